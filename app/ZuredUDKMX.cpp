@@ -1,0 +1,53 @@
+// ZuredUDKMX: creation, module load and unload.
+#include "app/ZuredUDKMX.h"
+
+#include <cstring>
+#include <new>
+
+#include "app/HostRegistry.h"
+#include "host/pldb.h"
+#include "lightedit/IESFileNavParams.h"
+
+ZuredUDKMX* ZuredUDKMX::pThis = nullptr;
+PlDbDatabase* ZuredUDKMX::m_pTempDatabase = nullptr;
+PlString ZuredUDKMX::m_sRoamableRootFolder;
+bool ZuredUDKMX::mbMaterialsMigrated = false;
+
+namespace {
+const wchar_t kResourceModule[] = L"PlSceneRes.dll";
+const wchar_t kServiceName[] = L"ZuredUD_Service_KMX";
+const wchar_t kCommandGroup[] = L"PLORE_ZuredUD";
+const wchar_t kDependentModule[] = L"PlSceneOE.dbx";
+}  // namespace
+
+ZuredUDKMX::~ZuredUDKMX() = default;
+
+int ZuredUDKMX::initDll() {
+    if (pThis) return 1;
+    void* memory = ::operator new(sizeof(ZuredUDKMX), std::nothrow);
+    if (!memory) return 0;
+    std::memset(memory, 0, sizeof(ZuredUDKMX));
+    pThis = new (memory) ZuredUDKMX();
+    return pThis->setResourceModule(kResourceModule) == Plad::eOk ? 1 : 0;
+}
+
+ZuredUDKMX* ZuredUDKMX::app() {
+    if (!pThis) initDll();
+    return pThis;
+}
+
+PlRx::AppRetCode ZuredUDKMX::initApp(void* appHandle) {
+    PlApHostIESFileNavParams::rxInit();
+    if (!pThis) return PlRx::kRetError;
+    if (pThis->initialize(appHandle, true, nullptr, kServiceName, kCommandGroup, kDependentModule) != Plad::eOk)
+        return PlRx::kRetError;
+    return PlRx::kRetOK;
+}
+
+void ZuredUDKMX::uninitApp() {
+    PlApHostIESFileNavParams::rxUninit();
+    if (pThis) {
+        delete pThis;
+        pThis = nullptr;
+    }
+}

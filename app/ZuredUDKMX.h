@@ -1,0 +1,80 @@
+// ZuredUDKMX: the module's application object and its exported module-wide services.
+#pragma once
+
+#include <cstdint>
+
+#include "app/PlZuredUDExport.h"
+#include "app/RxPladApplication.h"
+#include "host/plrx.h"
+#include "host/plstring.h"
+#include "lights/LightType.h"
+
+class PlDbDatabase;
+class INlHostActiveTaskDialog;
+struct NlHostTaskDialogEventArgs;
+
+class PLZUREDUD_API ZuredUDKMX : public RxPladApplication {
+public:
+    ZuredUDKMX() = default;
+    ZuredUDKMX(const ZuredUDKMX& other) = default;
+    ZuredUDKMX& operator=(const ZuredUDKMX& other) = default;
+    ~ZuredUDKMX() override;
+
+    /// Registers the commands of the command table after the base initialisation.
+    Plad::ErrorStatus initialize(void* appHandle, bool unloadable, const wchar_t* resourceModule,
+                                 const wchar_t* serviceName, const wchar_t* commandGroup,
+                                 const wchar_t* dependentModule) override;
+
+    // ---- Lifetime --------------------------------------------------------
+    /// The application object, created when it does not exist yet (may stay null).
+    static ZuredUDKMX* app();
+    /// Creates the application object and loads its resource module; 1, or 0
+    /// when either failed (an object created keeps existing).
+    static int initDll();
+    /// Module load: runtime classes, service, dependent module, commands.
+    static PlRx::AppRetCode initApp(void* appHandle);
+    /// Module unload: everything initApp made, in reverse.
+    static void uninitApp();
+
+    // ---- Module services -------------------------------------------------
+    static PlString GetRoamableRootFolder();
+    static PlDbDatabase& getTempDb();
+    static void destroyTempDb();
+    static bool isMaterialsMigrated();
+    static void setMaterialMigrated(bool migrated);
+    static bool isValidDatabaseState();
+    static bool marrowIsEnabled();
+
+    // ---- Light commands --------------------------------------------------
+    static void lightnew();
+    static void distantlight();
+    static void pointlight();
+    static void spotlight();
+    static void weblight();
+    static void targetpoint();
+    static void freespot();
+    static void freeweb();
+    static void doLightCommand(LightType type);
+    /// Asks whether default lighting is to be switched off. False: the user cancelled.
+    static bool getTurnOffDefaultLighting(bool& turnOff);
+    /// The default-lighting question for other modules: 1 go on, 2 stop.
+    static int PopupSunWarningDlg();
+
+    // ---- State -----------------------------------------------------------
+    static ZuredUDKMX* pThis;
+    static PlDbDatabase* m_pTempDatabase;
+    static PlString m_sRoamableRootFolder;
+    static bool mbMaterialsMigrated;
+    static const int kSceneStringBase = 10025;
+
+private:
+    static Plad::ErrorStatus appendNewLightToModelSpace(LightType type);
+};
+
+/// Forwards to ZuredUDKMX::getTurnOffDefaultLighting.
+PLZUREDUD_API bool getTurnOffDefaultLighting(bool& turnOff);
+
+/// Task-dialog callback of the distant-light warning: the verification check
+/// box enables button 1001 while it is clear.
+PLZUREDUD_API bool DistantLightCheckBoxCallBack(INlHostActiveTaskDialog* dialog,
+                                                const NlHostTaskDialogEventArgs& args, std::uint64_t userData);

@@ -1,0 +1,225 @@
+// The drawing database: object ids, objects, open and close, databases, reactors.
+#pragma once
+
+#include <cstdint>
+
+#include "host/plexport.h"
+#include "host/plrx.h"
+#include "host/plstatus.h"
+
+class PlDbDatabase;
+class PlDbObject;
+class PlDbEntity;
+class PlDbDatabaseReactor;
+struct PlDbStub;
+
+/// Identifies an object of a database. Null until the object is in one.
+class PLHOST_API PlDbObjectId {
+public:
+    PlDbObjectId() = default;
+    explicit PlDbObjectId(PlDbStub* stub) : m_stub(stub) {}
+
+    bool isNull() const { return m_stub == nullptr; }
+    /// True when the id names an object of a database that is still open.
+    bool isValid() const;
+    bool isErased() const;
+    /// The database of the object; null for a null id.
+    PlDbDatabase* database() const;
+    std::uint64_t handle() const;
+    PlDbStub* stub() const { return m_stub; }
+
+    bool operator==(const PlDbObjectId& o) const { return m_stub == o.m_stub; }
+    bool operator!=(const PlDbObjectId& o) const { return m_stub != o.m_stub; }
+    bool operator<(const PlDbObjectId& o) const { return m_stub < o.m_stub; }
+
+    static const PlDbObjectId kNull;
+
+private:
+    PlDbStub* m_stub = nullptr;
+};
+inline const PlDbObjectId PlDbObjectId::kNull{};
+
+namespace PlDb {
+enum OpenMode : int { kForRead = 0, kForWrite = 1, kForNotify = 2 };
+}
+
+/// Opens the object `id` as `object`. Answers 0, or: 16 a null id, 600 an id
+/// that is not valid, 76 an erased object (unless openErased), 84 an object
+/// open for write that is asked for again, 85 reading an object open for write.
+PLHOST_API Plad::ErrorStatus pldbOpenPlDbObject(PlDbObject*& object, PlDbObjectId id, PlDb::OpenMode mode,
+                                                bool openErased = false);
+
+/// Opens `id` as T; answers 0 only when the object is a T (else it is closed
+/// again and the answer is 3).
+template <class T>
+Plad::ErrorStatus pldbOpenObject(T*& object, PlDbObjectId id, PlDb::OpenMode mode, bool openErased = false);
+
+/// Base of everything a drawing database holds.
+class PLHOST_API PlDbObject : public PlRxObject {
+public:
+    ~PlDbObject() override;
+    PlDbObjectId objectId() const;
+    PlDbDatabase* database() const;
+    bool isErased() const;
+    bool isWriteEnabled() const;
+    bool isReadEnabled() const;
+    /// Erases (true) or un-erases (false) the object; it must be open for write.
+    Plad::ErrorStatus erase(bool erasing = true);
+    /// Ends this open. An object never added to a database cannot be closed:
+    /// delete it instead.
+    Plad::ErrorStatus close();
+    Plad::ErrorStatus upgradeOpen();
+    PlRxClass* isA() const override;
+    static PlRxClass* desc();
+
+protected:
+    PlDbObject();
+    /// Called before a change; answers 85 when the object is not open for write.
+    Plad::ErrorStatus assertWriteEnabled() const;
+
+private:
+    friend struct PlDbObjectAccess;
+    struct Impl;
+    Impl* m_impl;
+};
+
+/// An object with graphics that lives in a block table record.
+class PLHOST_API PlDbEntity : public PlDbObject {
+public:
+    ~PlDbEntity() override;
+    PlDbObjectId layerId() const;
+    /// Puts the entity on a layer. 16 for a null id.
+    Plad::ErrorStatus setLayer(PlDbObjectId layer, bool doSubents = true, bool allowHiddenLayer = false);
+    PlDbObjectId blockId() const;
+    PlRxClass* isA() const override;
+    static PlRxClass* desc();
+
+protected:
+    PlDbEntity();
+
+private:
+    PlDbObjectId m_layer;
+};
+
+/// A named container of entities: model space, paper space, blocks.
+class PLHOST_API PlDbBlockTableRecord : public PlDbObject {
+public:
+    ~PlDbBlockTableRecord() override;
+    const wchar_t* name() const;
+    /// Adds a new entity and hands back its id. The record must be open for
+    /// write; the entity must not be in a database yet. It stays open for write.
+    Plad::ErrorStatus appendPlDbEntity(PlDbObjectId& id, PlDbEntity* entity);
+    Plad::ErrorStatus appendPlDbEntity(PlDbEntity* entity);
+    unsigned entityCount() const;
+    PlDbObjectId entityAt(unsigned index) const;
+    PlRxClass* isA() const override;
+    static PlRxClass* desc();
+
+private:
+    friend class PlDbDatabase;
+    PlDbBlockTableRecord();
+    struct Impl;
+    Impl* m_impl;
+};
+
+/// A layer of the drawing.
+class PLHOST_API PlDbLayerTableRecord : public PlDbObject {
+public:
+    ~PlDbLayerTableRecord() override;
+    const wchar_t* name() const;
+    PlRxClass* isA() const override;
+    static PlRxClass* desc();
+
+private:
+    friend class PlDbDatabase;
+    PlDbLayerTableRecord();
+    struct Impl;
+    Impl* m_impl;
+};
+
+/// A drawing database.
+class PLHOST_API PlDbDatabase : public PlRxObject {
+public:
+    /// buildDefaultDrawing: with model space, paper space and layer "0";
+    /// noDocument: the database belongs to no document.
+    explicit PlDbDatabase(bool buildDefaultDrawing = true, bool noDocument = false);
+    ~PlDbDatabase() override;
+    PlDbDatabase(const PlDbDatabase&) = delete;
+    PlDbDatabase& operator=(const PlDbDatabase&) = delete;
+
+    PlDbObjectId modelSpaceId() const;
+    PlDbObjectId paperSpaceId() const;
+    /// The space new entities go to: model space unless paper space was made current.
+    PlDbObjectId currentSpaceId() const;
+    Plad::ErrorStatus setCurrentSpace(PlDbObjectId blockId);
+
+    /// The layer named `name` (case-insensitive), null when none.
+    PlDbObjectId layerId(const wchar_t* name) const;
+    /// Adds a layer; 23 when the name is taken, 3 for an empty name.
+    Plad::ErrorStatus addLayer(const wchar_t* name, PlDbObjectId& id);
+
+    /// Adds an object that belongs to no block (dictionaries, named objects).
+    Plad::ErrorStatus addPlDbObject(PlDbObjectId& id, PlDbObject* object);
+
+    void addReactor(PlDbDatabaseReactor* reactor) const;
+    void removeReactor(PlDbDatabaseReactor* reactor) const;
+    bool hasReactor(const PlDbDatabaseReactor* reactor) const;
+
+    PlRxClass* isA() const override;
+    static PlRxClass* desc();
+
+    struct Impl;
+    Impl* impl() const { return m_impl; }
+
+private:
+    Impl* m_impl;
+};
+
+/// Told of changes to the objects of a database it was added to.
+class PLHOST_API PlDbDatabaseReactor : public PlRxObject {
+public:
+    ~PlDbDatabaseReactor() override;
+    virtual void objectAppended(const PlDbDatabase* db, const PlDbObject* object);
+    virtual void objectUnAppended(const PlDbDatabase* db, const PlDbObject* object);
+    virtual void objectReAppended(const PlDbDatabase* db, const PlDbObject* object);
+    virtual void objectOpenedForModify(const PlDbDatabase* db, const PlDbObject* object);
+    virtual void objectModified(const PlDbDatabase* db, const PlDbObject* object);
+    virtual void objectErased(const PlDbDatabase* db, const PlDbObject* object, bool erased);
+    virtual void headerSysVarWillChange(const PlDbDatabase* db, const wchar_t* name);
+    virtual void headerSysVarChanged(const PlDbDatabase* db, const wchar_t* name, bool success);
+    virtual void proxyResurrectionCompleted(const PlDbDatabase* db, const wchar_t* appName);
+    virtual void goodbye(const PlDbDatabase* db);
+    PlRxClass* isA() const override;
+    static PlRxClass* desc();
+
+protected:
+    PlDbDatabaseReactor();
+};
+
+template <class T>
+Plad::ErrorStatus pldbOpenObject(T*& object, PlDbObjectId id, PlDb::OpenMode mode, bool openErased) {
+    object = nullptr;
+    PlDbObject* raw = nullptr;
+    Plad::ErrorStatus es = pldbOpenPlDbObject(raw, id, mode, openErased);
+    if (es != Plad::eOk) return es;
+    if (!raw->isKindOf(T::desc())) {
+        raw->close();
+        return Plad::eInvalidInput;
+    }
+    object = static_cast<T*>(raw);
+    return Plad::eOk;
+}
+
+/// Services the host application offers to databases and modules.
+class PLHOST_API PlDbHostApplicationServices {
+public:
+    /// The database commands work on; null when no drawing is open.
+    PlDbDatabase* workingDatabase() const;
+    void setWorkingDatabase(PlDbDatabase* db);
+    /// Fills `folder` with the per-user roamable root folder (owned by the
+    /// host); answers 0.
+    Plad::ErrorStatus getRoamableRootFolder(const wchar_t*& folder);
+    /// The folder of the colour books; empty when none.
+    const wchar_t* colorBookLocation() const;
+};
+PLHOST_API PlDbHostApplicationServices* pldbHostApplicationServices();

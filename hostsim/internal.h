@@ -1,0 +1,76 @@
+// What the pieces of the stand-in host share with one another (not part of host/).
+#pragma once
+
+#include <string>
+
+#include "hostsim/driver.h"
+
+class PlRxClass;
+
+namespace plsim::detail {
+
+// Output (output.cpp): the transcript and the live sink.
+/// Appends printed text.
+void emit(const std::wstring& text);
+/// Appends a prompt with its reply as one transcript line; `showLive` false
+/// keeps them from the live sink (the input source showed them itself).
+void emitExchange(const std::wstring& prompt, const std::wstring& replyShown, bool showLive);
+void resetOutput();
+
+// Input (editor_input.cpp): the next reply from the queue or the input source.
+/// False when neither has one (counted as an exhausted prompt).
+bool nextReply(const std::wstring& prompt, Reply& reply);
+/// True when the reply nextReply handed out last came from an input source
+/// that shows prompts and replies itself (pass !this as emitExchange's showLive).
+bool replyShownBySource();
+void resetInput();
+
+// System variables (sysvars.cpp).
+void resetVars();
+
+// Documents (documents.cpp).
+void resetDocuments();
+
+// Faults (faults.cpp): true, and one fewer pending, when the next operation of
+// that kind is to fail.
+bool takeFault(Fault fault);
+void resetFaults();
+
+// Runtime classes (rx_runtime.cpp).
+/// Registers a class the host itself provides (it cannot be deleted) under
+/// `parent` (null: PlRxObject). Answers the class already registered under
+/// that name, if any; null when the parent is unknown.
+PlRxClass* registerBuiltinClass(const wchar_t* name, const wchar_t* parent);
+
+// Modules (modules.cpp, applications.cpp).
+/// The full path of the file `fileName` in the module folder, matched
+/// ignoring case; empty when there is none or the name is not a plain file name.
+std::wstring moduleFilePath(const std::wstring& fileName);
+/// True when an application of that file name was loaded through the driver.
+bool applicationIsLoaded(const std::wstring& fileName);
+/// Drops what the host recorded about an application handle that is going away.
+void forgetAppHandle(void* appHandle);
+
+// Platform (platform.cpp). Exported for the tests and the console.
+/// Case-insensitive equality, the same on every system: ASCII letters and
+/// the Latin-1 and Latin Extended-A letters fold; nothing else does.
+PLHOST_API bool iequals(const std::wstring& a, const std::wstring& b);
+PLHOST_API std::wstring toLower(const std::wstring& text);
+PLHOST_API std::string toUtf8(const std::wstring& text);
+PLHOST_API std::wstring fromUtf8(const std::string& text);
+/// The folder of the host library file.
+PLHOST_API std::wstring hostLibraryDirectory();
+/// A library by full path; null on failure with `error` filled.
+PLHOST_API void* openLibrary(const std::wstring& path, std::wstring* error);
+PLHOST_API void* librarySymbol(void* library, const char* name);
+PLHOST_API void closeLibrary(void* library);
+/// The full path of `fileName` in `folder`: the entry of exactly that name,
+/// else, of those matching ignoring case, the first in code-point order.
+/// Empty when none does or `fileName` is not a plain file name (it has a
+/// folder part, or is "." or "..").
+PLHOST_API std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fileName);
+/// "X.dll" as this system names a shared library: unchanged on Windows,
+/// "X.so" elsewhere.
+PLHOST_API std::wstring platformLibraryName(const std::wstring& name);
+
+}  // namespace plsim::detail

@@ -1,0 +1,61 @@
+// Command-line input primitives: reply copying, default-value texts, the on/off prompt.
+#include "lightedit/InputPrimitives.h"
+
+#include "app/Messages.h"
+#include "host/pldb.h"
+#include "host/pled.h"
+#include "host/plstatus.h"
+
+int copyReply(int hostStatus, const wchar_t* text, wchar_t* buffer, std::size_t capacity) {
+    if (!buffer || capacity == 0) return PLRTERROR;
+    buffer[0] = L'\0';
+    if (hostStatus != PLRTNORM) return hostStatus;
+    if (!text) return PLRTERROR;
+    for (std::size_t i = 0; i < capacity; ++i) {
+        buffer[i] = text[i];
+        if (text[i] == L'\0') return PLRTNORM;
+    }
+    buffer[capacity - 1] = L'\0';
+    return PLRTTRUNC;
+}
+
+int getKeywordInput(const wchar_t* prompt, wchar_t* reply) {
+    PlString text;
+    const int status = pledGetKword(prompt, text);
+    return copyReply(status, text.kwszPtr(), reply, kReplyBufferSize);
+}
+
+int getStringInput(int allowSpaces, const wchar_t* prompt, wchar_t* reply, std::size_t capacity) {
+    PlString text;
+    const int status = pledGetString(allowSpaces, prompt, text);
+    return copyReply(status, text.kwszPtr(), reply, capacity);
+}
+
+int realToText(double value, int unit, wchar_t* buffer) {
+    PlString text;
+    const int status = pldbRToS(value, unit, -1, text);
+    return copyReply(status, text.kwszPtr(), buffer, kReplyBufferSize);
+}
+
+PlString integerDefaultText(const LightEditContext& context, int value) {
+    PlString digits;
+    digits.format(L"%d", value);
+    return context.defaultOpen + digits + context.defaultClose;
+}
+
+PlString onOffDefaultText(const LightEditContext& context, bool value, bool alternateWords) {
+    const unsigned wordId = alternateWords ? (value ? 2632u : 2631u) : (value ? 2645u : 2644u);
+    return context.defaultOpen + loadMessage(wordId) + context.defaultClose;
+}
+
+bool promptOnOff(const LightEditContext& context, unsigned promptMessageId, bool& value) {
+    const PlString prompt = loadMessage(promptMessageId) + onOffDefaultText(context, value, false);
+    const PlString keywords = loadMessage(2431);
+    pledInitGet(0, keywords.kwszPtr());
+    wchar_t reply[kReplyBufferSize];
+    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
+    const PlString answer(reply);
+    if (answer == L"oN") value = true;
+    else if (answer == L"oFf") value = false;
+    return true;
+}

@@ -1,0 +1,59 @@
+// The actions behind the property menus' keywords.
+#include "lightedit/MenuState.h"
+
+#include "host/pled.h"
+#include "lightedit/NameOption.h"
+#include "lightedit/PropertyMenus.h"
+#include "lightedit/ScalarOptions.h"
+
+namespace {
+
+/// Options whose editing arrives in a later build answer so and return to the menu.
+bool notAvailableYet() {
+    plutPrintf(L"This option is not available in this build.\n");
+    return false;
+}
+
+}  // namespace
+
+bool menuName(LightEditContext& context, MenuState& state) {
+    if (promptLightName(context, state.suggestedName, state.name)) context.light->setName(state.name);
+    return false;
+}
+
+bool menuIntensity(LightEditContext& context, MenuState& state) {
+    if (promptIntensity(context, state.intensity)) context.light->setIntensity(state.intensity);
+    return false;
+}
+
+bool menuStatus(LightEditContext& context, MenuState& state) {
+    if (promptOnOff(context, 2430, state.on)) context.light->setOn(state.on);
+    return false;
+}
+
+bool menuShadow(LightEditContext&, MenuState&) { return notAvailableYet(); }
+
+bool menuAttenuation(LightEditContext&, MenuState&) { return notAvailableYet(); }
+
+bool menuFalloff(LightEditContext& context, MenuState& state) {
+    promptFalloff(context, state.hotspot, state.falloff);
+    return false;
+}
+
+bool menuHotspot(LightEditContext& context, MenuState& state) {
+    promptHotspot(context, state.hotspot, state.falloff);
+    return false;
+}
+
+bool menuColor(LightEditContext&, MenuState&) { return notAvailableYet(); }
+
+bool menuPhotometryIfPhotometric(LightEditContext& context, MenuState& state) {
+    if (!photometricUnits()) return false;
+    return menuPhotometry(context, state);
+}
+
+bool menuPhotometry(LightEditContext&, MenuState&) { return notAvailableYet(); }
+
+bool menuWeb(LightEditContext&, MenuState&) { return notAvailableYet(); }
+
+bool menuExit(LightEditContext&, MenuState&) { return true; }

@@ -1,0 +1,88 @@
+// The intensity, hotspot and falloff options.
+#include "lightedit/ScalarOptions.h"
+
+#include <cmath>
+#include <limits>
+
+#include "app/Messages.h"
+#include "host/pled.h"
+#include "host/plscene.h"
+#include "lightedit/InputPrimitives.h"
+
+namespace {
+
+constexpr double kRadiansPerDegree = 0.017453292519943295;
+constexpr double kPi = 3.141592653589793;
+
+double toRadians(double degrees) { return degrees / 180.0 * kPi; }
+bool outOfRange(double radians) {
+    const double degrees = radians / kPi * 180.0;
+    return !(degrees >= 0.0 && degrees <= kLargestSpotAngleDegrees);
+}
+
+/// The whole number of degrees shown as the falloff's default, truncated
+/// toward zero; an angle no int holds shows as the nearest int.
+int wholeDegrees(double degrees) {
+    if (std::isnan(degrees)) return 0;
+    if (degrees >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    if (degrees <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    return static_cast<int>(degrees);
+}
+
+PlString realDefault(const LightEditContext& context, double value, int unit) {
+    wchar_t text[kReplyBufferSize];
+    realToText(value, unit, text);
+    return context.defaultOpen + text + context.defaultClose;
+}
+
+}  // namespace
+
+bool promptIntensity(const LightEditContext& context, double& value) {
+    const PlString prompt = loadMessage(2398) + realDefault(context, value, 2);
+    pledInitGet(PLRSG_NONEG, L"");
+    return pledGetReal(prompt.kwszPtr(), &value) != PLRTCAN;
+}
+
+bool promptAngle(const LightEditContext& context, double& angle) {
+    double degrees = angle / kRadiansPerDegree;
+    const PlString prompt = loadMessage(2382) + realDefault(context, degrees, -1);
+    pledInitGet(PLRSG_NONEG, L"");
+    if (pledGetReal(prompt.kwszPtr(), &degrees) == PLRTCAN) return false;
+    angle = toRadians(degrees);
+    return true;
+}
+
+void promptHotspot(const LightEditContext& context, double& workingHotspot, double workingFalloff) {
+    for (;;) {
+        double hotspot = context.light->hotspotAngle();
+        if (!promptAngle(context, hotspot)) {
+            workingHotspot = context.light->hotspotAngle();
+            return;
+        }
+        if (outOfRange(hotspot)) {
+            printMessage(2505);
+            continue;
+        }
+        workingHotspot = hotspot;
+        context.light->setHotspotAndFalloff(workingHotspot, workingFalloff);
+        return;
+    }
+}
+
+void promptFalloff(const LightEditContext& context, double workingHotspot, double& workingFalloff) {
+    for (;;) {
+        workingFalloff = context.light->falloffAngle();
+        double degrees = workingFalloff / kRadiansPerDegree;
+        const PlString prompt = loadMessage(2380) + integerDefaultText(context, wholeDegrees(degrees));
+        pledInitGet(PLRSG_NONEG, L"");
+        if (pledGetReal(prompt.kwszPtr(), &degrees) == PLRTCAN) return;
+        const double falloff = toRadians(degrees);
+        if (outOfRange(falloff)) {
+            printMessage(2505);
+            continue;
+        }
+        workingFalloff = falloff;
+        context.light->setHotspotAndFalloff(workingHotspot, workingFalloff);
+        return;
+    }
+}

@@ -1,0 +1,7 @@
+// Test entry: GoogleTest with the stand-in host reset before every test.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
