@@ -110,7 +110,7 @@ TEST_F(LightGuardTest, PopupSunWarningKeepsTheCallersWriteLock) {
     plDocManagerPtr()->unlockDocument(drawing);
 }
 
-class RecordingDialog : public INlHostActiveTaskDialog {
+class RecordingDialog final : public INlHostActiveTaskDialog {
 public:
     void setButtonEnabled(int buttonId, bool enabled) override { states[buttonId] = enabled; }
     bool isVerificationChecked() const override { return false; }

@@ -1,0 +1,65 @@
+// A fixture for running light commands: the light-entity module loaded, replies
+// queued, and no object left open when a test ends.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "app/Messages.h"
+#include "app/ZuredUDKMX.h"
+#include "host/pldocs.h"
+#include "host/plrx.h"
+#include "hostsim/sceneoe/scene_driver.h"
+#include "lights/LastLightKind.h"
+#include "support/host_fixture.h"
+
+class LightCommandTest : public HostTest {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        ASSERT_TRUE(plrxLoadModule(L"PlSceneOE.dbx", false, false));
+        plsim::setScriptActive(true);
+        lastLightKind = 3;  // as when the module has just been loaded
+        lastLightTargeted = false;
+    }
+    void TearDown() override {
+        EXPECT_EQ(plsim::openObjectCount(), 0) << "an object was left open";
+        EXPECT_TRUE(plsim::drawingErrors().empty());
+        HostTest::TearDown();
+        plrxUnloadModule(L"PlSceneOE.dbx", false);
+    }
+
+    /// Queues the replies ("^C" is a cancel), runs the command and answers its transcript.
+    std::wstring run(LightType type, std::initializer_list<std::wstring> replies) {
+        for (const std::wstring& reply : replies) {
+            if (reply == L"^C") plsim::queueCancel();
+            else plsim::queueReply(reply);
+        }
+        plsim::clearTranscript();
+        ZuredUDKMX::doLightCommand(type);
+        EXPECT_EQ(plsim::pendingReplies(), 0u) << "the command asked fewer questions than expected";
+        EXPECT_EQ(plsim::exhaustedPrompts(), 0) << "the command asked more questions than expected";
+        return takeTranscript();
+    }
+
+    std::vector<plsim::scene::LightInfo> lights() const { return plsim::scene::lightsOf(drawing->database()); }
+
+    static bool contains(const std::wstring& text, unsigned messageId) {
+        std::wstring message = loadMessage(messageId).str();
+        while (!message.empty() && message.back() == L'\n') message.pop_back();
+        return text.find(message) != std::wstring::npos;
+    }
+};
+
+inline void expectPoint(const PlGePoint3d& actual, double x, double y, double z, const char* what) {
+    EXPECT_NEAR(actual.x, x, 1e-9) << what;
+    EXPECT_NEAR(actual.y, y, 1e-9) << what;
+    EXPECT_NEAR(actual.z, z, 1e-9) << what;
+}
+
+inline void expectVector(const PlGeVector3d& actual, double x, double y, double z, const char* what) {
+    EXPECT_NEAR(actual.x, x, 1e-9) << what;
+    EXPECT_NEAR(actual.y, y, 1e-9) << what;
+    EXPECT_NEAR(actual.z, z, 1e-9) << what;
+}
