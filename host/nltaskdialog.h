@@ -55,7 +55,7 @@ public:
     /// it; 2 (cancel) when it was closed otherwise, -1 when nothing is loaded.
     int showDialog(void* parentWindow);
 
-    static constexpr int kCancelled = 2;
+    enum : int { kCancelled = 2 };  // an enumerator: importers need no exported data
 
 private:
     struct Impl;

@@ -1,7 +1,9 @@
 // The drawing database: object ids, objects, open and close, databases, reactors.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 
 #include "host/plexport.h"
 #include "host/plrx.h"
@@ -32,12 +34,11 @@ public:
     bool operator!=(const PlDbObjectId& o) const { return m_stub != o.m_stub; }
     bool operator<(const PlDbObjectId& o) const { return m_stub < o.m_stub; }
 
-    static const PlDbObjectId kNull;
+    static const PlDbObjectId kNull;  ///< defined by the host library (data of an imported class)
 
 private:
     PlDbStub* m_stub = nullptr;
 };
-inline const PlDbObjectId PlDbObjectId::kNull{};
 
 namespace PlDb {
 enum OpenMode : int { kForRead = 0, kForWrite = 1, kForNotify = 2 };
@@ -45,7 +46,9 @@ enum OpenMode : int { kForRead = 0, kForWrite = 1, kForNotify = 2 };
 
 /// Opens the object `id` as `object`. Answers 0, or: 16 a null id, 600 an id
 /// that is not valid, 76 an erased object (unless openErased), 84 an object
-/// open for write that is asked for again, 85 reading an object open for write.
+/// open for write that is asked for again, 85 reading an object open for write,
+/// 83 writing an object open for read. Reads may be many at once; a notify
+/// open is allowed alongside any other. Every open is ended by one close.
 PLHOST_API Plad::ErrorStatus pldbOpenPlDbObject(PlDbObject*& object, PlDbObjectId id, PlDb::OpenMode mode,
                                                 bool openErased = false);
 
@@ -54,9 +57,23 @@ PLHOST_API Plad::ErrorStatus pldbOpenPlDbObject(PlDbObject*& object, PlDbObjectI
 template <class T>
 Plad::ErrorStatus pldbOpenObject(T*& object, PlDbObjectId id, PlDb::OpenMode mode, bool openErased = false);
 
+/// The host's allocator of database objects: null when the memory cannot be
+/// had. Every database object is allocated and freed through these two, so a
+/// database can delete what a module allocated.
+PLHOST_API void* pldbAllocObject(std::size_t size);
+PLHOST_API void pldbFreeObject(void* memory);
+
 /// Base of everything a drawing database holds.
 class PLHOST_API PlDbObject : public PlRxObject {
 public:
+    /// Through pldbAllocObject: a new-expression yields null when it fails.
+    static void* operator new(std::size_t size) noexcept;
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+    static void operator delete(void* memory) noexcept;
+    static void operator delete(void* memory, const std::nothrow_t&) noexcept;
+
+    /// An object never added to a database is deleted by its owner; one in a
+    /// database belongs to it and is deleted with it.
     ~PlDbObject() override;
     PlDbObjectId objectId() const;
     PlDbDatabase* database() const;
@@ -76,6 +93,12 @@ protected:
     PlDbObject();
     /// Called before a change; answers 85 when the object is not open for write.
     Plad::ErrorStatus assertWriteEnabled() const;
+    /// Told when the object has joined a database (it is open for write),
+    /// before the database's reactors hear of it.
+    virtual void onAppended();
+    /// Told when the object was erased (true) or un-erased (false), before the
+    /// database's reactors hear of it.
+    virtual void onErased(bool erased);
 
 private:
     friend struct PlDbObjectAccess;

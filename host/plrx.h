@@ -68,7 +68,8 @@ PLHOST_API bool deletePlRxClass(PlRxClass* cls);
 /// Ends the host with the message: the host cannot go on.
 [[noreturn]] PLHOST_API void plrx_abort(const wchar_t* format, ...);
 
-/// A dictionary of named objects. It owns none of them.
+/// A dictionary of named objects, ordered by key; keys compare exactly (letter
+/// case counts). It owns none of them; storing null under a key removes it.
 class PLHOST_API PlRxDictionary : public PlRxObject {
 public:
     ~PlRxDictionary() override;

@@ -72,6 +72,12 @@ public:
     PlGiLightAttenuation& operator=(const PlGiLightAttenuation&) = default;
     ~PlGiLightAttenuation() override;
 
+    PlRxObject* clone() const override;
+    /// Copies another attenuation record; 3 (nothing copied) for any other object.
+    Plad::ErrorStatus copyFrom(const PlRxObject* other) override;
+    bool isEqualTo(const PlRxObject* other) const override;
+    bool operator==(const PlGiLightAttenuation& other) const;
+
     virtual void setAttenuationType(AttenuationType type);
     virtual AttenuationType attenuationType() const;
     virtual void setUseLimits(bool on);
@@ -116,7 +122,8 @@ public:
     virtual Plad::ErrorStatus setLightColor(const PlCmColor& color);
     virtual const PlGiLightAttenuation& lightAttenuation() const;
     virtual Plad::ErrorStatus setLightAttenuation(const PlGiLightAttenuation& attenuation);
-    /// Full cone angles in radians.
+    /// Full cone angles in radians, each in [0, pi). A hotspot wider than the
+    /// falloff is kept as given.
     virtual double hotspotAngle() const;
     virtual double falloffAngle() const;
     virtual Plad::ErrorStatus setHotspotAndFalloff(double hotspot, double falloff);
@@ -151,7 +158,14 @@ public:
     PlRxClass* isA() const override;
     static PlRxClass* desc();
 
+protected:
+    /// Keep the drawing's index of light names up to date.
+    void onAppended() override;
+    void onErased(bool erased) override;
+
 private:
+    void aimAtTarget();
+
     struct Impl;
     Impl* m_impl;
 };
@@ -162,9 +176,15 @@ namespace LightingUtil {
 PLSCENEOE_API PlString findNextLightName(const wchar_t* baseName);
 /// The layer lights go on, created when the working database has none.
 PLSCENEOE_API Plad::ErrorStatus getLightsLayer(PlDbObjectId& layerId);
-/// Drawing units to metres (true) or to feet (false), from the drawing's units.
+/// Drawing units to metres (true) or to feet (false), from the drawing's units
+/// ("INSUNITS"). A unitless drawing counts in feet under "LIGHTINGUNITS" 1 and
+/// in metres otherwise.
 PLSCENEOE_API double getUnitFactor(bool toMetres);
-/// Converts a physical intensity of `light` between methods.
+/// Converts a physical intensity of `light` between methods: candela, lumen,
+/// and the illuminance on the beam axis at `distance` metres (lux, or
+/// foot-candles under "LIGHTINGUNITS" 1). A distant light's value is kept as
+/// it is. NaN when no value answers (no light, unknown method, a distance that
+/// is not positive, a spot cone that holds no light).
 PLSCENEOE_API double ConvertIntensity(const PlDbLight* light, PlDbLight::PhysicalIntensityMethod from,
                                       PlDbLight::PhysicalIntensityMethod to, double value, double distance);
 /// The full path of a web file; empty when the name resolves to none.

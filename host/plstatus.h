@@ -16,6 +16,7 @@ enum ErrorStatus : int {
     eNullObjectPointer = 100,
     eNoDatabase = 124,
     eUserBreak = 180,
+    eWasOpenForRead = 83,
     eWasOpenForWrite = 84,
     eNotOpenForWrite = 85,
     eWasNotifying = 111,

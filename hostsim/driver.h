@@ -10,6 +10,7 @@
 #include "host/plexport.h"
 
 class PlApDocument;
+class PlDbDatabase;
 class PlEdCommand;
 
 namespace plsim {
@@ -133,6 +134,22 @@ PLHOST_API PlApDocument* openDrawing(const std::wstring& name = L"Drawing1");
 PLHOST_API void closeDrawing(PlApDocument* doc);
 PLHOST_API std::vector<PlApDocument*> drawings();
 PLHOST_API void setCurrentDrawing(PlApDocument* doc);
+
+// ---- Drawing ---------------------------------------------------------------
+
+/// Every database object that is open now, first opened first, as
+/// "PlDbLight 1F open for write" (class, handle in hexadecimal, modes).
+/// Empty when none is. An object left open after a command is a fault.
+PLHOST_API std::vector<std::wstring> openObjects();
+PLHOST_API int openObjectCount();
+/// The programming errors the database caught since the last clear: an object
+/// deleted while its database owns it, a close without an open, a database
+/// ended with objects still open, a reactor deleted while still added. Each is
+/// also printed to stderr.
+PLHOST_API std::vector<std::wstring> drawingErrors();
+PLHOST_API void clearDrawingErrors();
+/// The names of the layers of `db`, in the order they were made.
+PLHOST_API std::vector<std::wstring> layerNames(const PlDbDatabase* db);
 
 // ---- Commands --------------------------------------------------------------
 

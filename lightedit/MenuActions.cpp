@@ -2,9 +2,12 @@
 #include "lightedit/MenuState.h"
 
 #include "host/pled.h"
+#include "lightedit/AttenuationOptions.h"
 #include "lightedit/NameOption.h"
+#include "lightedit/PhotometryOptions.h"
 #include "lightedit/PropertyMenus.h"
 #include "lightedit/ScalarOptions.h"
+#include "lightedit/ShadowOptions.h"
 
 namespace {
 
@@ -31,9 +34,21 @@ bool menuStatus(LightEditContext& context, MenuState& state) {
     return false;
 }
 
-bool menuShadow(LightEditContext&, MenuState&) { return notAvailableYet(); }
+bool menuShadow(LightEditContext& context, MenuState& state) {
+    if (runShadowMenu(context, state.shadow)) storeShadowSettings(*context.light, state);
+    return false;
+}
 
-bool menuAttenuation(LightEditContext&, MenuState&) { return notAvailableYet(); }
+// The option starts from the light's record as it is now, so that Enter at a
+// limit prompt keeps what an earlier use of the option stored.
+bool menuAttenuation(LightEditContext& context, MenuState&) {
+    PlGiLightAttenuation record = context.light->lightAttenuation();
+    if (runAttenuationMenu(context, record, record.attenuationType(), record.useLimits(), record.startLimit(),
+                           record.endLimit())) {
+        context.light->setLightAttenuation(record);
+    }
+    return false;
+}
 
 bool menuFalloff(LightEditContext& context, MenuState& state) {
     promptFalloff(context, state.hotspot, state.falloff);
@@ -52,7 +67,10 @@ bool menuPhotometryIfPhotometric(LightEditContext& context, MenuState& state) {
     return menuPhotometry(context, state);
 }
 
-bool menuPhotometry(LightEditContext&, MenuState&) { return notAvailableYet(); }
+bool menuPhotometry(LightEditContext& context, MenuState&) {
+    runPhotometryMenu(context, context.light);
+    return false;
+}
 
 bool menuWeb(LightEditContext&, MenuState&) { return notAvailableYet(); }
 

@@ -1,4 +1,4 @@
-// Test entry: GoogleTest with the stand-in host reset before every test.
+// Test entry: GoogleTest; fixtures reset the stand-in host themselves.
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {

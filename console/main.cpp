@@ -1,0 +1,181 @@
+// plandor: loads the scene-and-lighting module into the stand-in host and runs its commands.
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "console/command_loop.h"
+#include "console/console_output.h"
+#include "console/drawing_dump.h"
+#include "console/options.h"
+#include "console/script_source.h"
+#include "console/terminal_source.h"
+#include "console/utf8.h"
+#include "host/pldocs.h"
+#include "host/plrx.h"
+#include "hostsim/driver.h"
+#include "hostsim/sceneoe/scene_driver.h"
+
+#if defined(_WIN32)
+#  include <fcntl.h>
+#  include <io.h>
+#endif
+
+namespace {
+
+using namespace plandor;
+
+/// Opens the script; false with a message for the user when it cannot be read.
+bool openScript(const std::filesystem::path& path, std::ifstream& file, std::wstring& error) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = L"The script \"" + pathText(path) + L"\" is a folder, not a file.";
+        return false;
+    }
+    file.open(path, std::ios::binary);
+    if (!file) {
+        error = L"Cannot open the script \"" + pathText(path) + L"\".";
+        return false;
+    }
+    return true;
+}
+
+/// Reads commands from the input the options choose until the session ends.
+void runSession(const Options& options, std::ifstream& script, ConsoleOutput& out, ConsoleOutput& err) {
+    std::unique_ptr<ConsoleInput> input;
+    if (options.script) {
+        input = std::make_unique<ScriptSource>(script, pathText(*options.script), err, true);
+    } else if (!stdinIsTerminal()) {
+#if defined(_WIN32)
+        _setmode(_fileno(stdin), _O_BINARY);
+#endif
+        input = std::make_unique<ScriptSource>(std::cin, L"standard input", err, false);
+    } else {
+        input = std::make_unique<TerminalSource>(out, consoleCommandNames);
+    }
+    plsim::setInputSource(input.get());
+    plsim::setScriptActive(input->isScript());
+    CommandLoop(*input, out).run();
+    plsim::finishOutputLine();
+    out.finishLine();
+    plsim::setScriptActive(false);
+    plsim::setInputSource(nullptr);
+}
+
+/// Writes the drawing to the dump file; false after telling the user why it
+/// could not be written.
+bool dumpDrawing(const std::filesystem::path& path, PlApDocument* drawing, ConsoleOutput& err) {
+    std::wstring error;
+    try {
+        const std::vector<plsim::scene::LightInfo> lights =
+            drawing != nullptr ? plsim::scene::lightsOf(drawing->database()) : std::vector<plsim::scene::LightInfo>();
+        if (writeDump(path, drawingDumpJson(lights, currentDumpVariables()), error)) {
+            return true;
+        }
+    } catch (const std::exception& e) {
+        error = L"cannot write the dump \"" + pathText(path) + L"\": " + fromUtf8(e.what());
+    }
+    plsim::finishOutputLine();
+    err.writeLine(L"plandor: " + error);
+    return false;
+}
+
+int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
+    // A missing script, or a dump that cannot go where it is asked to, is
+    // found before anything is loaded.
+    std::ifstream script;
+    std::wstring error;
+    if (options.script && !openScript(*options.script, script, error)) {
+        err.writeLine(L"plandor: " + error);
+        return kExitUsage;
+    }
+    if (options.dump) {
+        const std::wstring problem = dumpPathProblem(*options.dump);
+        if (!problem.empty()) {
+            err.writeLine(L"plandor: cannot write the dump \"" + pathText(*options.dump) + L"\": " + problem);
+            return kExitUsage;
+        }
+    }
+
+    plsim::setOutputSink([&out](const std::wstring& text) { out.write(text); });
+    int initResult = PlRx::kRetOK;
+    plsim::Application* app = plsim::loadApplication(options.module, &error, &initResult);
+    if (app == nullptr) {
+        plsim::finishOutputLine();
+        err.writeLine(L"plandor: cannot load the module \"" + options.module + L"\": " + error);
+        plsim::setOutputSink(nullptr);
+        return kExitModuleFailed;
+    }
+    if (initResult != PlRx::kRetOK) {
+        plsim::finishOutputLine();
+        err.writeLine(L"plandor: the module \"" + options.module + L"\" failed to start (its entry point answered " +
+                      std::to_wstring(initResult) + L").");
+        plsim::unloadApplication(app);
+        plsim::setOutputSink(nullptr);
+        return kExitModuleFailed;
+    }
+
+    PlApDocument* drawing = plsim::openDrawing();
+    plsim::sendAppMessage(app, PlRx::kLoadDwgMsg);
+
+    int status = kExitOk;
+    for (const auto& [name, value] : options.settings) {
+        if (!plsim::setVar(name, value, &error)) {
+            plsim::finishOutputLine();
+            err.writeLine(L"plandor: --set " + name + L"=" + value + L": " +
+                          (error.empty() ? std::wstring(L"not accepted.") : error));
+            status = kExitUsage;
+            break;
+        }
+    }
+    if (status == kExitOk) {
+        try {
+            runSession(options, script, out, err);
+        } catch (const std::exception& e) {
+            plsim::setScriptActive(false);
+            plsim::setInputSource(nullptr);
+            plsim::finishOutputLine();
+            err.writeLine(L"plandor: internal error: " + fromUtf8(e.what()));
+            status = kExitInternal;
+        }
+        // The drawing as the session left it, also after an internal error.
+        if (options.dump && !dumpDrawing(*options.dump, drawing, err) && status == kExitOk) {
+            status = kExitUsage;
+        }
+    }
+
+    plsim::sendAppMessage(app, PlRx::kUnloadDwgMsg);
+    plsim::closeDrawing(drawing);
+    plsim::unloadApplication(app);
+    plsim::finishOutputLine();
+    plsim::setOutputSink(nullptr);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    prepareUtf8Console();
+    ConsoleOutput out(stdout);
+    ConsoleOutput err(stderr);
+
+    std::wstring error;
+    const std::optional<Options> options = parseOptions(programArguments(argc, argv), error);
+    if (!options) {
+        err.writeLine(L"plandor: " + error);
+        return kExitUsage;
+    }
+    if (options->showHelp) {
+        out.write(helpText());
+        return kExitOk;
+    }
+    if (options->showVersion) {
+        out.write(versionText());
+        return kExitOk;
+    }
+    return run(*options, out, err);
+}

@@ -1,0 +1,216 @@
+// The command-line options of plandor and their parsing.
+#include "console/options.h"
+
+#include <system_error>
+
+#include "console/utf8.h"
+
+#if defined(_WIN32)
+#  include <windows.h>
+#  include <shellapi.h>
+#endif
+
+#if !defined(PLANDOR_VERSION)
+#  define PLANDOR_VERSION "0.0"
+#endif
+
+namespace plandor {
+
+namespace {
+
+/// Splits "--name=value" into its name and value; `hasValue` tells whether
+/// the "=" was there.
+void splitOption(const std::wstring& arg, std::wstring& name, std::wstring& value, bool& hasValue) {
+    const std::size_t eq = arg.find(L'=');
+    hasValue = arg.rfind(L"--", 0) == 0 && eq != std::wstring::npos;
+    name = hasValue ? arg.substr(0, eq) : arg;
+    value = hasValue ? arg.substr(eq + 1) : std::wstring();
+}
+
+}  // namespace
+
+std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::wstring& error) {
+    Options options;
+    bool moduleGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::wstring name;
+        std::wstring value;
+        bool hasValue = false;
+        splitOption(args[i], name, value, hasValue);
+
+        // The value of an option that takes one: after "=" or the next argument.
+        const auto takeValue = [&](const wchar_t* what) -> bool {
+            if (hasValue) {
+                return true;
+            }
+            if (i + 1 >= args.size()) {
+                error = name + L" needs " + what + L".";
+                return false;
+            }
+            value = args[++i];
+            return true;
+        };
+
+        if (name == L"--help" || name == L"-h") {
+            options.showHelp = true;
+        } else if (name == L"--version") {
+            options.showVersion = true;
+        } else if (name == L"--module") {
+            if (!takeValue(L"a module file")) {
+                return std::nullopt;
+            }
+            if (moduleGiven) {
+                error = L"--module is given more than once.";
+                return std::nullopt;
+            }
+            if (value.empty()) {
+                error = L"--module needs a module file.";
+                return std::nullopt;
+            }
+            moduleGiven = true;
+            options.module = value;
+        } else if (name == L"--script") {
+            if (!takeValue(L"a script file")) {
+                return std::nullopt;
+            }
+            if (options.script) {
+                error = L"--script is given more than once.";
+                return std::nullopt;
+            }
+            if (value.empty()) {
+                error = L"--script needs a script file.";
+                return std::nullopt;
+            }
+            options.script = widePath(value);
+        } else if (name == L"--dump") {
+            if (!takeValue(L"a file to write")) {
+                return std::nullopt;
+            }
+            if (options.dump) {
+                error = L"--dump is given more than once.";
+                return std::nullopt;
+            }
+            if (value.empty()) {
+                error = L"--dump needs a file to write.";
+                return std::nullopt;
+            }
+            options.dump = widePath(value);
+        } else if (name == L"--set") {
+            if (!takeValue(L"NAME=VALUE")) {
+                return std::nullopt;
+            }
+            const std::size_t eq = value.find(L'=');
+            if (eq == std::wstring::npos || eq == 0) {
+                error = L"--set expects NAME=VALUE, not \"" + value + L"\".";
+                return std::nullopt;
+            }
+            options.settings.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+        } else if (name.rfind(L"-", 0) == 0 && name.size() > 1) {
+            error = L"Unknown option \"" + name + L"\". Type plandor --help for the options.";
+            return std::nullopt;
+        } else {
+            error = L"Unexpected argument \"" + args[i] +
+                    L"\". To replay a script, use --script FILE.";
+            return std::nullopt;
+        }
+    }
+    if (moduleGiven) {
+        const std::filesystem::path path = widePath(options.module);
+        if (path.has_parent_path()) {
+            std::error_code ec;
+            const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+            if (!ec) {
+                options.module = pathText(absolute);
+            }
+        }
+    }
+    return options;
+}
+
+std::wstring helpText() {
+    return LR"(Usage: plandor [OPTION]...
+Loads the scene-and-lighting module into the stand-in host, opens a drawing
+and reads commands: typed at a terminal, piped on standard input, or
+replayed from a script.
+
+Options:
+  --script FILE      replay FILE, then leave as if QUIT were typed; the host
+                     knows a script is running while it is replayed
+  --set NAME=VALUE   set a system variable before the first command (may be
+                     repeated; a bad name or value ends plandor with status 2)
+  --dump FILE        when the session ends, write the drawing to FILE as
+                     JSON: every light with all its properties, in the
+                     order they were added, and the system variables
+                     CVPORT, DEFAULTLIGHTING and LIGHTINGUNITS; FILE is
+                     replaced. Its folder must exist: a missing folder is
+                     reported before anything runs, and a dump that cannot
+                     be written ends plandor with status 2
+  --module FILE      load another module instead of PlZuredUD.vmx; a bare
+                     file name is looked up in the host's module folder, a
+                     path with a folder is taken from the current folder
+  --help             show this text and leave
+  --version          show the version and leave
+
+At the "Command: " prompt:
+  NAME               run a registered command by its global or local name
+                     (any letter case); "_NAME" asks for the global name only
+  HELP               list the commands
+  SETVAR             list the system variables
+  SETVAR NAME        show one system variable
+  SETVAR NAME VALUE  set a system variable
+  LIST               list the lights of the drawing: name, kind, status,
+                     intensity, position, target and layer
+  UCS                show the user coordinate system
+  UCS WORLD          make the world system the user coordinate system
+  UCS x0,y0,z0 xx,xy,xz yx,yy,yz
+                     set the user coordinate system: its origin, the
+                     direction of its X axis and a direction in its XY plane
+                     on the side of its Y axis (world coordinates); Z
+                     completes a right-handed system
+  QUIT, EXIT         leave
+  Ctrl-C cancels the prompt in front of it; end of input (Ctrl-D, or
+  Ctrl-Z and Enter on Windows) leaves at the command prompt and cancels the
+  command inside one.
+
+Scripts (and piped standard input) hold one reply a line:
+  - a line is typed as it stands, then Enter; leading and trailing blanks
+    and a Windows line end are ignored
+  - a blank line is Enter alone
+  - ^C on its own is a cancel (Escape)
+  - a line whose first non-blank character is # is a comment, skipped
+  - at the end of the input a command still running is cancelled
+The transcript shows each prompt with the reply it got. Piped input counts
+as typed, not as a script: dialogs are shown and answered by a button id.
+
+Exit status: 0 done, 1 the module could not be loaded or refused to start,
+2 a bad option, a missing script, a bad --set or a dump that cannot be
+written, 3 an unexpected internal error.
+)";
+}
+
+std::wstring versionText() {
+    return L"plandor " + fromUtf8(PLANDOR_VERSION) + L"\n";
+}
+
+std::vector<std::wstring> programArguments(int argc, char** argv) {
+    std::vector<std::wstring> args;
+#if defined(_WIN32)
+    (void)argc;
+    (void)argv;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide != nullptr) {
+        for (int i = 1; i < count; ++i) {
+            args.emplace_back(wide[i]);
+        }
+        LocalFree(wide);
+    }
+#else
+    for (int i = 1; i < argc; ++i) {
+        args.push_back(fromUtf8(argv[i]));
+    }
+#endif
+    return args;
+}
+
+}  // namespace plandor

@@ -1,0 +1,293 @@
+// PlDbLight: a light of the drawing with every property and the checks its setters make.
+//
+// Every setter first asks assertWriteEnabled (85 when the light is in a
+// drawing but not open for write) and then refuses a value that is not
+// finite or outside the light's range with status 3, keeping the old value.
+// Position, target and direction are kept as set: the light derives none of
+// them from the others. A light keeps its drawing's name index up to date
+// when it is appended, erased, un-erased, renamed or deleted.
+#include "host/plscene.h"
+
+#include <cmath>
+#include <string>
+
+#include "hostsim/sceneoe/light_defaults.h"
+#include "hostsim/sceneoe/light_names.h"
+#include "hostsim/sceneoe/module_pin.h"
+
+namespace d = plsim::scene::defaults;
+
+namespace {
+
+bool isFinite(const PlGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+bool isFinite(const PlGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+bool isConeAngle(double angle) { return std::isfinite(angle) && angle >= 0.0 && angle < d::kMaxConeAngle; }
+
+}  // namespace
+
+struct PlDbLight::Impl {
+    int kind = d::kKind;
+    std::wstring name;
+    bool on = d::kOn;
+    double intensity = d::kIntensity;
+    PlCmColor color;
+    PlGiLightAttenuation attenuation;
+    double hotspot = d::kHotspot;
+    double falloff = d::kFalloff;
+    PlGeVector3d direction{d::kDirection[0], d::kDirection[1], d::kDirection[2]};
+    PlGePoint3d position{d::kPosition[0], d::kPosition[1], d::kPosition[2]};
+    PlGePoint3d target{d::kTarget[0], d::kTarget[1], d::kTarget[2]};
+    PlGiShadowParameters shadow;
+    bool hasTarget = d::kHasTarget;
+    std::wstring webFile = d::kWebFile;
+    PlGeVector3d webRotation{d::kWebRotation[0], d::kWebRotation[1], d::kWebRotation[2]};
+    double physicalIntensity = d::kPhysicalIntensity;
+    PhysicalIntensityMethod method = d::kIntensityMethod;
+    double illuminanceDistance = d::kIlluminanceDistance;
+    LampColorType lampColorType = d::kLampColorType;
+    double lampColorTemp = d::kLampColorTemp;
+    LampColorPreset lampColorPreset = d::kLampColorPreset;
+
+    /// Where the name is indexed: not while the light is outside a drawing,
+    /// erased, or without a name.
+    plsim::scene::IndexedName indexed;
+};
+
+// ---- Life ---------------------------------------------------------------------------
+
+PlDbLight::PlDbLight() : m_impl(new Impl) { plsim::scene::keepModuleLoaded(); }
+
+PlDbLight::~PlDbLight() {
+    m_impl->indexed.drop(objectId());
+    delete m_impl;
+}
+
+void PlDbLight::onAppended() { m_impl->indexed.enter(objectId(), database(), m_impl->name); }
+
+void PlDbLight::onErased(bool erased) {
+    if (erased) {
+        m_impl->indexed.drop(objectId());
+    } else {
+        m_impl->indexed.enter(objectId(), database(), m_impl->name);
+    }
+}
+
+PlRxClass* PlDbLight::isA() const { return desc(); }
+
+// Not kept: the class goes when the module unloads and comes back when it loads again.
+PlRxClass* PlDbLight::desc() { return plrxFindPlRxClass(L"PlDbLight"); }
+
+// ---- Kind, name, switch -------------------------------------------------------------
+
+int PlDbLight::lightKind() const { return m_impl->kind; }
+
+Plad::ErrorStatus PlDbLight::setLightKind(int kind) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (kind != kDistantLight && kind != kPointLight && kind != kSpotLight && kind != kWebLight) {
+        return Plad::eInvalidInput;
+    }
+    m_impl->kind = kind;
+    return Plad::eOk;
+}
+
+const wchar_t* PlDbLight::name() const { return m_impl->name.c_str(); }
+
+// Unique among the lights of the light's drawing; a light outside any drawing
+// is checked against the working drawing, where it is about to go.
+Plad::ErrorStatus PlDbLight::setName(const wchar_t* name) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (!name || !plsim::scene::isValidLightName(name)) return Plad::eInvalidInput;
+    const PlDbDatabase* db = database();
+    if (!db) {
+        const PlDbHostApplicationServices* services = pldbHostApplicationServices();
+        db = services ? services->workingDatabase() : nullptr;
+    }
+    const std::wstring key = plsim::scene::foldName(name);
+    if (const plsim::scene::LightNameIndex* index = plsim::scene::nameIndexOf(db, false)) {
+        if (index->takenByOther(key, objectId())) return Plad::eDuplicateKey;
+    }
+    m_impl->name = name;
+    if (database() && !isErased()) m_impl->indexed.enter(objectId(), database(), m_impl->name);
+    return Plad::eOk;
+}
+
+bool PlDbLight::isOn() const { return m_impl->on; }
+
+Plad::ErrorStatus PlDbLight::setOn(bool on) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    m_impl->on = on;
+    return Plad::eOk;
+}
+
+bool PlDbLight::hasTarget() const { return m_impl->hasTarget; }
+
+Plad::ErrorStatus PlDbLight::setHasTarget(bool hasTarget) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    m_impl->hasTarget = hasTarget;
+    return Plad::eOk;
+}
+
+// ---- Intensity, colour, records -------------------------------------------------------
+
+double PlDbLight::intensity() const { return m_impl->intensity; }
+
+Plad::ErrorStatus PlDbLight::setIntensity(double intensity) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (!std::isfinite(intensity) || intensity < 0.0) return Plad::eInvalidInput;
+    m_impl->intensity = intensity;
+    return Plad::eOk;
+}
+
+const PlCmColor& PlDbLight::lightColor() const { return m_impl->color; }
+
+Plad::ErrorStatus PlDbLight::setLightColor(const PlCmColor& color) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    m_impl->color = color;
+    return Plad::eOk;
+}
+
+const PlGiLightAttenuation& PlDbLight::lightAttenuation() const { return m_impl->attenuation; }
+
+Plad::ErrorStatus PlDbLight::setLightAttenuation(const PlGiLightAttenuation& attenuation) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    m_impl->attenuation = attenuation;
+    return Plad::eOk;
+}
+
+Plad::ErrorStatus PlDbLight::shadowParameters(PlGiShadowParameters& params) const {
+    params = m_impl->shadow;
+    return Plad::eOk;
+}
+
+Plad::ErrorStatus PlDbLight::setShadowParameters(const PlGiShadowParameters& params) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    m_impl->shadow = params;
+    return Plad::eOk;
+}
+
+// ---- Geometry --------------------------------------------------------------------------
+
+double PlDbLight::hotspotAngle() const { return m_impl->hotspot; }
+double PlDbLight::falloffAngle() const { return m_impl->falloff; }
+
+Plad::ErrorStatus PlDbLight::setHotspotAndFalloff(double hotspot, double falloff) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (!isConeAngle(hotspot) || !isConeAngle(falloff)) return Plad::eInvalidInput;
+    m_impl->hotspot = hotspot;
+    m_impl->falloff = falloff;
+    return Plad::eOk;
+}
+
+const PlGeVector3d& PlDbLight::lightDirection() const { return m_impl->direction; }
+
+// A light points from its position to its target; while the two coincide it
+// keeps the direction it had.
+void PlDbLight::aimAtTarget() {
+    const PlGeVector3d toTarget = m_impl->target - m_impl->position;
+    if (!toTarget.isZeroLength()) m_impl->direction = toTarget.normal();
+}
+
+Plad::ErrorStatus PlDbLight::setLightDirection(const PlGeVector3d& direction) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (!isFinite(direction) || direction.isZeroLength()) return Plad::eInvalidInput;
+    m_impl->direction = direction.normal();
+    return Plad::eOk;
+}
+
+const PlGePoint3d& PlDbLight::position() const { return m_impl->position; }
+
+Plad::ErrorStatus PlDbLight::setPosition(const PlGePoint3d& position) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (!isFinite(position)) return Plad::eInvalidInput;
+    m_impl->position = position;
+    aimAtTarget();
+    return Plad::eOk;
+}
+
+const PlGePoint3d& PlDbLight::targetLocation() const { return m_impl->target; }
+
+Plad::ErrorStatus PlDbLight::setTargetLocation(const PlGePoint3d& target) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (!isFinite(target)) return Plad::eInvalidInput;
+    m_impl->target = target;
+    aimAtTarget();
+    return Plad::eOk;
+}
+
+// ---- Photometric web ----------------------------------------------------------------------
+
+const wchar_t* PlDbLight::webFile() const { return m_impl->webFile.c_str(); }
+
+// An empty name (or none) takes the web file away.
+Plad::ErrorStatus PlDbLight::setWebFile(const wchar_t* file) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    m_impl->webFile = file ? file : L"";
+    return Plad::eOk;
+}
+
+const PlGeVector3d& PlDbLight::webRotation() const { return m_impl->webRotation; }
+
+Plad::ErrorStatus PlDbLight::setWebRotation(const PlGeVector3d& rotation) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (!isFinite(rotation)) return Plad::eInvalidInput;
+    m_impl->webRotation = rotation;
+    return Plad::eOk;
+}
+
+// ---- Photometry ---------------------------------------------------------------------------
+
+double PlDbLight::physicalIntensity() const { return m_impl->physicalIntensity; }
+
+Plad::ErrorStatus PlDbLight::setPhysicalIntensity(double value) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (!std::isfinite(value) || value < 0.0) return Plad::eInvalidInput;
+    m_impl->physicalIntensity = value;
+    return Plad::eOk;
+}
+
+PlDbLight::PhysicalIntensityMethod PlDbLight::physicalIntensityMethod() const { return m_impl->method; }
+
+Plad::ErrorStatus PlDbLight::setPhysicalIntensityMethod(PhysicalIntensityMethod method) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (method != kPeakIntensity && method != kFlux && method != kIlluminance) return Plad::eInvalidInput;
+    m_impl->method = method;
+    return Plad::eOk;
+}
+
+double PlDbLight::illuminanceDistance() const { return m_impl->illuminanceDistance; }
+
+Plad::ErrorStatus PlDbLight::setIlluminanceDistance(double distance) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (!std::isfinite(distance) || distance <= 0.0) return Plad::eInvalidInput;
+    m_impl->illuminanceDistance = distance;
+    return Plad::eOk;
+}
+
+PlDbLight::LampColorType PlDbLight::lampColorType() const { return m_impl->lampColorType; }
+
+Plad::ErrorStatus PlDbLight::setLampColorType(LampColorType type) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (type != kKelvin && type != kPreset) return Plad::eInvalidInput;
+    m_impl->lampColorType = type;
+    return Plad::eOk;
+}
+
+double PlDbLight::lampColorTemp() const { return m_impl->lampColorTemp; }
+
+Plad::ErrorStatus PlDbLight::setLampColorTemp(double kelvin) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (!std::isfinite(kelvin) || kelvin < d::kMinLampColorTemp || kelvin > d::kMaxLampColorTemp) {
+        return Plad::eInvalidInput;
+    }
+    m_impl->lampColorTemp = kelvin;
+    return Plad::eOk;
+}
+
+PlDbLight::LampColorPreset PlDbLight::lampColorPreset() const { return m_impl->lampColorPreset; }
+
+Plad::ErrorStatus PlDbLight::setLampColorPreset(LampColorPreset preset) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    if (preset < kD65White || preset > kLowPressureSodium) return Plad::eInvalidInput;
+    m_impl->lampColorPreset = preset;
+    return Plad::eOk;
+}

@@ -1,0 +1,77 @@
+// What tests and the console read about the lights of a drawing: every property of every
+// light, as plain values.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/plexport.h"
+#include "host/plge.h"
+
+class PlDbDatabase;
+
+namespace plsim::scene {
+
+struct ColorInfo {
+    enum class Method { Rgb, Index, Book, None };
+    Method method = Method::Rgb;
+    int red = 0, green = 0, blue = 0;  ///< meaningful for Rgb and Book
+    int index = 0;                     ///< meaningful for Index
+    std::wstring book, name;           ///< meaningful for Book
+    std::wstring description;          ///< as the host shows it: "red", "31", "255,128,0", "BOOK$COLOR"
+};
+
+struct ShadowInfo {
+    bool on = false;
+    int type = 0;  ///< 0 ray traced (sharp), 1 shadow map, 2 area sampled
+    unsigned mapSize = 0;
+    unsigned softness = 0;
+    int shape = 0;  ///< 0 linear, 1 rectangle, 2 disk, 3 cylinder, 4 sphere
+    double length = 0.0, width = 0.0, radius = 0.0;
+    unsigned samples = 0;
+    bool shapeVisible = false;
+};
+
+struct AttenuationInfo {
+    int type = 0;  ///< 0 none, 1 inverse linear, 2 inverse square
+    bool useLimits = false;
+    double start = 0.0, end = 0.0;
+};
+
+struct PhotometryInfo {
+    double physicalIntensity = 0.0;
+    int method = 0;  ///< 0 intensity, 1 flux, 2 illuminance
+    double distance = 0.0;
+    int lampColorType = 0;  ///< 0 kelvin, 1 preset
+    double lampColorTemp = 0.0;
+    int preset = 0;
+};
+
+struct LightInfo {
+    std::uint64_t handle = 0;
+    std::wstring name;
+    int kind = 0;  ///< 1 distant, 2 point, 3 spot, 10 web
+    bool hasTarget = false;
+    std::wstring layer;  ///< empty when the light is on no layer
+    PlGePoint3d position, target;
+    PlGeVector3d direction;
+    bool on = false;
+    double intensity = 0.0;
+    double hotspot = 0.0, falloff = 0.0;  ///< radians
+    ColorInfo color;
+    ShadowInfo shadow;
+    AttenuationInfo attenuation;
+    PhotometryInfo photometry;
+    std::wstring webFile;
+    PlGeVector3d webRotation;
+};
+
+/// The lights of `db` that are not erased, in the order they were added,
+/// from model space and paper space. Each is opened for read (or, while a
+/// command has it open for write, for notify) and closed again.
+PLSCENEOE_API std::vector<LightInfo> lightsOf(PlDbDatabase* db);
+/// How many lights `db` holds that are not erased.
+PLSCENEOE_API std::size_t lightCount(PlDbDatabase* db);
+
+}  // namespace plsim::scene

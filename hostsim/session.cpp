@@ -1,0 +1,16 @@
+// Putting the host back to its starting state between sessions and tests.
+#include "hostsim/driver.h"
+
+#include "hostsim/internal.h"
+
+namespace plsim {
+
+void resetSession() {
+    detail::resetOutput();
+    detail::resetInput();
+    detail::resetVars();
+    detail::resetDocuments();
+    detail::resetFaults();
+}
+
+}  // namespace plsim

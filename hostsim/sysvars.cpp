@@ -1,0 +1,266 @@
+// System variables: their types, ranges and defaults, read and written through resbufs and text.
+//
+// The stand-in keeps one set of variables for the whole host session, not one
+// per drawing: opening or switching drawings does not change them.
+#include "host/pled.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "hostsim/driver.h"
+#include "hostsim/internal.h"
+#include "hostsim/numbers.h"
+
+namespace plsim {
+namespace {
+
+struct Variable {
+    std::wstring name;  // as declared, upper case for the host's own
+    VarType type = VarType::Short;
+    long long minimum = 0;  // whole-number types only
+    long long maximum = 0;
+    bool readOnly = false;
+    long long whole = 0;  // Short, Long
+    double real = 0.0;    // Real
+    std::wstring text;    // Text
+};
+
+Variable wholeVariable(const wchar_t* name, VarType type, long long value, long long minimum, long long maximum) {
+    Variable v;
+    v.name = name;
+    v.type = type;
+    v.whole = value;
+    v.minimum = minimum;
+    v.maximum = maximum;
+    return v;
+}
+
+Variable shortVariable(const wchar_t* name, short value, short minimum, short maximum) {
+    return wholeVariable(name, VarType::Short, value, minimum, maximum);
+}
+
+Variable realVariable(const wchar_t* name, double value) {
+    Variable v;
+    v.name = name;
+    v.type = VarType::Real;
+    v.real = value;
+    return v;
+}
+
+Variable textVariable(const wchar_t* name, const wchar_t* value, bool readOnly = false) {
+    Variable v;
+    v.name = name;
+    v.type = VarType::Text;
+    v.text = value;
+    v.readOnly = readOnly;
+    return v;
+}
+
+// The variables of a new session with a new metric drawing.
+std::vector<Variable> builtIns() {
+    return {
+        shortVariable(L"CVPORT", 2, 1, 32767),          // current viewport; 1 is the paper-space viewport
+        shortVariable(L"DEFAULTLIGHTING", 1, 0, 1),     // 1 while the default lights light the view
+        shortVariable(L"LIGHTINGUNITS", 2, 0, 2),       // 0 generic, 1 and 2 photometric
+        shortVariable(L"LUNITS", 2, 1, 5),              // linear unit mode, decimal
+        shortVariable(L"LUPREC", 4, 0, 8),              // decimal places of lengths
+        shortVariable(L"INSUNITS", 4, 0, 20),           // drawing units: 4 millimetres
+        textVariable(L"CLAYER", L"0"),                  // current layer
+        realVariable(L"VIEWTWIST", 0.0),                // view twist angle, radians
+        textVariable(L"PLHOSTVER", L"1.0", true),       // version of the stand-in host
+    };
+}
+
+using VariableTable = std::map<std::wstring, Variable>;  // by lower-case name
+
+VariableTable& table() {
+    static VariableTable variables = [] {
+        VariableTable t;
+        for (Variable& v : builtIns()) t[detail::toLower(v.name)] = v;
+        return t;
+    }();
+    return variables;
+}
+
+Variable* find(const std::wstring& name) {
+    auto it = table().find(detail::toLower(name));
+    return it == table().end() ? nullptr : &it->second;
+}
+
+long long typeMinimum(VarType type) {
+    return type == VarType::Short ? std::numeric_limits<short>::min() : std::numeric_limits<int>::min();
+}
+long long typeMaximum(VarType type) {
+    return type == VarType::Short ? std::numeric_limits<short>::max() : std::numeric_limits<int>::max();
+}
+
+std::wstring rangeMessage(const Variable& v) {
+    return v.name + L" requires an integer between " + std::to_wstring(v.minimum) + L" and " +
+           std::to_wstring(v.maximum) + L".";
+}
+
+// Stores `text` read by the variable's type. False with `error` filled when
+// it does not read or is out of range; the variable is then unchanged.
+bool assignText(Variable& v, const std::wstring& text, std::wstring& error) {
+    const std::wstring trimmed = detail::trimBlanks(text);
+    switch (v.type) {
+    case VarType::Short:
+    case VarType::Long: {
+        long long value = 0;
+        if (!detail::parseInteger(trimmed, value) || value < v.minimum || value > v.maximum) {
+            error = rangeMessage(v);
+            return false;
+        }
+        v.whole = value;
+        return true;
+    }
+    case VarType::Real: {
+        double value = 0.0;
+        if (!detail::parseReal(trimmed, value)) {
+            error = v.name + L" requires a number.";
+            return false;
+        }
+        v.real = value;
+        return true;
+    }
+    case VarType::Text:
+        v.text = text;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// ---- Driver ----------------------------------------------------------------
+
+bool setVar(const std::wstring& name, const std::wstring& value, std::wstring* error) {
+    std::wstring problem;
+    Variable* v = find(name);
+    if (!v) {
+        problem = L"Unknown variable name " + name + L".";
+    } else if (assignText(*v, value, problem)) {
+        return true;
+    }
+    if (error) *error = problem;
+    return false;
+}
+
+std::wstring getVar(const std::wstring& name) {
+    const Variable* v = find(name);
+    if (!v) return L"";
+    switch (v->type) {
+    case VarType::Short:
+    case VarType::Long:
+        return std::to_wstring(v->whole);
+    case VarType::Real:
+        return detail::realText(v->real);
+    case VarType::Text:
+        return v->text;
+    }
+    return L"";
+}
+
+void defineVar(const std::wstring& name, VarType type, const std::wstring& value) {
+    Variable v;
+    v.name = name;
+    v.type = type;
+    if (type == VarType::Short || type == VarType::Long) {
+        v.minimum = typeMinimum(type);
+        v.maximum = typeMaximum(type);
+    }
+    std::wstring ignored;
+    assignText(v, value, ignored);  // a value that does not read leaves 0
+    table()[detail::toLower(name)] = v;
+}
+
+bool removeVar(const std::wstring& name) { return table().erase(detail::toLower(name)) > 0; }
+
+std::vector<std::wstring> varNames() {
+    std::vector<std::wstring> names;
+    for (const auto& entry : table()) names.push_back(entry.second.name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+namespace detail {
+
+void resetVars() {
+    VariableTable& t = table();
+    t.clear();
+    for (Variable& v : builtIns()) t[toLower(v.name)] = v;
+}
+
+}  // namespace detail
+}  // namespace plsim
+
+// ---- Editor ----------------------------------------------------------------
+
+int pledGetVar(const wchar_t* name, resbuf* value) {
+    if (!name || !value) return PLRTERROR;
+    const plsim::Variable* v = plsim::find(name);
+    if (!v) return PLRTERROR;
+    switch (v->type) {
+    case plsim::VarType::Short:
+        value->restype = PLRTSHORT;
+        value->resval.rint = static_cast<short>(v->whole);
+        break;
+    case plsim::VarType::Long:
+        value->restype = PLRTLONG;
+        value->resval.rlong = static_cast<int>(v->whole);
+        break;
+    case plsim::VarType::Real:
+        value->restype = PLRTREAL;
+        value->resval.rreal = v->real;
+        break;
+    case plsim::VarType::Text: {
+        auto* copy = new wchar_t[v->text.size() + 1];
+        std::copy(v->text.begin(), v->text.end(), copy);
+        copy[v->text.size()] = L'\0';
+        value->restype = PLRTSTR;
+        value->resval.rstring = copy;
+        break;
+    }
+    }
+    return PLRTNORM;
+}
+
+// A whole-number variable takes a short or a long in its range; a real one
+// takes a finite real, or a short or a long (they convert without loss); a
+// text one takes a text. Anything else is refused and nothing changes.
+int pledSetVar(const wchar_t* name, const resbuf* value) {
+    if (!name || !value) return PLRTERROR;
+    plsim::Variable* v = plsim::find(name);
+    if (!v || v->readOnly) return PLRTERROR;
+    const bool whole = value->restype == PLRTSHORT || value->restype == PLRTLONG;
+    const long long wholeValue = value->restype == PLRTSHORT  ? value->resval.rint
+                                 : value->restype == PLRTLONG ? value->resval.rlong
+                                                              : 0;
+    switch (v->type) {
+    case plsim::VarType::Short:
+    case plsim::VarType::Long:
+        if (!whole || wholeValue < v->minimum || wholeValue > v->maximum) return PLRTERROR;
+        v->whole = wholeValue;
+        return PLRTNORM;
+    case plsim::VarType::Real:
+        if (whole) {
+            v->real = static_cast<double>(wholeValue);
+            return PLRTNORM;
+        }
+        if (value->restype != PLRTREAL || !std::isfinite(value->resval.rreal)) return PLRTERROR;
+        v->real = value->resval.rreal;
+        return PLRTNORM;
+    case plsim::VarType::Text:
+        if (value->restype != PLRTSTR || !value->resval.rstring) return PLRTERROR;
+        v->text = value->resval.rstring;
+        return PLRTNORM;
+    }
+    return PLRTERROR;
+}
+
+void pledFreeString(wchar_t* text) { delete[] text; }

@@ -1,0 +1,116 @@
+// The attenuation option: its sub-menu, the type prompt and the two limit prompts.
+#include "lightedit/AttenuationOptions.h"
+
+#include "app/Messages.h"
+#include "host/pled.h"
+#include "lightedit/InputPrimitives.h"
+
+namespace {
+
+/// The gap kept between the limits when one is entered past the other.
+constexpr double kLimitGap = 1.0;
+
+struct AttenuationTypeRow {
+    int type;
+    const wchar_t* keyword;
+    unsigned nameId;
+};
+
+const AttenuationTypeRow kAttenuationTypes[] = {
+    {PlGiLightAttenuation::kNone, L"None", 2289},
+    {PlGiLightAttenuation::kInverseLinear, L"Inverse", 2288},
+    {PlGiLightAttenuation::kInverseSquare, L"Squared", 2290},
+};
+
+bool promptLimit(const LightEditContext& context, unsigned promptId, double& limit, bool& useLimits) {
+    wchar_t shown[kReplyBufferSize];
+    realToText(limit, -1, shown);
+    const PlString prompt = loadMessage(promptId) + context.defaultOpen + shown + context.defaultClose;
+    pledInitGet(PLRSG_NONEG, L"");
+    if (pledGetReal(prompt.kwszPtr(), &limit) == PLRTCAN) return false;
+    useLimits = true;
+    return true;
+}
+
+/// The working limits follow the record, so that the next limit prompt shows
+/// what the light will have and Enter there keeps it.
+void takeLimits(const PlGiLightAttenuation& record, double& startLimit, double& endLimit) {
+    startLimit = record.startLimit();
+    endLimit = record.endLimit();
+}
+
+}  // namespace
+
+PlString attenuationTypeDefaultText(const LightEditContext& context, int type) {
+    PlString name;
+    for (const AttenuationTypeRow& row : kAttenuationTypes)
+        if (row.type == type) name = loadMessage(row.nameId);
+    return context.defaultOpen + name + context.defaultClose;
+}
+
+bool promptAttenuationType(const LightEditContext& context, int& type) {
+    const PlString prompt = loadMessage(2370) + attenuationTypeDefaultText(context, type);
+    const PlString keywords = loadMessage(2371);
+    pledInitGet(0, keywords.kwszPtr());
+    wchar_t reply[kReplyBufferSize];
+    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
+    if (reply[0] == L'\0') return false;
+    for (const AttenuationTypeRow& row : kAttenuationTypes)
+        if (PlString(reply) == row.keyword) type = row.type;
+    return true;
+}
+
+bool promptAttenuationStart(const LightEditContext& context, double& startLimit, bool& useLimits) {
+    return promptLimit(context, 2723, startLimit, useLimits);
+}
+
+bool promptAttenuationEnd(const LightEditContext& context, double& endLimit, bool& useLimits) {
+    return promptLimit(context, 2726, endLimit, useLimits);
+}
+
+bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& record, int type, bool useLimits,
+                        double startLimit, double endLimit) {
+    bool changed = false;
+    for (;;) {
+        const PlString keywords = loadMessage(2275);
+        pledInitGet(0, keywords.kwszPtr());
+        const PlString prompt = loadMessage(2276);
+        wchar_t reply[kReplyBufferSize];
+        const int status = getKeywordInput(prompt.kwszPtr(), reply);
+        if (status == PLRTCAN) return false;
+        if (status == PLRTNONE) return changed;
+        if (status != PLRTNORM) continue;
+        const PlString answer(reply);
+        if (answer == L"attenuationType") {
+            if (promptAttenuationType(context, type)) {
+                record.setAttenuationType(static_cast<PlGiLightAttenuation::AttenuationType>(type));
+                changed = true;
+            }
+        } else if (answer == L"Uselimits") {
+            if (promptOnOff(context, 2944, useLimits)) {
+                record.setUseLimits(useLimits);
+                changed = true;
+            }
+        } else if (answer == L"attenuationstartLimit") {
+            if (promptAttenuationStart(context, startLimit, useLimits)) {
+                // A start at or past the end pushes the end out.
+                const double end = record.endLimit();
+                record.setLimits(startLimit, end > startLimit ? end : startLimit + kLimitGap);
+                record.setUseLimits(useLimits);
+                takeLimits(record, startLimit, endLimit);
+                changed = true;
+            }
+        } else if (answer == L"attenuationEndlimit") {
+            if (promptAttenuationEnd(context, endLimit, useLimits)) {
+                // An end at or before the start pulls the start in.
+                const double start = record.startLimit();
+                record.setLimits(endLimit > start ? start : endLimit - kLimitGap, endLimit);
+                record.setUseLimits(useLimits);
+                takeLimits(record, startLimit, endLimit);
+                changed = true;
+            }
+        } else if (answer == L"eXit") {
+            return changed;
+        }
+    }
+}

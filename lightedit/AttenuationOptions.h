@@ -1,0 +1,24 @@
+// The attenuation option: attenuation type, whether limits are used, and the start and end
+// limits, kept in order.
+#pragma once
+
+#include "host/plscene.h"
+#include "host/plstring.h"
+#include "lightedit/LightEditContext.h"
+
+/// The attenuation sub-menu on `record`, a copy of the light's record, changed
+/// in place. The four values are the defaults its prompts start from. True
+/// when the caller is to store the record: something changed and the user
+/// left with "eXit" or Enter; false after a cancel or when nothing changed.
+bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& record, int type, bool useLimits,
+                        double startLimit, double endLimit);
+
+/// Asks for the attenuation type. True when the caller is to apply `type`.
+bool promptAttenuationType(const LightEditContext& context, int& type);
+/// Ask for a limit; Enter keeps the value shown. True unless cancelled, and
+/// then `useLimits` is true as well.
+bool promptAttenuationStart(const LightEditContext& context, double& startLimit, bool& useLimits);
+bool promptAttenuationEnd(const LightEditContext& context, double& endLimit, bool& useLimits);
+
+/// defaultOpen + the name of the type (nothing for a value that is none) + defaultClose.
+PlString attenuationTypeDefaultText(const LightEditContext& context, int type);

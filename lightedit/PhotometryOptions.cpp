@@ -1,0 +1,233 @@
+// The photometry option: its sub-menu, the intensity entry with its methods, and the lamp
+// colour entry with the preset listing.
+#include "lightedit/PhotometryOptions.h"
+
+#include <cmath>
+
+#include "app/Messages.h"
+#include "app/SysVars.h"
+#include "host/pldb.h"
+#include "host/pled.h"
+#include "lightedit/InputPrimitives.h"
+#include "lightedit/ShadowOptions.h"
+
+namespace {
+
+/// Letter case ignored for A to Z only, so that every system compares alike.
+bool sameIgnoringCase(const wchar_t* a, const wchar_t* b) {
+    auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    for (;; ++a, ++b) {
+        if (fold(*a) != fold(*b)) return false;
+        if (*a == L'\0') return true;
+    }
+}
+
+const LampPresetRow* presetNamed(const wchar_t* name) {
+    for (const LampPresetRow& row : lampPresetTable)
+        if (sameIgnoringCase(row.keyword, name)) return &row;
+    return nullptr;
+}
+
+/// A physical intensity typed as text. A light sends out no negative light:
+/// such a number is refused like a text that is none, so that the method and
+/// the value stored together always belong together.
+bool readPhysicalValue(const wchar_t* reply, double& value) {
+    double number = 0.0;
+    if (pldbDisToF(reply, 2, &number) != PLRTNORM) return false;
+    if (!std::isfinite(number) || number < 0.0) return false;
+    value = number;
+    return true;
+}
+
+/// Switches the working intensity to `target`.
+void switchMethod(const LightEditContext& context, int& method, int target, double& intensity, double distance) {
+    intensity = convertPhysicalIntensity(context, context.light, method, target, intensity, distance);
+    method = target;
+}
+
+enum class Step { Ask, Accepted, Abandoned };
+
+Step askIntensity(const LightEditContext& context, int& method, double& intensity, double distance) {
+    const bool distant = context.light->lightKind() == PlDbLight::kDistantLight;
+    const PlString prompt = loadMessage(distant ? 2405 : 2406) + realDefaultText(context, intensity, 2);
+    const PlString keywords = distant ? PlString() : loadMessage(2407);
+    pledInitGet(PLRSG_OTHER, distant ? nullptr : keywords.kwszPtr());
+    wchar_t reply[kReplyBufferSize];
+    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
+    const PlString answer(reply);
+    if (answer == L"Flux") {
+        switchMethod(context, method, PlDbLight::kFlux, intensity, distance);
+        return Step::Ask;
+    }
+    if (answer == L"Illuminance") {
+        switchMethod(context, method, PlDbLight::kIlluminance, intensity, distance);
+        return Step::Ask;
+    }
+    return readPhysicalValue(reply, intensity) ? Step::Accepted : Step::Ask;
+}
+
+Step askFlux(const LightEditContext& context, double& flux) {
+    const PlString prompt = loadMessage(2381) + realDefaultText(context, flux, 2);
+    pledInitGet(PLRSG_NONEG, L"");
+    return pledGetReal(prompt.kwszPtr(), &flux) == PLRTCAN ? Step::Abandoned : Step::Accepted;
+}
+
+Step askIlluminance(const LightEditContext& context, double& illuminance, double& distance) {
+    const unsigned promptId = getSysVarInt(L"LIGHTINGUNITS") == 1 ? 2387 : 2385;
+    const PlString prompt = loadMessage(promptId) + realDefaultText(context, illuminance, 2);
+    const PlString keywords = loadMessage(2386);
+    pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
+    wchar_t reply[kReplyBufferSize];
+    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
+    if (PlString(reply) == L"Distance") {
+        // The illuminance stays as it is, now at the new distance. A distance
+        // of zero would make every conversion from it meaningless: refused.
+        const PlString distancePrompt = loadMessage(2377) + realDefaultText(context, distance, 2);
+        pledInitGet(PLRSG_NONEG | PLRSG_NOZERO, L"");
+        return pledGetReal(distancePrompt.kwszPtr(), &distance) == PLRTCAN ? Step::Abandoned : Step::Accepted;
+    }
+    return readPhysicalValue(reply, illuminance) ? Step::Accepted : Step::Ask;
+}
+
+/// "?": lists every preset, or the one named.
+bool listLampPresets() {
+    const PlString prompt = loadMessage(2374);
+    wchar_t reply[kReplyBufferSize];
+    if (getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize) != PLRTNORM) return false;
+    const PlString name(reply);
+    if (name.isEmpty() || name == L"*") {
+        printMessage(2429);
+        for (const LampPresetRow& row : lampPresetTable) printLampPresetLine(row.nameId);
+    } else if (const LampPresetRow* row = presetNamed(reply)) {
+        printMessage(2560);
+        printMessage(row->nameId);
+        printMessage(2683);
+    } else {
+        printMessage(2551, reply);
+    }
+    return true;
+}
+
+}  // namespace
+
+PlString lampPresetDisplayName(int preset) {
+    for (const LampPresetRow& row : lampPresetTable)
+        if (row.preset == preset) return loadMessage(row.nameId);
+    return PlString();
+}
+
+void printLampPresetLine(unsigned messageId) {
+    plutPrintf(L"\n");
+    printMessage(2560);
+    printMessage(messageId);
+    printMessage(2683);
+}
+
+PhotometryChoice promptPhotometryChoice() {
+    const PlString keywords = loadMessage(2409);
+    pledInitGet(0, keywords.kwszPtr());
+    const PlString prompt = loadMessage(2408);
+    wchar_t reply[kReplyBufferSize];
+    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    if (status == PLRTNONE) return kEditIntensity;
+    if (status != PLRTNORM) return kLeavePhotometry;
+    const PlString answer(reply);
+    if (answer == L"Color") return kEditLampColor;
+    if (answer == L"eXit") return kLeavePhotometry;
+    return kEditIntensity;
+}
+
+double convertPhysicalIntensity(const LightEditContext&, PlDbLight* light, int sourceMethod, int targetMethod,
+                                double value, double distance) {
+    if (!light) return -1.0;
+    const int kind = light->lightKind();
+    if (kind == PlDbLight::kDistantLight) return value;
+    // A web light's distribution comes from its file; without one it shines as a point light.
+    const wchar_t* webFile = light->webFile();
+    const bool asPoint = kind == PlDbLight::kWebLight && (!webFile || !*webFile);
+    if (asPoint) light->setLightKind(PlDbLight::kPointLight);
+    const double converted = LightingUtil::ConvertIntensity(
+        light, static_cast<PlDbLight::PhysicalIntensityMethod>(sourceMethod),
+        static_cast<PlDbLight::PhysicalIntensityMethod>(targetMethod), value,
+        distance * LightingUtil::getUnitFactor(true));
+    if (asPoint) light->setLightKind(PlDbLight::kWebLight);
+    return converted;
+}
+
+bool promptPhysicalIntensity(const LightEditContext& context, int& method, double& intensity, double& distance) {
+    switchMethod(context, method, PlDbLight::kPeakIntensity, intensity, distance);
+    for (;;) {
+        Step step = Step::Abandoned;
+        switch (method) {
+            case PlDbLight::kPeakIntensity: step = askIntensity(context, method, intensity, distance); break;
+            case PlDbLight::kFlux: step = askFlux(context, intensity); break;
+            case PlDbLight::kIlluminance: step = askIlluminance(context, intensity, distance); break;
+            default: return false;  // no other method arises
+        }
+        if (step != Step::Ask) return step == Step::Accepted;
+    }
+}
+
+bool promptLampColor(const LightEditContext& context, int& colorType, double& temperature, int& preset) {
+    for (;;) {
+        const PlString prompt = loadMessage(2375) + context.defaultOpen + lampPresetDisplayName(preset) +
+                                context.defaultClose;
+        const PlString keywords = loadMessage(2376);
+        pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
+        wchar_t reply[kReplyBufferSize];
+        if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return false;
+        const PlString answer(reply);
+        if (answer == L"?") {
+            if (!listLampPresets()) return false;
+            continue;
+        }
+        if (answer == L"Kelvin") {
+            double kelvin = temperature;
+            const PlString kelvinPrompt = loadMessage(2399) + realDefaultText(context, kelvin, 2);
+            pledInitGet(PLRSG_NONEG, L"");
+            if (pledGetReal(kelvinPrompt.kwszPtr(), &kelvin) == PLRTCAN) return false;
+            temperature = kelvin;
+            colorType = PlDbLight::kKelvin;
+            return true;
+        }
+        if (const LampPresetRow* row = presetNamed(reply)) {
+            colorType = PlDbLight::kPreset;
+            preset = row->preset;
+            return true;
+        }
+        printMessage(2551, reply);
+    }
+}
+
+void runPhotometryMenu(const LightEditContext& context, PlDbLight* light) {
+    if (!light) return;
+    int method = light->physicalIntensityMethod();
+    double intensity = light->physicalIntensity();
+    double distance = light->illuminanceDistance();
+    int colorType = light->lampColorType();
+    double temperature = light->lampColorTemp();
+    int preset = light->lampColorPreset();
+    for (;;) {
+        switch (promptPhotometryChoice()) {
+            case kEditIntensity:
+                if (promptPhysicalIntensity(context, method, intensity, distance)) {
+                    light->setPhysicalIntensityMethod(static_cast<PlDbLight::PhysicalIntensityMethod>(method));
+                    light->setPhysicalIntensity(intensity);
+                    if (method == PlDbLight::kIlluminance) light->setIlluminanceDistance(distance);
+                }
+                break;
+            case kEditLampColor:
+                if (promptLampColor(context, colorType, temperature, preset)) {
+                    light->setLampColorType(static_cast<PlDbLight::LampColorType>(colorType));
+                    if (colorType == PlDbLight::kPreset) {
+                        light->setLampColorPreset(static_cast<PlDbLight::LampColorPreset>(preset));
+                    } else if (colorType == PlDbLight::kKelvin) {
+                        light->setLampColorTemp(temperature);
+                    }
+                }
+                break;
+            case kLeavePhotometry:
+                return;
+        }
+    }
+}

@@ -1,0 +1,258 @@
+// The shadow option: shadow type, map size and softness, and the shape sub-menu.
+#include "lightedit/ShadowOptions.h"
+
+#include <cmath>
+
+#include "app/Messages.h"
+#include "host/pldb.h"
+#include "host/pled.h"
+#include "host/plscene.h"
+#include "lightedit/InputPrimitives.h"
+#include "lights/LastLightKind.h"
+
+namespace {
+
+struct ShadowTypeReply {
+    const wchar_t* keyword;
+    bool on;
+    int type;
+};
+
+const ShadowTypeReply kShadowTypeReplies[] = {
+    {L"Sharp", true, PlGiShadowParameters::kShadowsRayTraced},
+    {L"soFt", true, PlGiShadowParameters::kShadowMaps},
+    {L"soFtmapped", true, PlGiShadowParameters::kShadowMaps},
+    {L"softsAmpled", true, PlGiShadowParameters::kAreaSampled},
+    {L"Off", false, kShadowTypeOff},
+};
+
+enum class Dimension { None, Length, Width, Radius };
+
+struct ShapeRow {
+    int shape;
+    const wchar_t* keyword;
+    unsigned nameId;
+    Dimension first, second;  ///< asked in this order
+};
+
+const ShapeRow kShapes[] = {
+    {PlGiShadowParameters::kLinear, L"Linear", 2456, Dimension::Length, Dimension::None},
+    {PlGiShadowParameters::kRectangle, L"Rect", 2457, Dimension::Length, Dimension::Width},
+    {PlGiShadowParameters::kDisk, L"Disk", 2455, Dimension::Radius, Dimension::None},
+    {PlGiShadowParameters::kCylinder, L"Cylinder", 2454, Dimension::Radius, Dimension::Length},
+    {PlGiShadowParameters::kSphere, L"Sphere", 2458, Dimension::Radius, Dimension::None},
+};
+
+const ShapeRow* shapeRow(int shape) {
+    for (const ShapeRow& row : kShapes)
+        if (row.shape == shape) return &row;
+    return nullptr;
+}
+
+/// The shape prompt of each kind of light that has one.
+struct ShapePrompt {
+    int kind;
+    unsigned promptId;
+    unsigned keywordListId;
+    bool showsDisk;  ///< the spot prompt names the disk whatever the working shape
+};
+
+const ShapePrompt kShapePrompts[] = {
+    {PlDbLight::kWebLight, 2437, 2438, false},
+    {PlDbLight::kSpotLight, 2427, 2428, true},
+    {PlDbLight::kPointLight, 2413, 2414, false},
+};
+
+const ShapePrompt* shapePromptOf(int kind) {
+    for (const ShapePrompt& prompt : kShapePrompts)
+        if (prompt.kind == kind) return &prompt;
+    return nullptr;
+}
+
+/// A whole number read from a typed reply in decimal mode; false when the
+/// reply is no number or not a whole one.
+bool wholeNumber(const wchar_t* reply, double& value) {
+    if (pldbDisToF(reply, 2, &value) != PLRTNORM) return false;
+    return std::isfinite(value) && std::trunc(value) == value;
+}
+
+bool isMapSize(double value) {
+    for (int size : shadowMapSizes)
+        if (value == size) return true;
+    return false;
+}
+
+/// Map size of mapped shadows; false on a cancel.
+bool promptMapSize(const LightEditContext& context, int& mapSize) {
+    const PlString prompt = loadMessage(2404) + integerDefaultText(context, mapSize);
+    for (;;) {
+        // A declaration holds for one input call only: made again before every ask.
+        pledInitGet(0, L"64 128 256 512 1024 2048 4096");
+        wchar_t reply[kReplyBufferSize];
+        const int status = getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize);
+        if (status == PLRTCAN) return false;
+        if (status == PLRTNORM && reply[0] == L'\0') return true;
+        if (status != PLRTNORM && status != PLRTTRUNC) continue;
+        // A reply cut short by the buffer is refused whole, never read in part.
+        double value = 0.0;
+        if (status == PLRTNORM && wholeNumber(reply, value) && isMapSize(value)) {
+            mapSize = static_cast<int>(value);
+            return true;
+        }
+        printMessage(2291);
+    }
+}
+
+/// Softness of mapped shadows, 1 to 10; false on a cancel.
+bool promptSoftness(const LightEditContext& context, int& softness) {
+    const PlString prompt = loadMessage(2423) + integerDefaultText(context, softness);
+    for (;;) {
+        pledInitGet(PLRSG_NOZERO | PLRSG_NONEG, nullptr);
+        wchar_t reply[kReplyBufferSize];
+        const int status = getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize);
+        if (status == PLRTCAN) return false;
+        if (reply[0] == L'\0') return true;
+        double value = 0.0;
+        if (status == PLRTNORM && wholeNumber(reply, value) && value >= 1.0 && value <= 10.0) {
+            softness = static_cast<int>(value);
+            return true;
+        }
+        printMessage(2453);
+    }
+}
+
+/// One dimension of the shape; false on a cancel.
+bool promptDimension(const LightEditContext& context, Dimension dimension, ShadowSettings& shadow) {
+    double* value = nullptr;
+    unsigned promptId = 0;
+    switch (dimension) {
+        case Dimension::None:
+            return true;
+        case Dimension::Length:
+            value = &shadow.length;
+            promptId = 2400;
+            break;
+        case Dimension::Width:
+            value = &shadow.width;
+            promptId = 2448;
+            break;
+        case Dimension::Radius:
+            value = &shadow.radius;
+            promptId = 2415;
+            break;
+    }
+    const PlString prompt = loadMessage(promptId) + realDefaultText(context, *value, 2);
+    pledInitGet(PLRSG_NONEG, L"");
+    return pledGetReal(prompt.kwszPtr(), value) != PLRTCAN;
+}
+
+/// "Shape": the shape, then its dimensions. False when the light's kind has no shape.
+bool promptShape(const LightEditContext& context, ShadowSettings& shadow) {
+    const ShapePrompt* kindPrompt = shapePromptOf(lastLightKind);
+    if (!kindPrompt) return false;
+    const PlString shown = kindPrompt->showsDisk ? loadMessage(2455) : shapeDisplayName(shadow.shape);
+    const PlString prompt = loadMessage(kindPrompt->promptId) + context.defaultOpen + shown + context.defaultClose;
+    const PlString keywords = loadMessage(kindPrompt->keywordListId);
+    pledInitGet(0, keywords.kwszPtr());
+    wchar_t reply[kReplyBufferSize];
+    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    if (status != PLRTNORM && status != PLRTNONE) return true;
+    if (status == PLRTNORM) {
+        for (const ShapeRow& row : kShapes)
+            if (PlString(reply) == row.keyword) shadow.shape = row.shape;
+    }
+    if (const ShapeRow* row = shapeRow(shadow.shape)) {
+        if (promptDimension(context, row->first, shadow)) promptDimension(context, row->second, shadow);
+    }
+    return true;
+}
+
+void promptSamples(const LightEditContext& context, ShadowSettings& shadow) {
+    wchar_t shown[kReplyBufferSize];
+    realToText(static_cast<double>(shadow.samples), 2, shown);
+    const PlString prompt = loadMessage(2418) + context.defaultOpen + shown + context.defaultClose;
+    pledInitGet(PLRSG_NONEG, L"");
+    short samples = 0;
+    if (pledGetShort(prompt.kwszPtr(), &samples) == PLRTNORM) shadow.samples = samples;
+}
+
+void promptShapeVisible(const LightEditContext& context, ShadowSettings& shadow) {
+    const PlString prompt = loadMessage(2421) + onOffDefaultText(context, shadow.visible, true);
+    const PlString keywords = loadMessage(2422);
+    pledInitGet(0, keywords.kwszPtr());
+    wchar_t reply[kReplyBufferSize];
+    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return;
+    const PlString answer(reply);
+    if (answer == L"Yes") shadow.visible = true;
+    else if (answer == L"No") shadow.visible = false;
+}
+
+}  // namespace
+
+PlString shadowTypeDefaultText(const LightEditContext& context, int type) {
+    unsigned nameId = 2686;
+    switch (type) {
+        case PlGiShadowParameters::kShadowsRayTraced: nameId = 2687; break;
+        case PlGiShadowParameters::kShadowMaps: nameId = 2688; break;
+        case PlGiShadowParameters::kAreaSampled: nameId = 2689; break;
+        default: break;
+    }
+    return context.defaultOpen + loadMessage(nameId) + context.defaultClose;
+}
+
+PlString shapeDisplayName(int shape) {
+    const ShapeRow* row = shapeRow(shape);
+    return row ? loadMessage(row->nameId) : PlString();
+}
+
+PlString realDefaultText(const LightEditContext& context, double value, int unit) {
+    wchar_t text[kReplyBufferSize];
+    realToText(value, unit, text);
+    return context.defaultOpen + text + context.defaultClose;
+}
+
+bool runShadowMenu(const LightEditContext& context, ShadowSettings& shadow) {
+    const bool distant = context.light->lightKind() == PlDbLight::kDistantLight;
+    const PlString prompt = loadMessage(distant ? 2444 : 2441) + shadowTypeDefaultText(context, shadow.type);
+    const PlString keywords = loadMessage(distant ? 2443 : 2442);
+    pledInitGet(0, keywords.kwszPtr());
+    wchar_t reply[kReplyBufferSize];
+    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    if (status == PLRTCAN) return false;
+    if (status == PLRTNORM) {
+        for (const ShadowTypeReply& row : kShadowTypeReplies) {
+            if (!(PlString(reply) == row.keyword)) continue;
+            shadow.on = row.on;
+            shadow.type = row.type;
+            break;
+        }
+    }
+    if (!shadow.on) return true;
+    if (shadow.type == PlGiShadowParameters::kAreaSampled) {
+        runShadowShapeMenu(context, shadow);
+        return true;
+    }
+    if (shadow.type != PlGiShadowParameters::kShadowMaps) return true;
+    if (!promptMapSize(context, shadow.mapSize)) return false;
+    return promptSoftness(context, shadow.softness);
+}
+
+bool runShadowShapeMenu(const LightEditContext& context, ShadowSettings& shadow) {
+    for (;;) {
+        const PlString keywords = loadMessage(2417);
+        pledInitGet(0, keywords.kwszPtr());
+        const PlString prompt = loadMessage(2416);
+        wchar_t reply[kReplyBufferSize];
+        if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
+        const PlString answer(reply);
+        if (answer == L"Shape") {
+            if (!promptShape(context, shadow)) return false;
+        } else if (answer == L"sAmples") {
+            promptSamples(context, shadow);
+        } else if (answer == L"Visible") {
+            promptShapeVisible(context, shadow);
+        } else if (answer == L"eXit") {
+            return true;
+        }
+    }
+}

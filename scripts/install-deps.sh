@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a build needs, only those that are missing.
+# Usage: scripts/install-deps.sh [native] [windows]   (default: native)
+set -euo pipefail
+
+native=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev libreadline-dev)
+# MinGW-w64 with the posix thread model, wine to run the programs, and the
+# GoogleTest sources (googletest) that the Windows build compiles itself.
+windows=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest)
+
+kinds=("$@")
+[ ${#kinds[@]} -eq 0 ] && kinds=(native)
+wanted=()
+for kind in "${kinds[@]}"; do
+  case "$kind" in
+    native) wanted+=("${native[@]}") ;;
+    windows) wanted+=("${windows[@]}") ;;
+    *) echo "install-deps: unknown kind '$kind' (native or windows)" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+    case " ${missing[*]} " in *" $pkg "*) ;; *) missing+=("$pkg") ;; esac
+  fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present (${kinds[*]})"
+  exit 0
+fi
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "install-deps: need root (or sudo) to install: ${missing[*]}" >&2; exit 1; }
+  sudo=(sudo)
+fi
+echo "install-deps: installing ${missing[*]}"
+apt_opts=(-o DPkg::Lock::Timeout=600 -o Acquire::Retries=3)
+"${sudo[@]}" apt-get "${apt_opts[@]}" update -q
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${apt_opts[@]}" install -y -q "${missing[@]}"

@@ -1,0 +1,108 @@
+// Guards against bad options being accepted or failing silently, wrong exit statuses, and --set or --help not doing what they say.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/utf8.h"
+#include "plandor_runner.h"
+
+namespace {
+
+using plandor_test::fromFirstCommand;
+using plandor_test::runPlandor;
+using plandor_test::runScript;
+
+struct RefusedCase {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* errorMentions;  ///< a part of the message on standard error
+};
+
+TEST(ConsoleCommandLine, BadArgumentsAreRefusedWithAMessage) {
+    const plandor_test::ScratchFolder folder;
+    const std::string missing = (folder.path() / "missing.scr").string();
+    const std::string aFolder = folder.path().string();
+    const RefusedCase cases[] = {
+        {{"--set", "CVPORT"}, 2, "NAME=VALUE"},
+        {{"--set", "=1"}, 2, "NAME=VALUE"},
+        {{"--set"}, 2, "--set needs"},
+        {{"--set", "NOSUCHVAR=1"}, 2, "NOSUCHVAR"},
+        {{"--set", "CVPORT=abc"}, 2, "CVPORT=abc"},
+        {{"--set", "CVPORT=0"}, 2, "CVPORT=0"},
+        {{"--set", "CVPORT=3", "--set", "DEFAULTLIGHTING=7"}, 2, "DEFAULTLIGHTING=7"},
+        {{"--script", missing}, 2, "missing.scr"},
+        {{"--script", aFolder}, 2, "folder"},
+        {{"--script"}, 2, "--script needs"},
+        {{"--script", missing, "--script", missing}, 2, "more than once"},
+        {{"--frobnicate"}, 2, "--frobnicate"},
+        {{"demo.scr"}, 2, "demo.scr"},
+        {{"--module", "NoSuchModule.vmx"}, 1, "NoSuchModule.vmx"},
+    };
+    for (const RefusedCase& c : cases) {
+        SCOPED_TRACE(c.args.front() + (c.args.size() > 1 ? " " + c.args[1] : std::string()));
+        // Standard input holds a command, which must not run.
+        const plandor_test::Run run = runPlandor(c.args, "FOO\n");
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_NE(run.err.find(c.errorMentions), std::string::npos) << run.err;
+        EXPECT_EQ(run.out.find("FOO"), std::string::npos) << run.out;
+    }
+}
+
+TEST(ConsoleCommandLine, SettingsApplyInOrderBeforeTheFirstCommand) {
+    const plandor_test::Run run =
+        runScript("SETVAR CVPORT\nSETVAR DEFAULTLIGHTING\n", {"--set", "CVPORT=3", "--set=CVPORT=4", "--set", "defaultlighting=0"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(fromFirstCommand(run.out),
+              "Command: SETVAR CVPORT\nCVPORT = 4\nCommand: SETVAR DEFAULTLIGHTING\nDEFAULTLIGHTING = 0\n");
+}
+
+TEST(ConsoleCommandLine, HelpNamesEveryOptionAndTheScriptSyntax) {
+    const plandor_test::Run run = runPlandor({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* part : {"--script FILE", "--set NAME=VALUE", "--module FILE", "--help", "--version", "^C", "#",
+                             "blank line", "QUIT", "HELP", "SETVAR", "Exit status"}) {
+        EXPECT_NE(run.out.find(part), std::string::npos) << part << " missing from --help";
+    }
+    // Nothing is loaded or run: standard input (empty here) is not read.
+    EXPECT_EQ(run.out.rfind("Usage: plandor", 0), 0u);
+    EXPECT_EQ(run.out.find("\nCommand: "), std::string::npos);
+}
+
+TEST(ConsoleCommandLine, VersionNamesTheProgram) {
+    const plandor_test::Run run = runPlandor({"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("plandor ", 0), 0u) << run.out;
+    EXPECT_EQ(run.out.find("Command:"), std::string::npos);
+}
+
+TEST(ConsoleCommandLine, ModuleWithoutEntryPointIsRefused) {
+    // The resource module is a library beside the host, but no application.
+#if defined(_WIN32)
+    const std::string notAnApplication = "PlSceneRes.dll";
+#else
+    const std::string notAnApplication = "PlSceneRes.so";
+#endif
+    const plandor_test::Run run = runPlandor({"--module", notAnApplication}, "FOO\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(notAnApplication), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("FOO"), std::string::npos);
+}
+
+TEST(ConsoleCommandLine, ModuleGivenByItsPath) {
+    const std::filesystem::path folder = plandor_test::programFolder();
+    const std::string module = plandor::toUtf8(plandor::pathText(folder / "PlZuredUD.vmx"));
+    const plandor_test::Run run = runScript("SETVAR CVPORT\n", {"--module", module});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(fromFirstCommand(run.out), "Command: SETVAR CVPORT\nCVPORT = 2\n");
+
+    // A path is not looked up in the module folder: a folder without the
+    // module does not find it there.
+    const plandor_test::ScratchFolder empty;
+    const std::string elsewhere = plandor::toUtf8(plandor::pathText(empty.path() / "PlZuredUD.vmx"));
+    const plandor_test::Run refused = runScript("SETVAR CVPORT\n", {"--module", elsewhere});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("PlZuredUD.vmx"), std::string::npos) << refused.err;
+}
+
+}  // namespace

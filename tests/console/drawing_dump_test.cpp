@@ -1,0 +1,230 @@
+// Guards against a dump that is not valid JSON or loses data: bad string escaping, reals that do not round-trip or read as integers, wrong field order, and colour fields filled where they do not apply.
+#include "console/drawing_dump.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "console/utf8.h"
+#include "json_reader.h"
+
+namespace {
+
+using plandor::jsonReal;
+using plandor::jsonString;
+using plandor_test::JsonValue;
+using plandor_test::parseJson;
+using plsim::scene::ColorInfo;
+using plsim::scene::LightInfo;
+
+constexpr double kPi = 3.141592653589793;
+
+struct EscapeCase {
+    std::wstring text;
+    std::string json;
+};
+
+TEST(DrawingDump, StringsAreEscapedAndReadBack) {
+    std::vector<EscapeCase> cases = {
+        {L"", "\"\""},
+        {L"Stage spot", "\"Stage spot\""},
+        {L"say \"hi\"", "\"say \\\"hi\\\"\""},
+        {L"C:\\webs\\a.ies", "\"C:\\\\webs\\\\a.ies\""},
+        {L"a/b", "\"a/b\""},
+        {L"line\nbreak\ttab\r", "\"line\\u000Abreak\\u0009tab\\u000D\""},
+        {std::wstring(L"nul") + L'\0' + L"x", "\"nul\\u0000x\""},
+        {std::wstring(1, wchar_t(0x1F)) + wchar_t(0x7F), "\"\\u001F\\u007F\""},
+        {L"Licht \u00D6 \u20AC", "\"Licht \xC3\x96 \xE2\x82\xAC\""},
+    };
+    // A character beyond 16 bits, spelled for the size of wchar_t.
+    std::wstring smile;
+    if (sizeof(wchar_t) == 2) {
+        smile = {wchar_t(0xD83D), wchar_t(0xDE00)};
+    } else {
+        smile = std::wstring(1, static_cast<wchar_t>(0x1F600));
+    }
+    cases.push_back({L"x" + smile, "\"x\xF0\x9F\x98\x80\""});
+
+    for (const EscapeCase& c : cases) {
+        SCOPED_TRACE(c.json);
+        const std::string written = jsonString(c.text);
+        EXPECT_EQ(written, c.json);
+        // An independent reader gets the text back, as UTF-8.
+        const JsonValue read = parseJson(written);
+        ASSERT_EQ(read.type, JsonValue::Type::String);
+        EXPECT_EQ(read.text, plandor::toUtf8(c.text));
+    }
+}
+
+TEST(DrawingDump, LoneSurrogateBecomesReplacementCharacter) {
+    if (sizeof(wchar_t) != 2) {
+        GTEST_SKIP() << "only a 16-bit wchar_t can hold half a pair";
+    }
+    const std::wstring text = {L'a', wchar_t(0xD800), L'b'};
+    EXPECT_EQ(jsonString(text), "\"a\xEF\xBF\xBD" "b\"");
+}
+
+TEST(DrawingDump, RealsAreShortestRoundTripAndStayReal) {
+    struct RealCase {
+        double value;
+        const char* text;
+    };
+    const RealCase cases[] = {
+        {1.0, "1.0"},     {0.0, "0.0"},       {-0.0, "-0.0"},   {2.5, "2.5"},
+        {0.1, "0.1"},     {-1500.0, "-1500.0"}, {1e21, "1e+21"}, {1e-7, "1e-07"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {std::numeric_limits<double>::quiet_NaN(), "null"},
+        {std::numeric_limits<double>::infinity(), "null"},
+        {-std::numeric_limits<double>::infinity(), "null"},
+    };
+    for (const RealCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(jsonReal(c.value), c.text);
+    }
+
+    const double values[] = {kPi, 1.0 / 3.0, 30.0 * kPi / 180.0, 123456789012345678.0,
+                             std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(), -2.2250738585072014e-308, 1e16, 9007199254740993.0};
+    for (const double value : values) {
+        const std::string text = jsonReal(value);
+        SCOPED_TRACE(text);
+        const JsonValue read = parseJson(text);
+        ASSERT_EQ(read.type, JsonValue::Type::Number);
+        EXPECT_FALSE(read.isInteger());
+        EXPECT_EQ(std::strtod(text.c_str(), nullptr), value);
+    }
+}
+
+LightInfo bookColouredSpot() {
+    LightInfo light;
+    light.name = L"Key \"A\"";
+    light.kind = 3;
+    light.hasTarget = true;
+    light.layer = L"Lights";
+    light.position = {0.0, 0.0, 3000.0};
+    light.target = {0.0, 0.0, 0.0};
+    light.direction = {0.0, 0.0, -1.0};
+    light.on = false;
+    light.intensity = 2.5;
+    light.hotspot = 30.0 * kPi / 180.0;
+    light.falloff = 45.0 * kPi / 180.0;
+    light.color.method = ColorInfo::Method::Book;
+    light.color.red = 255;
+    light.color.green = 128;
+    light.color.blue = 0;
+    light.color.index = 7;
+    light.color.book = L"BOOK";
+    light.color.name = L"ORANGE";
+    light.shadow = {true, 1, 512, 3, 2, 1.5, 2.0, 0.25, 8, true};
+    light.attenuation = {2, true, 0.5, 100.0};
+    light.photometry = {1200.0, 1, 2.0, 1, 6500.0, 4};
+    light.webFile = L"C:\\webs\\spot.ies";
+    light.webRotation = {0.0, 90.0, 0.0};
+    return light;
+}
+
+TEST(DrawingDump, KnownDrawingGivesKnownText) {
+    plandor::DumpVariables variables;
+    variables.cvport = 2;
+    variables.defaultLighting = 0;
+    variables.lightingUnits = 1;
+    const std::string expected =
+        "{\n"
+        "  \"lights\": [\n"
+        "    {\n"
+        "      \"name\": \"Key \\\"A\\\"\",\n"
+        "      \"kind\": 3,\n"
+        "      \"hasTarget\": true,\n"
+        "      \"layer\": \"Lights\",\n"
+        "      \"position\": [0.0, 0.0, 3000.0],\n"
+        "      \"target\": [0.0, 0.0, 0.0],\n"
+        "      \"direction\": [0.0, 0.0, -1.0],\n"
+        "      \"on\": false,\n"
+        "      \"intensity\": 2.5,\n"
+        "      \"hotspotDeg\": 30.0,\n"
+        "      \"falloffDeg\": 45.0,\n"
+        "      \"color\": {\"method\": \"book\", \"r\": 255, \"g\": 128, \"b\": 0, \"index\": null, \"book\": \"BOOK\", "
+        "\"name\": \"ORANGE\"},\n"
+        "      \"shadow\": {\"on\": true, \"type\": 1, \"mapSize\": 512, \"softness\": 3, \"shape\": 2, \"length\": 1.5, "
+        "\"width\": 2.0, \"radius\": 0.25, \"samples\": 8, \"visible\": true},\n"
+        "      \"attenuation\": {\"type\": 2, \"useLimits\": true, \"start\": 0.5, \"end\": 100.0},\n"
+        "      \"photometry\": {\"intensity\": 1200.0, \"method\": 1, \"distance\": 2.0, \"lampColorType\": 1, "
+        "\"lampColorTemp\": 6500.0, \"lampColorPreset\": 4},\n"
+        "      \"web\": {\"file\": \"C:\\\\webs\\\\spot.ies\", \"rotation\": [0.0, 90.0, 0.0]}\n"
+        "    }\n"
+        "  ],\n"
+        "  \"sysvars\": {\"CVPORT\": 2, \"DEFAULTLIGHTING\": 0, \"LIGHTINGUNITS\": 1}\n"
+        "}\n";
+    EXPECT_EQ(plandor::drawingDumpJson({bookColouredSpot()}, variables), expected);
+}
+
+TEST(DrawingDump, EmptyDrawingAndUnknownVariables) {
+    plandor::DumpVariables variables;
+    variables.cvport = 2;
+    variables.lightingUnits = 0;
+    EXPECT_EQ(plandor::drawingDumpJson({}, variables),
+              "{\n  \"lights\": [],\n"
+              "  \"sysvars\": {\"CVPORT\": 2, \"DEFAULTLIGHTING\": null, \"LIGHTINGUNITS\": 0}\n}\n");
+}
+
+TEST(DrawingDump, ColourFieldsOfOtherMethodsAreNull) {
+    struct ColourCase {
+        ColorInfo::Method method;
+        const char* name;
+        std::vector<std::string> set;  ///< the fields that hold a value; the others are null
+    };
+    const ColourCase cases[] = {
+        {ColorInfo::Method::Rgb, "rgb", {"r", "g", "b"}},
+        {ColorInfo::Method::Index, "index", {"index"}},
+        {ColorInfo::Method::Book, "book", {"r", "g", "b", "book", "name"}},
+        {ColorInfo::Method::None, "none", {}},
+    };
+    for (const ColourCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        LightInfo light = bookColouredSpot();
+        light.color.method = c.method;
+        const JsonValue dump = parseJson(plandor::drawingDumpJson({light, light}, {}));
+        ASSERT_EQ(dump["lights"].items.size(), 2u);
+        const JsonValue& colour = dump["lights"][1]["color"];
+        EXPECT_EQ(colour["method"].text, c.name);
+        EXPECT_EQ(colour.names(), (std::vector<std::string>{"method", "r", "g", "b", "index", "book", "name"}));
+        for (const char* field : {"r", "g", "b", "index", "book", "name"}) {
+            const bool set = std::find(c.set.begin(), c.set.end(), field) != c.set.end();
+            EXPECT_EQ(colour[field].type != JsonValue::Type::Null, set) << field;
+        }
+        if (c.method == ColorInfo::Method::Index) {
+            EXPECT_EQ(colour["index"].text, "7");
+        }
+    }
+}
+
+TEST(DrawingDump, NotFiniteValuesStayValidJson) {
+    LightInfo light = bookColouredSpot();
+    light.intensity = std::numeric_limits<double>::infinity();
+    light.position.x = std::numeric_limits<double>::quiet_NaN();
+    light.hotspot = std::numeric_limits<double>::infinity();
+    const JsonValue dump = parseJson(plandor::drawingDumpJson({light}, {}));
+    EXPECT_EQ(dump["lights"][0]["intensity"].type, JsonValue::Type::Null);
+    EXPECT_EQ(dump["lights"][0]["position"][0].type, JsonValue::Type::Null);
+    EXPECT_EQ(dump["lights"][0]["hotspotDeg"].type, JsonValue::Type::Null);
+}
+
+TEST(DrawingDump, AnglesAreDegreesWithoutConversionNoise) {
+    // Every whole and half degree of a cone comes back as typed.
+    for (int tenths = 0; tenths <= 1600; tenths += 5) {
+        const double degrees = tenths / 10.0;
+        LightInfo light;
+        light.hotspot = degrees * (kPi / 180.0);
+        light.falloff = degrees * kPi / 180.0;
+        const JsonValue dump = parseJson(plandor::drawingDumpJson({light}, {}));
+        EXPECT_EQ(dump["lights"][0]["hotspotDeg"].text, jsonReal(degrees));
+        EXPECT_EQ(dump["lights"][0]["falloffDeg"].text, jsonReal(degrees));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// Guards against a light command placing the wrong light through plandor (kind, target, geometry, layer, name, shadow), placing it in the wrong system under a user coordinate system, and LIST or UCS misreporting the drawing.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "json_reader.h"
+#include "plandor_runner.h"
+
+namespace {
+
+using plandor_test::fromFirstCommand;
+using plandor_test::JsonValue;
+using plandor_test::parseJson;
+using plandor_test::runScript;
+using plandor_test::runScriptWithDump;
+
+using Triple = std::array<double, 3>;
+
+void expectTriple(const JsonValue& value, const Triple& expected, const char* what) {
+    ASSERT_EQ(value.items.size(), 3u) << what;
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_FALSE(value[i].isInteger()) << what << " is written as an integer";
+        EXPECT_NEAR(value[i].number, expected[i], 1e-12) << what << "[" << i << "]";
+    }
+}
+
+struct PlacementCase {
+    const char* script;
+    int kind;
+    bool hasTarget;
+    Triple position, target, direction;
+    const char* name;
+};
+
+TEST(ConsoleLightPlacement, EveryCommandPlacesItsLight) {
+    const double s = 1.0 / std::sqrt(2.0);
+    const PlacementCase cases[] = {
+        {"SPOTLIGHT\n1,2,3\n1,2,-7\nX\n", 3, true, {1, 2, 3}, {1, 2, -7}, {0, 0, -1}, "Spotlight1"},
+        {"FREESPOT\n1,2,3\nX\n", 3, false, {1, 2, 3}, {1, 2, -7}, {0, 0, -1}, "Spotlight1"},
+        {"POINTLIGHT\n-4,5,6\nX\n", 2, false, {-4, 5, 6}, {-4, 5, -4}, {0, 0, -1}, "Pointlight1"},
+        {"TARGETPOINT\n0,0,5\n5,0,0\nX\n", 2, true, {0, 0, 5}, {5, 0, 0}, {s, 0, -s}, "Pointlight1"},
+        {"WEBLIGHT\n0,0,4\n0,3,0\nX\n", 10, true, {0, 0, 4}, {0, 3, 0}, {0, 0.6, -0.8}, "Weblight1"},
+        {"FREEWEB\n7,7,7\nX\n", 10, false, {7, 7, 7}, {7, 7, -3}, {0, 0, -1}, "Weblight1"},
+        {"DISTANTLIGHT\n1,1,1\n1,4,-3\nX\n", 1, false, {1, 1, 1}, {1, 4, -3}, {0, 0.6, -0.8}, "Distantlight1"},
+        {"DISTANTLIGHT\n\n\nX\n", 1, false, {0, 0, 0}, {1, 1, 1}, {1 / std::sqrt(3.0), 1 / std::sqrt(3.0), 1 / std::sqrt(3.0)},
+         "Distantlight1"},
+        {"DISTANTLIGHT\nVector\n0,3,-4\nX\n", 1, false, {0, 0, 0}, {0, 0.6, -0.8}, {0, 0.6, -0.8}, "Distantlight1"},
+        // LIGHT offers a free spot the first time, then the kind made last.
+        {"LIGHT\n\n1,2,3\nX\n", 3, false, {1, 2, 3}, {1, 2, -7}, {0, 0, -1}, "Spotlight1"},
+        {"LIGHT\nTargetpoint\n0,0,5\n5,0,0\nX\n", 2, true, {0, 0, 5}, {5, 0, 0}, {s, 0, -s}, "Pointlight1"},
+        {"LIGHT\nfreeweB\n7,7,7\nX\n", 10, false, {7, 7, 7}, {7, 7, -3}, {0, 0, -1}, "Weblight1"},
+        {"LIGHT\nD\n\n0,0,-2\nN\nSun\nX\n", 1, false, {0, 0, 0}, {0, 0, -2}, {0, 0, -1}, "Sun"},
+    };
+    for (const PlacementCase& c : cases) {
+        SCOPED_TRACE(c.script);
+        std::string dump;
+        const plandor_test::Run run = runScriptWithDump(c.script, dump);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        const JsonValue drawing = parseJson(dump);
+        ASSERT_EQ(drawing["lights"].items.size(), 1u) << run.out;
+        const JsonValue& light = drawing["lights"][0];
+        EXPECT_EQ(light["kind"].text, std::to_string(c.kind));
+        EXPECT_EQ(light["hasTarget"].boolean, c.hasTarget);
+        expectTriple(light["position"], c.position, "position");
+        expectTriple(light["target"], c.target, "target");
+        expectTriple(light["direction"], c.direction, "direction");
+        EXPECT_EQ(light["layer"].text, "Lights");
+        EXPECT_EQ(light["name"].text, c.name);
+        EXPECT_TRUE(light["on"].boolean);
+        // A new light casts sharp shadows from a default rectangle.
+        const JsonValue& shadow = light["shadow"];
+        EXPECT_TRUE(shadow["on"].boolean);
+        EXPECT_EQ(shadow["type"].text, "0");
+        EXPECT_EQ(shadow["mapSize"].text, "256");
+        EXPECT_EQ(shadow["softness"].text, "1");
+        EXPECT_EQ(shadow["shape"].text, "1");
+        EXPECT_EQ(shadow["samples"].text, "16");
+        EXPECT_FALSE(shadow["visible"].boolean);
+        for (const char* size : {"length", "width", "radius"}) {
+            EXPECT_EQ(shadow[size].text, "1.0") << size;
+        }
+        // Default lighting went off with the first light.
+        EXPECT_EQ(drawing["sysvars"]["DEFAULTLIGHTING"].text, "0");
+    }
+}
+
+TEST(ConsoleLightPlacement, FreeLightPointsDownTheUserZAxis) {
+    // User Z is world +X here: the user system's X axis is world Y, its Y
+    // axis world Z.
+    const std::string script =
+        "UCS 1,2,3 0,1,0 0,0,1\n"
+        "FREESPOT\n0,0,0\nX\n"
+        "FREESPOT\n0,0,4\nX\n"
+        "SPOTLIGHT\n0,0,0\n0,0,-5\nX\n"
+        "UCS WORLD\n"
+        "FREESPOT\n0,0,0\nX\n";
+    std::string dump;
+    const plandor_test::Run run = runScriptWithDump(script, dump);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const JsonValue lights = parseJson(dump)["lights"];
+    ASSERT_EQ(lights.items.size(), 4u) << run.out;
+    // Typed points are user coordinates; the target is 10 below along user Z.
+    expectTriple(lights[0]["position"], {1, 2, 3}, "position");
+    expectTriple(lights[0]["target"], {-9, 2, 3}, "target");
+    expectTriple(lights[0]["direction"], {-1, 0, 0}, "direction");
+    expectTriple(lights[1]["position"], {5, 2, 3}, "position");
+    expectTriple(lights[1]["target"], {-5, 2, 3}, "target");
+    expectTriple(lights[1]["direction"], {-1, 0, 0}, "direction");
+    // A typed target is taken in the user system too.
+    expectTriple(lights[2]["position"], {1, 2, 3}, "position");
+    expectTriple(lights[2]["target"], {-4, 2, 3}, "target");
+    expectTriple(lights[2]["direction"], {-1, 0, 0}, "direction");
+    // Back in the world system: straight down again.
+    expectTriple(lights[3]["position"], {0, 0, 0}, "position");
+    expectTriple(lights[3]["target"], {0, 0, -10}, "target");
+    expectTriple(lights[3]["direction"], {0, 0, -1}, "direction");
+}
+
+TEST(ConsoleLightPlacement, ListShowsTheLightsAsPlaced) {
+    const plandor_test::Run empty = runScript("LIST\n");
+    EXPECT_EQ(fromFirstCommand(empty.out), "Command: LIST\nNo lights in the drawing.\n");
+
+    const plandor_test::Run run = runScript(
+        "SPOTLIGHT\n0,0,3000\n0,0,0\nN\nStage spot\nX\n"
+        "POINTLIGHT\n1500,0,2500\nIntensity\n2.5\nStatus\noFf\nX\n"
+        "DISTANTLIGHT\nVector\n0,0,-1\nX\n"
+        "FREEWEB\n-0.5,0,1\nX\n"
+        "list\nLIST all\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string out = fromFirstCommand(run.out);
+    const std::string table =
+        "Command: list\n"
+        "Name           Kind            Status  Intensity  Position      Target  Layer\n"
+        "Stage spot     spot, targeted  on      1          0,0,3000      0,0,0   Lights\n"
+        "Pointlight1    point, free     off     2.5        1500,0,2500   -       Lights\n"
+        "Distantlight1  distant         on      1          0,0,0         -       Lights\n"
+        "Weblight1      web, free       on      1          -0.5,0,1      -       Lights\n"
+        "Command: LIST all\n"
+        "LIST takes no arguments.\n";
+    ASSERT_GE(out.size(), table.size()) << out;
+    EXPECT_EQ(out.substr(out.size() - table.size()), table);
+}
+
+TEST(ConsoleLightPlacement, UcsCommandAnswersAndRefusesInTheTranscript) {
+    const plandor_test::Run run = runScript("UCS\nUCS 0,0,0 1,0,0 1,0,0\nucs world\nUCS 1,2\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string world = "UCS: origin 0,0,0, X axis 1,0,0, Y axis 0,1,0, Z axis 0,0,1 (world coordinates)\n";
+    EXPECT_EQ(fromFirstCommand(run.out),
+              "Command: UCS\n" + world +
+                  "Command: UCS 0,0,0 1,0,0 1,0,0\n"
+                  "The X and Y axes need a length and must not be parallel. The UCS is unchanged.\n"
+                  "Command: ucs world\n" + world +
+                  "Command: UCS 1,2\n"
+                  "UCS takes WORLD, or an origin, an X axis and a Y axis as three points: "
+                  "UCS [WORLD | x0,y0,z0 xx,xy,xz yx,yy,yz], for example UCS 0,0,0 1,0,0 0,0,1.\n"
+                  "The UCS is unchanged.\n");
+}
+
+}  // namespace

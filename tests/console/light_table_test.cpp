@@ -1,0 +1,94 @@
+// Guards against a LIST table that misleads: columns out of line, kinds or targets shown wrongly, numbers in a form no one types, and lights left out.
+#include "console/light_table.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "console/display_numbers.h"
+
+namespace {
+
+using plsim::scene::LightInfo;
+
+LightInfo light(const std::wstring& name, int kind, bool hasTarget) {
+    LightInfo info;
+    info.name = name;
+    info.kind = kind;
+    info.hasTarget = hasTarget;
+    info.layer = L"Lights";
+    info.on = true;
+    info.intensity = 1.0;
+    info.position = {0.0, 0.0, 3000.0};
+    info.target = {0.0, 0.0, 0.0};
+    return info;
+}
+
+TEST(LightTable, NoLights) {
+    EXPECT_EQ(plandor::lightTableLines({}), std::vector<std::wstring>{L"No lights in the drawing."});
+}
+
+TEST(LightTable, RowsAreAlignedAndSayWhatEachLightIs) {
+    LightInfo spot = light(L"Stage spot", 3, true);
+    LightInfo lamp = light(L"Reading lamp", 2, false);
+    lamp.on = false;
+    lamp.intensity = 2.5;
+    lamp.position = {1500.0, -0.25, 2500.0};
+    lamp.target = {1500.0, -0.25, 2490.0};  // a free light's target is not shown
+    LightInfo sun = light(L"Sun", 1, false);
+    sun.position = {0.0, 0.0, 0.0};
+    sun.layer.clear();
+    LightInfo web = light(L"W", 10, false);
+    LightInfo aimedWeb = light(L"W2", 10, true);
+    LightInfo targetPoint = light(L"P", 2, true);
+    LightInfo freeSpot = light(L"F", 3, false);
+
+    const std::vector<std::wstring> expected = {
+        L"Name          Kind             Status  Intensity  Position         Target  Layer",
+        L"Stage spot    spot, targeted   on      1          0,0,3000         0,0,0   Lights",
+        L"Reading lamp  point, free      off     2.5        1500,-0.25,2500  -       Lights",
+        L"Sun           distant          on      1          0,0,0            -       -",
+        L"W             web, free        on      1          0,0,3000         -       Lights",
+        L"W2            web, targeted    on      1          0,0,3000         0,0,0   Lights",
+        L"P             point, targeted  on      1          0,0,3000         0,0,0   Lights",
+        L"F             spot, free       on      1          0,0,3000         -       Lights",
+    };
+    EXPECT_EQ(plandor::lightTableLines({spot, lamp, sun, web, aimedWeb, targetPoint, freeSpot}), expected);
+}
+
+TEST(LightTable, WideCharactersCountOnce) {
+    // A name beyond 16 bits is one character wide, whatever the size of wchar_t.
+    std::wstring name = L"a";
+    if (sizeof(wchar_t) == 2) {
+        name += {wchar_t(0xD83D), wchar_t(0xDE00)};
+    } else {
+        name += static_cast<wchar_t>(0x1F600);
+    }
+    const std::vector<std::wstring> lines = plandor::lightTableLines({light(name, 2, false), light(L"abcdef", 2, false)});
+    ASSERT_EQ(lines.size(), 3u);
+    // "Kind" starts in the same column of every row.
+    EXPECT_EQ(lines[0].find(L"Kind"), 8u);
+    EXPECT_EQ(lines[1].find(L"point"), 6u + name.size());
+    EXPECT_EQ(lines[2].find(L"point"), 8u);
+}
+
+TEST(LightTable, NumbersAreShortAndPlain) {
+    struct NumberCase {
+        double value;
+        const wchar_t* text;
+    };
+    const NumberCase cases[] = {
+        {0.0, L"0"},         {-0.0, L"0"},          {1500.0, L"1500"},     {2.5, L"2.5"},
+        {1.0 / 3.0, L"0.3333"}, {-0.00004, L"0"},   {-0.00005, L"-0.0001"}, {1e7, L"10000000"},
+        {0.1 + 0.2, L"0.3"}, {std::numeric_limits<double>::infinity(), L"inf"},
+        {std::numeric_limits<double>::quiet_NaN(), L"nan"},
+    };
+    for (const NumberCase& c : cases) {
+        EXPECT_EQ(plandor::displayNumber(c.value), c.text) << c.value;
+    }
+    EXPECT_EQ(plandor::displayTriple(1.0, -2.0, 0.5), L"1,-2,0.5");
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+// Runs the built plandor as a child process with a script, arguments and piped input.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace plandor_test {
+
+/// What one run of plandor left behind.
+struct Run {
+    int exitCode = -1;
+    std::string out;  ///< standard output, bytes as written
+    std::string err;  ///< standard error
+};
+
+/// A folder of its own for one test's files, removed at the end.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    /// Writes `bytes` unchanged into the file `name`; answers its path.
+    std::filesystem::path write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+/// The folder of plandor, and of the modules it loads.
+std::filesystem::path programFolder();
+
+/// Runs plandor with `args`; its standard input is `stdinBytes` (never the
+/// terminal the tests run at).
+Run runPlandor(const std::vector<std::string>& args, const std::string& stdinBytes = {});
+
+/// Runs plandor with `args` and then "--script" with a file holding `script`.
+Run runScript(const std::string& script, const std::vector<std::string>& args = {});
+
+/// Runs plandor on `script` with --dump into a file of its own and `args`;
+/// `dump` receives the file's bytes (empty when plandor wrote none).
+Run runScriptWithDump(const std::string& script, std::string& dump, const std::vector<std::string>& args = {});
+
+/// The text of message `id` of the module's resource texts (escapes read,
+/// the final line end dropped); empty when there is none.
+std::string messageText(unsigned id);
+
+/// The output from the first "Command: " on (what the commands printed).
+std::string fromFirstCommand(const std::string& out);
+
+}  // namespace plandor_test

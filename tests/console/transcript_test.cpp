@@ -1,0 +1,130 @@
+// Guards against the console misreading scripts (comments, blank lines, cancels, line ends, UTF-8), mangling or reordering the transcript, and not running or ending commands as typed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "plandor_runner.h"
+
+namespace {
+
+using plandor_test::fromFirstCommand;
+using plandor_test::messageText;
+using plandor_test::runScript;
+
+struct TranscriptCase {
+    const char* name;
+    std::string script;
+    std::string expected;  ///< the output from the first command prompt on
+};
+
+TEST(ConsoleTranscript, ScriptsReadAsDocumented) {
+    const std::string unknownFoo = "Unknown command \"FOO\". Type HELP for a list of commands.\n";
+    const TranscriptCase cases[] = {
+        {"an unknown command is reported and the script goes on",
+         "FOO\nSETVAR CVPORT\n",
+         "Command: FOO\n" + unknownFoo + "Command: SETVAR CVPORT\nCVPORT = 2\n"},
+        {"QUIT leaves and the rest is not read",
+         "SETVAR CVPORT 3\nquit\nFOO\n",
+         "Command: SETVAR CVPORT 3\nCommand: quit\n"},
+        {"EXIT leaves too",
+         "Exit\nFOO\n",
+         "Command: Exit\n"},
+        {"comments are skipped, blank lines do nothing at the command prompt",
+         "# FOO in a comment\n\n   # indented FOO\n\t\nSETVAR CVPORT\n",
+         "Command: \nCommand: \nCommand: SETVAR CVPORT\nCVPORT = 2\n"},
+        {"^C cancels the command prompt and the script goes on",
+         "^C\n  ^C \nSETVAR CVPORT\n",
+         "Command: *Cancel*\nCommand: *Cancel*\nCommand: SETVAR CVPORT\nCVPORT = 2\n"},
+        {"Windows line ends are read as line ends",
+         "SETVAR CVPORT 7\r\nSETVAR CVPORT\r\n",
+         "Command: SETVAR CVPORT 7\nCommand: SETVAR CVPORT\nCVPORT = 7\n"},
+        {"the last line needs no line end, a byte-order mark is dropped",
+         "\xEF\xBB\xBFSETVAR CVPORT 5\nSETVAR CVPORT",
+         "Command: SETVAR CVPORT 5\nCommand: SETVAR CVPORT\nCVPORT = 5\n"},
+        {"blanks around a line are dropped",
+         "   SETVAR   CVPORT   6   \nSETVAR CVPORT\n",
+         "Command: SETVAR   CVPORT   6\nCommand: SETVAR CVPORT\nCVPORT = 6\n"},
+        {"text outside ASCII goes through unchanged",
+         "LICHT\xC3\x96\xF0\x9F\x98\x80\n",
+         "Command: LICHT\xC3\x96\xF0\x9F\x98\x80\n"
+         "Unknown command \"LICHT\xC3\x96\xF0\x9F\x98\x80\". Type HELP for a list of commands.\n"},
+        {"variable names are read in any letter case",
+         "setvar cvport 4\nSETVAR CvPort\n",
+         "Command: setvar cvport 4\nCommand: SETVAR CvPort\nCVPORT = 4\n"},
+        {"an unknown variable is reported",
+         "SETVAR NOSUCHVAR\n",
+         "Command: SETVAR NOSUCHVAR\nUnknown variable \"NOSUCHVAR\". Type SETVAR for the list.\n"},
+    };
+    for (const TranscriptCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const plandor_test::Run run = runScript(c.script);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(fromFirstCommand(run.out), c.expected);
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+TEST(ConsoleTranscript, RefusedValueKeepsTheVariable) {
+    const plandor_test::Run run = runScript("SETVAR CVPORT abc\nSETVAR CVPORT 0\nSETVAR CVPORT\n");
+    EXPECT_EQ(run.exitCode, 0);
+    const std::string out = fromFirstCommand(run.out);
+    // Each refusal says something on a line of its own.
+    for (const char* refused : {"Command: SETVAR CVPORT abc\n", "Command: SETVAR CVPORT 0\n"}) {
+        const std::size_t at = out.find(refused);
+        ASSERT_NE(at, std::string::npos) << out;
+        const std::size_t next = at + std::string(refused).size();
+        EXPECT_NE(out.compare(next, 8, "Command:"), 0) << "no message after " << refused;
+    }
+    EXPECT_NE(out.find("Command: SETVAR CVPORT\nCVPORT = 2\n"), std::string::npos) << out;
+}
+
+TEST(ConsoleTranscript, BadBytesAreReportedWithTheirLine) {
+    const plandor_test::Run run = runScript("# first\nF\xFFO\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("line 2"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("Unknown command \"F\xEF\xBF\xBDO\"."), std::string::npos) << run.out;
+}
+
+TEST(ConsoleTranscript, ViewportOneGivesOnlyTheModuleMessage) {
+    const std::string refusal = messageText(2634);
+    ASSERT_FALSE(refusal.empty()) << "message 2634 missing from the resource texts";
+    const plandor_test::Run run = runScript("SPOTLIGHT\n", {"--set", "CVPORT=1"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(fromFirstCommand(run.out), "Command: SPOTLIGHT\n" + refusal + "\n");
+}
+
+TEST(ConsoleTranscript, CommandsAreFoundByAnyCaseAndByGlobalName) {
+    const std::string refusal = messageText(2634) + "\n";
+    const plandor_test::Run run = runScript("spotlight\n_SPOTLIGHT\n_pointlight\nSpotLight 1,2\n", {"--set", "CVPORT=1"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(fromFirstCommand(run.out),
+              "Command: spotlight\n" + refusal + "Command: _SPOTLIGHT\n" + refusal + "Command: _pointlight\n" +
+                  refusal + "Command: SpotLight 1,2\n" +
+                  "SpotLight takes no arguments on its command line; type its replies at its prompts.\n");
+}
+
+TEST(ConsoleTranscript, HelpListsEveryLightCommand) {
+    const plandor_test::Run run = runScript("HELP\n");
+    EXPECT_EQ(run.exitCode, 0);
+    // The first word of every indented line is a command name.
+    std::vector<std::string> listed;
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("  ", 0) == 0) {
+            std::istringstream words(line);
+            std::string word;
+            words >> word;
+            listed.push_back(word);
+        }
+    }
+    for (const char* name : {"LIGHT", "POINTLIGHT", "TARGETPOINT", "SPOTLIGHT", "FREESPOT", "WEBLIGHT", "FREEWEB",
+                             "DISTANTLIGHT", "HELP", "SETVAR", "QUIT", "EXIT"}) {
+        EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end()) << name << " missing:\n" << run.out;
+    }
+    EXPECT_NE(run.out.find("Commands of PLORE_ZuredUD:\n"), std::string::npos) << run.out;
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+// Guards against commands lost, duplicated or found under the wrong name, groups that
+// leave commands behind, and help topics attached to the wrong command.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "host/pled.h"
+#include "host/pledcmd.h"
+#include "tests/hostsim/host_fixture.h"
+
+namespace {
+
+int g_calls = 0;
+void first() { g_calls += 1; }
+void second() { g_calls += 10; }
+
+struct Row {
+    const wchar_t* global;
+    const wchar_t* local;
+    int flags;
+    PlRxFunctionPtr function;
+};
+
+const Row kTable[] = {
+    {L"SPOTLIGHT", L"PUNKTSTRAHLER", PLRX_CMD_MODAL, &first},
+    {L"POINTLIGHT", L"PUNKTLICHT", PLRX_CMD_TRANSPARENT, &second},
+    {L"LIGHT", nullptr, PLRX_CMD_USEPICKSET, &first},
+};
+
+class CommandStackTest : public HostTest {
+protected:
+    void addTable(const wchar_t* group) {
+        for (const Row& row : kTable) {
+            ASSERT_EQ(Plad::eOk, stack.addCommand(group, row.global, row.local, row.flags, row.function));
+        }
+    }
+    PlEdCommandStack stack;
+};
+
+TEST_F(CommandStackTest, AGroupKeepsItsCommandsInRegistrationOrder) {
+    PlEdCommand* made = nullptr;
+    ASSERT_EQ(Plad::eOk, stack.addCommand(L"GROUP_A", L"FIRST", L"ERSTER", 0, &first, nullptr, 7,
+                                          PlRxResourceInstance(), &made));
+    ASSERT_NE(nullptr, made);
+    EXPECT_EQ(7, made->functionCode());
+    addTable(L"GROUP_A");
+
+    ASSERT_EQ(4u, stack.groupCommandCount(L"GROUP_A"));
+    EXPECT_EQ(made, stack.groupCommandAt(L"GROUP_A", 0));
+    for (unsigned i = 0; i < 3; ++i) {
+        const PlEdCommand* command = stack.groupCommandAt(L"GROUP_A", i + 1);
+        ASSERT_NE(nullptr, command);
+        const Row& row = kTable[i];
+        EXPECT_STREQ(row.global, command->globalName());
+        EXPECT_STREQ(row.local ? row.local : row.global, command->localName());  // no local name: the global one
+        EXPECT_STREQ(L"GROUP_A", command->groupName());
+        EXPECT_EQ(row.flags, command->commandFlags());
+        EXPECT_EQ(row.function, command->functionAddr());
+        EXPECT_EQ(-1, command->functionCode());
+        EXPECT_TRUE(command->isKindOf(PlEdCommand::desc()));
+    }
+    EXPECT_EQ(nullptr, stack.groupCommandAt(L"GROUP_A", 4));
+    EXPECT_EQ(0u, stack.groupCommandCount(L"NO_GROUP"));
+}
+
+TEST_F(CommandStackTest, BadOrDuplicateCommandsAreRefused) {
+    addTable(L"GROUP_A");
+    PlEdCommand* made = stack.groupCommandAt(L"GROUP_A", 0);  // not null: must be cleared
+    EXPECT_EQ(Plad::eDuplicateKey, stack.addCommand(L"GROUP_A", L"spotlight", L"X", 0, &first, nullptr, -1,
+                                                    PlRxResourceInstance(), &made));
+    EXPECT_EQ(nullptr, made);
+    EXPECT_EQ(Plad::eInvalidInput, stack.addCommand(L"", L"NEW", L"NEW", 0, &first));
+    EXPECT_EQ(Plad::eInvalidInput, stack.addCommand(nullptr, L"NEW", L"NEW", 0, &first));
+    EXPECT_EQ(Plad::eInvalidInput, stack.addCommand(L"GROUP_A", L"", L"NEW", 0, &first));
+    EXPECT_EQ(Plad::eInvalidInput, stack.addCommand(L"GROUP_A", L"NEW", L"NEW", 0, nullptr));
+    EXPECT_EQ(3u, stack.groupCommandCount(L"GROUP_A"));
+    // The same global name in another group is another command.
+    EXPECT_EQ(Plad::eOk, stack.addCommand(L"GROUP_B", L"SPOTLIGHT", L"SPOT", 0, &second));
+}
+
+TEST_F(CommandStackTest, LookupsByEitherNameIgnoreCaseAndUnderscoreMeansGlobal) {
+    addTable(L"GROUP_A");
+    const PlEdCommand* spot = stack.groupCommandAt(L"GROUP_A", 0);
+    struct Lookup {
+        const wchar_t* name;
+        const PlEdCommand* global;
+        const PlEdCommand* local;
+        const PlEdCommand* either;
+    };
+    const Lookup lookups[] = {
+        {L"SPOTLIGHT", spot, nullptr, spot},
+        {L"spotLight", spot, nullptr, spot},
+        {L"punktstrahler", nullptr, spot, spot},
+        {L"_SPOTLIGHT", nullptr, nullptr, spot},
+        {L"_PUNKTSTRAHLER", nullptr, nullptr, nullptr},  // "_" asks for the global name only
+        {L"_", nullptr, nullptr, nullptr},
+        {L"", nullptr, nullptr, nullptr},
+        {L"SPOT", nullptr, nullptr, nullptr},
+    };
+    for (const Lookup& l : lookups) {
+        EXPECT_EQ(l.global, stack.lookupGlobalCmd(l.name)) << l.name;
+        EXPECT_EQ(l.local, stack.lookupLocalCmd(l.name)) << l.name;
+        EXPECT_EQ(l.either, stack.lookupCmd(l.name)) << l.name;
+    }
+    EXPECT_EQ(nullptr, stack.lookupCmd(nullptr));
+}
+
+TEST_F(CommandStackTest, TheGroupAddedLastAnswersForASharedName) {
+    ASSERT_EQ(Plad::eOk, stack.addCommand(L"OLD", L"SHARED", L"SHARED", 0, &first));
+    ASSERT_EQ(Plad::eOk, stack.addCommand(L"NEW", L"SHARED", L"SHARED", 0, &second));
+    EXPECT_STREQ(L"NEW", stack.lookupCmd(L"shared")->groupName());
+    ASSERT_EQ(Plad::eOk, stack.removeGroup(L"NEW"));
+    EXPECT_STREQ(L"OLD", stack.lookupCmd(L"shared")->groupName());
+}
+
+TEST_F(CommandStackTest, RemovingAGroupRemovesItsCommandsOnly) {
+    addTable(L"GROUP_A");
+    ASSERT_EQ(Plad::eOk, stack.addCommand(L"GROUP_B", L"OTHER", L"OTHER", 0, &second));
+    EXPECT_EQ(Plad::eOk, stack.removeGroup(L"group_a"));
+    EXPECT_FALSE(stack.hasGroup(L"GROUP_A"));
+    EXPECT_EQ(nullptr, stack.lookupCmd(L"SPOTLIGHT"));
+    EXPECT_EQ(nullptr, stack.lookupCmd(L"PUNKTLICHT"));
+    EXPECT_NE(nullptr, stack.lookupCmd(L"OTHER"));
+    EXPECT_EQ(Plad::eKeyNotFound, stack.removeGroup(L"GROUP_A"));
+    EXPECT_EQ(Plad::eKeyNotFound, stack.removeGroup(nullptr));
+
+    EXPECT_EQ(Plad::eOk, stack.removeCmd(L"GROUP_B", L"other"));
+    EXPECT_EQ(nullptr, stack.lookupCmd(L"OTHER"));
+    EXPECT_EQ(Plad::eKeyNotFound, stack.removeCmd(L"GROUP_B", L"OTHER"));
+    EXPECT_EQ(Plad::eKeyNotFound, stack.removeCmd(L"NO_GROUP", L"OTHER"));
+}
+
+class RegisteredCommandsTest : public HostTest {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        registered = static_cast<PlEdCommandStack*>(plrxSysRegistry()->at(L"PLAD_REGISTERED_COMMANDS"));
+        ASSERT_NE(nullptr, registered);
+        g_calls = 0;
+    }
+    void TearDown() override {
+        registered->removeGroup(L"CMD_TEST");
+        HostTest::TearDown();
+    }
+    PlEdCommandStack* registered = nullptr;
+};
+
+TEST_F(RegisteredCommandsTest, HelpTopicsAttachToTheCommandOfThatGlobalName) {
+    ASSERT_EQ(Plad::eOk, registered->addCommand(L"CMD_TEST", L"SPOTLIGHT", L"PUNKTSTRAHLER", 0, &first));
+    ASSERT_EQ(Plad::eOk, registered->addCommand(L"CMD_TEST", L"POINTLIGHT", L"PUNKTLICHT", 0, &second));
+    EXPECT_EQ(PLRTNORM, pledSetFunHelp(L"SPOTLIGHT", L"", L"SPOTLIGHT", 0));
+    EXPECT_EQ(PLRTNORM, pledSetFunHelp(L"pointlight", nullptr, L"POINTLIGHT_TOPIC", 0));
+    EXPECT_EQ(PLRTERROR, pledSetFunHelp(L"PUNKTSTRAHLER", L"", L"WRONG", 0));  // a local name is not enough
+    EXPECT_EQ(PLRTERROR, pledSetFunHelp(L"NOSUCH", L"", L"X", 0));
+
+    const PlEdCommand* spot = plsim::findCommand(L"SPOTLIGHT");
+    const PlEdCommand* point = plsim::findCommand(L"POINTLIGHT");
+    ASSERT_TRUE(spot && point);
+    EXPECT_STREQ(L"SPOTLIGHT", spot->helpTopic());
+    EXPECT_STREQ(L"", spot->helpFile());
+    EXPECT_STREQ(L"POINTLIGHT_TOPIC", point->helpTopic());
+}
+
+TEST_F(RegisteredCommandsTest, RunCommandCallsTheFunctionFoundByEitherName) {
+    ASSERT_EQ(Plad::eOk, registered->addCommand(L"CMD_TEST", L"SPOTLIGHT", L"PUNKTSTRAHLER", 0, &first));
+    ASSERT_EQ(Plad::eOk, registered->addCommand(L"CMD_TEST", L"POINTLIGHT", L"PUNKTLICHT", 0, &second));
+    EXPECT_TRUE(plsim::runCommand(L"punktlicht"));
+    EXPECT_TRUE(plsim::runCommand(L"_SpotLight"));
+    EXPECT_FALSE(plsim::runCommand(L"_PUNKTLICHT"));
+    EXPECT_FALSE(plsim::runCommand(L""));
+    EXPECT_EQ(11, g_calls);
+    EXPECT_EQ(nullptr, plsim::findCommand(L"NOSUCH"));
+}
+
+}  // namespace

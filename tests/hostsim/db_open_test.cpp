@@ -1,0 +1,202 @@
+// Guards against opens that are not tracked or not refused, wrong open statuses, ids that
+// outlive their database unsafely, and owned objects deleted or closed wrongly going unseen.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/hostsim/drawing_fixture.h"
+
+namespace {
+
+/// A plain entity of the drawing, for what does not need a light.
+class Marker : public PlDbEntity {
+public:
+    Marker() = default;
+};
+
+class DbOpenTest : public DrawingTest {
+protected:
+    /// A marker appended to model space and closed again.
+    PlDbObjectId addMarker() {
+        auto* marker = new Marker;
+        PlDbBlockTableRecord* space = nullptr;
+        EXPECT_EQ(Plad::eOk, pldbOpenObject(space, db->modelSpaceId(), PlDb::kForWrite));
+        PlDbObjectId id;
+        EXPECT_EQ(Plad::eOk, space->appendPlDbEntity(id, marker));
+        space->close();
+        marker->close();
+        return id;
+    }
+};
+
+TEST_F(DbOpenTest, OpenStatusesFollowWhatIsAlreadyOpen) {
+    struct Case {
+        const char* what;
+        std::vector<PlDb::OpenMode> before;  // opens made first, all succeeding
+        bool erased;
+        PlDb::OpenMode mode;
+        bool openErased;
+        Plad::ErrorStatus expected;
+    };
+    const Case cases[] = {
+        {"read a closed object", {}, false, PlDb::kForRead, false, Plad::eOk},
+        {"write a closed object", {}, false, PlDb::kForWrite, false, Plad::eOk},
+        {"read it twice", {PlDb::kForRead}, false, PlDb::kForRead, false, Plad::eOk},
+        {"write while open for write", {PlDb::kForWrite}, false, PlDb::kForWrite, false, Plad::eWasOpenForWrite},
+        {"read while open for write", {PlDb::kForWrite}, false, PlDb::kForRead, false, Plad::eNotOpenForWrite},
+        {"write while open for read", {PlDb::kForRead}, false, PlDb::kForWrite, false, Plad::eWasOpenForRead},
+        {"notify while open for write", {PlDb::kForWrite}, false, PlDb::kForNotify, false, Plad::eOk},
+        {"read an erased object", {}, true, PlDb::kForRead, false, Plad::eWasErased},
+        {"write an erased object", {}, true, PlDb::kForWrite, false, Plad::eWasErased},
+        {"read an erased object asking for erased ones", {}, true, PlDb::kForRead, true, Plad::eOk},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const PlDbObjectId id = addMarker();
+        if (c.erased) {
+            PlDbObject* object = nullptr;
+            ASSERT_EQ(Plad::eOk, pldbOpenPlDbObject(object, id, PlDb::kForWrite));
+            ASSERT_EQ(Plad::eOk, object->erase(true));
+            object->close();
+        }
+        std::vector<PlDbObject*> opened;
+        for (PlDb::OpenMode mode : c.before) {
+            PlDbObject* object = nullptr;
+            ASSERT_EQ(Plad::eOk, pldbOpenPlDbObject(object, id, mode));
+            opened.push_back(object);
+        }
+        PlDbObject* object = nullptr;
+        EXPECT_EQ(c.expected, pldbOpenPlDbObject(object, id, c.mode, c.openErased));
+        if (c.expected == Plad::eOk) {
+            ASSERT_NE(nullptr, object);
+            opened.push_back(object);
+        } else {
+            EXPECT_EQ(nullptr, object);
+        }
+        EXPECT_EQ(static_cast<int>(opened.empty() ? 0 : 1), plsim::openObjectCount());
+        for (PlDbObject* o : opened) EXPECT_EQ(Plad::eOk, o->close());
+        EXPECT_EQ(0, plsim::openObjectCount());
+    }
+}
+
+TEST_F(DbOpenTest, BadIdsAndInjectedFaultsAreRefused) {
+    PlDbObject* object = nullptr;
+    EXPECT_EQ(Plad::eNullObjectId, pldbOpenPlDbObject(object, PlDbObjectId::kNull, PlDb::kForRead));
+
+    const PlDbObjectId id = addMarker();
+    plsim::injectFault(plsim::Fault::OpenObject);
+    EXPECT_EQ(Plad::eInvalidObjectId, pldbOpenPlDbObject(object, id, PlDb::kForRead));
+    EXPECT_EQ(nullptr, object);
+    ASSERT_EQ(Plad::eOk, pldbOpenPlDbObject(object, id, PlDb::kForRead)) << "the fault is for one open only";
+    object->close();
+
+    EXPECT_EQ(Plad::eInvalidInput, pldbOpenPlDbObject(object, id, static_cast<PlDb::OpenMode>(7)));
+    EXPECT_EQ(0, plsim::openObjectCount());
+
+    // An id of the wrong class opens nothing.
+    PlDbLight* light = nullptr;
+    EXPECT_EQ(Plad::eInvalidInput, pldbOpenObject(light, id, PlDb::kForRead));
+    EXPECT_EQ(0, plsim::openObjectCount());
+}
+
+TEST_F(DbOpenTest, IdsKnowTheirDatabaseAndOutliveIt) {
+    auto* other = new PlDbDatabase;
+    const PlDbObjectId id = addMarker();
+    const PlDbObjectId otherSpace = other->modelSpaceId();
+    EXPECT_TRUE(id.isValid());
+    EXPECT_EQ(db, id.database());
+    EXPECT_EQ(other, otherSpace.database());
+    EXPECT_NE(0u, id.handle());
+    EXPECT_NE(db->modelSpaceId().handle(), id.handle());
+    EXPECT_FALSE(PlDbObjectId::kNull.isValid());
+    EXPECT_EQ(nullptr, PlDbObjectId::kNull.database());
+
+    delete other;
+    EXPECT_FALSE(otherSpace.isValid());
+    EXPECT_EQ(nullptr, otherSpace.database());
+    PlDbObject* object = nullptr;
+    EXPECT_EQ(Plad::eInvalidObjectId, pldbOpenPlDbObject(object, otherSpace, PlDb::kForRead));
+}
+
+TEST_F(DbOpenTest, OpenObjectsAreListedWithTheirModes) {
+    const PlDbObjectId id = addMarker();
+    EXPECT_TRUE(plsim::openObjects().empty());
+    PlDbObject* first = nullptr;
+    PlDbObject* second = nullptr;
+    ASSERT_EQ(Plad::eOk, pldbOpenPlDbObject(first, id, PlDb::kForRead));
+    ASSERT_EQ(Plad::eOk, pldbOpenPlDbObject(second, id, PlDb::kForRead));
+    PlDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(Plad::eOk, pldbOpenObject(space, db->modelSpaceId(), PlDb::kForWrite));
+
+    const std::vector<std::wstring> open = plsim::openObjects();
+    ASSERT_EQ(2u, open.size());
+    EXPECT_NE(std::wstring::npos, open[0].find(L"PlDbEntity")) << joined(open);
+    EXPECT_NE(std::wstring::npos, open[0].find(L"read x2")) << joined(open);
+    EXPECT_NE(std::wstring::npos, open[1].find(L"PlDbBlockTableRecord")) << joined(open);
+    EXPECT_NE(std::wstring::npos, open[1].find(L"write")) << joined(open);
+
+    // Each open is ended by its own close.
+    first->close();
+    EXPECT_EQ(2, plsim::openObjectCount());
+    second->close();
+    space->close();
+    EXPECT_EQ(0, plsim::openObjectCount());
+}
+
+TEST_F(DbOpenTest, UpgradeTurnsASingleReadIntoAWrite) {
+    const PlDbObjectId id = addMarker();
+    PlDbObject* object = nullptr;
+    ASSERT_EQ(Plad::eOk, pldbOpenPlDbObject(object, id, PlDb::kForRead));
+    EXPECT_FALSE(object->isWriteEnabled());
+    EXPECT_EQ(Plad::eNotOpenForWrite, object->erase(true));
+    EXPECT_EQ(Plad::eOk, object->upgradeOpen());
+    EXPECT_TRUE(object->isWriteEnabled());
+    EXPECT_EQ(Plad::eWasOpenForWrite, object->upgradeOpen());
+    object->close();
+    EXPECT_FALSE(object->isReadEnabled());
+    EXPECT_EQ(0, plsim::openObjectCount());
+}
+
+TEST_F(DbOpenTest, AnObjectOutsideADatabaseIsDeletedNotClosed) {
+    auto* marker = new Marker;
+    EXPECT_TRUE(marker->objectId().isNull());
+    EXPECT_TRUE(marker->isWriteEnabled());
+    EXPECT_EQ(Plad::eNullObjectPointer, marker->close());
+    EXPECT_EQ(Plad::eNoDatabase, marker->erase(true));
+    EXPECT_EQ(0, plsim::openObjectCount());
+    delete marker;
+    EXPECT_TRUE(plsim::drawingErrors().empty());
+}
+
+TEST_F(DbOpenTest, MisusesAreCaughtAndReportedNotFatal) {
+    const PlDbObjectId id = addMarker();
+    PlDbObject* object = nullptr;
+    ASSERT_EQ(Plad::eOk, pldbOpenPlDbObject(object, id, PlDb::kForWrite));
+
+    // Deleting an object the database owns: reported, and nothing is left pointing at it.
+    delete object;
+    ASSERT_EQ(1u, plsim::drawingErrors().size());
+    EXPECT_NE(std::wstring::npos, plsim::drawingErrors()[0].find(L"deleted")) << joined(plsim::drawingErrors());
+    EXPECT_EQ(0, plsim::openObjectCount());
+    EXPECT_FALSE(id.isValid());
+    EXPECT_EQ(Plad::eInvalidObjectId, pldbOpenPlDbObject(object, id, PlDb::kForRead));
+
+    // Closing an object that is not open.
+    const PlDbObjectId other = addMarker();
+    ASSERT_EQ(Plad::eOk, pldbOpenPlDbObject(object, other, PlDb::kForRead));
+    EXPECT_EQ(Plad::eOk, object->close());
+    EXPECT_EQ(Plad::eInvalidInput, object->close());
+    EXPECT_EQ(2u, plsim::drawingErrors().size());
+
+    // A database that ends with an object open says so and still frees everything.
+    auto* scratch = new PlDbDatabase;
+    PlDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(Plad::eOk, pldbOpenObject(space, scratch->modelSpaceId(), PlDb::kForRead));
+    delete scratch;
+    EXPECT_EQ(3u, plsim::drawingErrors().size());
+    EXPECT_EQ(0, plsim::openObjectCount());
+    plsim::clearDrawingErrors();
+}
+
+}  // namespace

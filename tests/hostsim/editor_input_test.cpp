@@ -1,0 +1,412 @@
+// Guards against wrong input statuses, values written when they must stay, missing host messages and re-asks,
+// flags or keywords leaking to later prompts, and prompts without a reply not ending as a cancel.
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "host/pled.h"
+#include "tests/hostsim/host_fixture.h"
+
+namespace {
+
+using EditorInput = HostTest;
+
+bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+int count(const std::wstring& text, const std::wstring& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + part.size())) ++n;
+    return n;
+}
+
+// ---- Keywords and texts ------------------------------------------------------
+
+TEST_F(EditorInput, KeywordPromptStatuses) {
+    PlString reply(L"stale");
+    plsim::queueEnter();
+    pledInitGet(0, L"Name eXit");
+    EXPECT_EQ(pledGetKword(L"Option: ", reply), PLRTNONE);
+    EXPECT_TRUE(reply.isEmpty());
+
+    plsim::queueCancel();
+    pledInitGet(0, L"Name eXit");
+    EXPECT_EQ(pledGetKword(L"Option: ", reply), PLRTCAN);
+
+    plsim::queueReply(L"nonsense");
+    plsim::queueReply(L"xy");
+    plsim::queueReply(L"n");
+    pledInitGet(0, L"Name eXit");
+    EXPECT_EQ(pledGetKword(L"Option: ", reply), PLRTNORM);
+    EXPECT_EQ(reply.str(), L"Name");
+    EXPECT_EQ(count(plsim::transcript(), L"Invalid option keyword."), 2);
+    EXPECT_EQ(count(plsim::transcript(), L"Option: "), 5);  // Enter, cancel, and three tries
+    EXPECT_TRUE(contains(plsim::transcript(), L"Option: *Cancel*\n"));
+    EXPECT_TRUE(contains(plsim::transcript(), L"Option: nonsense\n"));
+}
+
+TEST_F(EditorInput, FreeTextComesBackWithFlag128) {
+    PlString reply;
+    plsim::queueReply(L"  5000 K ");
+    pledInitGet(128, L"Kelvin _ Kelvin");
+    EXPECT_EQ(pledGetKword(L"Color: ", reply), PLRTNORM);
+    EXPECT_EQ(reply.str(), L"5000 K");
+
+    plsim::queueReply(L"k");
+    pledInitGet(128, L"Kelvin _ Kelvin");
+    EXPECT_EQ(pledGetKword(L"Color: ", reply), PLRTNORM);
+    EXPECT_EQ(reply.str(), L"Kelvin");
+
+    plsim::queueEnter();
+    pledInitGet(128, L"Kelvin _ Kelvin");
+    EXPECT_EQ(pledGetKword(L"Color: ", reply), PLRTNONE);
+}
+
+TEST_F(EditorInput, DeclarationsApplyToTheNextCallOnly) {
+    PlString reply;
+    pledInitGet(128, L"Alpha");
+    plsim::queueReply(L"a");
+    EXPECT_EQ(pledGetKword(L"First: ", reply), PLRTNORM);
+    EXPECT_EQ(reply.str(), L"Alpha");
+    // Nothing declared now: "a" is no keyword and free text is refused.
+    plsim::queueReply(L"a");
+    EXPECT_EQ(pledGetKword(L"Second: ", reply), PLRTCAN);
+    EXPECT_EQ(plsim::exhaustedPrompts(), 1);
+    EXPECT_TRUE(contains(plsim::transcript(), L"Invalid option keyword."));
+
+    // A refused Enter under flag 1 is asked again with the same declaration.
+    pledInitGet(1, L"Alpha");
+    plsim::queueEnter();
+    plsim::queueReply(L"alpha");
+    EXPECT_EQ(pledGetKword(L"Third: ", reply), PLRTNORM);
+    EXPECT_TRUE(contains(plsim::transcript(), L"Requires a value."));
+}
+
+TEST_F(EditorInput, StringPrompt) {
+    struct Case {
+        int allowSpaces;
+        const wchar_t* typed;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {0, L"  hello world", L"hello"},
+        {0, L"one", L"one"},
+        {0, L"   ", L""},
+        {0, L"", L""},
+        {1, L"hello world", L"hello world"},
+        {1, L"", L""},
+    };
+    for (const Case& c : cases) {
+        PlString reply(L"stale");
+        plsim::queueReply(c.typed);
+        EXPECT_EQ(pledGetString(c.allowSpaces, L"Text: ", reply), PLRTNORM) << testing::PrintToString(c.typed);
+        EXPECT_EQ(reply.str(), c.expected) << testing::PrintToString(c.typed);
+    }
+    PlString reply(L"stale");
+    plsim::queueCancel();
+    EXPECT_EQ(pledGetString(1, L"Text: ", reply), PLRTCAN);
+    EXPECT_TRUE(reply.isEmpty());
+}
+
+// ---- Numbers -------------------------------------------------------------------
+
+struct RealCase {
+    const wchar_t* typed;
+    double expected;
+};
+
+TEST_F(EditorInput, RealsThatRead) {
+    const RealCase cases[] = {
+        {L"2.5", 2.5}, {L"-1e3", -1000.0}, {L"+.5", 0.5}, {L"5.", 5.0},
+        {L" 7 ", 7.0}, {L"1E-2", 0.01},    {L"-0", 0.0},  {L"1.7976931348623157e308", 1.7976931348623157e308},
+    };
+    for (const RealCase& c : cases) {
+        double value = -99.0;
+        plsim::queueReply(c.typed);
+        EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTNORM) << testing::PrintToString(c.typed);
+        EXPECT_EQ(value, c.expected) << testing::PrintToString(c.typed);
+    }
+}
+
+TEST_F(EditorInput, RealsThatDoNotReadAreAskedAgain) {
+    const wchar_t* refused[] = {L"abc", L"2.5x", L"1,5", L"1e999", L"inf", L"nan", L"--1", L"e5", L".", L"1e", L"0x10"};
+    for (const wchar_t* typed : refused) {
+        plsim::clearTranscript();
+        double value = -99.0;
+        plsim::queueReply(typed);
+        plsim::queueReply(L"3");
+        EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTNORM) << testing::PrintToString(typed);
+        EXPECT_EQ(value, 3.0) << testing::PrintToString(typed);
+        EXPECT_TRUE(contains(plsim::transcript(), L"Requires numeric value.")) << testing::PrintToString(typed);
+    }
+}
+
+TEST_F(EditorInput, RealFlags) {
+    struct Case {
+        int flags;
+        const wchar_t* first;
+        const wchar_t* message;  // null: the first reply is taken
+        double expected;
+    };
+    const Case cases[] = {
+        {4, L"-1", L"Value must be positive.", 3.0},
+        {4, L"0", nullptr, 0.0},
+        {2, L"0", L"Value must be nonzero.", 3.0},
+        {2, L"-1", nullptr, -1.0},
+        {6, L"-0.0", L"Value must be nonzero.", 3.0},
+        {1, L"", L"Requires a value.", 3.0},
+        {0, L"-1", nullptr, -1.0},
+    };
+    for (const Case& c : cases) {
+        plsim::clearTranscript();
+        double value = -99.0;
+        plsim::queueReply(c.first);
+        plsim::queueReply(L"3");
+        pledInitGet(c.flags, L"");
+        EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTNORM) << c.flags << testing::PrintToString(c.first);
+        EXPECT_EQ(value, c.expected) << c.flags << testing::PrintToString(c.first);
+        if (c.message) {
+            EXPECT_TRUE(contains(plsim::transcript(), c.message)) << c.flags << testing::PrintToString(c.first);
+        } else {
+            EXPECT_EQ(plsim::pendingReplies(), 1u);
+            plsim::clearReplies();
+        }
+    }
+}
+
+TEST_F(EditorInput, RealLeavesTheValueAloneUnlessANumberIsTaken) {
+    double value = 42.0;
+    plsim::queueEnter();
+    pledInitGet(4, L"");
+    EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTNONE);
+    plsim::queueCancel();
+    EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTCAN);
+    plsim::queueReply(L"dist");
+    pledInitGet(0, L"Distance Flux");
+    EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTKWORD);
+    EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTCAN);  // nothing left to read
+    EXPECT_EQ(value, 42.0);
+    EXPECT_EQ(pledGetReal(L"Value: ", nullptr), PLRTERROR);
+}
+
+TEST_F(EditorInput, KeywordAtANumberPromptIsReadWithGetInput) {
+    PlString keyword;
+    EXPECT_EQ(pledGetInput(keyword), PLRTERROR);
+
+    double value = 1.0;
+    plsim::queueReply(L"f");
+    pledInitGet(0, L"Distance Flux _ Distance Flux");
+    ASSERT_EQ(pledGetReal(L"Value: ", &value), PLRTKWORD);
+    ASSERT_EQ(pledGetInput(keyword), PLRTNORM);
+    EXPECT_EQ(keyword.str(), L"Flux");
+
+    // With flag 128 any text answers as a keyword.
+    plsim::queueReply(L"about 5");
+    pledInitGet(128, L"Distance");
+    ASSERT_EQ(pledGetReal(L"Value: ", &value), PLRTKWORD);
+    ASSERT_EQ(pledGetInput(keyword), PLRTNORM);
+    EXPECT_EQ(keyword.str(), L"about 5");
+
+    // The next input call forgets it.
+    plsim::queueReply(L"2");
+    ASSERT_EQ(pledGetReal(L"Value: ", &value), PLRTNORM);
+    EXPECT_EQ(pledGetInput(keyword), PLRTERROR);
+}
+
+TEST_F(EditorInput, ShortPrompt) {
+    struct Case {
+        const wchar_t* typed;
+        const wchar_t* message;  // null: taken as `expected`
+        short expected;
+    };
+    const Case cases[] = {
+        {L"32767", nullptr, 32767},
+        {L"-32768", nullptr, -32768},
+        {L"+12", nullptr, 12},
+        {L"32768", L"Requires an integer between -32768 and 32767.", 5},
+        {L"-32769", L"Requires an integer between -32768 and 32767.", 5},
+        {L"99999999999999999999999", L"Requires an integer between -32768 and 32767.", 5},
+        {L"2.5", L"Requires an integer value.", 5},
+        {L"1e2", L"Requires an integer value.", 5},
+        {L"abc", L"Requires an integer value.", 5},
+    };
+    for (const Case& c : cases) {
+        plsim::clearTranscript();
+        short value = -1;
+        plsim::queueReply(c.typed);
+        plsim::queueReply(L"5");
+        EXPECT_EQ(pledGetShort(L"Size: ", &value), PLRTNORM) << testing::PrintToString(c.typed);
+        EXPECT_EQ(value, c.expected) << testing::PrintToString(c.typed);
+        if (c.message) {
+            EXPECT_TRUE(contains(plsim::transcript(), c.message)) << testing::PrintToString(c.typed);
+        }
+        plsim::clearReplies();
+    }
+    short value = 7;
+    plsim::queueReply(L"-3");
+    plsim::queueEnter();
+    pledInitGet(4, L"");
+    EXPECT_EQ(pledGetShort(L"Size: ", &value), PLRTNONE);
+    EXPECT_EQ(value, 7);
+    EXPECT_TRUE(contains(plsim::transcript(), L"Value must be positive."));
+}
+
+// ---- Points --------------------------------------------------------------------
+
+TEST_F(EditorInput, PointsThatRead) {
+    struct Case {
+        const wchar_t* typed;
+        bool withBase;
+        PlGePoint3d expected;
+    };
+    const Case cases[] = {
+        {L"1,2", false, {1, 2, 0}},
+        {L"1,2,3", false, {1, 2, 3}},
+        {L" 1 , -2.5 , 3e1 ", false, {1, -2.5, 30}},
+        {L"@1,2", true, {11, 22, 30}},
+        {L"@1,2,-3", true, {11, 22, 27}},
+        {L"@", true, {10, 20, 30}},
+        {L"1,2", true, {1, 2, 0}},
+        {L"@1,2", false, {1, 2, 0}},
+    };
+    const PlGePoint3d base(10, 20, 30);
+    for (const Case& c : cases) {
+        PlGePoint3d point(-1, -1, -1);
+        plsim::queueReply(c.typed);
+        EXPECT_EQ(pledGetPoint(c.withBase ? &base : nullptr, L"Point: ", point), PLRTNORM)
+            << testing::PrintToString(c.typed);
+        EXPECT_EQ(point, c.expected) << testing::PrintToString(c.typed);
+    }
+}
+
+TEST_F(EditorInput, UnreadablePointsAreAskedAgain) {
+    const wchar_t* refused[] = {L"1", L"1,2,3,4", L"a,b", L"1,,2", L"1,2,", L",1,2", L"@x", L"1e999,0", L"1;2"};
+    for (const wchar_t* typed : refused) {
+        plsim::clearTranscript();
+        PlGePoint3d point(-1, -1, -1);
+        plsim::queueReply(typed);
+        plsim::queueReply(L"4,5,6");
+        EXPECT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTNORM) << testing::PrintToString(typed);
+        EXPECT_EQ(point, PlGePoint3d(4, 5, 6)) << testing::PrintToString(typed);
+        EXPECT_TRUE(contains(plsim::transcript(), L"Invalid point.")) << testing::PrintToString(typed);
+    }
+}
+
+TEST_F(EditorInput, PointStatusesKeepThePoint) {
+    PlGePoint3d point(7, 8, 9);
+    plsim::queueEnter();
+    EXPECT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTNONE);
+    plsim::queueCancel();
+    EXPECT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTCAN);
+    plsim::queueReply(L"v");
+    pledInitGet(0, L"Vector _ Vector");
+    EXPECT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTKWORD);
+    EXPECT_EQ(point, PlGePoint3d(7, 8, 9));
+    PlString keyword;
+    EXPECT_EQ(pledGetInput(keyword), PLRTNORM);
+    EXPECT_EQ(keyword.str(), L"Vector");
+}
+
+TEST_F(EditorInput, QueuedPointsReadBackExactly) {
+    const double values[][3] = {{0.1, -2, 1e-7}, {1.0 / 3.0, 123456789.123, -0.0}, {1e300, -1e-300, 2.5}};
+    for (const auto& v : values) {
+        plsim::queuePoint(v[0], v[1], v[2]);
+        PlGePoint3d point;
+        ASSERT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTNORM);
+        EXPECT_EQ(point, PlGePoint3d(v[0], v[1], v[2]));
+    }
+}
+
+// ---- The reply queue and input sources ------------------------------------------
+
+TEST_F(EditorInput, PromptsWithoutAReplyAreCancelsAndCounted) {
+    PlString reply;
+    double value = 5.0;
+    PlGePoint3d point;
+    short whole = 5;
+    EXPECT_EQ(pledGetKword(L"A: ", reply), PLRTCAN);
+    EXPECT_EQ(pledGetString(1, L"B: ", reply), PLRTCAN);
+    EXPECT_EQ(pledGetReal(L"C: ", &value), PLRTCAN);
+    EXPECT_EQ(pledGetShort(L"D: ", &whole), PLRTCAN);
+    EXPECT_EQ(pledGetPoint(nullptr, L"E: ", point), PLRTCAN);
+    EXPECT_EQ(plsim::exhaustedPrompts(), 5);
+    EXPECT_TRUE(contains(plsim::transcript(), L"C: *Cancel*\n"));
+    plsim::resetSession();
+    EXPECT_EQ(plsim::exhaustedPrompts(), 0);
+}
+
+TEST_F(EditorInput, QueueBookkeeping) {
+    plsim::queueReply(L"a");
+    plsim::queueEnter();
+    plsim::queueCancel();
+    plsim::queueButton(1001);
+    EXPECT_EQ(plsim::pendingReplies(), 4u);
+    PlString reply;
+    EXPECT_EQ(pledGetString(1, L"Text: ", reply), PLRTNORM);
+    EXPECT_EQ(plsim::pendingReplies(), 3u);
+    plsim::clearReplies();
+    EXPECT_EQ(plsim::pendingReplies(), 0u);
+    plsim::queueReply(L"x");
+    plsim::resetSession();
+    EXPECT_EQ(plsim::pendingReplies(), 0u);
+}
+
+class ScriptedSource : public plsim::InputSource {
+public:
+    ScriptedSource(std::vector<std::wstring> lines, bool shows) : m_lines(std::move(lines)), m_shows(shows) {}
+    bool next(const std::wstring& prompt, plsim::Reply& reply) override {
+        prompts.push_back(prompt);
+        if (m_next >= m_lines.size()) return false;
+        reply = plsim::Reply{plsim::Reply::Text, m_lines[m_next++]};
+        return true;
+    }
+    bool showsPrompts() const override { return m_shows; }
+    std::vector<std::wstring> prompts;
+
+private:
+    std::vector<std::wstring> m_lines;
+    std::size_t m_next = 0;
+    bool m_shows;
+};
+
+TEST_F(EditorInput, SourceAnswersAfterTheQueue) {
+    ScriptedSource source({L"from source"}, false);
+    plsim::setInputSource(&source);
+    plsim::queueReply(L"from queue");
+    PlString reply;
+    EXPECT_EQ(pledGetString(1, L"One: ", reply), PLRTNORM);
+    EXPECT_EQ(reply.str(), L"from queue");
+    EXPECT_EQ(pledGetString(1, L"Two: ", reply), PLRTNORM);
+    EXPECT_EQ(reply.str(), L"from source");
+    EXPECT_EQ(pledGetString(1, L"Three: ", reply), PLRTCAN);
+    plsim::setInputSource(nullptr);
+    EXPECT_EQ(source.prompts, (std::vector<std::wstring>{L"Two: ", L"Three: "}));
+    EXPECT_EQ(plsim::exhaustedPrompts(), 1);
+}
+
+TEST_F(EditorInput, ASourceThatShowsPromptsKeepsThemFromTheLiveOutput) {
+    std::wstring live;
+    plsim::setOutputSink([&live](const std::wstring& text) { live += text; });
+    ScriptedSource terminal({L"typed"}, true);
+    plsim::setInputSource(&terminal);
+    PlString reply;
+    EXPECT_EQ(pledGetString(1, L"Shown by the terminal: ", reply), PLRTNORM);
+    plsim::queueReply(L"queued");
+    EXPECT_EQ(pledGetString(1, L"Shown by the host: ", reply), PLRTNORM);
+    plsim::setInputSource(nullptr);
+    EXPECT_FALSE(contains(live, L"Shown by the terminal"));
+    EXPECT_TRUE(contains(live, L"Shown by the host: queued"));
+    EXPECT_TRUE(contains(plsim::transcript(), L"Shown by the terminal: typed\n"));
+}
+
+TEST_F(EditorInput, ScriptFlag) {
+    EXPECT_FALSE(pledIsLispOrScriptActive());
+    plsim::setScriptActive(true);
+    EXPECT_TRUE(pledIsLispOrScriptActive());
+    plsim::resetSession();
+    EXPECT_FALSE(pledIsLispOrScriptActive());
+}
+
+}  // namespace

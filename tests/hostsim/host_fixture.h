@@ -1,0 +1,20 @@
+// A fixture that starts every test of the stand-in host from a fresh session.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "hostsim/driver.h"
+
+class HostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plsim::resetSession();
+        plsim::setOutputSink(nullptr);
+        plsim::setModuleDirectory(L"");
+    }
+    void TearDown() override {
+        plsim::setOutputSink(nullptr);
+        plsim::setModuleDirectory(L"");
+        plsim::resetSession();
+    }
+};

@@ -1,0 +1,152 @@
+// Guards against letter case folding that differs between systems or folds the wrong
+// characters, UTF-8 that is lost or corrupted in either direction, and unsafe file lookups.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "hostsim/internal.h"
+
+namespace {
+
+using plsim::detail::fromUtf8;
+using plsim::detail::iequals;
+using plsim::detail::toLower;
+using plsim::detail::toUtf8;
+
+TEST(Platform, CaseFoldingCoversLatinLettersAndNothingElse) {
+    struct Row {
+        const wchar_t* a;
+        const wchar_t* b;
+        bool equal;
+    };
+    const Row rows[] = {
+        {L"SpotLight", L"SPOTLIGHT", true},
+        {L"\u00c4\u00d6\u00dc\u00c0\u00de", L"\u00e4\u00f6\u00fc\u00e0\u00fe", true},  // Latin-1 capitals
+        {L"\u0178", L"\u00ff", true},                                                   // Y with diaeresis
+        {L"\u0100\u0136\u0139\u0147\u014a\u0176\u017d", L"\u0101\u0137\u013a\u0148\u014b\u0177\u017e", true},
+        {L"\u0141\u00f3d\u017a", L"\u0142\u00d3D\u0179", true},  // mixed in both directions
+        {L"\u0130", L"i", true},                                 // capital I with dot above
+        {L"\u00d7", L"\u00f7", false},                           // multiplication and division signs
+        {L"\u00df", L"SS", false},
+        {L"\u017f", L"s", false},  // long s is no capital
+        {L"\u0391", L"\u03b1", false},  // Greek is not folded
+        {L"\u0410", L"\u0430", false},  // nor Cyrillic
+        {L"@[`{", L"`{@[", false},      // the neighbours of the ASCII letters
+        {L"light", L"lights", false},
+        {L"", L"", true},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(row.equal, iequals(row.a, row.b)) << toUtf8(row.a) << " / " << toUtf8(row.b);
+        EXPECT_EQ(row.equal, iequals(row.b, row.a)) << toUtf8(row.a) << " / " << toUtf8(row.b);
+    }
+}
+
+TEST(Platform, LowerCaseIsStableAndLeavesLowerCaseLettersAlone) {
+    EXPECT_EQ(L"point \u00e0\u00e9\u00d7\u00fe\u0101\u0138\u0149\u017f", toLower(L"POINT \u00c0\u00c9\u00d7\u00de\u0100\u0138\u0149\u017f"));
+    // Lowering twice changes nothing, and lowering never leaves the letter's block.
+    for (unsigned c = 0; c < 0x250; ++c) {
+        const std::wstring once = toLower(std::wstring(1, static_cast<wchar_t>(c)));
+        EXPECT_EQ(once, toLower(once)) << "U+" << std::hex << c;
+        const unsigned lowered = static_cast<unsigned>(once[0]);
+        EXPECT_TRUE(lowered == c || lowered == c + 1 || lowered == c + 0x20 || (c == 0x130 && lowered == 'i') ||
+                    (c == 0x178 && lowered == 0xFF))
+            << "U+" << std::hex << c;
+        if (c >= 0x180) {
+            EXPECT_EQ(c, lowered) << "U+" << std::hex << c;
+        }
+    }
+}
+
+TEST(Platform, Utf8RoundTripsEveryPlane) {
+    struct Row {
+        std::wstring wide;
+        std::string utf8;
+    };
+    const Row rows[] = {
+        {L"", ""},
+        {L"abc", "abc"},
+        {L"Gr\u00fc\u00dfe", "Gr\xc3\xbc\xc3\x9f" "e"},
+        {L"\u20ac \u4e2d", "\xe2\x82\xac \xe4\xb8\xad"},
+        {L"\U0001F4A1!", "\xf0\x9f\x92\xa1!"},
+        {L"\U0010FFFF", "\xf4\x8f\xbf\xbf"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(row.utf8, toUtf8(row.wide));
+        EXPECT_EQ(row.wide, fromUtf8(row.utf8));
+    }
+    // 16-bit text holds a character beyond the basic plane as a surrogate pair.
+    EXPECT_EQ(sizeof(wchar_t) == 2 ? 2u : 1u, fromUtf8("\xf0\x9f\x92\xa1").size());
+}
+
+TEST(Platform, BrokenUtf8AndLoneSurrogatesBecomeReplacementCharacters) {
+    const std::wstring r(1, static_cast<wchar_t>(0xFFFD));
+    struct Row {
+        std::string utf8;
+        std::wstring wide;
+    };
+    const Row rows[] = {
+        {"a\xff" "b", L"a" + r + L"b"},
+        {"\xc0\xaf", r + r},             // overlong slash
+        {"\xe0\x80\xaf", r + r + r},     // overlong in three bytes
+        {"\xed\xa0\x80", r + r + r},     // an encoded surrogate
+        {"\xf4\x90\x80\x80", r + r + r + r},  // beyond U+10FFFF
+        {"\xe2\x82", r},                 // cut short at the end
+        {"\xe2\x82x", r + L"x"},         // cut short by another character
+        {"\x80", r},
+    };
+    for (const Row& row : rows) EXPECT_EQ(row.wide, fromUtf8(row.utf8)) << row.utf8.size();
+
+    const std::wstring lone = std::wstring(1, static_cast<wchar_t>(0xD800)) + L"x";
+    EXPECT_EQ("\xef\xbf\xbdx", toUtf8(lone));
+    const std::wstring swapped = std::wstring(1, static_cast<wchar_t>(0xDC00)) + std::wstring(1, static_cast<wchar_t>(0xD800));
+    EXPECT_EQ("\xef\xbf\xbd\xef\xbf\xbd", toUtf8(swapped));
+}
+
+TEST(Platform, LibraryNamesFollowTheSystem) {
+#if defined(_WIN32)
+    EXPECT_EQ(L"PlSceneRes.dll", plsim::detail::platformLibraryName(L"PlSceneRes.dll"));
+#else
+    EXPECT_EQ(L"PlSceneRes.so", plsim::detail::platformLibraryName(L"PlSceneRes.dll"));
+    EXPECT_EQ(L"PlSceneRes.so", plsim::detail::platformLibraryName(L"PlSceneRes.DLL"));
+#endif
+    EXPECT_EQ(L"PlSceneOE.dbx", plsim::detail::platformLibraryName(L"PlSceneOE.dbx"));
+    EXPECT_EQ(L".dll", plsim::detail::platformLibraryName(L".dll"));
+}
+
+TEST(Platform, FilesAreFoundInTheirFolderIgnoringCaseOnly) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / "plhost_platform_test";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "Sub");
+    const std::wstring name = L"Gr\u00fc\u00dfe.Dbx";
+#if defined(_WIN32)
+    const fs::path file = folder / name;
+    const std::wstring dir = folder.wstring();
+#else
+    const fs::path file = folder / toUtf8(name);
+    const std::wstring dir = fromUtf8(folder.string());
+#endif
+    std::ofstream(file) << "x";
+    std::ofstream(folder / "Sub" / "inner.dbx") << "x";
+
+    const std::wstring found = plsim::detail::findFileInFolder(dir, L"GR\u00dc\u00dfE.dbx");
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(name, found.substr(found.size() - name.size()));
+    const wchar_t* const refused[] = {L"", L".", L"..", L"Sub", L"Sub/inner.dbx", L"Sub\\inner.dbx",
+                                      L"../plhost_platform_test/Gr\u00fc\u00dfe.Dbx", L"missing.dbx"};
+    for (const wchar_t* bad : refused) {
+        EXPECT_EQ(L"", plsim::detail::findFileInFolder(dir, bad)) << toUtf8(bad);
+    }
+    fs::remove_all(folder);
+}
+
+TEST(Platform, TheHostKnowsItsOwnFolder) {
+    const std::wstring folder = plsim::detail::hostLibraryDirectory();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder, plsim::moduleDirectory());
+    EXPECT_FALSE(plsim::detail::findFileInFolder(folder, L"PlSceneOE.dbx").empty());
+}
+
+}  // namespace

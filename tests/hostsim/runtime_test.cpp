@@ -1,0 +1,210 @@
+// Guards against a class registry that loses, duplicates or orphans classes, registry
+// entries of the wrong class, services registered twice, and a fatal error that goes unseen.
+#include <stdexcept>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "host/pledcmd.h"
+#include "host/plrx.h"
+#include "tests/hostsim/host_fixture.h"
+
+namespace {
+
+class RuntimeTest : public HostTest {
+protected:
+    void TearDown() override {
+        // Leaves first, so that every test starts without its own classes.
+        for (const wchar_t* name : {L"RtTestLeaf", L"RtTestChild", L"RtTestBase"}) {
+            if (PlRxClass* cls = plrxFindPlRxClass(name)) deletePlRxClass(cls);
+        }
+        HostTest::TearDown();
+    }
+};
+
+class Probe : public PlRxObject {
+public:
+    PlRxClass* isA() const override { return plrxFindPlRxClass(L"RtTestChild"); }
+};
+
+PlRxObject* makeProbe() { return new Probe; }
+
+TEST_F(RuntimeTest, ClassesDeriveThroughTheirParents) {
+    PlRxClass* base = newPlRxClass(L"RtTestBase", L"PlRxObject");
+    ASSERT_NE(nullptr, base);
+    PlRxClass* child = newPlRxClass(L"RtTestChild", L"RtTestBase", 0, &makeProbe, nullptr, L"RtApp");
+    ASSERT_NE(nullptr, child);
+
+    EXPECT_EQ(child, plrxFindPlRxClass(L"RtTestChild"));
+    EXPECT_STREQ(L"RtTestChild", child->name());
+    EXPECT_STREQ(L"RtApp", child->appName());
+    EXPECT_EQ(base, child->myParent());
+    EXPECT_TRUE(child->isDerivedFrom(base));
+    EXPECT_TRUE(child->isDerivedFrom(PlRxObject::desc()));
+    EXPECT_TRUE(child->isDerivedFrom(child));
+    EXPECT_FALSE(base->isDerivedFrom(child));
+    EXPECT_FALSE(child->isDerivedFrom(nullptr));
+    EXPECT_EQ(PlRxClass::desc(), child->isA());
+
+    PlRxObject* made = child->create();
+    ASSERT_NE(nullptr, made);
+    EXPECT_TRUE(made->isKindOf(base));
+    EXPECT_FALSE(made->isKindOf(PlRxDictionary::desc()));
+    delete made;
+    EXPECT_EQ(nullptr, base->create());  // no pseudo-constructor
+}
+
+TEST_F(RuntimeTest, RegistrationRefusesDuplicatesAndUnknownParents) {
+    ASSERT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject"));
+    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject"));
+    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestChild", L"NoSuchParent"));
+    EXPECT_EQ(nullptr, newPlRxClass(L"", L"PlRxObject"));
+    EXPECT_EQ(nullptr, newPlRxClass(nullptr, L"PlRxObject"));
+    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestChild", nullptr));
+    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestChild"));
+    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"rttestbase"));  // class names keep their case
+    EXPECT_EQ(nullptr, plrxFindPlRxClass(nullptr));
+}
+
+TEST_F(RuntimeTest, AClassWithChildrenCannotBeDeleted) {
+    PlRxClass* base = newPlRxClass(L"RtTestBase", L"PlRxObject");
+    PlRxClass* child = newPlRxClass(L"RtTestChild", L"RtTestBase");
+    ASSERT_TRUE(base && child);
+    EXPECT_FALSE(deletePlRxClass(base));
+    EXPECT_EQ(base, plrxFindPlRxClass(L"RtTestBase"));
+    EXPECT_TRUE(deletePlRxClass(child));
+    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestChild"));
+    EXPECT_TRUE(deletePlRxClass(base));
+    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestBase"));
+    EXPECT_FALSE(deletePlRxClass(nullptr));
+    // The name is free again.
+    EXPECT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject"));
+}
+
+TEST_F(RuntimeTest, TheHostsOwnClassesStayRegistered) {
+    const wchar_t* const builtins[][2] = {
+        {L"PlRxObject", nullptr},
+        {L"PlRxClass", L"PlRxObject"},
+        {L"PlRxDictionary", L"PlRxObject"},
+        {L"PlRxService", L"PlRxObject"},
+        {L"PlRxDynamicLinker", L"PlRxObject"},
+        {L"PlEdCommandStack", L"PlRxObject"},
+        {L"PlEdCommand", L"PlRxObject"},
+        {L"PlDbObject", L"PlRxObject"},
+        {L"PlDbEntity", L"PlDbObject"},
+        {L"PlDbDatabase", L"PlRxObject"},
+        {L"PlDbBlockTableRecord", L"PlDbObject"},
+        {L"PlDbLayerTableRecord", L"PlDbObject"},
+        {L"PlDbDatabaseReactor", L"PlRxObject"},
+    };
+    for (const auto& [name, parent] : builtins) {
+        PlRxClass* cls = plrxFindPlRxClass(name);
+        ASSERT_NE(nullptr, cls) << name;
+        if (parent) {
+            ASSERT_NE(nullptr, cls->myParent()) << name;
+            EXPECT_STREQ(parent, cls->myParent()->name());
+        } else {
+            EXPECT_EQ(nullptr, cls->myParent());
+        }
+    }
+    PlRxClass* service = PlRxService::desc();
+    EXPECT_FALSE(deletePlRxClass(service));  // a leaf, but the host's
+    EXPECT_EQ(service, plrxFindPlRxClass(L"PlRxService"));
+}
+
+TEST_F(RuntimeTest, DictionaryStoresReplacesAndRemovesWithoutOwning) {
+    PlRxDictionary dict;
+    PlRxService a, b;
+    EXPECT_EQ(nullptr, dict.atPut(L"one", &a));
+    EXPECT_EQ(&a, dict.atPut(L"one", &b));  // answers what it replaced
+    EXPECT_EQ(&b, dict.at(L"one"));
+    EXPECT_EQ(nullptr, dict.at(L"ONE"));
+    EXPECT_EQ(nullptr, dict.atPut(L"two", &a));
+    EXPECT_EQ(2u, dict.numEntries());
+    EXPECT_EQ(&a, dict.remove(L"two"));
+    EXPECT_EQ(nullptr, dict.remove(L"two"));
+    EXPECT_FALSE(dict.has(L"two"));
+    EXPECT_EQ(nullptr, dict.atPut(nullptr, &a));
+    EXPECT_EQ(nullptr, dict.at(nullptr));
+    EXPECT_EQ(&b, dict.atPut(L"one", nullptr));  // storing nothing removes the entry
+    EXPECT_EQ(0u, dict.numEntries());
+    EXPECT_TRUE(dict.isKindOf(PlRxDictionary::desc()));
+}
+
+TEST_F(RuntimeTest, SystemRegistryHoldsTheHostsObjectsByClass) {
+    PlRxDictionary* registry = plrxSysRegistry();
+    ASSERT_NE(nullptr, registry);
+    EXPECT_EQ(registry, plrxSysRegistry());
+    struct Entry {
+        const wchar_t* name;
+        PlRxClass* cls;
+    };
+    const Entry entries[] = {
+        {L"DynamicLinker", PlRxDynamicLinker::desc()},
+        {L"ServiceDictionary", PlRxDictionary::desc()},
+        {L"PLAD_REGISTERED_COMMANDS", PlEdCommandStack::desc()},
+        {L"ClassDictionary", PlRxDictionary::desc()},
+    };
+    for (const Entry& e : entries) {
+        PlRxObject* object = registry->at(e.name);
+        ASSERT_NE(nullptr, object) << e.name;
+        EXPECT_TRUE(object->isKindOf(e.cls)) << e.name;
+    }
+    EXPECT_FALSE(registry->at(L"DynamicLinker")->isKindOf(PlRxDictionary::desc()));
+    auto* classes = static_cast<PlRxDictionary*>(registry->at(L"ClassDictionary"));
+    EXPECT_EQ(plrxFindPlRxClass(L"PlDbObject"), classes->at(L"PlDbObject"));
+}
+
+TEST_F(RuntimeTest, AServiceNameIsRegisteredOnce) {
+    PlRxObject* service = plrxRegisterService(L"RtTestService");
+    ASSERT_NE(nullptr, service);
+    EXPECT_TRUE(service->isKindOf(PlRxService::desc()));
+    EXPECT_TRUE(plrxServiceIsRegistered(L"RtTestService"));
+    EXPECT_EQ(nullptr, plrxRegisterService(L"RtTestService"));
+    EXPECT_EQ(nullptr, plrxRegisterService(L""));
+    EXPECT_EQ(nullptr, plrxRegisterService(nullptr));
+    EXPECT_FALSE(plrxServiceIsRegistered(nullptr));
+
+    auto* services = static_cast<PlRxDictionary*>(plrxSysRegistry()->at(L"ServiceDictionary"));
+    EXPECT_EQ(service, services->remove(L"RtTestService"));
+    delete service;
+    EXPECT_FALSE(plrxServiceIsRegistered(L"RtTestService"));
+}
+
+TEST(RuntimeObject, DefaultsOfABareObject) {
+    PlRxService object, other;
+    EXPECT_EQ(PlRxService::desc(), object.isA());
+    EXPECT_EQ(nullptr, object.clone());
+    EXPECT_EQ(Plad::eInvalidInput, object.copyFrom(&other));
+    EXPECT_TRUE(object.isEqualTo(&object));
+    EXPECT_FALSE(object.isEqualTo(&other));
+    EXPECT_EQ(0, object.comparedTo(&other));
+    EXPECT_EQ(nullptr, object.subQueryX(PlRxService::desc()));
+    EXPECT_TRUE(object.isKindOf(PlRxObject::desc()));
+    EXPECT_FALSE(object.isKindOf(nullptr));
+}
+
+#if !defined(_WIN32)
+// Exceptions do not cross the host library's boundary on Windows.
+struct Aborted : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+TEST_F(RuntimeTest, AbortHandsTheFormattedMessageToTheHandler) {
+    std::wstring seen;
+    plsim::setAbortHandler([&seen](const std::wstring& message) {
+        seen = message;
+        throw Aborted("aborted");
+    });
+    EXPECT_THROW(plrx_abort(L"Class mismatch: %s (%d)", L"PlDbLight", 2), Aborted);
+    plsim::setAbortHandler(nullptr);
+    EXPECT_EQ(L"Class mismatch: PlDbLight (2)", seen);
+}
+
+TEST(RuntimeDeathTest, AbortWithoutAHandlerEndsTheProcessWithTheMessage) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(plrx_abort(L"out of %s", L"luck"), "Fatal error: out of luck");
+}
+#endif
+
+}  // namespace

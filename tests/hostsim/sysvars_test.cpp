@@ -1,0 +1,192 @@
+// Guards against wrong defaults or types of system variables, out-of-range or mistyped writes being stored,
+// text values shared with the caller, and a reset that does not bring the defaults back.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "host/pled.h"
+#include "tests/hostsim/host_fixture.h"
+
+namespace {
+
+using SysVars = HostTest;
+
+resbuf shortValue(short v) {
+    resbuf rb;
+    rb.restype = PLRTSHORT;
+    rb.resval.rint = v;
+    return rb;
+}
+resbuf longValue(int v) {
+    resbuf rb;
+    rb.restype = PLRTLONG;
+    rb.resval.rlong = v;
+    return rb;
+}
+resbuf realValue(double v) {
+    resbuf rb;
+    rb.restype = PLRTREAL;
+    rb.resval.rreal = v;
+    return rb;
+}
+resbuf textValue(const wchar_t* v) {
+    resbuf rb;
+    rb.restype = PLRTSTR;
+    rb.resval.rstring = const_cast<wchar_t*>(v);
+    return rb;
+}
+
+TEST_F(SysVars, DefaultsOfANewSession) {
+    struct Case {
+        const wchar_t* name;
+        short type;
+        double value;  // numbers
+    };
+    const Case numbers[] = {
+        {L"CVPORT", PLRTSHORT, 2},        {L"DEFAULTLIGHTING", PLRTSHORT, 1}, {L"LIGHTINGUNITS", PLRTSHORT, 2},
+        {L"LUNITS", PLRTSHORT, 2},        {L"LUPREC", PLRTSHORT, 4},          {L"INSUNITS", PLRTSHORT, 4},
+        {L"VIEWTWIST", PLRTREAL, 0.0},    {L"cvport", PLRTSHORT, 2},
+    };
+    for (const Case& c : numbers) {
+        resbuf rb;
+        ASSERT_EQ(pledGetVar(c.name, &rb), PLRTNORM) << testing::PrintToString(c.name);
+        EXPECT_EQ(rb.restype, c.type) << testing::PrintToString(c.name);
+        EXPECT_EQ(rb.restype == PLRTREAL ? rb.resval.rreal : rb.resval.rint, c.value)
+            << testing::PrintToString(c.name);
+    }
+    resbuf rb;
+    ASSERT_EQ(pledGetVar(L"CLAYER", &rb), PLRTNORM);
+    ASSERT_EQ(rb.restype, PLRTSTR);
+    EXPECT_STREQ(rb.resval.rstring, L"0");
+    pledFreeString(rb.resval.rstring);
+
+    EXPECT_EQ(pledGetVar(L"NOSUCHVAR", &rb), PLRTERROR);
+    EXPECT_EQ(pledGetVar(nullptr, &rb), PLRTERROR);
+    EXPECT_EQ(pledGetVar(L"CVPORT", nullptr), PLRTERROR);
+}
+
+TEST_F(SysVars, WritesAreCheckedByTypeAndRange) {
+    struct Case {
+        const wchar_t* name;
+        resbuf value;
+        int status;
+        const wchar_t* after;  // the variable as text afterwards
+    };
+    const Case cases[] = {
+        {L"DEFAULTLIGHTING", shortValue(0), PLRTNORM, L"0"},
+        {L"DEFAULTLIGHTING", shortValue(2), PLRTERROR, L"1"},
+        {L"DEFAULTLIGHTING", longValue(0), PLRTNORM, L"0"},
+        {L"DEFAULTLIGHTING", realValue(0.0), PLRTERROR, L"1"},
+        {L"DEFAULTLIGHTING", textValue(L"0"), PLRTERROR, L"1"},
+        {L"CVPORT", longValue(32767), PLRTNORM, L"32767"},
+        {L"CVPORT", longValue(70000), PLRTERROR, L"2"},
+        {L"CVPORT", shortValue(0), PLRTERROR, L"2"},
+        {L"LIGHTINGUNITS", shortValue(-1), PLRTERROR, L"2"},
+        {L"LUPREC", shortValue(8), PLRTNORM, L"8"},
+        {L"LUPREC", shortValue(9), PLRTERROR, L"4"},
+        {L"VIEWTWIST", realValue(0.5), PLRTNORM, L"0.5"},
+        {L"VIEWTWIST", shortValue(2), PLRTNORM, L"2"},
+        {L"VIEWTWIST", realValue(std::numeric_limits<double>::infinity()), PLRTERROR, L"0"},
+        {L"VIEWTWIST", realValue(std::nan("")), PLRTERROR, L"0"},
+        {L"CLAYER", textValue(L"Lights"), PLRTNORM, L"Lights"},
+        {L"CLAYER", textValue(nullptr), PLRTERROR, L"0"},
+        {L"CLAYER", shortValue(1), PLRTERROR, L"0"},
+        {L"PLHOSTVER", textValue(L"9.9"), PLRTERROR, L"1.0"},  // read-only
+        {L"NOSUCHVAR", shortValue(1), PLRTERROR, L""},
+    };
+    for (const Case& c : cases) {
+        plsim::resetSession();
+        EXPECT_EQ(pledSetVar(c.name, &c.value), c.status) << testing::PrintToString(c.name);
+        EXPECT_EQ(plsim::getVar(c.name), c.after) << testing::PrintToString(c.name);
+    }
+    EXPECT_EQ(pledSetVar(L"CVPORT", nullptr), PLRTERROR);
+}
+
+TEST_F(SysVars, TextValuesAreTheCallersCopy) {
+    const resbuf layer = textValue(L"Lights");
+    ASSERT_EQ(pledSetVar(L"CLAYER", &layer), PLRTNORM);
+    resbuf rb;
+    ASSERT_EQ(pledGetVar(L"CLAYER", &rb), PLRTNORM);
+    rb.resval.rstring[0] = L'X';
+    pledFreeString(rb.resval.rstring);
+    EXPECT_EQ(plsim::getVar(L"CLAYER"), L"Lights");
+    pledFreeString(nullptr);
+}
+
+TEST_F(SysVars, DriverWritesFromText) {
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* text;
+        bool ok;
+        const wchar_t* after;
+    };
+    const Case cases[] = {
+        {L"CVPORT", L" 3 ", true, L"3"},
+        {L"CVPORT", L"1", true, L"1"},
+        {L"CVPORT", L"0", false, L"2"},
+        {L"LUPREC", L"9", false, L"4"},
+        {L"LUPREC", L"2.0", false, L"4"},
+        {L"LUPREC", L"abc", false, L"4"},
+        {L"VIEWTWIST", L"2.9", true, L"2.9"},
+        {L"VIEWTWIST", L"-2.9e0", true, L"-2.9"},
+        {L"VIEWTWIST", L"twist", false, L"0"},
+        {L"clayer", L"My layer", true, L"My layer"},
+        {L"NOSUCHVAR", L"1", false, L""},
+    };
+    for (const Case& c : cases) {
+        plsim::resetSession();
+        std::wstring error;
+        EXPECT_EQ(plsim::setVar(c.name, c.text, &error), c.ok) << testing::PrintToString(c.name);
+        EXPECT_EQ(error.empty(), c.ok) << testing::PrintToString(error);
+        EXPECT_EQ(plsim::getVar(c.name), c.after) << testing::PrintToString(c.name);
+    }
+    std::wstring error;
+    plsim::setVar(L"LUPREC", L"9", &error);
+    EXPECT_NE(error.find(L"between 0 and 8"), std::wstring::npos) << testing::PrintToString(error);
+    EXPECT_FALSE(plsim::setVar(L"LUPREC", L"9"));  // no error wanted: still refused
+}
+
+TEST_F(SysVars, DefinedVariablesAndReset) {
+    plsim::defineVar(L"TESTLONG", plsim::VarType::Long, L"100000");
+    plsim::defineVar(L"TESTREAL", plsim::VarType::Real, L"-2.9");
+    plsim::defineVar(L"TESTBAD", plsim::VarType::Short, L"not a number");
+    resbuf rb;
+    ASSERT_EQ(pledGetVar(L"TESTLONG", &rb), PLRTNORM);
+    EXPECT_EQ(rb.restype, PLRTLONG);
+    EXPECT_EQ(rb.resval.rlong, 100000);
+    ASSERT_EQ(pledGetVar(L"TESTREAL", &rb), PLRTNORM);
+    EXPECT_EQ(rb.restype, PLRTREAL);
+    EXPECT_EQ(rb.resval.rreal, -2.9);
+    EXPECT_EQ(plsim::getVar(L"TESTBAD"), L"0");
+
+    const resbuf tooBig = longValue(std::numeric_limits<int>::max());
+    EXPECT_EQ(pledSetVar(L"TESTLONG", &tooBig), PLRTNORM);
+    EXPECT_FALSE(plsim::setVar(L"TESTLONG", L"2147483648"));
+
+    // A built-in replaced, another removed.
+    plsim::defineVar(L"CVPORT", plsim::VarType::Real, L"1.5");
+    EXPECT_TRUE(plsim::removeVar(L"lunits"));
+    EXPECT_FALSE(plsim::removeVar(L"LUNITS"));
+    EXPECT_EQ(pledGetVar(L"LUNITS", &rb), PLRTERROR);
+    const auto names = plsim::varNames();
+    EXPECT_NE(std::find(names.begin(), names.end(), L"TESTLONG"), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), L"LUNITS"), names.end());
+
+    plsim::resetSession();
+    EXPECT_EQ(pledGetVar(L"TESTLONG", &rb), PLRTERROR);
+    ASSERT_EQ(pledGetVar(L"CVPORT", &rb), PLRTNORM);
+    EXPECT_EQ(rb.restype, PLRTSHORT);
+    EXPECT_EQ(plsim::getVar(L"LUNITS"), L"2");
+}
+
+TEST_F(SysVars, VariablesBelongToTheSessionNotTheDrawing) {
+    plsim::openDrawing(L"One");
+    ASSERT_TRUE(plsim::setVar(L"DEFAULTLIGHTING", L"0"));
+    plsim::openDrawing(L"Two");
+    EXPECT_EQ(plsim::getVar(L"DEFAULTLIGHTING"), L"0");
+}
+
+}  // namespace

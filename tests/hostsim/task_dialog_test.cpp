@@ -1,0 +1,238 @@
+// Guards against task dialogs loaded from the wrong place or with mangled texts, buttons chosen though
+// disabled, lost or repeated callback events, and cancels or missing replies read as a choice.
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "host/nltaskdialog.h"
+#include "tests/hostsim/host_fixture.h"
+
+namespace {
+
+constexpr const wchar_t* kShipped = L"/PlTaskDialogs;component/TaskDialogs.xaml";
+
+bool contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+// Definitions written for a test into a module folder of its own.
+class TaskDialogFiles : public HostTest {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        static std::atomic<int> serial{0};
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("plhost_dialogs_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "_" +
+                    std::to_string(serial++));
+        std::filesystem::create_directories(m_folder / "Defs" / "Sub");
+        plsim::setModuleDirectory(m_folder.wstring());
+    }
+    void TearDown() override {
+        HostTest::TearDown();
+        std::error_code ec;
+        std::filesystem::remove_all(m_folder, ec);
+    }
+    void write(const std::string& relative, const std::string& utf8) {
+        std::ofstream out(m_folder / relative, std::ios::binary);
+        out << utf8;
+    }
+
+private:
+    std::filesystem::path m_folder;
+};
+
+using ShippedDialogs = HostTest;
+
+TEST_F(ShippedDialogs, BothDialogsLoad) {
+    NlHostTaskDialog dialog;
+    EXPECT_TRUE(dialog.loadFromFile(kShipped, L"ZuredUD.ViewportLightingMode", nullptr, 1));
+    EXPECT_TRUE(dialog.loadFromFile(kShipped, L"ZuredUD.PhotometricDistantLights", nullptr, 1));
+    EXPECT_FALSE(dialog.loadFromFile(kShipped, L"ZuredUD.NoSuchDialog", nullptr, 0));
+    EXPECT_EQ(dialog.showDialog(nullptr), -1);  // a failed load leaves nothing to show
+}
+
+TEST_F(ShippedDialogs, PathsThatNameNoDefinitions) {
+    const wchar_t* paths[] = {
+        L"/PlTaskDialogs;component/Missing.xaml",
+        L"PlTaskDialogs;component/TaskDialogs.xaml",
+        L"/PlTaskDialogs/TaskDialogs.xaml",
+        L"/;component/TaskDialogs.xaml",
+        L"/PlTaskDialogs;component/",
+        L"/PlTaskDialogs;component/../PlTaskDialogs/TaskDialogs.xaml",
+        L"/..;component/PlTaskDialogs/TaskDialogs.xaml",
+        L"",
+    };
+    NlHostTaskDialog dialog;
+    for (const wchar_t* path : paths)
+        EXPECT_FALSE(dialog.loadFromFile(path, L"ZuredUD.ViewportLightingMode", nullptr, 0))
+            << testing::PrintToString(path);
+    EXPECT_FALSE(dialog.loadFromFile(nullptr, L"ZuredUD.ViewportLightingMode", nullptr, 0));
+    EXPECT_FALSE(dialog.loadFromFile(kShipped, nullptr, nullptr, 0));
+}
+
+TEST_F(ShippedDialogs, ShowingAndChoosing) {
+    NlHostTaskDialog dialog;
+    ASSERT_TRUE(dialog.loadFromFile(kShipped, L"ZuredUD.ViewportLightingMode", nullptr, 1));
+    plsim::queueButton(1002);
+    EXPECT_EQ(dialog.showDialog(plHostMainWindow()), 1002);
+    const std::wstring shown = plsim::transcript();
+    EXPECT_TRUE(contains(shown, L"  1001  Turn off default lighting (recommended)\n"));
+    EXPECT_TRUE(contains(shown, L"  1002  Keep default lighting on\n"));
+    EXPECT_TRUE(contains(shown, L"Choose a button [1001/1002], Esc cancels: 1002\n"));
+    EXPECT_FALSE(contains(shown, L"[ ]"));
+
+    // Unknown answers are refused and asked again; the dialog shows again each time.
+    plsim::queueReply(L"42");
+    plsim::queueReply(L"V");
+    plsim::queueReply(L" 1001 ");
+    EXPECT_EQ(dialog.showDialog(nullptr), 1001);
+    EXPECT_EQ(plsim::pendingReplies(), 0u);
+
+    plsim::queueCancel();
+    EXPECT_EQ(dialog.showDialog(nullptr), NlHostTaskDialog::kCancelled);
+    EXPECT_EQ(dialog.showDialog(nullptr), NlHostTaskDialog::kCancelled);  // nothing queued
+    EXPECT_EQ(plsim::exhaustedPrompts(), 1);
+}
+
+struct Events {
+    std::vector<NlHostTaskDialogEventArgs> seen;
+    bool keepOpenOnce = false;
+};
+
+// Disables 1001 while the check box is ticked, as the module's distant-light callback does.
+bool recordAndGuard(INlHostActiveTaskDialog* dialog, const NlHostTaskDialogEventArgs& args, std::uint64_t user) {
+    auto* events = reinterpret_cast<Events*>(user);
+    events->seen.push_back(args);
+    if (args.notification == NlHostTaskDialogEventArgs::kVerificationClicked) {
+        EXPECT_EQ(dialog->isVerificationChecked(), args.verificationChecked);
+        dialog->setButtonEnabled(1001, !args.verificationChecked);
+    }
+    if (args.notification == NlHostTaskDialogEventArgs::kButtonClicked && events->keepOpenOnce) {
+        events->keepOpenOnce = false;
+        return true;
+    }
+    return false;
+}
+
+TEST_F(ShippedDialogs, CheckBoxDisablesTheFirstButton) {
+    NlHostTaskDialog dialog;
+    ASSERT_TRUE(dialog.loadFromFile(kShipped, L"ZuredUD.PhotometricDistantLights", nullptr, 1));
+    Events events;
+    dialog.setCallback(recordAndGuard, reinterpret_cast<std::uint64_t>(&events));
+    plsim::queueReply(L"v");
+    plsim::queueButton(1001);  // disabled now: refused
+    plsim::queueButton(1002);
+    EXPECT_EQ(dialog.showDialog(nullptr), 1002);
+
+    ASSERT_EQ(events.seen.size(), 3u);
+    EXPECT_EQ(events.seen[0].notification, NlHostTaskDialogEventArgs::kCreated);
+    EXPECT_EQ(events.seen[1].notification, NlHostTaskDialogEventArgs::kVerificationClicked);
+    EXPECT_TRUE(events.seen[1].verificationChecked);
+    EXPECT_EQ(events.seen[2].notification, NlHostTaskDialogEventArgs::kButtonClicked);
+    EXPECT_EQ(events.seen[2].buttonId, 1002);
+
+    const std::wstring shown = plsim::transcript();
+    EXPECT_TRUE(contains(shown, L"  [ ] Always allow distant lights\n"));
+    EXPECT_TRUE(contains(shown, L"  [x] Always allow distant lights\n"));
+    EXPECT_TRUE(contains(shown, L"Choose a button [1002] or V to toggle the check box, Esc cancels: 1001\n"));
+}
+
+TEST_F(ShippedDialogs, UntickingEnablesItAgainAndCallbacksMayKeepTheDialogOpen) {
+    NlHostTaskDialog dialog;
+    ASSERT_TRUE(dialog.loadFromFile(kShipped, L"ZuredUD.PhotometricDistantLights", nullptr, 1));
+    Events events;
+    events.keepOpenOnce = true;
+    dialog.setCallback(recordAndGuard, reinterpret_cast<std::uint64_t>(&events));
+    plsim::queueReply(L"V");
+    plsim::queueReply(L"V");
+    plsim::queueButton(1001);  // the callback keeps the dialog open
+    plsim::queueButton(1001);
+    EXPECT_EQ(dialog.showDialog(nullptr), 1001);
+    ASSERT_EQ(events.seen.size(), 5u);
+    EXPECT_FALSE(events.seen[2].verificationChecked);
+    EXPECT_EQ(events.seen[3].buttonId, 1001);
+    EXPECT_EQ(events.seen[4].buttonId, 1001);
+}
+
+TEST_F(TaskDialogFiles, TextsEntitiesAndSubstitutions) {
+    write("Defs/Sub/Dialogs.xaml",
+          "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+          "<!-- test definitions -->\n"
+          "<TaskDialogs xmlns=\"urn:test\">\n"
+          "  <TaskDialog Id=\"Other\" Title=\"Wrong\"/>\n"
+          "  <TaskDialog Id='Mine' Title=\"Caf\xC3\xA9 &amp; &quot;{name}&quot;\" MainInstruction=\"&lt;{count}&gt; &apos;{missing}&apos;\"\n"
+          "              Content=\"{name}{name} &#xE9;&#233; {{name}\" VerificationText=\"Tick\" VerificationChecked=\"true\">\n"
+          "    <Button Id=\"7\" Text=\"Go {name}\"/>\n"
+          "    <Button Id=\"x\" Text=\"No id\"/>\n"
+          "    <Button Text=\"No id either\"/>\n"
+          "    <![CDATA[ <Button Id=\"8\"/> ]]>\n"
+          "  </TaskDialog>\n"
+          "</TaskDialogs>\n");
+    const NlHostKeyValue subs[] = {{L"name", L"{count}"}, {L"count", L"3"}, {nullptr, L"ignored"}};
+    NlHostTaskDialog dialog;
+    ASSERT_TRUE(dialog.loadFromFile(L"/Defs;component/Sub/Dialogs.xaml", L"Mine", subs, 3));
+    plsim::queueReply(L"8");
+    plsim::queueReply(L"7");
+    EXPECT_EQ(dialog.showDialog(nullptr), 7);
+    const std::wstring shown = plsim::transcript();
+    EXPECT_TRUE(contains(shown, L"Caf\u00e9 & \"{count}\"\n")) << testing::PrintToString(shown);
+    EXPECT_TRUE(contains(shown, L"<3> '{missing}'\n"));
+    EXPECT_TRUE(contains(shown, L"{count}{count} \u00e9\u00e9 {{count}\n"));
+    EXPECT_TRUE(contains(shown, L"  7  Go {count}\n"));
+    EXPECT_TRUE(contains(shown, L"  [x] Tick\n"));
+    EXPECT_FALSE(contains(shown, L"No id"));
+    EXPECT_TRUE(contains(shown, L"Choose a button [7] or V to toggle the check box, Esc cancels: "));
+
+    // Without a table the braces stay; a null table with a count is harmless.
+    ASSERT_TRUE(dialog.loadFromFile(L"/Defs;component/Sub/Dialogs.xaml", L"Mine", nullptr, 5));
+    plsim::clearTranscript();
+    plsim::queueButton(7);
+    EXPECT_EQ(dialog.showDialog(nullptr), 7);
+    EXPECT_TRUE(contains(plsim::transcript(), L"  7  Go {name}\n"));
+}
+
+TEST_F(TaskDialogFiles, MalformedDefinitionsAreReported) {
+    const std::string broken[] = {
+        "<TaskDialogs><TaskDialog Id=\"A\"></TaskDialogs>",
+        "<TaskDialogs><TaskDialog Id=\"A\" Title=\"&nbsp;\"/></TaskDialogs>",
+        "<TaskDialogs><TaskDialog Id=\"A\" Title=\"x\" Title=\"y\"/></TaskDialogs>",
+        "<TaskDialogs><TaskDialog Id=A/></TaskDialogs>",
+        "<TaskDialogs><TaskDialog Id=\"A\"/></TaskDialogs><Extra/>",
+        "<!DOCTYPE x><TaskDialogs><TaskDialog Id=\"A\"/></TaskDialogs>",
+        "<TaskDialogs><TaskDialog Id=\"A\" Title=\"&#0;\"/></TaskDialogs>",
+        "<TaskDialogs><!-- never closed <TaskDialog Id=\"A\"/></TaskDialogs>",
+        "",
+    };
+    for (const std::string& text : broken) {
+        plsim::clearTranscript();
+        write("Defs/Broken.xaml", text);
+        NlHostTaskDialog dialog;
+        EXPECT_FALSE(dialog.loadFromFile(L"/Defs;component/Broken.xaml", L"A", nullptr, 0)) << text;
+        EXPECT_TRUE(contains(plsim::transcript(), L"/Defs;component/Broken.xaml cannot be read")) << text;
+    }
+    // Well formed, but not task dialogs.
+    write("Defs/Other.xaml", "<Dialogs><TaskDialog Id=\"A\"/></Dialogs>");
+    NlHostTaskDialog dialog;
+    EXPECT_FALSE(dialog.loadFromFile(L"/Defs;component/Other.xaml", L"A", nullptr, 0));
+}
+
+TEST_F(TaskDialogFiles, DialogWithoutButtonsOnlyCancels) {
+    write("Defs/Empty.xaml", "<TaskDialogs><TaskDialog Id=\"E\" Title=\"Nothing to choose\"/></TaskDialogs>");
+    NlHostTaskDialog dialog;
+    ASSERT_TRUE(dialog.loadFromFile(L"/Defs;component/Empty.xaml", L"E", nullptr, 0));
+    plsim::queueReply(L"1");
+    plsim::queueReply(L"v");
+    plsim::queueCancel();
+    EXPECT_EQ(dialog.showDialog(nullptr), NlHostTaskDialog::kCancelled);
+    EXPECT_TRUE(contains(plsim::transcript(), L"Esc cancels: *Cancel*\n"));
+}
+
+TEST(TaskDialogHost, MainWindowIsStable) {
+    EXPECT_NE(plHostMainWindow(), nullptr);
+    EXPECT_EQ(plHostMainWindow(), plHostMainWindow());
+}
+
+}  // namespace

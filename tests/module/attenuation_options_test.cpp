@@ -1,0 +1,84 @@
+// Guards the attenuation option against limits left out of order, changes kept after a cancel,
+// records stored when nothing changed, and Enter at a limit prompt putting back a stale value.
+#include "option_fixture.h"
+
+namespace {
+
+using AttenuationOptionsTest = LightOptionTest;
+
+TEST_F(AttenuationOptionsTest, KeywordListsDeclareTheNamesCompared) {
+    for (const wchar_t* name :
+         {L"attenuationType", L"Uselimits", L"attenuationstartLimit", L"attenuationEndlimit", L"eXit"})
+        EXPECT_TRUE(declares(2275, name));
+    for (const wchar_t* name : {L"None", L"Inverse", L"Squared"}) EXPECT_TRUE(declares(2371, name));
+}
+
+struct LimitCase {
+    const char* name;
+    std::vector<std::wstring> replies;  // after "Attenuation"; the light starts at 1 and 10, limits off
+    int type;
+    bool useLimits;
+    double start, end;
+};
+
+TEST_F(AttenuationOptionsTest, LimitsStayInOrder) {
+    const LimitCase cases[] = {
+        {"start past the end pushes the end", {L"attenuationEndlimit", L"5", L"attenuationstartLimit", L"10", L""},
+         0, true, 10, 11},
+        {"end before the start pulls the start", {L"attenuationstartLimit", L"5", L"attenuationEndlimit", L"3", L""},
+         0, true, 2, 3},
+        {"start equal to the end", {L"attenuationstartLimit", L"10", L""}, 0, true, 10, 11},
+        {"end equal to the start", {L"attenuationEndlimit", L"1", L""}, 0, true, 0, 1},
+        {"end below 1 gives a negative start", {L"attenuationEndlimit", L"0.5", L""}, 0, true, -0.5, 0.5},
+        {"Enter at a limit counts as given", {L"attenuationEndlimit", L"", L"eXit"}, 0, true, 1, 10},
+        {"negative limit refused by the host", {L"attenuationstartLimit", L"-2", L"2", L""}, 0, true, 2, 10},
+        {"limits off keeps their values",
+         {L"attenuationstartLimit", L"3", L"Uselimits", L"oFf", L""}, 0, false, 3, 10},
+        {"type", {L"attenuationType", L"Squared", L"eXit"}, 2, false, 1, 10},
+        {"Enter at the type changes nothing", {L"attenuationType", L"", L""}, 0, false, 1, 10},
+        {"cancel in a limit prompt keeps earlier changes",
+         {L"attenuationType", L"Inverse", L"attenuationstartLimit", L"^C", L""}, 1, false, 1, 10},
+        {"cancel at the sub-menu discards the run",
+         {L"attenuationType", L"Inverse", L"attenuationstartLimit", L"4", L"^C"}, 0, false, 1, 10},
+    };
+    for (const LimitCase& c : cases) {
+        std::vector<std::wstring> replies = {L"Attenuation"};
+        replies.insert(replies.end(), c.replies.begin(), c.replies.end());
+        edit(kLightPoint, replies);
+        const plsim::scene::AttenuationInfo a = last().attenuation;
+        EXPECT_EQ(a.type, c.type) << c.name;
+        EXPECT_EQ(a.useLimits, c.useLimits) << c.name;
+        EXPECT_DOUBLE_EQ(a.start, c.start) << c.name;
+        EXPECT_DOUBLE_EQ(a.end, c.end) << c.name;
+    }
+}
+
+TEST_F(AttenuationOptionsTest, EnterAtALimitKeepsWhatTheLightHas) {
+    // Within one run: after the start pushed the end to 11, the end prompt offers 11.
+    std::wstring text = edit(kLightFreeSpot, {L"Attenuation", L"attenuationEndlimit", L"5", L"attenuationstartLimit",
+                                              L"10", L"attenuationEndlimit", L"", L""});
+    EXPECT_NE(text.find(promptWith(2726, L"11.0000")), std::wstring::npos);
+    EXPECT_DOUBLE_EQ(last().attenuation.start, 10);
+    EXPECT_DOUBLE_EQ(last().attenuation.end, 11);
+    // A second use of the option starts from what the first one stored.
+    text = edit(kLightFreeSpot, {L"Attenuation", L"attenuationstartLimit", L"10", L"eXit", L"Attenuation",
+                                 L"attenuationType", L"Inverse", L"attenuationEndlimit", L"", L"eXit"});
+    EXPECT_NE(text.find(promptWith(2726, L"11.0000")), std::wstring::npos);
+    EXPECT_DOUBLE_EQ(last().attenuation.start, 10);
+    EXPECT_DOUBLE_EQ(last().attenuation.end, 11);
+    EXPECT_EQ(last().attenuation.type, 1);
+}
+
+TEST_F(AttenuationOptionsTest, PromptsShowTheCurrentValues) {
+    const std::wstring text =
+        edit(kLightPoint, {L"Attenuation", L"attenuationType", L"Inverse", L"attenuationType", L"",
+                           L"Uselimits", L"", L"attenuationstartLimit", L"", L""});
+    EXPECT_NE(text.find(promptWith(2370, message(2289))), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(2370, message(2288))), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(2944, message(2644))), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(2723, L"1.0000")), std::wstring::npos);
+    EXPECT_EQ(last().attenuation.type, 1);
+    EXPECT_TRUE(last().attenuation.useLimits);
+}
+
+}  // namespace
