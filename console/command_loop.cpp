@@ -46,7 +46,7 @@ constexpr ConsoleCommand kConsoleCommands[] = {
     {L"HELP", L"HELP", L"list the commands"},
     {L"SETVAR", L"SETVAR [NAME [VALUE]]", L"list, show or set system variables (\"\" is an empty text)"},
     {L"LIST", L"LIST", L"list the lights of the drawing"},
-    {L"UCS", kUcsSyntax, L"show the user coordinate system, make it the world's (WORLD), or set it by its origin, X axis and Y axis"},
+    {L"UCS", kUcsSyntax, L"show, reset (WORLD) or set the user coordinate system: origin, X axis, Y axis"},
     {L"QUIT", L"QUIT", L"leave plandor"},
     {L"EXIT", L"EXIT", L"leave plandor"},
 };

@@ -40,7 +40,14 @@ std::string jsonBool(bool value) { return value ? "true" : "false"; }
 std::string jsonOptional(const std::optional<long>& value) { return value ? jsonInteger(*value) : "null"; }
 
 std::string jsonTriple(double x, double y, double z) {
-    return "[" + jsonReal(x) + ", " + jsonReal(y) + ", " + jsonReal(z) + "]";
+    std::string text(1, '[');
+    text += jsonReal(x);
+    text += ", ";
+    text += jsonReal(y);
+    text += ", ";
+    text += jsonReal(z);
+    text += ']';
+    return text;
 }
 std::string jsonPoint(const PlGePoint3d& p) { return jsonTriple(p.x, p.y, p.z); }
 std::string jsonVector(const PlGeVector3d& v) { return jsonTriple(v.x, v.y, v.z); }

@@ -221,9 +221,6 @@ void resetInput() {
     s.pendingKeywords.clear();
     s.hasKeyword = false;
     s.keyword.clear();
-    // Typed points are read in the user coordinate system: it goes back to
-    // the world system with the rest of the input state.
-    resetUcs();
 }
 
 }  // namespace detail

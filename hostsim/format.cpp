@@ -117,7 +117,10 @@ template <class T>
 std::wstring cConvert(const Spec& spec, char conversion, const char* length, T value) {
     std::string format = "%" + spec.flags;
     if (spec.width >= 0) format += std::to_string(spec.width);
-    if (spec.precision >= 0) format += "." + std::to_string(spec.precision);
+    if (spec.precision >= 0) {
+        format += '.';
+        format += std::to_string(spec.precision);
+    }
     format += length;
     format += conversion;
     char small[64];
@@ -141,7 +144,10 @@ std::wstring cConvert(const Spec& spec, char conversion, const char* length, T v
         const char* point = std::localeconv()->decimal_point;
         if (point && point[0] && std::strcmp(point, ".") != 0) {
             const std::size_t at = text.find(point);
-            if (at != std::string::npos) text.replace(at, std::strlen(point), ".");
+            if (at != std::string::npos) {
+                text.erase(at, std::strlen(point));
+                text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), '.');
+            }
         }
     }
     return std::wstring(text.begin(), text.end());

@@ -11,6 +11,9 @@ void resetSession() {
     detail::resetVars();
     detail::resetDocuments();
     detail::resetFaults();
+    resetUcs();
+    resetJigActivity();
+    clearDrawingErrors();
 }
 
 }  // namespace plsim

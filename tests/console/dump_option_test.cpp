@@ -21,7 +21,7 @@ std::string utf8Path(const std::filesystem::path& path) { return plandor::toUtf8
 
 TEST(ConsoleDump, SpotAndDistantLightGiveKnownText) {
     const std::string script =
-        "SPOTLIGHT\n0,0,10\n0,0,0\nName\nKey \"A\"\nHotspot\n30\nX\n"
+        "SPOTLIGHT\n0,0,10\n0,0,0\nName\nKey light\nHotspot\n30\nX\n"
         "DISTANTLIGHT\nVector\n0,0,-1\nStatus\noFf\nX\n";
     const std::string shadow =
         "{\"on\": true, \"type\": 0, \"mapSize\": 256, \"softness\": 1, \"shape\": 1, \"length\": 1.0, "
@@ -38,7 +38,7 @@ TEST(ConsoleDump, SpotAndDistantLightGiveKnownText) {
         "{\n"
         "  \"lights\": [\n"
         "    {\n"
-        "      \"name\": \"Key \\\"A\\\"\",\n"
+        "      \"name\": \"Key light\",\n"
         "      \"kind\": 3,\n"
         "      \"hasTarget\": true,\n"
         "      \"layer\": \"Lights\",\n"
@@ -142,6 +142,18 @@ TEST(ConsoleDump, UnusablePathIsRefusedBeforeAnythingRuns) {
         EXPECT_EQ(run.out.find("FOO"), std::string::npos) << run.out;
     }
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "no-such-folder"));
+}
+
+TEST(ConsoleDump, HelpDocumentsDumpListAndUcs) {
+    const plandor_test::Run run = runPlandor({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* part : {"--dump FILE", "LIST", "UCS WORLD", "UCS x0,y0,z0 xx,xy,xz yx,yy,yz", "dump that cannot"}) {
+        EXPECT_NE(run.out.find(part), std::string::npos) << part << " missing from --help";
+    }
+    const plandor_test::Run help = plandor_test::runScript("HELP\n");
+    for (const char* part : {"\n  LIST ", "\n  UCS [WORLD | x0,y0,z0 xx,xy,xz yx,yy,yz]\n"}) {
+        EXPECT_NE(help.out.find(part), std::string::npos) << part << " missing from HELP:\n" << help.out;
+    }
 }
 
 TEST(ConsoleDump, FailedWriteIsReportedAfterTheSession) {

@@ -133,11 +133,11 @@ TEST(ConsoleLightPlacement, ListShowsTheLightsAsPlaced) {
     const std::string out = fromFirstCommand(run.out);
     const std::string table =
         "Command: list\n"
-        "Name           Kind            Status  Intensity  Position      Target  Layer\n"
-        "Stage spot     spot, targeted  on      1          0,0,3000      0,0,0   Lights\n"
-        "Pointlight1    point, free     off     2.5        1500,0,2500   -       Lights\n"
-        "Distantlight1  distant         on      1          0,0,0         -       Lights\n"
-        "Weblight1      web, free       on      1          -0.5,0,1      -       Lights\n"
+        "Name           Kind            Status  Intensity  Position     Target  Layer\n"
+        "Stage spot     spot, targeted  on      1          0,0,3000     0,0,0   Lights\n"
+        "Pointlight1    point, free     off     2.5        1500,0,2500  -       Lights\n"
+        "Distantlight1  distant         on      1          0,0,0        -       Lights\n"
+        "Weblight1      web, free       on      1          -0.5,0,1     -       Lights\n"
         "Command: LIST all\n"
         "LIST takes no arguments.\n";
     ASSERT_GE(out.size(), table.size()) << out;
