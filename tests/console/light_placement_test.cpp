@@ -6,24 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "json_reader.h"
 #include "plandor_runner.h"
 
 namespace {
 
+using plandor_test::dumpField;
 using plandor_test::fromFirstCommand;
-using plandor_test::JsonValue;
-using plandor_test::parseJson;
 using plandor_test::runScript;
 using plandor_test::runScriptWithDump;
 
 using Triple = std::array<double, 3>;
 
-void expectTriple(const JsonValue& value, const Triple& expected, const char* what) {
-    ASSERT_EQ(value.items.size(), 3u) << what;
+void expectTriple(const std::string& dump, const char* what, std::size_t light, const Triple& expected) {
+    const std::vector<double> value = plandor_test::dumpNumbers(dumpField(dump, what, light));
+    ASSERT_EQ(value.size(), 3u) << what << " of light " << light;
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_FALSE(value[i].isInteger()) << what << " is written as an integer";
-        EXPECT_NEAR(value[i].number, expected[i], 1e-12) << what << "[" << i << "]";
+        EXPECT_NEAR(value[i], expected[i], 1e-12) << what << "[" << i << "] of light " << light;
     }
 }
 
@@ -59,31 +57,21 @@ TEST(ConsoleLightPlacement, EveryCommandPlacesItsLight) {
         std::string dump;
         const plandor_test::Run run = runScriptWithDump(c.script, dump);
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        const JsonValue drawing = parseJson(dump);
-        ASSERT_EQ(drawing["lights"].items.size(), 1u) << run.out;
-        const JsonValue& light = drawing["lights"][0];
-        EXPECT_EQ(light["kind"].text, std::to_string(c.kind));
-        EXPECT_EQ(light["hasTarget"].boolean, c.hasTarget);
-        expectTriple(light["position"], c.position, "position");
-        expectTriple(light["target"], c.target, "target");
-        expectTriple(light["direction"], c.direction, "direction");
-        EXPECT_EQ(light["layer"].text, "Lights");
-        EXPECT_EQ(light["name"].text, c.name);
-        EXPECT_TRUE(light["on"].boolean);
+        ASSERT_EQ(dumpField(dump, "kind", 1), "") << "one light only:\n" << dump;
+        EXPECT_EQ(dumpField(dump, "kind"), std::to_string(c.kind));
+        EXPECT_EQ(dumpField(dump, "hasTarget"), c.hasTarget ? "true" : "false");
+        expectTriple(dump, "position", 0, c.position);
+        expectTriple(dump, "target", 0, c.target);
+        expectTriple(dump, "direction", 0, c.direction);
+        EXPECT_EQ(dumpField(dump, "layer"), "\"Lights\"");
+        EXPECT_EQ(dumpField(dump, "name"), "\"" + std::string(c.name) + "\"");
+        EXPECT_EQ(dumpField(dump, "on"), "true");
         // A new light casts sharp shadows from a default rectangle.
-        const JsonValue& shadow = light["shadow"];
-        EXPECT_TRUE(shadow["on"].boolean);
-        EXPECT_EQ(shadow["type"].text, "0");
-        EXPECT_EQ(shadow["mapSize"].text, "256");
-        EXPECT_EQ(shadow["softness"].text, "1");
-        EXPECT_EQ(shadow["shape"].text, "1");
-        EXPECT_EQ(shadow["samples"].text, "16");
-        EXPECT_FALSE(shadow["visible"].boolean);
-        for (const char* size : {"length", "width", "radius"}) {
-            EXPECT_EQ(shadow[size].text, "1.0") << size;
-        }
+        EXPECT_EQ(dumpField(dump, "shadow"),
+                  "{\"on\": true, \"type\": 0, \"mapSize\": 256, \"softness\": 1, \"shape\": 1, \"length\": 1.0, "
+                  "\"width\": 1.0, \"radius\": 1.0, \"samples\": 16, \"visible\": false}");
         // Default lighting went off with the first light.
-        EXPECT_EQ(drawing["sysvars"]["DEFAULTLIGHTING"].text, "0");
+        EXPECT_EQ(dumpField(dump, "DEFAULTLIGHTING"), "0");
     }
 }
 
@@ -100,23 +88,22 @@ TEST(ConsoleLightPlacement, FreeLightPointsDownTheUserZAxis) {
     std::string dump;
     const plandor_test::Run run = runScriptWithDump(script, dump);
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    const JsonValue lights = parseJson(dump)["lights"];
-    ASSERT_EQ(lights.items.size(), 4u) << run.out;
+    ASSERT_NE(dumpField(dump, "kind", 3), "") << run.out;
     // Typed points are user coordinates; the target is 10 below along user Z.
-    expectTriple(lights[0]["position"], {1, 2, 3}, "position");
-    expectTriple(lights[0]["target"], {-9, 2, 3}, "target");
-    expectTriple(lights[0]["direction"], {-1, 0, 0}, "direction");
-    expectTriple(lights[1]["position"], {5, 2, 3}, "position");
-    expectTriple(lights[1]["target"], {-5, 2, 3}, "target");
-    expectTriple(lights[1]["direction"], {-1, 0, 0}, "direction");
+    expectTriple(dump, "position", 0, {1, 2, 3});
+    expectTriple(dump, "target", 0, {-9, 2, 3});
+    expectTriple(dump, "direction", 0, {-1, 0, 0});
+    expectTriple(dump, "position", 1, {5, 2, 3});
+    expectTriple(dump, "target", 1, {-5, 2, 3});
+    expectTriple(dump, "direction", 1, {-1, 0, 0});
     // A typed target is taken in the user system too.
-    expectTriple(lights[2]["position"], {1, 2, 3}, "position");
-    expectTriple(lights[2]["target"], {-4, 2, 3}, "target");
-    expectTriple(lights[2]["direction"], {-1, 0, 0}, "direction");
+    expectTriple(dump, "position", 2, {1, 2, 3});
+    expectTriple(dump, "target", 2, {-4, 2, 3});
+    expectTriple(dump, "direction", 2, {-1, 0, 0});
     // Back in the world system: straight down again.
-    expectTriple(lights[3]["position"], {0, 0, 0}, "position");
-    expectTriple(lights[3]["target"], {0, 0, -10}, "target");
-    expectTriple(lights[3]["direction"], {0, 0, -1}, "direction");
+    expectTriple(dump, "position", 3, {0, 0, 0});
+    expectTriple(dump, "target", 3, {0, 0, -10});
+    expectTriple(dump, "direction", 3, {0, 0, -1});
 }
 
 TEST(ConsoleLightPlacement, ListShowsTheLightsAsPlaced) {

@@ -80,10 +80,8 @@ TEST(LightTable, NumbersAreShortAndPlain) {
         const wchar_t* text;
     };
     const NumberCase cases[] = {
-        {0.0, L"0"},         {-0.0, L"0"},          {1500.0, L"1500"},     {2.5, L"2.5"},
-        {1.0 / 3.0, L"0.3333"}, {-0.00004, L"0"},   {-0.00005, L"-0.0001"}, {1e7, L"10000000"},
-        {0.1 + 0.2, L"0.3"}, {std::numeric_limits<double>::infinity(), L"inf"},
-        {std::numeric_limits<double>::quiet_NaN(), L"nan"},
+        {-0.0, L"0"},          {1.0 / 3.0, L"0.3333"}, {-0.00004, L"0"}, {-0.00005, L"-0.0001"},
+        {1e7, L"10000000"},    {0.1 + 0.2, L"0.3"},    {std::numeric_limits<double>::quiet_NaN(), L"nan"},
     };
     for (const NumberCase& c : cases) {
         EXPECT_EQ(plandor::displayNumber(c.value), c.text) << c.value;

@@ -2,6 +2,7 @@
 #include "plandor_runner.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -171,6 +172,44 @@ std::string messageText(unsigned id) {
 std::string fromFirstCommand(const std::string& out) {
     const std::size_t first = out.find("Command: ");
     return first == std::string::npos ? std::string() : out.substr(first);
+}
+
+std::string dumpField(const std::string& dump, const std::string& key, std::size_t nth) {
+    const std::string name = "\"" + key + "\": ";
+    std::size_t at = dump.find(name);
+    for (; at != std::string::npos && nth > 0; --nth) at = dump.find(name, at + 1);
+    if (at == std::string::npos) return {};
+    const std::size_t start = at + name.size();
+    int depth = 0;
+    bool quoted = false;
+    for (std::size_t i = start; i < dump.size(); ++i) {
+        const char c = dump[i];
+        if (quoted) {
+            if (c == '\\') ++i;
+            quoted = c != '"';
+            if (!quoted && depth == 0) return dump.substr(start, i + 1 - start);
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == '[' || c == '{') {
+            ++depth;
+        } else if (c == ']' || c == '}' || ((c == ',' || c == '\n') && depth == 0)) {
+            if (depth == 0) return dump.substr(start, i - start);  // the end of a scalar
+            if (--depth == 0) return dump.substr(start, i + 1 - start);
+        }
+    }
+    return dump.substr(start);
+}
+
+std::vector<double> dumpNumbers(const std::string& array) {
+    std::vector<double> numbers;
+    const char* at = array.c_str() + 1;
+    while (*at != '\0' && *at != ']') {
+        char* end = nullptr;
+        numbers.push_back(std::strtod(at, &end));
+        if (end == at) break;
+        at = end + (*end == ',' ? 2 : 0);
+    }
+    return numbers;
 }
 
 }  // namespace plandor_test

@@ -16,25 +16,6 @@ class Note : public PlDbObject {};
 
 using DbAppendTest = DrawingTest;
 
-TEST_F(DbAppendTest, ANewDrawingHasItsSpacesAndLayerZero) {
-    PlDbBlockTableRecord* model = nullptr;
-    ASSERT_EQ(Plad::eOk, pldbOpenObject(model, db->modelSpaceId(), PlDb::kForRead));
-    EXPECT_STREQ(L"*Model_Space", model->name());
-    EXPECT_EQ(0u, model->entityCount());
-    model->close();
-    PlDbBlockTableRecord* paper = nullptr;
-    ASSERT_EQ(Plad::eOk, pldbOpenObject(paper, db->paperSpaceId(), PlDb::kForRead));
-    EXPECT_STREQ(L"*Paper_Space", paper->name());
-    paper->close();
-    EXPECT_EQ(db->modelSpaceId(), db->currentSpaceId());
-    EXPECT_EQ(std::vector<std::wstring>{L"0"}, plsim::layerNames(db));
-
-    PlDbDatabase bare(false, true);
-    EXPECT_TRUE(bare.modelSpaceId().isNull());
-    EXPECT_TRUE(bare.currentSpaceId().isNull());
-    EXPECT_TRUE(plsim::layerNames(&bare).empty());
-}
-
 TEST_F(DbAppendTest, AppendedEntityJoinsTheRecordAndStaysOpenForWrite) {
     auto* marker = new Marker;
     PlDbBlockTableRecord* space = nullptr;

@@ -16,14 +16,6 @@ using Documents = HostTest;
 PlApDocManager& docs() { return *plDocManagerPtr(); }
 PlDbHostApplicationServices& services() { return *pldbHostApplicationServices(); }
 
-TEST_F(Documents, NoDrawingOpen) {
-    EXPECT_EQ(docs().curDocument(), nullptr);
-    EXPECT_EQ(docs().mdiActiveDocument(), nullptr);
-    EXPECT_EQ(docs().documentCount(), 0);
-    EXPECT_EQ(services().workingDatabase(), nullptr);
-    EXPECT_EQ(docs().document(nullptr), nullptr);
-}
-
 TEST_F(Documents, OpeningSwitchingAndClosing) {
     PlApDocument* one = plsim::openDrawing(L"One");
     ASSERT_NE(one, nullptr);
@@ -71,15 +63,6 @@ TEST_F(Documents, AWorkingDatabaseOfNoDocumentIsKept) {
     plsim::closeDrawing(two);
     EXPECT_EQ(services().workingDatabase(), &side);
     services().setWorkingDatabase(nullptr);
-}
-
-TEST_F(Documents, ResetClosesEverything) {
-    plsim::openDrawing(L"One");
-    plsim::openDrawing(L"Two");
-    plsim::resetSession();
-    EXPECT_EQ(docs().documentCount(), 0);
-    EXPECT_EQ(docs().curDocument(), nullptr);
-    EXPECT_EQ(services().workingDatabase(), nullptr);
 }
 
 TEST_F(Documents, LocksStackAndUnwind) {
@@ -198,14 +181,6 @@ TEST_F(Documents, RoamableRootFolder) {
     const wchar_t* folder = nullptr;
     EXPECT_EQ(services().getRoamableRootFolder(folder), Plad::eOk);
     EXPECT_EQ(std::wstring(folder), expected);
-}
-
-TEST_F(Documents, ColorBooksLiveInTheModuleFolder) {
-    const std::wstring location = services().colorBookLocation();
-    const std::wstring folder = plsim::moduleDirectory();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(location.substr(0, folder.size()), folder);
-    EXPECT_EQ(location.substr(folder.size() + 1), L"colorbooks");
 }
 
 }  // namespace

@@ -92,9 +92,7 @@ TEST_F(EditorInput, StringPrompt) {
     };
     const Case cases[] = {
         {0, L"  hello world", L"hello"},
-        {0, L"one", L"one"},
         {0, L"   ", L""},
-        {0, L"", L""},
         {1, L"hello world", L"hello world"},
         {1, L"", L""},
     };
@@ -112,63 +110,38 @@ TEST_F(EditorInput, StringPrompt) {
 
 // ---- Numbers -------------------------------------------------------------------
 
-struct RealCase {
-    const wchar_t* typed;
-    double expected;
-};
-
-TEST_F(EditorInput, RealsThatRead) {
-    const RealCase cases[] = {
-        {L"2.5", 2.5}, {L"-1e3", -1000.0}, {L"+.5", 0.5}, {L"5.", 5.0},
-        {L" 7 ", 7.0}, {L"1E-2", 0.01},    {L"-0", 0.0},  {L"1.7976931348623157e308", 1.7976931348623157e308},
-    };
-    for (const RealCase& c : cases) {
-        double value = -99.0;
-        plsim::queueReply(c.typed);
-        EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTNORM) << testing::PrintToString(c.typed);
-        EXPECT_EQ(value, c.expected) << testing::PrintToString(c.typed);
-    }
-}
-
-TEST_F(EditorInput, RealsThatDoNotReadAreAskedAgain) {
-    const wchar_t* refused[] = {L"abc", L"2.5x", L"1,5", L"1e999", L"inf", L"nan", L"--1", L"e5", L".", L"1e", L"0x10"};
-    for (const wchar_t* typed : refused) {
-        plsim::clearTranscript();
-        double value = -99.0;
-        plsim::queueReply(typed);
-        plsim::queueReply(L"3");
-        EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTNORM) << testing::PrintToString(typed);
-        EXPECT_EQ(value, 3.0) << testing::PrintToString(typed);
-        EXPECT_TRUE(contains(plsim::transcript(), L"Requires numeric value.")) << testing::PrintToString(typed);
-    }
-}
-
-TEST_F(EditorInput, RealFlags) {
+// A refused first reply is asked again; the second reply, "3", is then taken.
+TEST_F(EditorInput, RealsReadRefusedAndFlagged) {
     struct Case {
         int flags;
         const wchar_t* first;
-        const wchar_t* message;  // null: the first reply is taken
+        const wchar_t* message;  // null: the first reply is taken as `expected`
         double expected;
     };
+    const wchar_t* const notNumeric = L"Requires numeric value.";
     const Case cases[] = {
+        {0, L"-1e3", nullptr, -1000.0}, {0, L"+.5", nullptr, 0.5}, {0, L" 5. ", nullptr, 5.0},
+        {0, L"1.7976931348623157e308", nullptr, 1.7976931348623157e308},
+        {0, L"2.5x", notNumeric, 3.0}, {0, L"1,5", notNumeric, 3.0}, {0, L"1e999", notNumeric, 3.0},
+        {0, L"inf", notNumeric, 3.0},  {0, L"nan", notNumeric, 3.0}, {0, L"--1", notNumeric, 3.0},
+        {0, L".", notNumeric, 3.0},    {0, L"0x10", notNumeric, 3.0},
         {4, L"-1", L"Value must be positive.", 3.0},
-        {4, L"0", nullptr, 0.0},
         {2, L"0", L"Value must be nonzero.", 3.0},
         {2, L"-1", nullptr, -1.0},
         {6, L"-0.0", L"Value must be nonzero.", 3.0},
         {1, L"", L"Requires a value.", 3.0},
-        {0, L"-1", nullptr, -1.0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.first) + " flags " + std::to_string(c.flags));
         plsim::clearTranscript();
         double value = -99.0;
         plsim::queueReply(c.first);
         plsim::queueReply(L"3");
         pledInitGet(c.flags, L"");
-        EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTNORM) << c.flags << testing::PrintToString(c.first);
-        EXPECT_EQ(value, c.expected) << c.flags << testing::PrintToString(c.first);
+        EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTNORM);
+        EXPECT_EQ(value, c.expected);
         if (c.message) {
-            EXPECT_TRUE(contains(plsim::transcript(), c.message)) << c.flags << testing::PrintToString(c.first);
+            EXPECT_TRUE(contains(plsim::transcript(), c.message));
         } else {
             EXPECT_EQ(plsim::pendingReplies(), 1u);
             plsim::clearReplies();
@@ -224,13 +197,10 @@ TEST_F(EditorInput, ShortPrompt) {
     const Case cases[] = {
         {L"32767", nullptr, 32767},
         {L"-32768", nullptr, -32768},
-        {L"+12", nullptr, 12},
         {L"32768", L"Requires an integer between -32768 and 32767.", 5},
         {L"-32769", L"Requires an integer between -32768 and 32767.", 5},
-        {L"99999999999999999999999", L"Requires an integer between -32768 and 32767.", 5},
         {L"2.5", L"Requires an integer value.", 5},
         {L"1e2", L"Requires an integer value.", 5},
-        {L"abc", L"Requires an integer value.", 5},
     };
     for (const Case& c : cases) {
         plsim::clearTranscript();
@@ -255,42 +225,32 @@ TEST_F(EditorInput, ShortPrompt) {
 
 // ---- Points --------------------------------------------------------------------
 
-TEST_F(EditorInput, PointsThatRead) {
+// An unreadable point is asked again; the second reply, "4,5,6", is then taken.
+TEST_F(EditorInput, PointsReadAndRefused) {
     struct Case {
         const wchar_t* typed;
         bool withBase;
         PlGePoint3d expected;
     };
     const Case cases[] = {
-        {L"1,2", false, {1, 2, 0}},
-        {L"1,2,3", false, {1, 2, 3}},
-        {L" 1 , -2.5 , 3e1 ", false, {1, -2.5, 30}},
-        {L"@1,2", true, {11, 22, 30}},
-        {L"@1,2,-3", true, {11, 22, 27}},
-        {L"@", true, {10, 20, 30}},
-        {L"1,2", true, {1, 2, 0}},
-        {L"@1,2", false, {1, 2, 0}},
+        {L"1,2", false, {1, 2, 0}},          {L" 1 , -2.5 , 3e1 ", false, {1, -2.5, 30}},
+        {L"@1,2,-3", true, {11, 22, 27}},    {L"@", true, {10, 20, 30}},
+        {L"1,2", true, {1, 2, 0}},           {L"@1,2", false, {1, 2, 0}},
+        {L"1", false, {4, 5, 6}},            {L"1,2,3,4", false, {4, 5, 6}},
+        {L"1,,2", false, {4, 5, 6}},         {L"1,2,", false, {4, 5, 6}},
+        {L"@x", true, {4, 5, 6}},            {L"1e999,0", false, {4, 5, 6}},
     };
     const PlGePoint3d base(10, 20, 30);
     for (const Case& c : cases) {
-        PlGePoint3d point(-1, -1, -1);
-        plsim::queueReply(c.typed);
-        EXPECT_EQ(pledGetPoint(c.withBase ? &base : nullptr, L"Point: ", point), PLRTNORM)
-            << testing::PrintToString(c.typed);
-        EXPECT_EQ(point, c.expected) << testing::PrintToString(c.typed);
-    }
-}
-
-TEST_F(EditorInput, UnreadablePointsAreAskedAgain) {
-    const wchar_t* refused[] = {L"1", L"1,2,3,4", L"a,b", L"1,,2", L"1,2,", L",1,2", L"@x", L"1e999,0", L"1;2"};
-    for (const wchar_t* typed : refused) {
+        SCOPED_TRACE(testing::PrintToString(c.typed));
         plsim::clearTranscript();
         PlGePoint3d point(-1, -1, -1);
-        plsim::queueReply(typed);
+        plsim::queueReply(c.typed);
         plsim::queueReply(L"4,5,6");
-        EXPECT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTNORM) << testing::PrintToString(typed);
-        EXPECT_EQ(point, PlGePoint3d(4, 5, 6)) << testing::PrintToString(typed);
-        EXPECT_TRUE(contains(plsim::transcript(), L"Invalid point.")) << testing::PrintToString(typed);
+        EXPECT_EQ(pledGetPoint(c.withBase ? &base : nullptr, L"Point: ", point), PLRTNORM);
+        EXPECT_EQ(point, c.expected);
+        EXPECT_EQ(contains(plsim::transcript(), L"Invalid point."), c.expected == PlGePoint3d(4, 5, 6));
+        plsim::clearReplies();
     }
 }
 
@@ -304,13 +264,10 @@ TEST_F(EditorInput, PointStatusesKeepThePoint) {
     pledInitGet(0, L"Vector _ Vector");
     EXPECT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTKWORD);
     EXPECT_EQ(point, PlGePoint3d(7, 8, 9));
-    PlString keyword;
-    EXPECT_EQ(pledGetInput(keyword), PLRTNORM);
-    EXPECT_EQ(keyword.str(), L"Vector");
 }
 
 TEST_F(EditorInput, QueuedPointsReadBackExactly) {
-    const double values[][3] = {{0.1, -2, 1e-7}, {1.0 / 3.0, 123456789.123, -0.0}, {1e300, -1e-300, 2.5}};
+    const double values[][3] = {{0.1, 1.0 / 3.0, -0.0}, {1e300, -1e-300, 123456789.123}};
     for (const auto& v : values) {
         plsim::queuePoint(v[0], v[1], v[2]);
         PlGePoint3d point;
@@ -335,22 +292,6 @@ TEST_F(EditorInput, PromptsWithoutAReplyAreCancelsAndCounted) {
     EXPECT_TRUE(contains(plsim::transcript(), L"C: *Cancel*\n"));
     plsim::resetSession();
     EXPECT_EQ(plsim::exhaustedPrompts(), 0);
-}
-
-TEST_F(EditorInput, QueueBookkeeping) {
-    plsim::queueReply(L"a");
-    plsim::queueEnter();
-    plsim::queueCancel();
-    plsim::queueButton(1001);
-    EXPECT_EQ(plsim::pendingReplies(), 4u);
-    PlString reply;
-    EXPECT_EQ(pledGetString(1, L"Text: ", reply), PLRTNORM);
-    EXPECT_EQ(plsim::pendingReplies(), 3u);
-    plsim::clearReplies();
-    EXPECT_EQ(plsim::pendingReplies(), 0u);
-    plsim::queueReply(L"x");
-    plsim::resetSession();
-    EXPECT_EQ(plsim::pendingReplies(), 0u);
 }
 
 class ScriptedSource : public plsim::InputSource {
@@ -384,29 +325,6 @@ TEST_F(EditorInput, SourceAnswersAfterTheQueue) {
     plsim::setInputSource(nullptr);
     EXPECT_EQ(source.prompts, (std::vector<std::wstring>{L"Two: ", L"Three: "}));
     EXPECT_EQ(plsim::exhaustedPrompts(), 1);
-}
-
-TEST_F(EditorInput, ASourceThatShowsPromptsKeepsThemFromTheLiveOutput) {
-    std::wstring live;
-    plsim::setOutputSink([&live](const std::wstring& text) { live += text; });
-    ScriptedSource terminal({L"typed"}, true);
-    plsim::setInputSource(&terminal);
-    PlString reply;
-    EXPECT_EQ(pledGetString(1, L"Shown by the terminal: ", reply), PLRTNORM);
-    plsim::queueReply(L"queued");
-    EXPECT_EQ(pledGetString(1, L"Shown by the host: ", reply), PLRTNORM);
-    plsim::setInputSource(nullptr);
-    EXPECT_FALSE(contains(live, L"Shown by the terminal"));
-    EXPECT_TRUE(contains(live, L"Shown by the host: queued"));
-    EXPECT_TRUE(contains(plsim::transcript(), L"Shown by the terminal: typed\n"));
-}
-
-TEST_F(EditorInput, ScriptFlag) {
-    EXPECT_FALSE(pledIsLispOrScriptActive());
-    plsim::setScriptActive(true);
-    EXPECT_TRUE(pledIsLispOrScriptActive());
-    plsim::resetSession();
-    EXPECT_FALSE(pledIsLispOrScriptActive());
 }
 
 }  // namespace

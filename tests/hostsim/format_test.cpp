@@ -51,24 +51,17 @@ TEST(Format, TextConversionsTakeWideTextOnEverySystem) {
 TEST(Format, NumbersFollowCWidthsAndPrecisions) {
     const Case cases[] = {
         {L"-42", fmt(L"%d", -42)},
-        {L"-42", fmt(L"%i", -42)},
         {L"[  -42]", fmt(L"[%5d]", -42)},
-        {L"[-42  ]", fmt(L"[%-5d]", -42)},
         {L"[-0042]", fmt(L"[%05d]", -42)},
-        {L"+7", fmt(L"%+d", 7)},
         {L"4294967295", fmt(L"%u", 4294967295u)},
-        {L"-2147483648", fmt(L"%ld", static_cast<long>(INT_MIN))},
         {L"-9007199254740993", fmt(L"%lld", -9007199254740993LL)},
         {L"18446744073709551615", fmt(L"%llu", ULLONG_MAX)},
         {L"4464", fmt(L"%hd", 70000)},
         {L"ff FF 17", fmt(L"%x %X %o", 255, 255, 15)},
-        {L"12", fmt(L"%zu", static_cast<std::size_t>(12))},
         {L"[   7]", fmt(L"[%*d]", 4, 7)},
         {L"[7   ]", fmt(L"[%*d]", -4, 7)},
         {L"[ 3.14]", fmt(L"[%5.2f]", 3.14159)},
         {L"2", fmt(L"%.0f", 2.5)},
-        {L"0.500000", fmt(L"%f", 0.5)},
-        {L"1.500000e+03", fmt(L"%e", 1500.0)},
         {L"0.0001 1e+10", fmt(L"%g %g", 0.0001, 1e10)},
         {L"2.50", fmt(L"%.*f", 2, 2.5)},
         {L"-0.250000", fmt(L"%lf", -0.25)},
@@ -79,8 +72,6 @@ TEST(Format, NumbersFollowCWidthsAndPrecisions) {
 TEST(Format, PercentSignsAndUnknownConversionsPrintAsWritten) {
     const Case cases[] = {
         {L"100%", fmt(L"100%%")},
-        {L"%%", fmt(L"%%%%")},
-        {L"plain text", fmt(L"plain text")},
         {L"", fmt(L"")},
         // An unknown conversion takes no argument: the next one still gets its own.
         {L"%y 7", fmt(L"%y %d", 7)},
@@ -89,7 +80,6 @@ TEST(Format, PercentSignsAndUnknownConversionsPrintAsWritten) {
         {L"%n5", fmt(L"%n%d", 5)},
         // A format that ends inside a conversion.
         {L"abc%", fmt(L"abc%")},
-        {L"abc%5.", fmt(L"abc%5.")},
         {L"abc%l", fmt(L"abc%l")},
     };
     check(std::begin(cases), std::end(cases));

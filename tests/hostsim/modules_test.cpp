@@ -143,14 +143,6 @@ TEST_F(ApplicationTest, AnApplicationIsDrivenThroughItsEntryPoint) {
     plsim::unloadApplication(app);  // a second unload does nothing
 }
 
-TEST_F(ApplicationTest, AFullPathLoadsAsWell) {
-    const std::wstring path = plsim::moduleDirectory() + L"/" + kSceneOE;
-    plsim::Application* app = plsim::loadApplication(path);
-    ASSERT_NE(nullptr, app);
-    EXPECT_TRUE(plrxAppIsLoaded(kSceneOE));
-    plsim::unloadApplication(app);
-}
-
 TEST_F(ApplicationTest, MissingFilesAndEntryPointsAreReported) {
     std::wstring error;
     int init = 99;

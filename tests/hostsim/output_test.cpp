@@ -20,14 +20,6 @@ protected:
     std::wstring live;
 };
 
-TEST_F(OutputTest, PrintedTextReachesTranscriptAndSinkAlike) {
-    plutPrintf(L"a");
-    plutPrintf(L"b\n");
-    plutPrintf(L"%d", 3);
-    EXPECT_EQ(L"ab\n3", plsim::transcript());
-    EXPECT_EQ(L"ab\n3", live);
-}
-
 TEST_F(OutputTest, FinishOutputLineEndsOnlyAPendingLine) {
     plsim::finishOutputLine();
     EXPECT_EQ(L"", plsim::transcript());
@@ -79,19 +71,6 @@ TEST_F(OutputTest, ClearingTheTranscriptMidLineLeavesNoStrayLineBreak) {
     plutPrintf(L"next\n");
     EXPECT_EQ(L"next\n", plsim::transcript());
     EXPECT_EQ(L"half\nnext\n", live);  // the screen still had the half line
-}
-
-TEST_F(OutputTest, WithoutASinkOutputGoesOnlyToTheTranscript) {
-    plsim::setOutputSink(nullptr);
-    plutPrintf(L"quiet\n");
-    EXPECT_EQ(L"quiet\n", plsim::transcript());
-    EXPECT_EQ(L"", live);
-}
-
-TEST_F(OutputTest, ResetSessionEmptiesTheTranscript) {
-    plutPrintf(L"old\n");
-    plsim::resetSession();
-    EXPECT_EQ(L"", plsim::transcript());
 }
 
 void printsWithoutNewline() { plutPrintf(L"Hello"); }

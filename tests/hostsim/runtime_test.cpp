@@ -77,39 +77,9 @@ TEST_F(RuntimeTest, AClassWithChildrenCannotBeDeleted) {
     EXPECT_TRUE(deletePlRxClass(base));
     EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestBase"));
     EXPECT_FALSE(deletePlRxClass(nullptr));
+    EXPECT_FALSE(deletePlRxClass(PlRxService::desc()));  // a leaf, but the host's
     // The name is free again.
     EXPECT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject"));
-}
-
-TEST_F(RuntimeTest, TheHostsOwnClassesStayRegistered) {
-    const wchar_t* const builtins[][2] = {
-        {L"PlRxObject", nullptr},
-        {L"PlRxClass", L"PlRxObject"},
-        {L"PlRxDictionary", L"PlRxObject"},
-        {L"PlRxService", L"PlRxObject"},
-        {L"PlRxDynamicLinker", L"PlRxObject"},
-        {L"PlEdCommandStack", L"PlRxObject"},
-        {L"PlEdCommand", L"PlRxObject"},
-        {L"PlDbObject", L"PlRxObject"},
-        {L"PlDbEntity", L"PlDbObject"},
-        {L"PlDbDatabase", L"PlRxObject"},
-        {L"PlDbBlockTableRecord", L"PlDbObject"},
-        {L"PlDbLayerTableRecord", L"PlDbObject"},
-        {L"PlDbDatabaseReactor", L"PlRxObject"},
-    };
-    for (const auto& [name, parent] : builtins) {
-        PlRxClass* cls = plrxFindPlRxClass(name);
-        ASSERT_NE(nullptr, cls) << name;
-        if (parent) {
-            ASSERT_NE(nullptr, cls->myParent()) << name;
-            EXPECT_STREQ(parent, cls->myParent()->name());
-        } else {
-            EXPECT_EQ(nullptr, cls->myParent());
-        }
-    }
-    PlRxClass* service = PlRxService::desc();
-    EXPECT_FALSE(deletePlRxClass(service));  // a leaf, but the host's
-    EXPECT_EQ(service, plrxFindPlRxClass(L"PlRxService"));
 }
 
 TEST_F(RuntimeTest, DictionaryStoresReplacesAndRemovesWithoutOwning) {
@@ -131,30 +101,6 @@ TEST_F(RuntimeTest, DictionaryStoresReplacesAndRemovesWithoutOwning) {
     EXPECT_TRUE(dict.isKindOf(PlRxDictionary::desc()));
 }
 
-TEST_F(RuntimeTest, SystemRegistryHoldsTheHostsObjectsByClass) {
-    PlRxDictionary* registry = plrxSysRegistry();
-    ASSERT_NE(nullptr, registry);
-    EXPECT_EQ(registry, plrxSysRegistry());
-    struct Entry {
-        const wchar_t* name;
-        PlRxClass* cls;
-    };
-    const Entry entries[] = {
-        {L"DynamicLinker", PlRxDynamicLinker::desc()},
-        {L"ServiceDictionary", PlRxDictionary::desc()},
-        {L"PLAD_REGISTERED_COMMANDS", PlEdCommandStack::desc()},
-        {L"ClassDictionary", PlRxDictionary::desc()},
-    };
-    for (const Entry& e : entries) {
-        PlRxObject* object = registry->at(e.name);
-        ASSERT_NE(nullptr, object) << e.name;
-        EXPECT_TRUE(object->isKindOf(e.cls)) << e.name;
-    }
-    EXPECT_FALSE(registry->at(L"DynamicLinker")->isKindOf(PlRxDictionary::desc()));
-    auto* classes = static_cast<PlRxDictionary*>(registry->at(L"ClassDictionary"));
-    EXPECT_EQ(plrxFindPlRxClass(L"PlDbObject"), classes->at(L"PlDbObject"));
-}
-
 TEST_F(RuntimeTest, AServiceNameIsRegisteredOnce) {
     PlRxObject* service = plrxRegisterService(L"RtTestService");
     ASSERT_NE(nullptr, service);
@@ -169,19 +115,6 @@ TEST_F(RuntimeTest, AServiceNameIsRegisteredOnce) {
     EXPECT_EQ(service, services->remove(L"RtTestService"));
     delete service;
     EXPECT_FALSE(plrxServiceIsRegistered(L"RtTestService"));
-}
-
-TEST(RuntimeObject, DefaultsOfABareObject) {
-    PlRxService object, other;
-    EXPECT_EQ(PlRxService::desc(), object.isA());
-    EXPECT_EQ(nullptr, object.clone());
-    EXPECT_EQ(Plad::eInvalidInput, object.copyFrom(&other));
-    EXPECT_TRUE(object.isEqualTo(&object));
-    EXPECT_FALSE(object.isEqualTo(&other));
-    EXPECT_EQ(0, object.comparedTo(&other));
-    EXPECT_EQ(nullptr, object.subQueryX(PlRxService::desc()));
-    EXPECT_TRUE(object.isKindOf(PlRxObject::desc()));
-    EXPECT_FALSE(object.isKindOf(nullptr));
 }
 
 #if !defined(_WIN32)
