@@ -106,6 +106,19 @@ bool isWholeNumberText(const std::wstring& text) {
 // prompt: a declared keyword, or with flag 128 any text, comes back as a
 // keyword; anything else is refused with `complaint`. True when the call is
 // to answer PLRTKWORD.
+/// Asks until the reply is not an empty one that the request refuses:
+/// PLRTCAN, PLRTNONE, or PLRTNORM with the reply, trimmed, in `text`.
+int askTrimmed(const wchar_t* prompt, const Request& request, std::wstring& text) {
+    while (true) {
+        const Answer a = ask(prompt);
+        if (a.cancelled) return PLRTCAN;
+        text = detail::trimBlanks(a.text);
+        if (!text.empty()) return PLRTNORM;
+        if (!request.has(PLRSG_NONULL)) return PLRTNONE;
+        message(kRequiresValue);
+    }
+}
+
 bool keywordInstead(const std::wstring& text, const Request& request, const wchar_t* complaint) {
     if (const detail::Keyword* k = request.keywords.match(text)) {
         answerKeyword(k->global);
@@ -242,16 +255,8 @@ int pledGetKword(const wchar_t* prompt, PlString& reply) {
     const Request request = plsim::takeRequest();
     reply.setEmpty();
     while (true) {
-        const Answer a = plsim::ask(prompt);
-        if (a.cancelled) return PLRTCAN;
-        const std::wstring text = plsim::detail::trimBlanks(a.text);
-        if (text.empty()) {
-            if (request.has(PLRSG_NONULL)) {
-                plsim::message(plsim::kRequiresValue);
-                continue;
-            }
-            return PLRTNONE;
-        }
+        std::wstring text;
+        if (const int status = plsim::askTrimmed(prompt, request, text); status != PLRTNORM) return status;
         if (const plsim::detail::Keyword* k = request.keywords.match(text)) {
             reply = k->global;
             return PLRTNORM;
@@ -293,16 +298,8 @@ int pledGetReal(const wchar_t* prompt, double* value) {
     const Request request = plsim::takeRequest();
     if (!value) return PLRTERROR;
     while (true) {
-        const Answer a = plsim::ask(prompt);
-        if (a.cancelled) return PLRTCAN;
-        const std::wstring text = plsim::detail::trimBlanks(a.text);
-        if (text.empty()) {
-            if (request.has(PLRSG_NONULL)) {
-                plsim::message(plsim::kRequiresValue);
-                continue;
-            }
-            return PLRTNONE;
-        }
+        std::wstring text;
+        if (const int status = plsim::askTrimmed(prompt, request, text); status != PLRTNORM) return status;
         double number = 0.0;
         if (!plsim::detail::parseReal(text, number)) {
             if (plsim::keywordInstead(text, request, L"Requires numeric value.")) return PLRTKWORD;
@@ -321,16 +318,8 @@ int pledGetShort(const wchar_t* prompt, short* value) {
     const Request request = plsim::takeRequest();
     if (!value) return PLRTERROR;
     while (true) {
-        const Answer a = plsim::ask(prompt);
-        if (a.cancelled) return PLRTCAN;
-        const std::wstring text = plsim::detail::trimBlanks(a.text);
-        if (text.empty()) {
-            if (request.has(PLRSG_NONULL)) {
-                plsim::message(plsim::kRequiresValue);
-                continue;
-            }
-            return PLRTNONE;
-        }
+        std::wstring text;
+        if (const int status = plsim::askTrimmed(prompt, request, text); status != PLRTNORM) return status;
         long long number = 0;
         double real = 0.0;
         const bool whole = plsim::detail::parseInteger(text, number);
@@ -363,16 +352,8 @@ int pledGetShort(const wchar_t* prompt, short* value) {
 int pledGetPoint(const PlGePoint3d* basePoint, const wchar_t* prompt, PlGePoint3d& point) {
     const Request request = plsim::takeRequest();
     while (true) {
-        const Answer a = plsim::ask(prompt);
-        if (a.cancelled) return PLRTCAN;
-        const std::wstring text = plsim::detail::trimBlanks(a.text);
-        if (text.empty()) {
-            if (request.has(PLRSG_NONULL)) {
-                plsim::message(plsim::kRequiresValue);
-                continue;
-            }
-            return PLRTNONE;
-        }
+        std::wstring text;
+        if (const int status = plsim::askTrimmed(prompt, request, text); status != PLRTNORM) return status;
         PlGePoint3d typed;
         if (plsim::readPoint(text, basePoint, typed)) {
             point = typed;

@@ -1,6 +1,7 @@
 // What the pieces of the stand-in host share with one another (not part of host/).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "hostsim/driver.h"
@@ -58,6 +59,8 @@ PLHOST_API bool iequals(const std::wstring& a, const std::wstring& b);
 PLHOST_API std::wstring toLower(const std::wstring& text);
 PLHOST_API std::string toUtf8(const std::wstring& text);
 PLHOST_API std::wstring fromUtf8(const std::string& text);
+/// Appends one Unicode code point, as a surrogate pair where wchar_t is 16 bits.
+void appendCodePoint(std::wstring& out, std::uint32_t codePoint);
 /// The folder of the host library file.
 PLHOST_API std::wstring hostLibraryDirectory();
 /// A library by full path; null on failure with `error` filled.

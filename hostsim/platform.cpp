@@ -58,18 +58,6 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
     }
 }
 
-void appendWide(std::wstring& out, std::uint32_t cp) {
-    if constexpr (sizeof(wchar_t) == 2) {
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
-            return;
-        }
-    }
-    out.push_back(static_cast<wchar_t>(cp));
-}
-
 bool isSurrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDFFF; }
 
 #if defined(_WIN32)
@@ -141,7 +129,7 @@ std::wstring fromUtf8(const std::string& text) {
     while (i < n) {
         const std::uint32_t b0 = at(i);
         if (b0 < 0x80) {
-            appendWide(out, b0);
+            appendCodePoint(out, b0);
             ++i;
             continue;
         }
@@ -164,7 +152,7 @@ std::wstring fromUtf8(const std::string& text) {
             if (b0 == 0xF0) lo = 0x90;
             if (b0 == 0xF4) hi = 0x8F;
         } else {
-            appendWide(out, kReplacement);
+            appendCodePoint(out, kReplacement);
             ++i;
             continue;
         }
@@ -176,11 +164,11 @@ std::wstring fromUtf8(const std::string& text) {
         }
         if (k < length) {
             // A broken sequence: one replacement for its valid beginning.
-            appendWide(out, kReplacement);
+            appendCodePoint(out, kReplacement);
             i += k;
             continue;
         }
-        appendWide(out, cp);
+        appendCodePoint(out, cp);
         i += length;
     }
     return out;
@@ -291,5 +279,17 @@ void closeLibrary(void* library) {
 }
 
 #endif
+
+void appendCodePoint(std::wstring& out, std::uint32_t cp) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+            return;
+        }
+    }
+    out.push_back(static_cast<wchar_t>(cp));
+}
 
 }  // namespace plsim::detail

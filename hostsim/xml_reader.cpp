@@ -2,8 +2,11 @@
 #include "hostsim/xml_reader.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cwchar>
 #include <string>
+
+#include "hostsim/internal.h"
 
 namespace plsim::detail {
 namespace {
@@ -87,18 +90,6 @@ private:
         return true;
     }
 
-    static void appendCodePoint(std::wstring& out, unsigned long cp) {
-        if constexpr (sizeof(wchar_t) == 2) {
-            if (cp >= 0x10000) {
-                cp -= 0x10000;
-                out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
-                out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
-                return;
-            }
-        }
-        out.push_back(static_cast<wchar_t>(cp));
-    }
-
     // An entity or character reference at m_pos (on the '&').
     bool reference(std::wstring& out) {
         const std::size_t semicolon = m_text.find(L';', m_pos);
@@ -124,7 +115,7 @@ private:
                 if (cp > 0x10FFFF) return fail(L"a character reference out of range");
             }
             if (cp == 0 || (cp >= 0xD800 && cp <= 0xDFFF)) return fail(L"a character reference out of range");
-            appendCodePoint(out, cp);
+            appendCodePoint(out, static_cast<std::uint32_t>(cp));
         } else {
             return fail(L"an unknown entity &" + body + L";");
         }
