@@ -5,6 +5,7 @@
 #include <new>
 
 #include "app/HostRegistry.h"
+#include "app/Messages.h"
 #include "host/pldb.h"
 #include "lightedit/IESFileNavParams.h"
 
@@ -50,4 +51,7 @@ void ZuredUDKMX::uninitApp() {
         delete pThis;
         pThis = nullptr;
     }
+    // The direction input's own hold on the resource module ends with the
+    // module too, so unloading leaves no resource module behind.
+    releaseModuleMessages();
 }

@@ -48,6 +48,10 @@ PLHOST_API void unloadApplication(Application* app);
 /// The opaque handle the host passes to the application's entry point.
 PLHOST_API void* applicationHandle(Application* app);
 
+/// How many loads of the resource module `name` ("PlSceneRes.dll") are not
+/// freed yet; 0 when it is not loaded.
+PLHOST_API int resourceModuleReferences(const std::wstring& name);
+
 // ---- Replies ---------------------------------------------------------------
 
 /// One answer to a prompt or a dialog.

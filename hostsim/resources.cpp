@@ -138,6 +138,13 @@ void PlUtResource::freeDll(PlResModuleHandle handle, int /*reserved*/) {
 
 PlResModuleHandle plResCurrentSource() { return resources().current; }
 
+int plsim::resourceModuleReferences(const std::wstring& name) {
+    const std::wstring path = plsim::detail::moduleFilePath(plsim::detail::platformLibraryName(name));
+    if (path.empty()) return 0;
+    const auto it = resources().loaded.find(plsim::detail::toLower(path));
+    return it == resources().loaded.end() ? 0 : it->second->references;
+}
+
 PlResModuleHandle plResSetCurrentSource(PlResModuleHandle handle) {
     const PlResModuleHandle previous = resources().current;
     resources().current = handle;

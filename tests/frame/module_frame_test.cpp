@@ -54,7 +54,17 @@ TEST_F(ModuleFrameTest, LoadRegistersEverythingAndUnloadRemovesIt) {
     // Unknown messages change nothing.
     EXPECT_EQ(plsim::sendAppMessage(app, 99), 0);
 
+    // The direction input holds the resource module too, apart from the application.
+    EXPECT_GE(plsim::resourceModuleReferences(L"PlSceneRes.dll"), 1);
+    plsim::setScriptActive(true);
+    plsim::queueEnter();  // direction from the origin
+    plsim::queueEnter();  // to 1,1,1
+    plsim::queueEnter();  // keep the light
+    EXPECT_TRUE(plsim::runCommand(L"DISTANTLIGHT"));
+    EXPECT_EQ(plsim::pendingReplies(), 0u);
+
     plsim::unloadApplication(app);
+    EXPECT_EQ(plsim::resourceModuleReferences(L"PlSceneRes.dll"), 0) << "the resource module must be freed";
     EXPECT_FALSE(commands->hasGroup(L"PLORE_ZuredUD"));
     EXPECT_FALSE(plrxServiceIsRegistered(L"ZuredUD_Service_KMX"));
     EXPECT_FALSE(plrxAppIsLoaded(L"PlSceneOE.dbx"));
