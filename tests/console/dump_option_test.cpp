@@ -18,62 +18,6 @@ using plandor_test::runScriptWithDump;
 
 std::string utf8Path(const std::filesystem::path& path) { return plandor::toUtf8(plandor::pathText(path)); }
 
-TEST(ConsoleDump, SpotAndDistantLightGiveKnownText) {
-    const std::string script =
-        "SPOTLIGHT\n0,0,10\n0,0,0\nName\nKey light\nHotspot\n30\nX\n"
-        "DISTANTLIGHT\nVector\n0,0,-1\nStatus\noFf\nX\n";
-    const std::string shadow =
-        "{\"on\": true, \"type\": 0, \"mapSize\": 256, \"softness\": 1, \"shape\": 1, \"length\": 1.0, "
-        "\"width\": 1.0, \"radius\": 1.0, \"samples\": 16, \"visible\": false}";
-    const std::string rest =
-        "      \"color\": {\"method\": \"rgb\", \"r\": 255, \"g\": 255, \"b\": 255, \"index\": null, \"book\": null, "
-        "\"name\": null},\n"
-        "      \"shadow\": " + shadow + ",\n"
-        "      \"attenuation\": {\"type\": 0, \"useLimits\": false, \"start\": 1.0, \"end\": 10.0},\n"
-        "      \"photometry\": {\"intensity\": 1500.0, \"method\": 0, \"distance\": 1.0, \"lampColorType\": 0, "
-        "\"lampColorTemp\": 3500.0, \"lampColorPreset\": 0},\n"
-        "      \"web\": {\"file\": \"\", \"rotation\": [0.0, 0.0, 0.0]}\n";
-    const std::string expected =
-        "{\n"
-        "  \"lights\": [\n"
-        "    {\n"
-        "      \"name\": \"Key light\",\n"
-        "      \"kind\": 3,\n"
-        "      \"hasTarget\": true,\n"
-        "      \"layer\": \"Lights\",\n"
-        "      \"position\": [0.0, 0.0, 10.0],\n"
-        "      \"target\": [0.0, 0.0, 0.0],\n"
-        "      \"direction\": [0.0, 0.0, -1.0],\n"
-        "      \"on\": true,\n"
-        "      \"intensity\": 1.0,\n"
-        "      \"hotspotDeg\": 30.0,\n"
-        "      \"falloffDeg\": 50.0,\n" +
-        rest +
-        "    },\n"
-        "    {\n"
-        "      \"name\": \"Distantlight1\",\n"
-        "      \"kind\": 1,\n"
-        "      \"hasTarget\": false,\n"
-        "      \"layer\": \"Lights\",\n"
-        "      \"position\": [0.0, 0.0, 0.0],\n"
-        "      \"target\": [0.0, 0.0, -1.0],\n"
-        "      \"direction\": [0.0, 0.0, -1.0],\n"
-        "      \"on\": false,\n"
-        "      \"intensity\": 1.0,\n"
-        "      \"hotspotDeg\": 44.0,\n"
-        "      \"falloffDeg\": 50.0,\n" +
-        rest +
-        "    }\n"
-        "  ],\n"
-        "  \"sysvars\": {\"CVPORT\": 2, \"DEFAULTLIGHTING\": 0, \"LIGHTINGUNITS\": 2}\n"
-        "}\n";
-    std::string dump;
-    const plandor_test::Run run = runScriptWithDump(script, dump);
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(dump, expected);
-}
-
 TEST(ConsoleDump, WrittenWhenTheSessionEndsHoweverItEnds) {
     struct EndCase {
         const char* name;

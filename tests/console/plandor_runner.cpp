@@ -144,31 +144,6 @@ Run runScriptWithDump(const std::string& script, std::string& dump, const std::v
     return run;
 }
 
-std::string messageText(unsigned id) {
-    std::istringstream lines(readFile(PL_MESSAGES_FILE));
-    const std::string key = std::to_string(id) + "\t";
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind(key, 0) != 0) {
-            continue;
-        }
-        std::string text;
-        for (std::size_t i = key.size(); i < line.size(); ++i) {
-            if (line[i] == '\\' && i + 1 < line.size()) {
-                const char escaped = line[++i];
-                text += escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
-            } else {
-                text += line[i];
-            }
-        }
-        if (!text.empty() && text.back() == '\n') {
-            text.pop_back();
-        }
-        return text;
-    }
-    return {};
-}
-
 std::string fromFirstCommand(const std::string& out) {
     const std::size_t first = out.find("Command: ");
     return first == std::string::npos ? std::string() : out.substr(first);

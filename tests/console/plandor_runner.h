@@ -44,10 +44,6 @@ Run runScript(const std::string& script, const std::vector<std::string>& args = 
 /// `dump` receives the file's bytes (empty when plandor wrote none).
 Run runScriptWithDump(const std::string& script, std::string& dump, const std::vector<std::string>& args = {});
 
-/// The text of message `id` of the module's resource texts (escapes read,
-/// the final line end dropped); empty when there is none.
-std::string messageText(unsigned id);
-
 /// The output from the first "Command: " on (what the commands printed).
 std::string fromFirstCommand(const std::string& out);
 

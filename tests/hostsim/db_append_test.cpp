@@ -16,11 +16,16 @@ class Note : public PlDbObject {};
 
 using DbAppendTest = DrawingTest;
 
-TEST_F(DbAppendTest, AppendedEntityJoinsTheRecordAndStaysOpenForWrite) {
+TEST_F(DbAppendTest, AppendNeedsTheRecordOpenForWriteAndLeavesTheEntityOpen) {
     auto* marker = new Marker;
     PlDbBlockTableRecord* space = nullptr;
-    ASSERT_EQ(Plad::eOk, pldbOpenObject(space, db->modelSpaceId(), PlDb::kForWrite));
+    ASSERT_EQ(Plad::eOk, pldbOpenObject(space, db->modelSpaceId(), PlDb::kForRead));
     PlDbObjectId id;
+    EXPECT_EQ(Plad::eNotOpenForWrite, space->appendPlDbEntity(id, marker));
+    EXPECT_TRUE(id.isNull());
+    EXPECT_TRUE(marker->objectId().isNull());
+
+    ASSERT_EQ(Plad::eOk, space->upgradeOpen());
     ASSERT_EQ(Plad::eOk, space->appendPlDbEntity(id, marker));
     EXPECT_EQ(id, marker->objectId());
     EXPECT_EQ(db, marker->database());
@@ -37,18 +42,6 @@ TEST_F(DbAppendTest, AppendedEntityJoinsTheRecordAndStaysOpenForWrite) {
     space->close();
     EXPECT_EQ(1, plsim::openObjectCount()) << "only the entity is still open";
     marker->close();
-}
-
-TEST_F(DbAppendTest, AppendNeedsTheRecordOpenForWrite) {
-    auto* marker = new Marker;
-    PlDbBlockTableRecord* space = nullptr;
-    ASSERT_EQ(Plad::eOk, pldbOpenObject(space, db->modelSpaceId(), PlDb::kForRead));
-    PlDbObjectId id;
-    EXPECT_EQ(Plad::eNotOpenForWrite, space->appendPlDbEntity(id, marker));
-    EXPECT_TRUE(id.isNull());
-    EXPECT_TRUE(marker->objectId().isNull());
-    space->close();
-    delete marker;
 }
 
 TEST_F(DbAppendTest, EntitiesKeepALayerOfTheirDrawing) {
