@@ -45,11 +45,27 @@ protected:
 
     std::vector<plsim::scene::LightInfo> lights() const { return plsim::scene::lightsOf(drawing->database()); }
 
-    static bool contains(const std::wstring& text, unsigned messageId) {
-        std::wstring message = loadMessage(messageId).str();
-        while (!message.empty() && message.back() == L'\n') message.pop_back();
-        return text.find(message) != std::wstring::npos;
+    /// How often message `id` (without its final line break; up to its "%s" when it
+    /// takes an argument) appears in `text`.
+    static int count(const std::wstring& text, unsigned id) {
+        const std::wstring whole = message(id);
+        return occurrences(text, whole.substr(0, whole.find(L"%s")));
     }
+
+    static int occurrences(const std::wstring& text, const std::wstring& part) {
+        int n = 0;
+        if (part.empty()) return 0;
+        for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + part.size())) ++n;
+        return n;
+    }
+
+    static std::wstring message(unsigned id) {
+        std::wstring text = loadMessage(id).str();
+        while (!text.empty() && text.back() == L'\n') text.pop_back();
+        return text;
+    }
+
+    static bool contains(const std::wstring& text, unsigned messageId) { return count(text, messageId) > 0; }
 };
 
 inline void expectPoint(const PlGePoint3d& actual, double x, double y, double z, const char* what) {

@@ -36,26 +36,6 @@ protected:
         return all.empty() ? plsim::scene::LightInfo{} : all.back();
     }
 
-    /// How often message `id` (without its final line break; up to its "%s" when it
-    /// takes an argument) appears in `text`.
-    static int count(const std::wstring& text, unsigned id) {
-        const std::wstring whole = message(id);
-        return occurrences(text, whole.substr(0, whole.find(L"%s")));
-    }
-
-    static int occurrences(const std::wstring& text, const std::wstring& part) {
-        int n = 0;
-        if (part.empty()) return 0;
-        for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + part.size())) ++n;
-        return n;
-    }
-
-    static std::wstring message(unsigned id) {
-        std::wstring text = loadMessage(id).str();
-        while (!text.empty() && text.back() == L'\n') text.pop_back();
-        return text;
-    }
-
     /// Message `id` followed by `value` between the default marks, as a prompt shows it.
     static std::wstring promptWith(unsigned id, const std::wstring& value) {
         return loadMessage(id).str() + loadMessage(2559).str() + value + loadMessage(2682).str();
