@@ -64,4 +64,4 @@ PLHOST_API const PlColorBookList* GetColorBooks();
 /// file in it is one book. A file or line that cannot be read is skipped with
 /// a warning; the other books still load. Answers 0, or 3 when `path` is null
 /// or not a folder that can be read (the list is then empty).
-PLHOST_API Plad::ErrorStatus UpdateColorBooks(const wchar_t* path);
+[[nodiscard]] PLHOST_API Plad::ErrorStatus UpdateColorBooks(const wchar_t* path);
