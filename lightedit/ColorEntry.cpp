@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cwchar>
+#include <optional>
 
 #include "app/Messages.h"
 #include "host/plcolorbook.h"
@@ -86,6 +87,16 @@ PlCmColor colorOfHsl(int h, int s, int l) {
     return trueColor(channel(hue + 1.0 / 3), channel(hue), channel(hue - 1.0 / 3));
 }
 
+/// Where a status other than a normal reply leads: a cancel to Cancelled,
+/// Enter to Done, any other status back to the prompt `self`. Nothing for a
+/// normal reply, which the prompt reads on.
+std::optional<ColorEntryState> stateAfterStatus(int status, ColorEntryState self) {
+    if (status == PLRTCAN) return ColorEntryState::Cancelled;
+    if (status == PLRTNONE) return ColorEntryState::Done;
+    if (status != PLRTNORM) return self;
+    return std::nullopt;
+}
+
 /// The books at the colour-book path, loaded afresh; null when the host has
 /// no path or no book.
 const PlColorBookList* availableColorBooks() {
@@ -140,9 +151,7 @@ ColorEntryState promptTrueColor(const LightEditContext& context, PlCmColor& colo
     pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     const int status = getKeywordInput(prompt.kwszPtr(), reply);
-    if (status == PLRTCAN) return ColorEntryState::Cancelled;
-    if (status == PLRTNONE) return ColorEntryState::Done;
-    if (status != PLRTNORM) return ColorEntryState::TrueColor;
+    if (const auto next = stateAfterStatus(status, ColorEntryState::TrueColor)) return *next;
     if (reply[0] == L'\0') return ColorEntryState::Done;
     const PlString answer(reply);
     if (answer == L"Hsl") return ColorEntryState::Hsl;
@@ -165,9 +174,7 @@ ColorEntryState promptHslColor(const LightEditContext& context, PlCmColor& color
     const PlString prompt = loadMessage(2384) + colorDefaultText(context, color, true);
     wchar_t reply[kReplyBufferSize];
     const int status = getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize);
-    if (status == PLRTCAN) return ColorEntryState::Cancelled;
-    if (status == PLRTNONE) return ColorEntryState::Done;
-    if (status != PLRTNORM) return ColorEntryState::Hsl;
+    if (const auto next = stateAfterStatus(status, ColorEntryState::Hsl)) return *next;
     if (reply[0] == L'\0') return ColorEntryState::Done;
     int hsl[3] = {};
     if (!readComponents(reply, {kHueMax, kPercentMax, kPercentMax}, hsl)) {
@@ -184,9 +191,7 @@ ColorEntryState promptIndexColor(PlCmColor& color) {
     const PlString prompt = loadMessage(2390);
     wchar_t reply[kReplyBufferSize];
     const int status = getKeywordInput(prompt.kwszPtr(), reply);
-    if (status == PLRTCAN) return ColorEntryState::Cancelled;
-    if (status == PLRTNONE) return ColorEntryState::Done;
-    if (status != PLRTNORM) return ColorEntryState::Index;
+    if (const auto next = stateAfterStatus(status, ColorEntryState::Index)) return *next;
     long index = 0;
     for (const NamedIndexColor& named : namedIndexColors) {
         if (sameIgnoringCase(reply, loadMessage(named.localNameId).kwszPtr()) ||
@@ -214,9 +219,7 @@ ColorEntryState promptBookColor(PlCmColor& color) {
     const PlString prompt = loadMessage(2373);
     wchar_t reply[kReplyBufferSize];
     const int status = getStringInput(1, prompt.kwszPtr(), reply, kReplyBufferSize);
-    if (status == PLRTCAN) return ColorEntryState::Cancelled;
-    if (status == PLRTNONE) return ColorEntryState::Done;
-    if (status != PLRTNORM) return ColorEntryState::ColorBook;
+    if (const auto next = stateAfterStatus(status, ColorEntryState::ColorBook)) return *next;
     // Enter keeps the colour here too, rather than asking for a book again and again.
     if (reply[0] == L'\0') return ColorEntryState::Done;
     const PlColorBookList* books = availableColorBooks();
