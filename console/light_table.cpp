@@ -13,7 +13,7 @@ namespace {
 
 using plsim::scene::LightInfo;
 
-constexpr std::size_t kColumns = 7;
+constexpr std::size_t kColumns = 8;
 using Row = std::array<std::wstring, kColumns>;
 
 /// The kind as a word, and for lights that can have one, whether they have a target.
@@ -38,6 +38,7 @@ Row rowOf(const LightInfo& light) {
         displayTriple(light.position.x, light.position.y, light.position.z),
         showsTarget ? displayTriple(light.target.x, light.target.y, light.target.z) : L"-",
         light.layer.empty() ? L"-" : light.layer,
+        light.color.description,
     };
 }
 
@@ -54,7 +55,7 @@ std::vector<std::wstring> lightTableLines(const std::vector<LightInfo>& lights) 
         return {L"No lights in the drawing."};
     }
     std::vector<Row> rows;
-    rows.push_back({L"Name", L"Kind", L"Status", L"Intensity", L"Position", L"Target", L"Layer"});
+    rows.push_back({L"Name", L"Kind", L"Status", L"Intensity", L"Position", L"Target", L"Layer", L"Color"});
     for (const LightInfo& light : lights) {
         rows.push_back(rowOf(light));
     }

@@ -10,7 +10,8 @@ namespace plandor {
 
 /// The lines of the table of `lights`, in their order: a heading, then one
 /// row a light with its name, kind ("spot, targeted", "point, free",
-/// "distant", ...), status, intensity, position, target and layer. Columns
+/// "distant", ...), status, intensity, position, target, layer and colour
+/// (as the host shows it: "255,255,255", "red", "Index 12", "Book: name"). Columns
 /// are aligned and separated by two blanks; no line ends in blanks. A free
 /// or distant light shows "-" as its target, a light on no layer "-" as its
 /// layer. No lights: the one line "No lights in the drawing.".

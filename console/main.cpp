@@ -101,6 +101,18 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
         }
     }
 
+    if (options.colorBooks) {
+        std::error_code ec;
+        if (options.colorBooks->empty()) {
+            plsim::setColorBookLocation(nullptr);
+        } else if (std::filesystem::is_directory(widePath(*options.colorBooks), ec)) {
+            plsim::setColorBookLocation(options.colorBooks->c_str());
+        } else {
+            err.writeLine(L"plandor: the color-book folder \"" + *options.colorBooks + L"\" does not exist.");
+            return kExitUsage;
+        }
+    }
+
     plsim::setOutputSink([&out](const std::wstring& text) { out.write(text); });
     int initResult = PlRx::kRetOK;
     plsim::Application* app = plsim::loadApplication(options.module, &error, &initResult);

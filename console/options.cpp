@@ -95,6 +95,15 @@ std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::
                 return std::nullopt;
             }
             options.dump = widePath(value);
+        } else if (name == L"--colorbooks") {
+            if (!takeValue(L"a folder (or \"\" for none)")) {
+                return std::nullopt;
+            }
+            if (options.colorBooks) {
+                error = L"--colorbooks is given more than once.";
+                return std::nullopt;
+            }
+            options.colorBooks = value;
         } else if (name == L"--set") {
             if (!takeValue(L"NAME=VALUE")) {
                 return std::nullopt;
@@ -145,6 +154,16 @@ Options:
                      replaced. Its folder must exist: a missing folder is
                      reported before anything runs, and a dump that cannot
                      be written ends plandor with status 2
+  --colorbooks DIR   read the color books from the palette files (*.gpl) in
+                     DIR instead of the folder colorbooks next to plandor;
+                     --colorbooks "" leaves the host without color books.
+                     A palette file starts with the line "GIMP Palette",
+                     may name its book with "Name: <book name>" (else the
+                     book is named after its file), and lists one color a
+                     line: red, green and blue from 0 to 255, then the
+                     color's name. Lines starting with # are comments. A
+                     line or file that breaks this is skipped with a
+                     warning naming file and line
   --module FILE      load another module instead of PlZuredUD.vmx; a bare
                      file name is looked up in the host's module folder, a
                      path with a folder is taken from the current folder
@@ -159,7 +178,7 @@ At the "Command: " prompt:
   SETVAR NAME        show one system variable
   SETVAR NAME VALUE  set a system variable
   LIST               list the lights of the drawing: name, kind, status,
-                     intensity, position, target and layer
+                     intensity, position, target, layer and color
   UCS                show the user coordinate system
   UCS WORLD          make the world system the user coordinate system
   UCS x0,y0,z0 xx,xy,xz yx,yy,yz
@@ -183,8 +202,8 @@ The transcript shows each prompt with the reply it got. Piped input counts
 as typed, not as a script: dialogs are shown and answered by a button id.
 
 Exit status: 0 done, 1 the module could not be loaded or refused to start,
-2 a bad option, a missing script, a bad --set or a dump that cannot be
-written, 3 an unexpected internal error.
+2 a bad option, a missing script or color-book folder, a bad --set or a
+dump that cannot be written, 3 an unexpected internal error.
 )";
 }
 

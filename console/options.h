@@ -29,6 +29,9 @@ struct Options {
     std::optional<std::filesystem::path> script;
     /// Where to write the drawing as JSON when the session ends; none: nowhere.
     std::optional<std::filesystem::path> dump;
+    /// The colour-book folder the host reports (--colorbooks); an empty text
+    /// makes it report none; not given: the folder "colorbooks" next to plandor.
+    std::optional<std::wstring> colorBooks;
     /// System variables to set before the first command, in the order given.
     std::vector<std::pair<std::wstring, std::wstring>> settings;
     bool showHelp = false;

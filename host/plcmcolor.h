@@ -34,7 +34,12 @@ public:
     const wchar_t* colorName() const;
     const wchar_t* bookName() const;
 
-    /// How the host shows the colour: "red", "31", "255,128,0", "BOOK$COLOR".
+    /// How the host shows the colour to a person:
+    ///  - by red, green and blue: the three values, "255,128,0";
+    ///  - from a colour book: book and colour name, "CSS Named Colors: tomato";
+    ///  - by index: the name of index 1 to 7 ("red", "yellow", "green", "cyan",
+    ///    "blue", "magenta", "white"), else "Index 12";
+    ///  - no colour: "none".
     PlString getDescription() const;
 
     bool operator==(const PlCmColor& other) const;

@@ -242,7 +242,7 @@ public:
     /// Fills `folder` with the per-user roamable root folder (owned by the
     /// host); answers 0.
     Plad::ErrorStatus getRoamableRootFolder(const wchar_t*& folder);
-    /// The folder of the colour books; empty when none.
+    /// The folder of the colour books (owned by the host); null when the host has none.
     const wchar_t* colorBookLocation() const;
 };
 PLHOST_API PlDbHostApplicationServices* pldbHostApplicationServices();

@@ -71,11 +71,11 @@ const wchar_t* PlCmColor::bookName() const { return m_bookName.kwszPtr(); }
 PlString PlCmColor::getDescription() const {
     switch (m_method) {
         case kByColor:
-            if (hasColorBook()) return m_bookName + L"$" + m_colorName;
+            if (hasColorBook()) return m_bookName + L": " + m_colorName;
             return std::to_wstring(m_red) + L"," + std::to_wstring(m_green) + L"," + std::to_wstring(m_blue);
         case kByACI:
             if (m_index >= kFirstIndex && m_index <= kNamedIndexes) return PlString(kIndexNames[m_index - 1]);
-            return std::to_wstring(m_index);
+            return L"Index " + std::to_wstring(m_index);
         case kNone:
             return PlString(L"none");
     }

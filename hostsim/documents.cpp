@@ -37,7 +37,6 @@ struct DocumentState {
     PlApDocument* current = nullptr;
     PlDbDatabase* working = nullptr;
     std::wstring roamingFolder;
-    std::wstring colorBookFolder;
 };
 
 // Never destroyed: databases may still be referenced while the process ends.
@@ -73,12 +72,6 @@ std::wstring environment(const char* name) {
     return value ? detail::fromUtf8(value) : std::wstring();
 #endif
 }
-
-#if defined(_WIN32)
-constexpr const wchar_t* kSeparator = L"\\";
-#else
-constexpr const wchar_t* kSeparator = L"/";
-#endif
 
 std::wstring roamingFolder() {
     const std::wstring chosen = environment("PLANDOR_ROAMING");
@@ -212,10 +205,6 @@ void PlDbHostApplicationServices::setWorkingDatabase(PlDbDatabase* db) { plsim::
 Plad::ErrorStatus PlDbHostApplicationServices::getRoamableRootFolder(const wchar_t*& folder) {
     folder = plsim::keep(plsim::state().roamingFolder, plsim::roamingFolder());
     return Plad::eOk;
-}
-
-const wchar_t* PlDbHostApplicationServices::colorBookLocation() const {
-    return plsim::keep(plsim::state().colorBookFolder, plsim::moduleDirectory() + plsim::kSeparator + L"colorbooks");
 }
 
 PlDbHostApplicationServices* pldbHostApplicationServices() {

@@ -139,6 +139,16 @@ PLHOST_API void closeDrawing(PlApDocument* doc);
 PLHOST_API std::vector<PlApDocument*> drawings();
 PLHOST_API void setCurrentDrawing(PlApDocument* doc);
 
+// ---- Colour books ----------------------------------------------------------
+
+/// Makes `folder` the colour-book path the host application services report;
+/// null makes them report none. resetSession goes back to the default, the
+/// folder "colorbooks" in the module folder.
+PLHOST_API void setColorBookLocation(const wchar_t* folder);
+/// The warnings of the last loading of the colour books, each naming file
+/// and line. Each warning is also printed to stderr the first time it arises.
+PLHOST_API std::vector<std::wstring> colorBookWarnings();
+
 // ---- Drawing ---------------------------------------------------------------
 
 /// Every database object that is open now, first opened first, as

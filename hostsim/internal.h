@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "hostsim/driver.h"
 
@@ -31,6 +32,9 @@ void resetVars();
 
 // Documents (documents.cpp).
 void resetDocuments();
+
+// Colour books (color_books.cpp).
+void resetColorBooks();
 
 // Faults (faults.cpp): true, and one fewer pending, when the next operation of
 // that kind is to fail.
@@ -72,6 +76,12 @@ PLHOST_API void closeLibrary(void* library);
 /// Empty when none does or `fileName` is not a plain file name (it has a
 /// folder part, or is "." or "..").
 PLHOST_API std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fileName);
+/// The full paths of the plain files in `folder` whose names end in
+/// `extension` (letter case ignored), in code-point order of their names.
+/// False when `folder` is no folder that can be read.
+bool filesInFolder(const std::wstring& folder, const std::wstring& extension, std::vector<std::wstring>& paths);
+/// The bytes of the file `path`; false when it cannot be read.
+bool readFileBytes(const std::wstring& path, std::string& bytes);
 /// "X.dll" as this system names a shared library: unchanged on Windows,
 /// "X.so" elsewhere.
 PLHOST_API std::wstring platformLibraryName(const std::wstring& name);

@@ -10,6 +10,7 @@ void resetSession() {
     detail::resetInput();
     detail::resetVars();
     detail::resetDocuments();
+    detail::resetColorBooks();
     detail::resetFaults();
     resetUcs();
     resetJigActivity();

@@ -19,6 +19,14 @@ int copyReply(int hostStatus, const wchar_t* text, wchar_t* buffer, std::size_t 
     return PLRTTRUNC;
 }
 
+bool sameIgnoringCase(const wchar_t* a, const wchar_t* b) {
+    auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    for (;; ++a, ++b) {
+        if (fold(*a) != fold(*b)) return false;
+        if (*a == L'\0') return true;
+    }
+}
+
 int getKeywordInput(const wchar_t* prompt, wchar_t* reply) {
     PlString text;
     const int status = pledGetKword(prompt, text);

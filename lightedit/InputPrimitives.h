@@ -16,6 +16,9 @@ constexpr std::size_t kNameBufferSize = 512;
 /// capacity-1 characters) when the text does not fit; else `hostStatus`.
 int copyReply(int hostStatus, const wchar_t* text, wchar_t* buffer, std::size_t capacity);
 
+/// Equal texts, letter case ignored for A to Z only, so that every system compares alike.
+bool sameIgnoringCase(const wchar_t* a, const wchar_t* b);
+
 /// Asks for a keyword declared just before with pledInitGet; the reply (the
 /// global name) goes to `reply` (kReplyBufferSize characters).
 int getKeywordInput(const wchar_t* prompt, wchar_t* reply);

@@ -3,6 +3,7 @@
 
 #include "host/pled.h"
 #include "lightedit/AttenuationOptions.h"
+#include "lightedit/ColorEntry.h"
 #include "lightedit/NameOption.h"
 #include "lightedit/PhotometryOptions.h"
 #include "lightedit/PropertyMenus.h"
@@ -60,7 +61,11 @@ bool menuHotspot(LightEditContext& context, MenuState& state) {
     return false;
 }
 
-bool menuColor(LightEditContext&, MenuState&) { return notAvailableYet(); }
+// The colour is stored only when the entry ends in Done; a cancel leaves the light alone.
+bool menuColor(LightEditContext& context, MenuState& state) {
+    if (runColorEntry(context, state.color) == ColorEntryState::Done) context.light->setLightColor(state.color);
+    return false;
+}
 
 bool menuPhotometryIfPhotometric(LightEditContext& context, MenuState& state) {
     if (!photometricUnits()) return false;

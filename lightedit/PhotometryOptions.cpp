@@ -13,15 +13,6 @@
 
 namespace {
 
-/// Letter case ignored for A to Z only, so that every system compares alike.
-bool sameIgnoringCase(const wchar_t* a, const wchar_t* b) {
-    auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
-    for (;; ++a, ++b) {
-        if (fold(*a) != fold(*b)) return false;
-        if (*a == L'\0') return true;
-    }
-}
-
 const LampPresetRow* presetNamed(const wchar_t* name) {
     for (const LampPresetRow& row : lampPresetTable)
         if (sameIgnoringCase(row.keyword, name)) return &row;

@@ -96,13 +96,13 @@ TEST(ConsoleLightPlacement, FreeLightPointsDownTheUserZAxis) {
 
 // The table's layout is the light table's own test; here, that LIST reads the drawing.
 TEST(ConsoleLightPlacement, ListShowsTheLightsAsPlaced) {
-    const plandor_test::Run run = runScript("LIST\nPOINTLIGHT\n1500,0,2500\nStatus\noFf\nX\nlist\nLIST all\n");
+    const plandor_test::Run run = runScript("LIST\nPOINTLIGHT\n1500,0,2500\nStatus\noFf\nColor\nIndex\n12\nX\nlist\nLIST all\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     const std::string out = fromFirstCommand(run.out);
     EXPECT_EQ(out.rfind("Command: LIST\nNo lights in the drawing.\n", 0), 0u) << out;
     const std::string end = "Command: list\n"
-                            "Name         Kind         Status  Intensity  Position     Target  Layer\n"
-                            "Pointlight1  point, free  off     1          1500,0,2500  -       Lights\n"
+                            "Name         Kind         Status  Intensity  Position     Target  Layer   Color\n"
+                            "Pointlight1  point, free  off     1          1500,0,2500  -       Lights  Index 12\n"
                             "Command: LIST all\nLIST takes no arguments.\n";
     ASSERT_GE(out.size(), end.size()) << out;
     EXPECT_EQ(out.substr(out.size() - end.size()), end);

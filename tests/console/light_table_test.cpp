@@ -23,6 +23,7 @@ LightInfo light(const std::wstring& name, int kind, bool hasTarget) {
     info.intensity = 1.0;
     info.position = {0.0, 0.0, 3000.0};
     info.target = {0.0, 0.0, 0.0};
+    info.color.description = L"255,255,255";
     return info;
 }
 
@@ -37,6 +38,7 @@ TEST(LightTable, RowsAreAlignedAndSayWhatEachLightIs) {
     lamp.intensity = 2.5;
     lamp.position = {1500.0, -0.25, 2500.0};
     lamp.target = {1500.0, -0.25, 2490.0};  // a free light's target is not shown
+    lamp.color.description = L"Book: a b";
     LightInfo sun = light(L"Sun", 1, false);
     sun.position = {0.0, 0.0, 0.0};
     sun.layer.clear();
@@ -46,14 +48,14 @@ TEST(LightTable, RowsAreAlignedAndSayWhatEachLightIs) {
     LightInfo freeSpot = light(L"F", 3, false);
 
     const std::vector<std::wstring> expected = {
-        L"Name          Kind             Status  Intensity  Position         Target  Layer",
-        L"Stage spot    spot, targeted   on      1          0,0,3000         0,0,0   Lights",
-        L"Reading lamp  point, free      off     2.5        1500,-0.25,2500  -       Lights",
-        L"Sun           distant          on      1          0,0,0            -       -",
-        L"W             web, free        on      1          0,0,3000         -       Lights",
-        L"W2            web, targeted    on      1          0,0,3000         0,0,0   Lights",
-        L"P             point, targeted  on      1          0,0,3000         0,0,0   Lights",
-        L"F             spot, free       on      1          0,0,3000         -       Lights",
+        L"Name          Kind             Status  Intensity  Position         Target  Layer   Color",
+        L"Stage spot    spot, targeted   on      1          0,0,3000         0,0,0   Lights  255,255,255",
+        L"Reading lamp  point, free      off     2.5        1500,-0.25,2500  -       Lights  Book: a b",
+        L"Sun           distant          on      1          0,0,0            -       -       255,255,255",
+        L"W             web, free        on      1          0,0,3000         -       Lights  255,255,255",
+        L"W2            web, targeted    on      1          0,0,3000         0,0,0   Lights  255,255,255",
+        L"P             point, targeted  on      1          0,0,3000         0,0,0   Lights  255,255,255",
+        L"F             spot, free       on      1          0,0,3000         -       Lights  255,255,255",
     };
     EXPECT_EQ(plandor::lightTableLines({spot, lamp, sun, web, aimedWeb, targetPoint, freeSpot}), expected);
 }

@@ -144,6 +144,18 @@ Run runScriptWithDump(const std::string& script, std::string& dump, const std::v
     return run;
 }
 
+std::string messageText(unsigned id) {
+    std::ifstream in(PL_MESSAGES_FILE);
+    const std::string key = std::to_string(id) + "\t";
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(key, 0) != 0) continue;
+        std::string text = line.substr(key.size());
+        if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\\n") == 0) text.replace(text.size() - 2, 2, "\n");
+        return text;
+    }
+    return "message " + std::to_string(id) + " not found";
+}
+
 std::string fromFirstCommand(const std::string& out) {
     const std::size_t first = out.find("Command: ");
     return first == std::string::npos ? std::string() : out.substr(first);

@@ -44,6 +44,9 @@ Run runScript(const std::string& script, const std::vector<std::string>& args = 
 /// `dump` receives the file's bytes (empty when plandor wrote none).
 Run runScriptWithDump(const std::string& script, std::string& dump, const std::vector<std::string>& args = {});
 
+/// The English text of message `id` as plandor prints it ("\n" a line end).
+std::string messageText(unsigned id);
+
 /// The output from the first "Command: " on (what the commands printed).
 std::string fromFirstCommand(const std::string& out);
 

@@ -1,7 +1,6 @@
 // Guards against the console misreading scripts (comments, blank lines, cancels, line ends, UTF-8), mangling or reordering the transcript, and not running or ending commands as typed.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "plandor_runner.h"
@@ -85,18 +84,6 @@ TEST(ConsoleTranscript, BadBytesAreReportedWithTheirLine) {
     EXPECT_NE(run.out.find("Unknown command \"F\xEF\xBF\xBDO\"."), std::string::npos) << run.out;
 }
 
-/// The text of message 2634 (the viewport-1 refusal) as the resource source holds it.
-std::string viewportRefusal() {
-    std::ifstream in(PL_MESSAGES_FILE);
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("2634\t", 0) != 0) continue;
-        std::string text = line.substr(5);
-        if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\\n") == 0) text.resize(text.size() - 2);
-        return text + "\n";
-    }
-    return "message 2634 not found";
-}
-
 TEST(ConsoleTranscript, CommandsAreFoundByAnyCaseAndByGlobalName) {
     const plandor_test::Run run = runScript("spotlight\n_SPOTLIGHT\n_pointlight\nSpotLight 1,2\n", {"--set", "CVPORT=1"});
     EXPECT_EQ(run.exitCode, 0);
@@ -104,7 +91,7 @@ TEST(ConsoleTranscript, CommandsAreFoundByAnyCaseAndByGlobalName) {
     const std::string out = fromFirstCommand(run.out);
     const std::size_t second = out.find('\n') + 1;
     const std::string refusal = out.substr(second, out.find('\n', second) + 1 - second);
-    EXPECT_EQ(refusal, viewportRefusal()) << "a light command in viewport 1 prints message 2634 and nothing else";
+    EXPECT_EQ(refusal, plandor_test::messageText(2634)) << "a light command in viewport 1 prints message 2634 and nothing else";
     EXPECT_EQ(out,
               "Command: spotlight\n" + refusal + "Command: _SPOTLIGHT\n" + refusal + "Command: _pointlight\n" +
                   refusal + "Command: SpotLight 1,2\n" +

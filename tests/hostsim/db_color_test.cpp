@@ -14,7 +14,7 @@ TEST(ColorTest, IndexColoursAreNamedOrNumbered) {
         std::uint16_t index;
         const wchar_t* description;
     };
-    const Case cases[] = {{1, L"red"}, {7, L"white"}, {8, L"8"}, {255, L"255"}};
+    const Case cases[] = {{1, L"red"}, {7, L"white"}, {8, L"Index 8"}, {255, L"Index 255"}};
     for (const Case& c : cases) {
         PlCmColor color;
         ASSERT_EQ(Plad::eOk, color.setColorIndex(c.index));
@@ -41,7 +41,7 @@ TEST(ColorTest, BookColoursCarryBothNamesUntilTheColourChanges) {
     EXPECT_TRUE(color.hasColorBook());
     EXPECT_TRUE(color.isByColor());
     EXPECT_EQ(255, color.red());
-    EXPECT_EQ(L"GUIDE$ORANGE 021", color.getDescription().str());
+    EXPECT_EQ(L"GUIDE: ORANGE 021", color.getDescription().str());
 
     PlCmColor same = color;
     EXPECT_TRUE(same == color);

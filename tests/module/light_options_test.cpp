@@ -114,11 +114,6 @@ TEST_F(LightOptionsTest, FalloffDefaultIsWholeDegreesButEnterKeepsTheExactAngle)
     EXPECT_NEAR(last().falloff / kDegree, 30.7, 1e-9);
 }
 
-TEST_F(LightOptionsTest, OptionsOfLaterBuildsReturnToTheMenu) {
-    const std::wstring text = spotWith({L"Color"});
-    EXPECT_EQ(lights().size(), 1u);
-}
-
 TEST_F(LightOptionsTest, KeywordsAreComparedExactly) {
     // The point menu shares the spot menu's keywords but has no angles.
     plsim::queueReply(L"0,0,0");

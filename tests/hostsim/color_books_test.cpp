@@ -1,0 +1,113 @@
+// Guards colour books against palette lines misread or silently dropped, a broken file that
+// stops the others from loading, warnings that do not name file and line, and lookups that
+// miss a name in other letter case or respell it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "host/plcolorbook.h"
+#include "host/pldb.h"
+#include "hostsim/driver.h"
+#include "hostsim/palette_file.h"
+
+namespace {
+
+/// "r g b name|" for each colour of the book read, or "no book".
+std::wstring colorsOf(const plsim::PaletteRead& read) {
+    if (!read.book) return L"no book";
+    std::wstring text;
+    for (int i = 0; i < read.book->count(); ++i) {
+        const PlColorBookColor* c = read.book->colorAt(i);
+        text += std::to_wstring(c->red) + L" " + std::to_wstring(c->green) + L" " + std::to_wstring(c->blue) + L" " +
+                c->name.str() + L"|";
+    }
+    return text;
+}
+
+TEST(PaletteFile, ReadsWhatTheFormatAllows) {
+    const plsim::PaletteRead read = plsim::readPalette(
+        L"books/warm.gpl", "\xEF\xBB\xBFGIMP Palette \r\nName: Warm Tones\r\nColumns: 4\n# comment\n\n"
+                           "  255   0\t0\tFire Red  \r\n0 0 0\tdeep  black\n");
+    EXPECT_EQ(colorsOf(read), L"255 0 0 Fire Red|0 0 0 deep  black|");
+    EXPECT_EQ(std::wstring(read.book->name()), L"Warm Tones");
+    EXPECT_TRUE(read.warnings.empty());
+    const plsim::PaletteRead unnamed = plsim::readPalette(L"C:\\books\\my.colors.gpl", "GIMP Palette\n1 2 3 x");
+    EXPECT_EQ(colorsOf(unnamed), L"1 2 3 x|");
+    EXPECT_EQ(std::wstring(unnamed.book->name()), L"my.colors") << "named after the file";
+}
+
+TEST(PaletteFile, BrokenLinesAreSkippedWithAWarningNamingFileAndLine) {
+    struct Case {
+        const char* line;
+        const wchar_t* warning;  // part of the warning
+    };
+    const Case cases[] = {
+        {"255 0 red", L"not a color"},
+        {"256 0 0 too red", L"the red value 256 is above 255"},
+        {"0 0 99999999999 far too blue", L"the blue value 99999999999 is above 255"},
+        {"1 2 3", L"has no name"},
+        {"1 2 3x name", L"not a color"},
+        {"-1 2 3 minus", L"not a color"},
+        {"9 9 9 GOOD", L"used on line 2 already"},
+        {"Name:", L"gives no name"},
+        {"Columns: many", L"whole number"},
+        {"1 2 3 caf\xE9", L"not UTF-8"},
+    };
+    for (const Case& c : cases) {
+        const std::string text = std::string("GIMP Palette\n9 9 9 good\n") + c.line + "\n8 8 8 after\n";
+        const plsim::PaletteRead read = plsim::readPalette(L"dir/b.gpl", text);
+        const bool kept = std::wstring(c.warning) == L"not UTF-8";
+        EXPECT_EQ(colorsOf(read), kept ? L"9 9 9 good|1 2 3 caf\xFFFD|8 8 8 after|" : L"9 9 9 good|8 8 8 after|")
+            << c.line;
+        ASSERT_EQ(read.warnings.size(), 1u) << c.line;
+        EXPECT_EQ(read.warnings[0].rfind(L"dir/b.gpl, line 3: ", 0), 0u) << c.line;
+        EXPECT_NE(read.warnings[0].find(c.warning), std::wstring::npos) << c.line;
+    }
+    for (const char* notPalette : {"", "GIMP palette\n1 2 3 x\n", "255 0 0 red\n", "\x89PNG\r\n"}) {
+        const plsim::PaletteRead read = plsim::readPalette(L"n.gpl", notPalette);
+        EXPECT_EQ(colorsOf(read), L"no book") << notPalette;
+        ASSERT_EQ(read.warnings.size(), 1u);
+        EXPECT_EQ(read.warnings[0].rfind(L"n.gpl, line 1: ", 0), 0u);
+    }
+}
+
+TEST(ColorBookFolder, EveryPaletteFileIsABookAndBrokenFilesStopNoneOfThem) {
+    plsim::resetSession();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "plhost_color_books_test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const auto write = [&folder](const char* name, const char* text) { std::ofstream(folder / name) << text; };
+    write("a.gpl", "GIMP Palette\nName: Shared\n1 1 1 one\n");
+    write("b.GPL", "GIMP Palette\n2 2 2 Two Words\n300 0 0 bad\n");
+    write("c.gpl", "not a palette\n");
+    write("d.gpl", "GIMP Palette\nName: SHARED\n3 3 3 three\n");
+    write("e.txt", "GIMP Palette\n4 4 4 four\n");
+    plsim::setColorBookLocation(folder.wstring().c_str());
+    const PlColorBookList* books = GetColorBooks();
+    ASSERT_EQ(books->count(), 2) << "loaded on first use: a and b; c is no palette, d repeats a's name, e no .gpl";
+    EXPECT_EQ(books->findBook(L"shared", false), nullptr);
+    const PlColorBook* b = books->findBook(L"B", true);
+    ASSERT_NE(b, nullptr);
+    std::uint32_t rgb = 0;
+    EXPECT_EQ(b->findColor(L"two words", rgb, false), nullptr);
+    const PlColorBookColor* two = b->findColor(L"TWO words", rgb, true);
+    ASSERT_NE(two, nullptr);
+    EXPECT_EQ(two->name.str(), L"Two Words");
+    EXPECT_EQ(rgb, 0x020202u);
+    const std::vector<std::wstring> warnings = plsim::colorBookWarnings();
+    ASSERT_EQ(warnings.size(), 3u);
+    EXPECT_NE(warnings[0].find(L"b.GPL, line 3: "), std::wstring::npos);
+    EXPECT_NE(warnings[1].find(L"c.gpl, line 1: "), std::wstring::npos);
+    EXPECT_NE(warnings[2].find(L"d.gpl: a book named \"SHARED\""), std::wstring::npos);
+
+    EXPECT_EQ(UpdateColorBooks((folder / "missing").wstring().c_str()), Plad::eInvalidInput);
+    EXPECT_EQ(GetColorBooks()->count(), 0);
+    plsim::setColorBookLocation(nullptr);
+    EXPECT_EQ(pldbHostApplicationServices()->colorBookLocation(), nullptr);
+    std::filesystem::remove_all(folder);
+    plsim::resetSession();
+}
+
+}  // namespace
