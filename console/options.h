@@ -29,6 +29,8 @@ struct Options {
     std::optional<std::filesystem::path> script;
     /// Where to write the drawing as JSON when the session ends; none: nowhere.
     std::optional<std::filesystem::path> dump;
+    /// Folders searched for web files after the current folder, in the order given, absolute.
+    std::vector<std::wstring> webPaths;
     /// System variables to set before the first command, in the order given.
     std::vector<std::pair<std::wstring, std::wstring>> settings;
     bool showHelp = false;
