@@ -66,8 +66,10 @@ PlApHostDialogImp::~PlApHostDialogImp() = default;
 Plad::ErrorStatus PlApHostDialogImp::show(PlApHostDialogParams* params) {
     if (!params) return Plad::eNullObjectPointer;
     const PlRxClass* cls = params->isA();
-    if (cls && std::wstring(cls->name()) == L"PlApHostIESFileNavParams") return showWebFileDialog(m_module.str(), *params);
+    const std::wstring className = cls ? cls->name() : L"(an unregistered class)";
+    if (className == L"PlApHostIESFileNavParams") return showWebFileDialog(m_module.str(), *params);
     params->setReturnCode(0);
+    plsim::detail::emit(L"The host has no dialog for parameters of " + className + L".\n");
     return Plad::eInvalidInput;
 }
 
