@@ -87,26 +87,20 @@ TEST_F(WebOptionsTest, TypedNamesAreCheckedAndStoredAsFullPaths) {
     EXPECT_NE(dialog.find(L"Select a web file <" + last().webFile + L">: *Cancel*"), std::wstring::npos) << "a cancel closes it";
 }
 
-struct Aborted {
-    std::wstring message;
-};
+struct Aborted {};
 
 TEST_F(WebOptionsTest, DialogParametersClassRegistersOnceAndRefersToTheCallersName) {
-    PlApHostIESFileNavParams::rxInit();
-    PlRxClass* const cls = PlApHostIESFileNavParams::desc();
-    ASSERT_NE(cls, nullptr);
+    PlRxClass* const cls = PlApHostIESFileNavParams::desc();  // registered in SetUp
     PlApHostIESFileNavParams::rxInit();
     EXPECT_EQ(plrxFindPlRxClass(PlApHostIESFileNavParams::className()), cls);
     EXPECT_EQ(std::wstring(cls->myParent()->name()), L"PlApHostDialogParams");
 
     PlString name = L"a.ies";
-    PlApHostIESFileNavParams params;
+    PlApHostIESFileNavParams params, assigned;
     params.setFileName(name);
     params.setReturnCode(1);
-    PlApHostIESFileNavParams copy(params);
-    PlApHostIESFileNavParams assigned;
+    PlApHostIESFileNavParams(params).fileName() = L"b.ies";
     assigned = params;
-    copy.fileName() = L"b.ies";
     EXPECT_EQ(name, L"b.ies");
     EXPECT_EQ(&assigned.fileName(), &name);
     EXPECT_EQ(assigned.returnCode(), 1);
@@ -118,17 +112,15 @@ TEST_F(WebOptionsTest, DialogParametersClassRegistersOnceAndRefersToTheCallersNa
 
     // A descriptor that is not the class registered under the name ends the host.
     PlApHostIESFileNavParams::gpDesc = PlApHostDialogParams::desc();
-    plsim::setAbortHandler([](const std::wstring& message) { throw Aborted{message}; });
-    try {
-        PlApHostIESFileNavParams::rxInit();
-        ADD_FAILURE() << "no abort";
-    } catch (const Aborted& aborted) {
-        EXPECT_EQ(aborted.message, L"Class mismatch");
-    }
+    std::wstring said;
+    plsim::setAbortHandler([&said](const std::wstring& message) {
+        said = message;
+        throw Aborted{};
+    });
+    EXPECT_THROW(PlApHostIESFileNavParams::rxInit(), Aborted);
     plsim::setAbortHandler(nullptr);
+    EXPECT_EQ(said, L"Class mismatch");
     PlApHostIESFileNavParams::gpDesc = cls;
-    PlApHostIESFileNavParams::rxUninit();
-    EXPECT_EQ(plrxFindPlRxClass(PlApHostIESFileNavParams::className()), nullptr);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// A folder of files for one test, removed when the test ends; names are narrow (ASCII).
+// A folder of files for one test, removed when the test ends.
 #pragma once
 
 #include <atomic>
@@ -8,30 +8,25 @@
 
 class TempFolder {
 public:
-    TempFolder() {
-        static std::atomic<int> made{0};
-        const auto ticks = std::filesystem::file_time_type::clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("pl-test-" + std::to_string(ticks) + "-" + std::to_string(made++));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
+    TempFolder() : m_path(std::filesystem::temp_directory_path() / name()) { std::filesystem::create_directories(m_path); }
+    ~TempFolder() { std::error_code ec; std::filesystem::remove_all(m_path, ec); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    /// Writes `bytes` to `name` (folders made as needed); answers the file's full path as wide text.
+    std::wstring wide() const { return m_path.wstring(); }
+    /// Writes `bytes` to the file `name` (ASCII; folders made as needed) and answers its path.
     std::wstring write(const std::string& name, const std::string& bytes) const {
         const std::filesystem::path file = m_path / name;
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << bytes;
         return file.wstring();
     }
-    std::wstring wide() const { return m_path.wstring(); }
 
 private:
+    static std::string name() {
+        static std::atomic<int> made{0};
+        return "pl-test-" + std::to_string(std::filesystem::file_time_type::clock::now().time_since_epoch().count() & 0xFFFFFFF) + "-" + std::to_string(made++);
+    }
     std::filesystem::path m_path;
 };
