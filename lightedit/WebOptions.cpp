@@ -64,26 +64,15 @@ std::filesystem::path platformPath(const PlString& name) {
 #if defined(_WIN32)
     return std::filesystem::path(name.str());
 #else
+    // UTF-8: a lead byte marking the length, then six bits a byte.
+    constexpr unsigned kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
     std::string bytes;
     for (const wchar_t c : name.str()) {
         auto cp = static_cast<std::uint32_t>(c);
         if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-        const auto byte = [&bytes](std::uint32_t b) { bytes.push_back(static_cast<char>(b)); };
-        if (cp < 0x80) {
-            byte(cp);
-        } else if (cp < 0x800) {
-            byte(0xC0 | (cp >> 6));
-            byte(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            byte(0xE0 | (cp >> 12));
-            byte(0x80 | ((cp >> 6) & 0x3F));
-            byte(0x80 | (cp & 0x3F));
-        } else {
-            byte(0xF0 | (cp >> 18));
-            byte(0x80 | ((cp >> 12) & 0x3F));
-            byte(0x80 | ((cp >> 6) & 0x3F));
-            byte(0x80 | (cp & 0x3F));
-        }
+        const int more = cp < 0x80 ? 0 : cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+        bytes.push_back(static_cast<char>(kLead[more] | (cp >> (6 * more))));
+        for (int i = more - 1; i >= 0; --i) bytes.push_back(static_cast<char>(0x80 | ((cp >> (6 * i)) & 0x3F)));
     }
     return std::filesystem::path(bytes);
 #endif
