@@ -37,12 +37,15 @@ TEST(ConsoleWebFiles, WebInfoSummarisesAFileAndReportsABadOne) {
 TEST(ConsoleWebFiles, AWebLightTakesItsFileFromTheSearchPath) {
     std::string dump;
     const plandor_test::Run run = plandor_test::runScriptWithDump(
-        "WEBLIGHT\n0,0,3\n0,0,0\nweB\nFile\nspot\nX\n45\n\n\n", dump, {"--webpath", kWebs});
+        "WEBLIGHT\n0,0,3\n0,0,0\nweB\nFile\nspot\nX\n45\n\n\nFREEWEB\n0,0,3\nweB\nFile\n~\n" + kWebs +
+            "/isotropic.ies\n\n\n",
+        dump, {"--webpath", kWebs});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     const std::string file = dumpField(dump, "file");
     EXPECT_NE(file.find("webs"), std::string::npos) << file;
     EXPECT_EQ(file.substr(file.size() - 9), "spot.ies\"") << "stored as the full path";
     EXPECT_EQ(plandor_test::dumpNumbers(dumpField(dump, "rotation")), (std::vector<double>{45, 0, 0}));
+    EXPECT_NE(dumpField(dump, "file", 1).find("isotropic.ies"), std::string::npos) << "chosen in the dialog";
 }
 
 }  // namespace
