@@ -20,7 +20,7 @@ target_link_libraries(PlZuredUD_obj PUBLIC plhost PlSceneOE PRIVATE pl_warnings)
 add_library(PlZuredUD SHARED ${PL_MODULE_ATTACH})
 set_target_properties(PlZuredUD PROPERTIES PREFIX "" SUFFIX ".vmx" OUTPUT_NAME "PlZuredUD")
 target_link_libraries(PlZuredUD PRIVATE PlZuredUD_obj pl_warnings)
-if(NOT WIN32)
+if(NOT WIN32 AND NOT PL_BUILD_FUZZ)  # clang leaves the sanitizers' runtime to the program
   target_link_options(PlZuredUD PRIVATE -Wl,--no-undefined)
 endif()
 

@@ -19,6 +19,7 @@
 #include "host/plrx.h"
 #include "hostsim/driver.h"
 #include "hostsim/sceneoe/scene_driver.h"
+#include "hostsim/sceneoe/web_files.h"
 
 #if defined(_WIN32)
 #  include <fcntl.h>
@@ -131,6 +132,7 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
         return kExitModuleFailed;
     }
 
+    plsim::scene::setWebSearchPath(options.webPaths);
     PlApDocument* drawing = plsim::openDrawing();
     plsim::sendAppMessage(app, PlRx::kLoadDwgMsg);
 

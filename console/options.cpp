@@ -114,6 +114,17 @@ std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::
                 return std::nullopt;
             }
             options.settings.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+        } else if (name == L"--webpath") {
+            if (!takeValue(L"a folder")) {
+                return std::nullopt;
+            }
+            std::error_code ec;
+            const std::filesystem::path folder = std::filesystem::absolute(widePath(value), ec);
+            if (value.empty() || ec || !std::filesystem::is_directory(folder, ec)) {
+                error = L"--webpath: \"" + value + L"\" is not a folder.";
+                return std::nullopt;
+            }
+            options.webPaths.push_back(pathText(folder.lexically_normal()));
         } else if (name.rfind(L"-", 0) == 0 && name.size() > 1) {
             error = L"Unknown option \"" + name + L"\". Type plandor --help for the options.";
             return std::nullopt;
@@ -164,6 +175,8 @@ Options:
                      color's name. Lines starting with # are comments. A
                      line or file that breaks this is skipped with a
                      warning naming file and line
+  --webpath DIR      look for web files in DIR after the current folder (may be
+                     repeated; searched in the order given)
   --module FILE      load another module instead of PlZuredUD.vmx; a bare
                      file name is looked up in the host's module folder, a
                      path with a folder is taken from the current folder
@@ -186,6 +199,8 @@ At the "Command: " prompt:
                      direction of its X axis and a direction in its XY plane
                      on the side of its Y axis (world coordinates); Z
                      completes a right-handed system
+  WEBINFO FILE       summarise a photometric web file (.ies): version, type,
+                     lamps, peak intensity, flux, beam and field angles
   QUIT, EXIT         leave
   Ctrl-C cancels the prompt in front of it; end of input (Ctrl-D, or
   Ctrl-Z and Enter on Windows) leaves at the command prompt and cancels the

@@ -32,6 +32,8 @@ struct Options {
     /// The colour-book folder the host reports (--colorbooks); an empty text
     /// makes it report none; not given: the folder "colorbooks" next to plandor.
     std::optional<std::wstring> colorBooks;
+    /// Folders searched for web files after the current folder, in the order given, absolute.
+    std::vector<std::wstring> webPaths;
     /// System variables to set before the first command, in the order given.
     std::vector<std::pair<std::wstring, std::wstring>> settings;
     bool showHelp = false;

@@ -164,6 +164,7 @@ protected:
     void onErased(bool erased) override;
 
 private:
+    friend struct PlDbLightWeb;  // the light-entity module's own view of the parsed web file
     void aimAtTarget();
 
     struct Impl;

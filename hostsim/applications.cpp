@@ -122,6 +122,12 @@ bool applicationIsLoaded(const std::wstring& fileName) {
                        [&fileName](const auto& a) { return iequals(a->fileName, fileName); });
 }
 
+void* moduleSymbol(const std::wstring& fileName, const char* name) {
+    for (const auto& app : applications().loaded)
+        if (iequals(app->fileName, fileName)) return librarySymbol(app->library, name);
+    return programSymbol(name);
+}
+
 }  // namespace detail
 
 }  // namespace plsim

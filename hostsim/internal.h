@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,10 @@ PlRxClass* registerBuiltinClass(const wchar_t* name, const wchar_t* parent);
 std::wstring moduleFilePath(const std::wstring& fileName);
 /// True when an application of that file name was loaded through the driver.
 bool applicationIsLoaded(const std::wstring& fileName);
+/// The address of the exported symbol `name` of the application loaded from `fileName`,
+/// or, when none is, of the program itself (which may have the module's code linked in);
+/// null when neither exports it.
+void* moduleSymbol(const std::wstring& fileName, const char* name);
 /// Drops what the host recorded about an application handle that is going away.
 void forgetAppHandle(void* appHandle);
 
@@ -65,11 +70,16 @@ PLHOST_API std::string toUtf8(const std::wstring& text);
 PLHOST_API std::wstring fromUtf8(const std::string& text);
 /// Appends one Unicode code point, as a surrogate pair where wchar_t is 16 bits.
 void appendCodePoint(std::wstring& out, std::uint32_t codePoint);
+/// `text` as a path of this system (UTF-8 where paths are bytes), and back.
+PLHOST_API std::filesystem::path filePath(const std::wstring& text);
+PLHOST_API std::wstring pathText(const std::filesystem::path& path);
 /// The folder of the host library file.
 PLHOST_API std::wstring hostLibraryDirectory();
 /// A library by full path; null on failure with `error` filled.
 PLHOST_API void* openLibrary(const std::wstring& path, std::wstring* error);
 PLHOST_API void* librarySymbol(void* library, const char* name);
+/// An exported symbol of the program itself; null when it has none of that name.
+void* programSymbol(const char* name);
 PLHOST_API void closeLibrary(void* library);
 /// The full path of `fileName` in `folder`: the entry of exactly that name,
 /// else, of those matching ignoring case, the first in code-point order.

@@ -64,9 +64,6 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
 bool isSurrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDFFF; }
 
 #if defined(_WIN32)
-fs::path toPath(const std::wstring& text) { return fs::path(text); }
-std::wstring fromPath(const fs::path& path) { return path.wstring(); }
-
 std::wstring systemMessage(DWORD code) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
@@ -78,15 +75,20 @@ std::wstring systemMessage(DWORD code) {
     if (text.empty()) text = L"system error " + std::to_wstring(code);
     return text;
 }
-#else
-fs::path toPath(const std::wstring& text) { return fs::path(toUtf8(text)); }
-std::wstring fromPath(const fs::path& path) { return fromUtf8(path.string()); }
 #endif
 
 /// An object of this library, whose address names the library file.
 const int kLibraryAnchor = 0;
 
 }  // namespace
+
+#if defined(_WIN32)
+fs::path filePath(const std::wstring& text) { return fs::path(text); }
+std::wstring pathText(const fs::path& path) { return path.wstring(); }
+#else
+fs::path filePath(const std::wstring& text) { return fs::path(toUtf8(text)); }
+std::wstring pathText(const fs::path& path) { return fromUtf8(path.string()); }
+#endif
 
 bool iequals(const std::wstring& a, const std::wstring& b) {
     if (a.size() != b.size()) return false;
@@ -185,16 +187,16 @@ std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fi
     // The folder is read rather than the name tried, so that the answer holds
     // the name as it is on disk on case-insensitive file systems too.
     std::error_code ec;
-    const fs::path dir = toPath(folder);
+    const fs::path dir = filePath(folder);
     std::wstring best;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::wstring name = fromPath(it->path().filename());
+        const std::wstring name = pathText(it->path().filename());
         std::error_code typeError;
         if (!iequals(name, fileName) || !it->is_regular_file(typeError)) continue;
-        if (name == fileName) return fromPath(it->path());
+        if (name == fileName) return pathText(it->path());
         if (best.empty() || name < best) best = name;
     }
-    return best.empty() ? std::wstring() : fromPath(dir / toPath(best));
+    return best.empty() ? std::wstring() : pathText(dir / filePath(best));
 }
 
 bool filesInFolder(const std::wstring& folder, const std::wstring& extension, std::vector<std::wstring>& paths) {
@@ -252,7 +254,7 @@ std::wstring hostLibraryDirectory() {
         }
         path.resize(path.size() * 2);
     }
-    return fromPath(toPath(path).parent_path());
+    return pathText(filePath(path).parent_path());
 }
 
 void* openLibrary(const std::wstring& path, std::wstring* error) {
@@ -276,6 +278,8 @@ void closeLibrary(void* library) {
     if (library) FreeLibrary(static_cast<HMODULE>(library));
 }
 
+void* programSymbol(const char* name) { return librarySymbol(GetModuleHandleW(nullptr), name); }
+
 #else
 
 std::wstring hostLibraryDirectory() {
@@ -284,7 +288,7 @@ std::wstring hostLibraryDirectory() {
     std::error_code ec;
     fs::path file = fs::absolute(fs::path(info.dli_fname), ec);
     if (ec) file = fs::path(info.dli_fname);
-    return fromPath(file.parent_path());
+    return pathText(file.parent_path());
 }
 
 void* openLibrary(const std::wstring& path, std::wstring* error) {
@@ -305,6 +309,8 @@ void* librarySymbol(void* library, const char* name) {
 void closeLibrary(void* library) {
     if (library) dlclose(library);
 }
+
+void* programSymbol(const char* name) { return dlsym(RTLD_DEFAULT, name); }
 
 #endif
 

@@ -9,6 +9,7 @@
 #include "lightedit/PropertyMenus.h"
 #include "lightedit/ScalarOptions.h"
 #include "lightedit/ShadowOptions.h"
+#include "lightedit/WebOptions.h"
 
 namespace {
 
@@ -77,6 +78,12 @@ bool menuPhotometry(LightEditContext& context, MenuState&) {
     return false;
 }
 
-bool menuWeb(LightEditContext&, MenuState&) { return notAvailableYet(); }
+// The rotation is stored whenever the sub-menu ends well; the file only when it names one that exists.
+bool menuWeb(LightEditContext& context, MenuState& state) {
+    if (!promptWebOptions(context, state.webFile, state.webRotation)) return false;
+    if (!state.webFile.isEmpty() && webFileExists(state.webFile)) context.light->setWebFile(state.webFile);
+    context.light->setWebRotation(state.webRotation);
+    return false;
+}
 
 bool menuExit(LightEditContext&, MenuState&) { return true; }

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, only those that are missing.
-# Usage: scripts/install-deps.sh [native] [windows]   (default: native)
+# Usage: scripts/install-deps.sh [native] [windows] [fuzz]   (default: native)
 set -euo pipefail
 
 native=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev libreadline-dev)
 # MinGW-w64 with the posix thread model, wine to run the programs, and the
 # GoogleTest sources (googletest) that the Windows build compiles itself.
 windows=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest)
+# clang with libFuzzer and the sanitizers' runtimes, for the fuzz targets.
+fuzz=(cmake ninja-build clang-14 libclang-rt-14-dev)
 
 kinds=("$@")
 [ ${#kinds[@]} -eq 0 ] && kinds=(native)
@@ -15,7 +17,8 @@ for kind in "${kinds[@]}"; do
   case "$kind" in
     native) wanted+=("${native[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
-    *) echo "install-deps: unknown kind '$kind' (native or windows)" >&2; exit 2 ;;
+    fuzz) wanted+=("${fuzz[@]}") ;;
+    *) echo "install-deps: unknown kind '$kind' (native, windows or fuzz)" >&2; exit 2 ;;
   esac
 done
 

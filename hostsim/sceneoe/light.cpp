@@ -9,11 +9,14 @@
 #include "host/plscene.h"
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "hostsim/sceneoe/light_defaults.h"
 #include "hostsim/sceneoe/light_names.h"
 #include "hostsim/sceneoe/module_pin.h"
+#include "hostsim/sceneoe/photometry.h"
+#include "hostsim/sceneoe/web_files.h"
 
 namespace d = plsim::scene::defaults;
 
@@ -40,6 +43,10 @@ struct PlDbLight::Impl {
     PlGiShadowParameters shadow;
     bool hasTarget = d::kHasTarget;
     std::wstring webFile = d::kWebFile;
+    /// The web file as read; null while none could be read.
+    std::shared_ptr<const plsim::scene::PhotometricWeb> web;
+    /// Lumen per candela of peak intensity of `web`.
+    double webLumensPerCandela = 0.0;
     PlGeVector3d webRotation{d::kWebRotation[0], d::kWebRotation[1], d::kWebRotation[2]};
     double physicalIntensity = d::kPhysicalIntensity;
     PhysicalIntensityMethod method = d::kIntensityMethod;
@@ -218,12 +225,29 @@ Plad::ErrorStatus PlDbLight::setTargetLocation(const PlGePoint3d& target) {
 
 const wchar_t* PlDbLight::webFile() const { return m_impl->webFile.c_str(); }
 
-// An empty name (or none) takes the web file away.
+// An empty name (or none) takes the web file away. The file is read now, found as
+// LightingUtil::GetIESFileFullPath finds it; a file that cannot be read is kept by name, and
+// the light then shines as a point light.
 Plad::ErrorStatus PlDbLight::setWebFile(const wchar_t* file) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
     m_impl->webFile = file ? file : L"";
+    m_impl->web.reset();
+    m_impl->webLumensPerCandela = 0.0;
+    const PlString path = LightingUtil::GetIESFileFullPath(m_impl->webFile.c_str(), nullptr);
+    if (path.isEmpty()) return Plad::eOk;
+    std::wstring error;
+    if (auto web = plsim::scene::readWebFile(path.str(), error)) {
+        m_impl->webLumensPerCandela = plsim::scene::webFlux(*web) / plsim::scene::peakCandela(*web);
+        m_impl->web = std::make_shared<const plsim::scene::PhotometricWeb>(std::move(*web));
+    }
     return Plad::eOk;
 }
+
+struct PlDbLightWeb {
+    static double lumensPerCandela(const PlDbLight& light) { return light.m_impl->webLumensPerCandela; }
+};
+
+double plsim::scene::webLumensPerCandela(const PlDbLight& light) { return PlDbLightWeb::lumensPerCandela(light); }
 
 const PlGeVector3d& PlDbLight::webRotation() const { return m_impl->webRotation; }
 

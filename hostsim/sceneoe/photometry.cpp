@@ -113,9 +113,11 @@ double lumensPerCandela(const PlDbLight& light) {
         }
         case PlDbLight::kDistantLight:
             return 0.0;  // parallel light from infinitely far: no flux of its own
+        case PlDbLight::kWebLight:
+            // The light's intensity is the web's peak; without a readable file it shines as a point light.
+            if (const double perCandela = webLumensPerCandela(light); perCandela > 0.0) return perCandela;
+            return 4.0 * kPi;
         default:
-            // Point lights; web lights too until their files are read, as their
-            // distribution is what sets their flux.
             return 4.0 * kPi;
     }
 }

@@ -55,9 +55,13 @@ inline constexpr double kLuxPerFootCandle = 1.0 / (0.3048 * 0.3048);
 /// 5 cm, 6 m, ... 20 parsecs); 0 for unitless or a code it does not know.
 double metresPerInsUnit(int insUnits);
 
-/// Lumen per candela of peak intensity: 4 pi for a point light (and, until web files
-/// are read, for a web light); for a spot, the cone's solid angle with the fall-off
-/// from hotspot to falloff taken as a smooth one (half the ring between the two cones).
+/// Lumen per candela of peak intensity: 4 pi for a point light, and for a web light whose
+/// file could not be read; for a web light, the flux of its file over the file's peak; for
+/// a spot, the cone's solid angle with the fall-off from hotspot to falloff taken as a
+/// smooth one (half the ring between the two cones).
 double lumensPerCandela(const PlDbLight& light);
+
+/// The flux of a web light's file over the file's peak candela; 0 while no file could be read.
+double webLumensPerCandela(const PlDbLight& light);
 
 }  // namespace plsim::scene

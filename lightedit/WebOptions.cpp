@@ -1,0 +1,141 @@
+// The photometric web option: rotation prompts, the web-file prompt, the web-file dialog, and
+// the file-system tests the menu makes on a web-file name.
+#include "lightedit/WebOptions.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "app/Messages.h"
+#include "host/pldocs.h"
+#include "host/pled.h"
+#include "host/plscene.h"
+#include "lightedit/IESFileNavDialog.h"
+#include "lightedit/IESFileNavParams.h"
+#include "lightedit/InputPrimitives.h"
+#include "lightedit/ShadowOptions.h"
+
+namespace {
+
+/// What the web sub-menu does after an action.
+enum class Next { Ask, Leave, Fail };
+
+Next promptRotation(const LightEditContext& context, unsigned promptId, double& component) {
+    const PlString prompt = loadMessage(promptId) + realDefaultText(context, component, 2);
+    pledInitGet(PLRSG_NONEG, L"");
+    return pledGetReal(prompt.kwszPtr(), &component) == PLRTCAN ? Next::Fail : Next::Ask;
+}
+
+Next rotateX(const LightEditContext& c, PlString&, PlGeVector3d& r) { return promptRotation(c, 2445, r.x); }
+Next rotateY(const LightEditContext& c, PlString&, PlGeVector3d& r) { return promptRotation(c, 2446, r.y); }
+Next rotateZ(const LightEditContext& c, PlString&, PlGeVector3d& r) { return promptRotation(c, 2447, r.z); }
+Next chooseFile(const LightEditContext& c, PlString& file, PlGeVector3d&) {
+    return promptWebFile(c, file) ? Next::Ask : Next::Fail;
+}
+Next leave(const LightEditContext&, PlString&, PlGeVector3d&) { return Next::Leave; }
+
+struct WebMenuEntry {
+    const wchar_t* keyword;  ///< global name, compared case-sensitively
+    Next (*action)(const LightEditContext&, PlString&, PlGeVector3d&);
+};
+
+/// In the order replies are tested; keyword list 2440 declares these names.
+const WebMenuEntry kWebMenu[] = {
+    {L"X", rotateX}, {L"Y", rotateY}, {L"Z", rotateZ}, {L"File", chooseFile}, {L"Exit", leave},
+};
+
+/// The host's web-file dialog on a copy of the name; the name takes what it chose when it
+/// was closed with a file (return code 1).
+void browseWebFile(PlString& webFile) {
+    PlString chosen = webFile;
+    int returnCode = 0;
+    {
+        PlApHostIESFileNavParams params;
+        params.setFileName(chosen);
+        static_cast<void>(PlApHostDialogIESFileNav::instance()->showDialog(&params));
+        returnCode = params.returnCode();
+    }
+    if (returnCode == 1) webFile = chosen;
+}
+
+/// The name as a path of this system: wide on Windows, UTF-8 where paths are bytes.
+std::filesystem::path platformPath(const PlString& name) {
+#if defined(_WIN32)
+    return std::filesystem::path(name.str());
+#else
+    // UTF-8: a lead byte marking the length, then six bits a byte.
+    constexpr unsigned kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+    std::string bytes;
+    for (const wchar_t c : name.str()) {
+        auto cp = static_cast<std::uint32_t>(c);
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+        const int more = cp < 0x80 ? 0 : cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+        bytes.push_back(static_cast<char>(kLead[more] | (cp >> (6 * more))));
+        for (int i = more - 1; i >= 0; --i) bytes.push_back(static_cast<char>(0x80 | ((cp >> (6 * i)) & 0x3F)));
+    }
+    return std::filesystem::path(bytes);
+#endif
+}
+
+}  // namespace
+
+bool hasWebFileExtension(const PlString& fileName) {
+    const auto extension = platformPath(fileName).extension().native();
+    constexpr char kWanted[] = ".ies";
+    if (extension.size() != sizeof kWanted - 1) return false;
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        auto c = extension[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<decltype(c)>(c - 'A' + 'a');
+        if (c != static_cast<decltype(c)>(kWanted[i])) return false;
+    }
+    return true;
+}
+
+bool webFileExists(const PlString& fileName) {
+    std::error_code ec;
+    return std::filesystem::exists(platformPath(fileName), ec);
+}
+
+bool promptWebOptions(const LightEditContext& context, PlString& webFile, PlGeVector3d& webRotation) {
+    for (;;) {
+        const PlString keywords = loadMessage(2440);
+        pledInitGet(0, keywords.kwszPtr());
+        const PlString prompt = loadMessage(2439);
+        wchar_t reply[kReplyBufferSize];
+        const int status = getKeywordInput(prompt.kwszPtr(), reply);
+        if (status == PLRTNONE) return true;
+        if (status != PLRTNORM) return false;
+        const PlString answer(reply);
+        for (const WebMenuEntry& entry : kWebMenu) {
+            if (!(answer == entry.keyword)) continue;
+            const Next next = entry.action(context, webFile, webRotation);
+            if (next == Next::Leave) return true;
+            if (next == Next::Fail) return false;
+            break;
+        }
+    }
+}
+
+bool promptWebFile(const LightEditContext& context, PlString& webFile) {
+    for (;;) {
+        const PlString prompt = loadMessage(2435) + context.defaultOpen + webFile + context.defaultClose;
+        PlString reply;
+        if (pledGetString(1, prompt.kwszPtr(), reply) != PLRTNORM) return false;
+        if (reply.isEmpty()) return true;
+        if (reply == L"~") {
+            browseWebFile(webFile);
+            return true;
+        }
+        const PlApDocManager* docs = plDocManagerPtr();
+        const PlString path = LightingUtil::GetIESFileFullPath(reply.kwszPtr(), docs ? docs->curDocument() : nullptr);
+        if (path.isEmpty()) {
+            printMessage(2462, reply.kwszPtr());
+        } else if (!hasWebFileExtension(path)) {
+            printMessage(2643, reply.kwszPtr());
+        } else {
+            webFile = path;
+            return true;
+        }
+    }
+}

@@ -1,0 +1,39 @@
+// Fuzz target: the IES photometric-file reader, and the photometry of what it accepts. Any
+// input must be refused with a message or give a consistent grid with finite photometry.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "hostsim/sceneoe/photometric_web.h"
+
+namespace {
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    std::wstring error;
+    const auto web = plsim::scene::readPhotometricWeb(text, L"fuzz.ies", error);
+    if (!web) {
+        require(!error.empty());
+        return 0;
+    }
+    require(!web->vertical.empty() && !web->horizontal.empty());
+    require(web->candela.size() == web->vertical.size() * web->horizontal.size());
+    const double peak = plsim::scene::peakCandela(*web);
+    require(std::isfinite(peak) && peak > 0.0);
+    const double flux = plsim::scene::webFlux(*web);
+    require(std::isfinite(flux) && flux >= 0.0);
+    for (const double fraction : {0.5, 0.1}) {
+        const auto angle = plsim::scene::spreadAngle(*web, fraction);
+        require(!angle || (*angle >= 0.0 && *angle <= 360.0));
+    }
+    return 0;
+}

@@ -1,0 +1,126 @@
+// Guards the web option against rotations stored after a cancel or not at all, web files stored
+// without their checks (extension, existence, full path), a dialog that changes the name when
+// closed without a file, and a dialog-parameters class that registers twice, casts wrongly or
+// copies the caller's name instead of referring to it.
+#include <filesystem>
+
+#include "hostsim/sceneoe/web_files.h"
+#include "lightedit/IESFileNavParams.h"
+#include "option_fixture.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+constexpr char kWebFile[] = "IESNA:LM-63-2002\nTILT=NONE\n1 -1 1 2 1 1 2 0 0 0 1 1 0\n0 90\n0\n100 50\n";
+
+class WebOptionsTest : public LightOptionTest {
+protected:
+    void SetUp() override {
+        LightOptionTest::SetUp();
+        lamp = folder.write("Lamp.IES", kWebFile);
+        folder.write("notes.txt", kWebFile);
+        folder.write(".ies", kWebFile);
+        plsim::scene::setWebSearchPath({folder.wide()});
+        PlApHostIESFileNavParams::rxInit();  // as the module's start does: the host knows the dialog by it
+    }
+    void TearDown() override {
+        PlApHostIESFileNavParams::rxUninit();
+        plsim::scene::setWebSearchPath({});
+        LightOptionTest::TearDown();
+    }
+    /// True when the last light's web file is `expected` (empty: none).
+    bool storedFile(const std::wstring& expected) const {
+        const std::wstring stored = last().webFile;
+        std::error_code ec;
+        return expected.empty() ? stored.empty() : !stored.empty() && std::filesystem::equivalent(stored, expected, ec);
+    }
+
+    TempFolder folder;
+    std::wstring lamp;
+};
+
+struct WebCase {
+    const char* name;
+    std::vector<std::wstring> replies;  ///< at the web light's menu
+    double rotation[3];
+    bool lampStored;
+};
+
+TEST_F(WebOptionsTest, RotationIsStoredWhenTheSubMenuEndsWell) {
+    for (const wchar_t* name : {L"X", L"Y", L"Z", L"File", L"Exit"}) EXPECT_TRUE(declares(2440, name));
+    const WebCase cases[] = {
+        {"X then 90", {L"weB", L"X", L"90", L"Exit"}, {90, 0, 0}, false},
+        {"Enter keeps the value", {L"weB", L"X", L"", L"Exit"}, {0, 0, 0}, false},
+        {"a negative number is asked again; Enter at the sub-menu stores", {L"weB", L"Y", L"-5", L"30", L""}, {0, 30, 0}, false},
+        {"a cancel at a rotation stores nothing", {L"weB", L"X", L"90", L"Z", L"^C"}, {0, 0, 0}, false},
+        {"a cancel at the sub-menu stores nothing", {L"weB", L"Z", L"9", L"^C"}, {0, 0, 0}, false},
+        {"a later visit stores what a cancelled one left", {L"weB", L"X", L"90", L"^C", L"weB", L""}, {90, 0, 0}, false},
+        {"a cancel at the file prompt stores nothing", {L"weB", L"X", L"5", L"File", L"^C"}, {0, 0, 0}, false},
+    };
+    for (const WebCase& c : cases) {
+        edit(kLightFreeWeb, c.replies);
+        expectVector(last().webRotation, c.rotation[0], c.rotation[1], c.rotation[2], c.name);
+        EXPECT_TRUE(storedFile(c.lampStored ? lamp : L"")) << c.name;
+    }
+}
+
+TEST_F(WebOptionsTest, TypedNamesAreCheckedAndStoredAsFullPaths) {
+    const WebCase cases[] = {
+        {"a name resolving to .IES", {L"weB", L"File", L"Lamp.IES", L"Exit"}, {0, 0, 0}, true},
+        {"found with .ies appended, ignoring case", {L"weB", L"File", L"lamp", L""}, {0, 0, 0}, true},
+        {"the dialog closed with a file", {L"weB", L"File", L"~", lamp, L""}, {0, 0, 0}, true},
+        {"the dialog closed without one keeps the name", {L"weB", L"File", L"Lamp", L"File", L"~", L"", L""}, {0, 0, 0}, true},
+        {"a dialog name that does not exist is not stored, the rotation is",
+         {L"weB", L"Z", L"7", L"File", L"~", L"no-such.ies", L""}, {0, 0, 7}, false},
+    };
+    for (const WebCase& c : cases) {
+        const std::wstring shown = edit(kLightFreeWeb, c.replies);
+        expectVector(last().webRotation, c.rotation[0], c.rotation[1], c.rotation[2], c.name);
+        EXPECT_TRUE(storedFile(c.lampStored ? lamp : L"")) << c.name;
+        EXPECT_EQ(count(shown, 2462) + count(shown, 2643), 0) << c.name;
+    }
+    const std::wstring refused = edit(kLightFreeWeb, {L"weB", L"File", L"notes.txt", L".ies", L"nothere", L"", L""});
+    EXPECT_EQ(count(refused, 2643), 2) << "a .txt file and a file named only .ies";
+    EXPECT_NE(refused.find(fillMessageArgument(loadMessage(2462), L"nothere").str()), std::wstring::npos);
+    EXPECT_TRUE(storedFile(L""));
+    const std::wstring dialog = edit(kLightFreeWeb, {L"weB", L"File", L"Lamp", L"File", L"~", L"^C", L""});
+    EXPECT_NE(dialog.find(L"Select a web file <" + last().webFile + L">: *Cancel*"), std::wstring::npos) << "a cancel closes it";
+}
+
+struct Aborted {};
+
+TEST_F(WebOptionsTest, DialogParametersClassRegistersOnceAndRefersToTheCallersName) {
+    PlRxClass* const cls = PlApHostIESFileNavParams::desc();  // registered in SetUp
+    PlApHostIESFileNavParams::rxInit();
+    EXPECT_EQ(plrxFindPlRxClass(PlApHostIESFileNavParams::className()), cls);
+    EXPECT_EQ(std::wstring(cls->myParent()->name()), L"PlApHostDialogParams");
+
+    PlString name = L"a.ies";
+    PlApHostIESFileNavParams params, assigned;
+    params.setFileName(name);
+    params.setReturnCode(1);
+    PlApHostIESFileNavParams(params).fileName() = L"b.ies";
+    assigned = params;
+    EXPECT_EQ(name, L"b.ies");
+    EXPECT_EQ(&assigned.fileName(), &name);
+    EXPECT_EQ(assigned.returnCode(), 1);
+
+    const PlApHostDialogParams other;
+    EXPECT_EQ(PlApHostIESFileNavParams::cast(nullptr), nullptr);
+    EXPECT_EQ(PlApHostIESFileNavParams::cast(&other), nullptr);
+    EXPECT_EQ(PlApHostIESFileNavParams::cast(&params), &params);
+
+    // A descriptor that is not the class registered under the name ends the host.
+    PlApHostIESFileNavParams::gpDesc = PlApHostDialogParams::desc();
+    std::wstring said;
+    plsim::setAbortHandler([&said](const std::wstring& message) {
+        said = message;
+        throw Aborted{};
+    });
+    EXPECT_THROW(PlApHostIESFileNavParams::rxInit(), Aborted);
+    plsim::setAbortHandler(nullptr);
+    EXPECT_EQ(said, L"Class mismatch");
+    PlApHostIESFileNavParams::gpDesc = cls;
+}
+
+}  // namespace
