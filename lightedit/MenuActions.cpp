@@ -11,16 +11,6 @@
 #include "lightedit/ShadowOptions.h"
 #include "lightedit/WebOptions.h"
 
-namespace {
-
-/// Options whose editing arrives in a later build answer so and return to the menu.
-bool notAvailableYet() {
-    plutPrintf(L"This option is not available in this build.\n");
-    return false;
-}
-
-}  // namespace
-
 bool menuName(LightEditContext& context, MenuState& state) {
     if (promptLightName(context, state.suggestedName, state.name)) context.light->setName(state.name);
     return false;
