@@ -202,23 +202,23 @@ std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fi
 bool filesInFolder(const std::wstring& folder, const std::wstring& extension, std::vector<std::wstring>& paths) {
     paths.clear();
     std::error_code ec;
-    const fs::path dir = toPath(folder);
+    const fs::path dir = filePath(folder);
     if (folder.empty() || !fs::is_directory(dir, ec)) return false;
     std::vector<std::wstring> names;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::wstring name = fromPath(it->path().filename());
+        const std::wstring name = pathText(it->path().filename());
         std::error_code typeError;
         if (name.size() <= extension.size() || !it->is_regular_file(typeError)) continue;
         if (iequals(name.substr(name.size() - extension.size()), extension)) names.push_back(name);
     }
     if (ec) return false;
     std::sort(names.begin(), names.end());
-    for (const std::wstring& name : names) paths.push_back(fromPath(dir / toPath(name)));
+    for (const std::wstring& name : names) paths.push_back(pathText(dir / filePath(name)));
     return true;
 }
 
 bool readFileBytes(const std::wstring& path, std::string& bytes) {
-    std::ifstream file(toPath(path), std::ios::binary);
+    std::ifstream file(filePath(path), std::ios::binary);
     if (!file) return false;
     bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     return !file.bad();
