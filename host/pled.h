@@ -48,8 +48,8 @@ PLHOST_API int pledGetString(int allowSpaces, const wchar_t* prompt, PlString& r
 /// Asks for a number; `value` is written only on 5100. A declared keyword
 /// answers -5005 and is read with pledGetInput.
 PLHOST_API int pledGetReal(const wchar_t* prompt, double* value);
-/// Asks for a whole number in the 16-bit range (the host refuses others).
-PLHOST_API int pledGetShort(const wchar_t* prompt, short* value);
+/// Asks for a whole number in the 32-bit range (the host refuses others).
+PLHOST_API int pledGetShort(const wchar_t* prompt, int* value);
 /// Asks for a point, typed "x,y" or "x,y,z" in user coordinates; answered in
 /// world coordinates. `basePoint` (world) may be null; with it, "@dx,dy,dz" is
 /// relative to it. A declared keyword answers -5005.
