@@ -276,9 +276,7 @@ double PlDbLight::lampColorTemp() const { return m_impl->lampColorTemp; }
 
 Plad::ErrorStatus PlDbLight::setLampColorTemp(double kelvin) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!std::isfinite(kelvin) || kelvin < d::kMinLampColorTemp || kelvin > d::kMaxLampColorTemp) {
-        return Plad::eInvalidInput;
-    }
+    if (!std::isfinite(kelvin) || kelvin < 0.0) return Plad::eInvalidInput;
     m_impl->lampColorTemp = kelvin;
     return Plad::eOk;
 }

@@ -39,8 +39,6 @@ inline constexpr const wchar_t* kForbiddenNameChars = L"<>/\\\":;?*|,=`";
 /// Hotspot and falloff: 0 up to (not including) half a turn. A hotspot wider
 /// than the falloff is kept as given.
 inline constexpr double kMaxConeAngle = kPi;
-inline constexpr double kMinLampColorTemp = 1000.0;
-inline constexpr double kMaxLampColorTemp = 20000.0;
 
 // ---- The shadow record ---------------------------------------------------------
 inline constexpr bool kShadowsOn = true;

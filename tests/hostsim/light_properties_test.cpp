@@ -67,8 +67,8 @@ TEST_F(LightPropertiesTest, BadValuesAreRefusedAndNothingChanges) {
         {"method 3", [](PlDbLight& l) { return l.setPhysicalIntensityMethod(static_cast<PlDbLight::PhysicalIntensityMethod>(3)); }},
         {"zero distance", [](PlDbLight& l) { return l.setIlluminanceDistance(0.0); }},
         {"lamp colour type 2", [](PlDbLight& l) { return l.setLampColorType(static_cast<PlDbLight::LampColorType>(2)); }},
-        {"999 K", [](PlDbLight& l) { return l.setLampColorTemp(999.0); }},
-        {"20001 K", [](PlDbLight& l) { return l.setLampColorTemp(20001.0); }},
+        {"-1 K", [](PlDbLight& l) { return l.setLampColorTemp(-1.0); }},
+        {"infinite K", [](PlDbLight& l) { return l.setLampColorTemp(kInf); }},
         {"preset 14", [](PlDbLight& l) { return l.setLampColorPreset(static_cast<PlDbLight::LampColorPreset>(14)); }},
         {"empty name", [](PlDbLight& l) { return l.setName(L""); }},
         {"256 characters", [](PlDbLight& l) { return l.setName(std::wstring(256, L'a').c_str()); }},
@@ -106,8 +106,8 @@ TEST_F(LightPropertiesTest, ValuesAtTheEdgesAreAccepted) {
     EXPECT_EQ(degrees(60), light.hotspotAngle());
     EXPECT_EQ(degrees(30), light.falloffAngle());
     for (int kind : {1, 2, 3, 10}) EXPECT_EQ(Plad::eOk, light.setLightKind(kind));
-    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(1000.0));
-    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(20000.0));
+    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(0.0));
+    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(1e6));
     EXPECT_EQ(Plad::eOk, light.setLampColorPreset(PlDbLight::kLowPressureSodium));
     EXPECT_EQ(Plad::eOk, light.setPhysicalIntensity(0.0));
     EXPECT_EQ(Plad::eOk, light.setIlluminanceDistance(1e-6));

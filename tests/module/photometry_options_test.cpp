@@ -123,6 +123,7 @@ TEST_F(PhotometryOptionsTest, LampColor) {
         {"display name", {L"HighPressureSodium"}, 1, 12, 3500, 0},
         {"kelvin", {L"Kelvin", L"5000"}, 0, 0, 5000, 0},
         {"kelvin Enter keeps the temperature", {L"Kelvin", L""}, 0, 0, 3500, 0},
+        {"kelvin 0 after a preset", {L"Xenon", L"Color", L"Kelvin", L"0"}, 0, 6, 0, 0},
         {"kelvin cancelled", {L"Kelvin", L"^C"}, 0, 0, 3500, 0},
         {"unknown name asks again", {L"Sunlight", L"D65"}, 1, 0, 3500, 1},
         {"Enter stores nothing", {L""}, 0, 0, 3500, 0},
