@@ -40,7 +40,8 @@ enum PledInitGetFlags : int {
 /// global names in the same order; without "_" the local names are global too.
 PLHOST_API int pledInitGet(int flags, const wchar_t* keywordList);
 /// Asks for a keyword. On 5100 `reply` holds the global name (or, with flag
-/// 128, the text typed). 5000 on an empty reply.
+/// 128, the text typed; a text that is a number is then refused under flags 2
+/// and 4 as at a number prompt). 5000 on an empty reply.
 PLHOST_API int pledGetKword(const wchar_t* prompt, PlString& reply);
 /// Asks for a text. allowSpaces 1: the reply may hold spaces and ends with
 /// Enter; 0: a space also ends it.

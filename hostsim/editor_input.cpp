@@ -263,6 +263,14 @@ int pledGetKword(const wchar_t* prompt, PlString& reply) {
             return PLRTNORM;
         }
         if (request.has(PLRSG_OTHER)) {
+            // Free text that reads as a number is held to the number flags.
+            double number = 0.0;
+            if (plsim::detail::parseReal(text, number)) {
+                if (const wchar_t* refused = plsim::refusal(number, request)) {
+                    plsim::message(refused);
+                    continue;
+                }
+            }
             reply = text;
             return PLRTNORM;
         }

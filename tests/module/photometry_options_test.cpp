@@ -55,8 +55,6 @@ TEST_F(PhotometryOptionsTest, IntensityEntryStoresMethodAndValue) {
         {"cancel at the distance", kLightPoint, {L"", L"Illuminance", L"Distance", L"^C", L"eXit"},
          0, kStartCandela, 1},
         {"a text that is no number asks again", kLightPoint, {L"", L"bright", L"12", L"eXit"}, 0, 12, 1},
-        {"a negative number asks again", kLightPoint, {L"", L"-5", L"7", L"eXit"}, 0, 7, 1},
-        {"a negative illuminance asks again", kLightPoint, {L"", L"Illuminance", L"-1", L"3", L"eXit"}, 2, 3, 1},
         {"a zero distance is refused", kLightPoint, {L"", L"Illuminance", L"Distance", L"0", L"4", L"eXit"},
          2, kStartCandela, 4},
         {"cancel at the sub-menu leaves it", kLightPoint, {L"^C"}, 0, kStartCandela, 1},
@@ -75,6 +73,14 @@ TEST_F(PhotometryOptionsTest, IntensityEntryStoresMethodAndValue) {
         EXPECT_DOUBLE_EQ(p.distance, c.distance) << c.name;
     }
     EXPECT_EQ(last().kind, 10) << "the web light is a web light again";
+}
+
+TEST_F(PhotometryOptionsTest, NegativeValuesAreRefusedWithTheHostsMessage) {
+    const std::wstring text =
+        edit(kLightPoint, {L"Photometry", L"", L"-5", L"Illuminance", L"-1", L"3", L"", L"Flux", L"-2", L"", L"eXit"});
+    EXPECT_EQ(occurrences(text, L"Value must be positive."), 3);
+    EXPECT_EQ(photometry().method, 1);
+    EXPECT_NEAR(photometry().physicalIntensity, 4 * kPi * 3, 1e-9);
 }
 
 TEST_F(PhotometryOptionsTest, AFluxLightIsShownInCandelaAndComesBack) {
