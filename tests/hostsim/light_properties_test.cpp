@@ -229,4 +229,10 @@ TEST(LightAim, DirectionFollowsPositionAndTarget) {
     EXPECT_TRUE(PlGeVector3d(0, -1, 0).isEqualTo(light.lightDirection()));
     ASSERT_EQ(Plad::eOk, light.setTargetLocation(PlGePoint3d(1, 5, 4)));
     EXPECT_TRUE(PlGeVector3d(0, -1, 0).isEqualTo(light.lightDirection())) << "no aim when the ends coincide";
+    // Ends whose difference no double holds, and a direction whose length none does.
+    ASSERT_EQ(Plad::eOk, light.setPosition(PlGePoint3d(-1.7e308, 0, 0)));
+    ASSERT_EQ(Plad::eOk, light.setTargetLocation(PlGePoint3d(1.7e308, 0, 0)));
+    EXPECT_TRUE(PlGeVector3d(1, 0, 0).isEqualTo(light.lightDirection()));
+    ASSERT_EQ(Plad::eOk, light.setLightDirection(PlGeVector3d(0, -1.7e308, -1.7e308)));
+    EXPECT_TRUE(PlGeVector3d(0, -std::sqrt(0.5), -std::sqrt(0.5)).isEqualTo(light.lightDirection()));
 }
