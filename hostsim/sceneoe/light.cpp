@@ -53,7 +53,8 @@ struct PlDbLight::Impl {
     PlGeVector3d webRotation{d::kWebRotation[0], d::kWebRotation[1], d::kWebRotation[2]};
     double physicalIntensity = d::kPhysicalIntensity;
     PhysicalIntensityMethod method = d::kIntensityMethod;
-    double illuminanceDistance = d::kIlluminanceDistance;
+    // One metre in the units of the drawing the light is made in.
+    double illuminanceDistance = d::kIlluminanceDistanceMetres / LightingUtil::getUnitFactor(true);
     LampColorType lampColorType = d::kLampColorType;
     double lampColorTemp = d::kLampColorTemp;
     LampColorPreset lampColorPreset = d::kLampColorPreset;
