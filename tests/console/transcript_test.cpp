@@ -51,6 +51,11 @@ TEST(ConsoleTranscript, ScriptsReadAsDocumented) {
         {"variable names are read in any letter case",
          "setvar cvport 4\nSETVAR CvPort\n",
          "Command: setvar cvport 4\nCommand: SETVAR CvPort\nCVPORT = 4\n"},
+        {"HELP NAME shows the help of that one command",
+         "help list\nHELP spotlight\nHELP FOO\n",
+         "Command: help list\n  LIST                    list the lights of the drawing\n"
+         "Command: HELP spotlight\nCommand of PLORE_ZuredUD:\n  SPOTLIGHT               help topic: SPOTLIGHT\n"
+         "Command: HELP FOO\n" + unknownFoo},
         {"an unknown variable is reported",
          "SETVAR NOSUCHVAR\n",
          "Command: SETVAR NOSUCHVAR\nUnknown variable \"NOSUCHVAR\". Type SETVAR for the list.\n"},
