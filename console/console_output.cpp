@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "console/control_characters.h"
 #include "console/utf8.h"
 
 #if defined(_WIN32)
@@ -24,7 +25,7 @@ void ConsoleOutput::write(std::wstring_view text) {
     if (m_failed) {
         return;
     }
-    const std::string bytes = toUtf8(text);
+    const std::string bytes = toUtf8(withVisibleControls(text));
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), m_stream) != bytes.size() || std::fflush(m_stream) != 0) {
         m_failed = true;
