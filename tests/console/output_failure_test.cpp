@@ -9,20 +9,13 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "plandor_runner.h"
 
 namespace {
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using plandor_test::readFile;
 
 std::string quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
