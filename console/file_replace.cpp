@@ -27,26 +27,32 @@ constexpr int kNameAttempts = 100;
 
 std::wstring systemError(int number) { return fromUtf8(std::strerror(number)); }
 
-/// Creates `path`, which must not exist yet (not even as a link), for writing.
+/// Creates `path`, which must not exist yet (not even as a link), for writing;
+/// null with errno set when it cannot.
 std::FILE* createNew(const std::filesystem::path& path) {
 #if defined(_WIN32)
     const int fd = _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
-    return fd < 0 ? nullptr : _fdopen(fd, "wb");
+    std::FILE* file = fd < 0 ? nullptr : _fdopen(fd, "wb");
 #else
     const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-    return fd < 0 ? nullptr : ::fdopen(fd, "wb");
+    std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "wb");
 #endif
+    if (fd >= 0 && file == nullptr) {
+        const int failure = errno;
+#if defined(_WIN32)
+        _close(fd);
+#else
+        ::close(fd);
+#endif
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+        errno = failure;
+    }
+    return file;
 }
 
-/// Writes `bytes`, and with `toDisk` sees them to the disk; false with errno
-/// set when that fails.
-bool writeAll(std::FILE* file, std::string_view bytes, bool toDisk) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fflush(file) != 0) {
-        return false;
-    }
-    if (!toDisk) {
-        return true;
-    }
+/// Sees what was written to `file` to the disk; false with errno set when that fails.
+bool syncToDisk(std::FILE* file) {
 #if defined(_WIN32)
     return _commit(_fileno(file)) == 0;
 #else
@@ -54,25 +60,20 @@ bool writeAll(std::FILE* file, std::string_view bytes, bool toDisk) {
 #endif
 }
 
-/// Writes into `path` itself: what is there is no file to replace (a device,
-/// a pipe).
-bool writeInPlace(const std::filesystem::path& path, std::string_view bytes, std::wstring& error) {
-#if defined(_WIN32)
-    std::FILE* file = _wfopen(path.c_str(), L"wb");
-#else
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-#endif
-    if (file == nullptr) {
-        error = systemError(errno);
-        return false;
+/// Writes `bytes` into `file` and closes it, with `toDisk` seeing them to the
+/// disk first. False, with the reason, when any of it fails.
+bool writeAndClose(std::FILE* file, std::string_view bytes, bool toDisk, std::wstring& reason) {
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0 &&
+                   (!toDisk || syncToDisk(file));
+    int failure = written ? 0 : errno;
+    if (std::fclose(file) != 0 && written) {
+        written = false;
+        failure = errno;
     }
-    const bool written = writeAll(file, bytes, false);
-    const int writeError = errno;
-    if (std::fclose(file) != 0 || !written) {
-        error = systemError(written ? errno : writeError);
-        return false;
+    if (!written) {
+        reason = systemError(failure);
     }
-    return true;
+    return written;
 }
 
 /// Puts `from` in the place of `to`, replacing a file there in one step.
@@ -97,7 +98,17 @@ bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std:
     std::error_code ec;
     const std::filesystem::file_status existing = std::filesystem::status(path, ec);
     if (!ec && std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
-        return writeInPlace(path, bytes, error);
+        // No file to replace (a device, a pipe): written into as it is.
+#if defined(_WIN32)
+        std::FILE* file = _wfopen(path.c_str(), L"wb");
+#else
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+#endif
+        if (file == nullptr) {
+            error = systemError(errno);
+            return false;
+        }
+        return writeAndClose(file, bytes, false, error);
     }
     std::filesystem::path target = path;
     if (std::filesystem::is_symlink(path, ec)) {
@@ -122,13 +133,9 @@ bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std:
         return false;
     }
 
-    const bool written = writeAll(file, bytes, true);
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    const int closeError = errno;
-    if (!written || !closed) {
-        error = L"the new contents could not be written in full (" + systemError(written ? closeError : writeError) +
-                L")";
+    std::wstring reason;
+    if (!writeAndClose(file, bytes, true, reason)) {
+        error = L"the new contents could not be written in full (" + reason + L")";
         std::filesystem::remove(fresh, ec);
         return false;
     }
@@ -136,7 +143,6 @@ bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std:
     if (std::filesystem::exists(existing)) {
         std::filesystem::permissions(fresh, existing.permissions(), ec);
     }
-    std::wstring reason;
     if (!moveOver(fresh, target, reason)) {
         error = L"the new file could not take the old one's place (" + reason + L")";
         std::filesystem::remove(fresh, ec);
