@@ -35,14 +35,7 @@ Plad::ErrorStatus VmxModuleLoader::load(const wchar_t* moduleName) {
         m_status = Plad::eNoDependentModule;
         return m_status;
     }
-    if (plrxLoadModule(m_name.kwszPtr(), false, false)) {
-        m_status = Plad::eOk;
-    } else {
-        // A module that did not load is not ours to unload later: forgetting
-        // its name keeps unload() from dropping a reference someone else holds.
-        m_name.setEmpty();
-        m_status = Plad::eLoadFailed;
-    }
+    m_status = plrxLoadModule(m_name.kwszPtr(), false, false) ? Plad::eOk : Plad::eLoadFailed;
     return m_status;
 }
 

@@ -14,7 +14,7 @@ public:
     /// Loads `moduleName`, unloading the module held before. Asking again for
     /// the held module (in any letter case) answers the first load's status
     /// and does nothing. An empty or null name unloads and answers 374;
-    /// otherwise 0 when loaded, 503 when not.
+    /// otherwise 0 when loaded, 503 when not. The name is held either way.
     virtual Plad::ErrorStatus load(const wchar_t* moduleName);
     /// The held module's name; empty when none.
     virtual const wchar_t* name() const;

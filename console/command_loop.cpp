@@ -44,7 +44,7 @@ struct ConsoleCommand {
     const wchar_t* description;
 };
 constexpr ConsoleCommand kConsoleCommands[] = {
-    {L"HELP", L"HELP", L"list the commands"},
+    {L"HELP", L"HELP [NAME]", L"list the commands, or show the help of one"},
     {L"SETVAR", L"SETVAR [NAME [VALUE]]", L"list, show or set system variables (\"\" is an empty text)"},
     {L"LIST", L"LIST", L"list the lights of the drawing"},
     {L"UCS", kUcsSyntax, L"show, reset (WORLD) or set the user coordinate system: origin, X axis, Y axis"},
@@ -70,6 +70,17 @@ std::wstring helpLine(const std::wstring& first, const std::wstring& second) {
         line += second;
     }
     return line;
+}
+
+/// A registered command's line of HELP: its names and its help topic.
+std::wstring commandHelpLine(const PlEdCommand& command) {
+    std::wstring name = command.globalName();
+    const std::wstring local = command.localName();
+    if (!local.empty() && local != name) {
+        name += L" (" + local + L")";
+    }
+    const std::wstring topic = command.helpTopic();
+    return helpLine(name, topic.empty() ? std::wstring() : L"help topic: " + topic);
 }
 
 /// The name of the system variable `name` as the host spells it; empty when
@@ -139,7 +150,11 @@ bool CommandLoop::execute(const std::wstring& line) {
         return false;
     }
     if (sameIgnoringAsciiCase(name, L"HELP")) {
-        help();
+        if (rest.empty()) {
+            help();
+        } else {
+            helpOn(rest);
+        }
         return true;
     }
     if (sameIgnoringAsciiCase(name, L"SETVAR")) {
@@ -194,15 +209,23 @@ void CommandLoop::help() {
             group = command->groupName();
             m_out.writeLine(L"Commands of " + group + L":");
         }
-        std::wstring name = command->globalName();
-        const std::wstring local = command->localName();
-        if (!local.empty() && local != name) {
-            name += L" (" + local + L")";
-        }
-        const std::wstring topic = command->helpTopic();
-        const std::wstring entry = helpLine(name, topic.empty() ? std::wstring() : L"help topic: " + topic);
-        m_out.writeLine(entry);
+        m_out.writeLine(commandHelpLine(*command));
     }
+}
+
+void CommandLoop::helpOn(const std::wstring& name) {
+    for (const ConsoleCommand& command : kConsoleCommands) {
+        if (sameIgnoringAsciiCase(name, command.name)) {
+            m_out.writeLine(helpLine(command.syntax, command.description));
+            return;
+        }
+    }
+    if (const PlEdCommand* command = plsim::findCommand(name)) {
+        m_out.writeLine(L"Command of " + std::wstring(command->groupName()) + L":");
+        m_out.writeLine(commandHelpLine(*command));
+        return;
+    }
+    m_out.writeLine(L"Unknown command \"" + name + L"\". Type HELP for a list of commands.");
 }
 
 void CommandLoop::listLights() {

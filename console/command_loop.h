@@ -25,6 +25,8 @@ public:
 
 private:
     void help();
+    /// HELP NAME: the help of the one command of that name.
+    void helpOn(const std::wstring& name);
     void setVariable(const std::wstring& arguments);
     void listLights();
 

@@ -1,8 +1,12 @@
 // The console's standard output: wide text written as UTF-8, with the line state tracked.
 #include "console/console_output.h"
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <string>
 
+#include "console/control_characters.h"
 #include "console/utf8.h"
 
 #if defined(_WIN32)
@@ -17,10 +21,20 @@ void ConsoleOutput::write(std::wstring_view text) {
     if (text.empty()) {
         return;
     }
-    const std::string bytes = toUtf8(text);
-    std::fwrite(bytes.data(), 1, bytes.size(), m_stream);
-    std::fflush(m_stream);
     m_atLineStart = text.back() == L'\n';
+    if (m_failed) {
+        return;
+    }
+    const std::string bytes = toUtf8(withVisibleControls(text));
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), m_stream) != bytes.size() || std::fflush(m_stream) != 0) {
+        m_failed = true;
+        m_errno = errno;
+    }
+}
+
+std::wstring ConsoleOutput::failure() const {
+    return m_errno != 0 ? fromUtf8(std::strerror(m_errno)) : std::wstring(L"write error");
 }
 
 void ConsoleOutput::writeLine(std::wstring_view text) {
@@ -41,6 +55,12 @@ void prepareUtf8Console() {
     // Text written is already UTF-8 with "\n" line ends; keep the C library
     // from translating it again.
     _setmode(_fileno(stdout), _O_BINARY);
+#endif
+}
+
+void ignoreBrokenPipes() {
+#if !defined(_WIN32)
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace plandor {
@@ -14,6 +15,8 @@ public:
     explicit ConsoleOutput(std::FILE* stream) : m_stream(stream) {}
 
     /// Writes `text` and flushes, so a person sees it before the next prompt.
+    /// After a write fails (a closed pipe, a full disk) nothing more is
+    /// written, and the session goes on.
     void write(std::wstring_view text);
     /// Writes `text` and ends the line.
     void writeLine(std::wstring_view text);
@@ -22,14 +25,24 @@ public:
     /// Tells the writer that something else (the line editor) ended the line.
     void lineEnded() { m_atLineStart = true; }
     bool atLineStart() const { return m_atLineStart; }
+    /// True once a write has failed.
+    bool failed() const { return m_failed; }
+    /// Why the first failed write failed, for the user.
+    std::wstring failure() const;
 
 private:
     std::FILE* m_stream;
     bool m_atLineStart = true;
+    bool m_failed = false;
+    int m_errno = 0;
 };
 
 /// Prepares the process's standard streams for UTF-8 (the Windows console
 /// needs to be told; elsewhere this does nothing).
 void prepareUtf8Console();
+
+/// Makes a write to a pipe whose reader has gone fail instead of ending the
+/// process, so that the session can finish and keep its drawing.
+void ignoreBrokenPipes();
 
 }  // namespace plandor

@@ -4,9 +4,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <system_error>
 
+#include "console/file_replace.h"
 #include "console/utf8.h"
 #include "hostsim/driver.h"
 
@@ -245,19 +245,13 @@ std::wstring dumpPathProblem(const std::filesystem::path& path) {
 }
 
 bool writeDump(const std::filesystem::path& path, const std::string& text, std::wstring& error) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        const std::wstring problem = dumpPathProblem(path);
-        error = L"cannot write the dump \"" + pathText(path) + L"\"" + (problem.empty() ? L"." : L": " + problem);
-        return false;
+    std::wstring reason;
+    if (replaceFile(path, text, reason)) {
+        return true;
     }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-        error = L"the dump \"" + pathText(path) + L"\" could not be written in full.";
-        return false;
-    }
-    return true;
+    const std::wstring problem = dumpPathProblem(path);
+    error = L"cannot write the dump \"" + pathText(path) + L"\": " + (problem.empty() ? reason + L"." : problem);
+    return false;
 }
 
 }  // namespace plandor

@@ -51,8 +51,9 @@ DumpVariables currentDumpVariables();
 /// or it names a folder. Empty when nothing speaks against it.
 std::wstring dumpPathProblem(const std::filesystem::path& path);
 
-/// Writes `text` to `path`, replacing the file. False, with a message for
-/// the user in `error`, when it cannot be written in full.
+/// Writes `text` to `path`, replacing the file only once the new one is
+/// complete. False, with a message for the user in `error`, when it cannot be
+/// written in full; a file that was there is then left as it was.
 bool writeDump(const std::filesystem::path& path, const std::string& text, std::wstring& error);
 
 }  // namespace plandor

@@ -167,6 +167,12 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
     plsim::unloadApplication(app);
     plsim::finishOutputLine();
     plsim::setOutputSink(nullptr);
+    if (out.failed()) {
+        err.writeLine(L"plandor: the session's output could not be written in full (" + out.failure() + L").");
+        if (status == kExitOk) {
+            status = kExitOutput;
+        }
+    }
     return status;
 }
 
@@ -174,6 +180,7 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
 
 int main(int argc, char** argv) {
     prepareUtf8Console();
+    ignoreBrokenPipes();
     ConsoleOutput out(stdout);
     ConsoleOutput err(stderr);
 
@@ -183,13 +190,9 @@ int main(int argc, char** argv) {
         err.writeLine(L"plandor: " + error);
         return kExitUsage;
     }
-    if (options->showHelp) {
-        out.write(helpText());
-        return kExitOk;
-    }
-    if (options->showVersion) {
-        out.write(versionText());
-        return kExitOk;
+    if (options->showHelp || options->showVersion) {
+        out.write(options->showHelp ? helpText() : versionText());
+        return out.failed() ? kExitOutput : kExitOk;
     }
     return run(*options, out, err);
 }

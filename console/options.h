@@ -15,6 +15,7 @@ enum ExitStatus : int {
     kExitModuleFailed = 1,  ///< the module could not be loaded or refused to start
     kExitUsage = 2,         ///< a bad option, a missing script, a bad --set, a dump that cannot be written
     kExitInternal = 3,      ///< an unexpected error inside plandor or the module
+    kExitOutput = 4,        ///< the session ran to its end, but its output could not be written in full
 };
 
 /// The module plandor loads when --module does not name another.

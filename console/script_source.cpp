@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "console/blanks.h"
+#include "console/control_characters.h"
 #include "console/utf8.h"
 
 namespace plandor {
@@ -37,6 +38,12 @@ ConsoleInput::Read ScriptSource::readLine(std::wstring& line) {
             return Read::Cancel;
         }
         line = fromUtf8(text);
+        if (const std::wstring control = firstControlCharacter(line); !control.empty()) {
+            m_warnings.finishLine();
+            m_warnings.writeLine(m_name + L", line " + std::to_wstring(m_lineNumber) + L": the control character " +
+                                 control + L" is not taken in a reply; the line is skipped.");
+            continue;
+        }
         return Read::Line;
     }
     return Read::End;

@@ -16,7 +16,9 @@ namespace plandor {
 /// - "^C" alone is a cancel;
 /// - a line whose first non-blank character is "#" is a comment and skipped.
 /// Text that is not valid UTF-8 is read with U+FFFD in place of the bad bytes,
-/// and a warning naming the line goes to `warnings`.
+/// and a warning naming the line goes to `warnings`. A line that holds a
+/// control character (a tab or escape inside it, say) is skipped with a
+/// warning naming the line and the character.
 class ScriptSource : public ConsoleInput {
 public:
     /// `name` names the input in warnings (the file name, or "standard input").

@@ -6,6 +6,8 @@
 #include <iostream>
 #include <utility>
 
+#include "console/blanks.h"
+#include "console/control_characters.h"
 #include "console/utf8.h"
 
 #if defined(_WIN32)
@@ -166,9 +168,21 @@ TerminalSource::~TerminalSource() {
 #endif
 }
 
+ConsoleInput::Read TerminalSource::readAcceptedLine(const std::wstring& prompt, std::wstring& line,
+                                                    bool atCommandPrompt) {
+    for (;;) {
+        const Read read = readLine(prompt, line, atCommandPrompt);
+        const std::wstring control = read == Read::Line ? firstControlCharacter(trimBlanks(line)) : L"";
+        if (control.empty()) {
+            return read;
+        }
+        m_out.writeLine(L"The control character " + control + L" is not taken in a reply. Type it again without it.");
+    }
+}
+
 bool TerminalSource::next(const std::wstring& prompt, plsim::Reply& reply) {
     std::wstring line;
-    switch (readLine(prompt, line, false)) {
+    switch (readAcceptedLine(prompt, line, false)) {
         case Read::Line:
             reply.kind = plsim::Reply::Text;
             reply.text = std::move(line);
@@ -186,7 +200,7 @@ bool TerminalSource::next(const std::wstring& prompt, plsim::Reply& reply) {
 }
 
 ConsoleInput::Read TerminalSource::readCommand(const std::wstring& prompt, std::wstring& line) {
-    return readLine(prompt, line, true);
+    return readAcceptedLine(prompt, line, true);
 }
 
 #if !defined(_WIN32)

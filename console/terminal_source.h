@@ -33,6 +33,8 @@ public:
 
 private:
     Read readLine(const std::wstring& prompt, std::wstring& line, bool atCommandPrompt);
+    /// readLine until the line holds no control character (each refused with a message).
+    Read readAcceptedLine(const std::wstring& prompt, std::wstring& line, bool atCommandPrompt);
 
     ConsoleOutput& m_out;
     std::function<std::vector<std::wstring>()> m_commandWords;

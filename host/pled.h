@@ -40,7 +40,8 @@ enum PledInitGetFlags : int {
 /// global names in the same order; without "_" the local names are global too.
 PLHOST_API int pledInitGet(int flags, const wchar_t* keywordList);
 /// Asks for a keyword. On 5100 `reply` holds the global name (or, with flag
-/// 128, the text typed). 5000 on an empty reply.
+/// 128, the text typed; a text that is a number is then refused under flags 2
+/// and 4 as at a number prompt). 5000 on an empty reply.
 PLHOST_API int pledGetKword(const wchar_t* prompt, PlString& reply);
 /// Asks for a text. allowSpaces 1: the reply may hold spaces and ends with
 /// Enter; 0: a space also ends it.
@@ -48,8 +49,8 @@ PLHOST_API int pledGetString(int allowSpaces, const wchar_t* prompt, PlString& r
 /// Asks for a number; `value` is written only on 5100. A declared keyword
 /// answers -5005 and is read with pledGetInput.
 PLHOST_API int pledGetReal(const wchar_t* prompt, double* value);
-/// Asks for a whole number in the 16-bit range (the host refuses others).
-PLHOST_API int pledGetShort(const wchar_t* prompt, short* value);
+/// Asks for a whole number in the 32-bit range (the host refuses others).
+PLHOST_API int pledGetShort(const wchar_t* prompt, int* value);
 /// Asks for a point, typed "x,y" or "x,y,z" in user coordinates; answered in
 /// world coordinates. `basePoint` (world) may be null; with it, "@dx,dy,dz" is
 /// relative to it. A declared keyword answers -5005.

@@ -179,7 +179,7 @@ PLHOST_API std::vector<PlEdCommand*> registeredCommands();
 // ---- Faults ----------------------------------------------------------------
 
 enum class Fault {
-    ModuleLoad,      ///< the next plrxLoadModule fails
+    ModuleLoad,      ///< the next plrxLoadModule of a module not in memory fails
     ResourceLoad,    ///< the next PlUtResource::loadDll fails
     DocumentLock,    ///< the next lockDocument answers 20048
     Allocation,      ///< the next allocation of a database object fails

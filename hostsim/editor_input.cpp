@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <deque>
+#include <limits>
 #include <string>
 
 #include "hostsim/driver.h"
@@ -91,7 +92,7 @@ const wchar_t* refusal(double value, const Request& request) {
 }
 
 constexpr const wchar_t* kRequiresValue = L"Requires a value.";
-constexpr const wchar_t* kShortRange = L"Requires an integer between -32768 and 32767.";
+constexpr const wchar_t* kIntegerRange = L"Requires an integer between -2147483648 and 2147483647.";
 
 // A sign and digits, however many.
 bool isWholeNumberText(const std::wstring& text) {
@@ -262,6 +263,14 @@ int pledGetKword(const wchar_t* prompt, PlString& reply) {
             return PLRTNORM;
         }
         if (request.has(PLRSG_OTHER)) {
+            // Free text that reads as a number is held to the number flags.
+            double number = 0.0;
+            if (plsim::detail::parseReal(text, number)) {
+                if (const wchar_t* refused = plsim::refusal(number, request)) {
+                    plsim::message(refused);
+                    continue;
+                }
+            }
             reply = text;
             return PLRTNORM;
         }
@@ -314,7 +323,7 @@ int pledGetReal(const wchar_t* prompt, double* value) {
     }
 }
 
-int pledGetShort(const wchar_t* prompt, short* value) {
+int pledGetShort(const wchar_t* prompt, int* value) {
     const Request request = plsim::takeRequest();
     if (!value) return PLRTERROR;
     while (true) {
@@ -324,7 +333,7 @@ int pledGetShort(const wchar_t* prompt, short* value) {
         double real = 0.0;
         const bool whole = plsim::detail::parseInteger(text, number);
         if (!whole && plsim::isWholeNumberText(text)) {
-            plsim::message(plsim::kShortRange);  // too many digits to read
+            plsim::message(plsim::kIntegerRange);  // too many digits to read
             continue;
         }
         if (!whole && plsim::detail::parseReal(text, real)) {
@@ -336,15 +345,15 @@ int pledGetShort(const wchar_t* prompt, short* value) {
             if (plsim::keywordInstead(text, request, L"Requires an integer value.")) return PLRTKWORD;
             continue;
         }
-        if (number < -32768 || number > 32767) {
-            plsim::message(plsim::kShortRange);
+        if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max()) {
+            plsim::message(plsim::kIntegerRange);
             continue;
         }
         if (const wchar_t* refused = plsim::refusal(static_cast<double>(number), request)) {
             plsim::message(refused);
             continue;
         }
-        *value = static_cast<short>(number);
+        *value = static_cast<int>(number);
         return PLRTNORM;
     }
 }

@@ -56,15 +56,16 @@ std::unique_ptr<Module> takeOut(const std::wstring& key, const Module* module) {
 
 bool plrxLoadModule(const wchar_t* moduleName, bool printErrors, bool /*asCommand*/) {
     const std::wstring name = moduleName ? moduleName : L"";
-    if (plsim::detail::takeFault(plsim::Fault::ModuleLoad)) {
-        return failLoad(printErrors, name, L"the host could not load it");
-    }
     if (name.empty()) return failLoad(printErrors, name, L"no module name was given");
     const std::wstring key = plsim::detail::toLower(name);
     auto& loaded = modules().loaded;
     if (const auto it = loaded.find(key); it != loaded.end()) {
         ++it->second->references;
         return true;
+    }
+    // A module already in memory only gains a reference: only a load from its file can fail.
+    if (plsim::detail::takeFault(plsim::Fault::ModuleLoad)) {
+        return failLoad(printErrors, name, L"the host could not load it");
     }
     const std::wstring path = plsim::detail::moduleFilePath(name);
     if (path.empty()) {

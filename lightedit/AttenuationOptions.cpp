@@ -32,13 +32,6 @@ bool promptLimit(const LightEditContext& context, unsigned promptId, double& lim
     return true;
 }
 
-/// The working limits follow the record, so that the next limit prompt shows
-/// what the light will have and Enter there keeps it.
-void takeLimits(const PlGiLightAttenuation& record, double& startLimit, double& endLimit) {
-    startLimit = record.startLimit();
-    endLimit = record.endLimit();
-}
-
 }  // namespace
 
 PlString attenuationTypeDefaultText(const LightEditContext& context, int type) {
@@ -97,7 +90,6 @@ bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& r
                 const double end = record.endLimit();
                 record.setLimits(startLimit, end > startLimit ? end : startLimit + kLimitGap);
                 record.setUseLimits(useLimits);
-                takeLimits(record, startLimit, endLimit);
                 changed = true;
             }
         } else if (answer == L"attenuationEndlimit") {
@@ -106,7 +98,6 @@ bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& r
                 const double start = record.startLimit();
                 record.setLimits(endLimit > start ? start : endLimit - kLimitGap, endLimit);
                 record.setUseLimits(useLimits);
-                takeLimits(record, startLimit, endLimit);
                 changed = true;
             }
         } else if (answer == L"eXit") {

@@ -7,9 +7,10 @@
 #include "lightedit/LightEditContext.h"
 
 /// The attenuation sub-menu on `record`, a copy of the light's record, changed
-/// in place. The four values are the defaults its prompts start from. True
-/// when the caller is to store the record: something changed and the user
-/// left with "eXit" or Enter; false after a cancel or when nothing changed.
+/// in place. The four values are its working copies for this run: the prompts
+/// show them as defaults and update them. True when the caller is to store the
+/// record: something changed and the user left with "eXit" or Enter; false
+/// after a cancel or when nothing changed.
 bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& record, int type, bool useLimits,
                         double startLimit, double endLimit);
 

@@ -31,12 +31,12 @@ bool menuShadow(LightEditContext& context, MenuState& state) {
     return false;
 }
 
-// The option starts from the light's record as it is now, so that Enter at a
-// limit prompt keeps what an earlier use of the option stored.
-bool menuAttenuation(LightEditContext& context, MenuState&) {
+// The record is the light's as it is now; the prompts start from the values
+// the light had when the menu started.
+bool menuAttenuation(LightEditContext& context, MenuState& state) {
     PlGiLightAttenuation record = context.light->lightAttenuation();
-    if (runAttenuationMenu(context, record, record.attenuationType(), record.useLimits(), record.startLimit(),
-                           record.endLimit())) {
+    if (runAttenuationMenu(context, record, state.attenuationType, state.useLimits, state.startLimit,
+                           state.endLimit)) {
         context.light->setLightAttenuation(record);
     }
     return false;

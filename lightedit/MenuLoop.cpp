@@ -1,6 +1,9 @@
 // The keyword loop of the property menus and the working values it edits.
 #include "lightedit/MenuState.h"
 
+#include <cstdint>
+#include <limits>
+
 #include "app/Messages.h"
 #include "host/pled.h"
 #include "lightedit/PropertyMenus.h"
@@ -66,7 +69,10 @@ void storeShadowSettings(PlDbLight& light, MenuState& state) {
         record.setExtendedLightLength(shadow.length);
         record.setExtendedLightWidth(shadow.width);
         record.setExtendedLightRadius(shadow.radius);
-        record.setShadowSamples(static_cast<std::uint16_t>(shadow.samples));
+        // A count the 16-bit field cannot hold is not cut down to one that it can.
+        if (shadow.samples >= 0 && shadow.samples <= std::numeric_limits<std::uint16_t>::max()) {
+            record.setShadowSamples(static_cast<std::uint16_t>(shadow.samples));
+        }
         record.setShapeVisibility(shadow.visible);
     }
     light.setShadowParameters(record);

@@ -20,8 +20,9 @@ const LampPresetRow* presetNamed(const wchar_t* name) {
 }
 
 /// A physical intensity typed as text. A light sends out no negative light:
-/// such a number is refused like a text that is none, so that the method and
-/// the value stored together always belong together.
+/// the prompts ask the host to refuse such a number (and say why), and one that
+/// still arrives is taken as a text that is none, so that the method and the
+/// value stored together always belong together.
 bool readPhysicalValue(const wchar_t* reply, double& value) {
     double number = 0.0;
     if (pldbDisToF(reply, 2, &number) != PLRTNORM) return false;
@@ -42,7 +43,7 @@ Step askIntensity(const LightEditContext& context, int& method, double& intensit
     const bool distant = context.light->lightKind() == PlDbLight::kDistantLight;
     const PlString prompt = loadMessage(distant ? 2405 : 2406) + realDefaultText(context, intensity, 2);
     const PlString keywords = distant ? PlString() : loadMessage(2407);
-    pledInitGet(PLRSG_OTHER, distant ? nullptr : keywords.kwszPtr());
+    pledInitGet(PLRSG_OTHER | PLRSG_NONEG, distant ? nullptr : keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
     const PlString answer(reply);
@@ -67,7 +68,7 @@ Step askIlluminance(const LightEditContext& context, double& illuminance, double
     const unsigned promptId = getSysVarInt(L"LIGHTINGUNITS") == 1 ? 2387 : 2385;
     const PlString prompt = loadMessage(promptId) + realDefaultText(context, illuminance, 2);
     const PlString keywords = loadMessage(2386);
-    pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
+    pledInitGet(PLRSG_OTHER | PLRSG_NONEG, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
     if (PlString(reply) == L"Distance") {

@@ -91,11 +91,11 @@ bool promptMapSize(const LightEditContext& context, int& mapSize) {
         wchar_t reply[kReplyBufferSize];
         const int status = getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize);
         if (status == PLRTCAN) return false;
-        if (status == PLRTNORM && reply[0] == L'\0') return true;
-        if (status != PLRTNORM && status != PLRTTRUNC) continue;
-        // A reply cut short by the buffer is refused whole, never read in part.
+        // Any other status, a reply cut short by the buffer included, asks again.
+        if (status != PLRTNORM) continue;
+        if (reply[0] == L'\0') return true;
         double value = 0.0;
-        if (status == PLRTNORM && wholeNumber(reply, value) && isMapSize(value)) {
+        if (wholeNumber(reply, value) && isMapSize(value)) {
             mapSize = static_cast<int>(value);
             return true;
         }
@@ -112,8 +112,10 @@ bool promptSoftness(const LightEditContext& context, int& softness) {
         const int status = getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize);
         if (status == PLRTCAN) return false;
         if (reply[0] == L'\0') return true;
+        // A reply cut short by the buffer is asked again, never read in part.
+        if (status != PLRTNORM) continue;
         double value = 0.0;
-        if (status == PLRTNORM && wholeNumber(reply, value) && value >= 1.0 && value <= 10.0) {
+        if (wholeNumber(reply, value) && value >= 1.0 && value <= 10.0) {
             softness = static_cast<int>(value);
             return true;
         }
@@ -172,8 +174,8 @@ void promptSamples(const LightEditContext& context, ShadowSettings& shadow) {
     realToText(static_cast<double>(shadow.samples), 2, shown);
     const PlString prompt = loadMessage(2418) + context.defaultOpen + shown + context.defaultClose;
     pledInitGet(PLRSG_NONEG, L"");
-    short samples = 0;
-    if (pledGetShort(prompt.kwszPtr(), &samples) == PLRTNORM) shadow.samples = samples;
+    // The host writes the value only on a normal reply: nothing else to look at.
+    static_cast<void>(pledGetShort(prompt.kwszPtr(), &shadow.samples));
 }
 
 void promptShapeVisible(const LightEditContext& context, ShadowSettings& shadow) {

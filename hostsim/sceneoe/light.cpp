@@ -8,6 +8,7 @@
 // when it is appended, erased, un-erased, renamed or deleted.
 #include "host/plscene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -25,6 +26,15 @@ namespace {
 bool isFinite(const PlGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 bool isFinite(const PlGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 bool isConeAngle(double angle) { return std::isfinite(angle) && angle >= 0.0 && angle < d::kMaxConeAngle; }
+
+/// `v` (finite, however large) made unit length without overflow: scaled by its
+/// largest component first. False when it has no length.
+bool unitVector(const PlGeVector3d& v, PlGeVector3d& unit) {
+    const double largest = std::max({std::fabs(v.x), std::fabs(v.y), std::fabs(v.z)});
+    if (!(largest > 0.0)) return false;
+    unit = PlGeVector3d(v.x / largest, v.y / largest, v.z / largest).normal();
+    return true;
+}
 
 }  // namespace
 
@@ -50,7 +60,8 @@ struct PlDbLight::Impl {
     PlGeVector3d webRotation{d::kWebRotation[0], d::kWebRotation[1], d::kWebRotation[2]};
     double physicalIntensity = d::kPhysicalIntensity;
     PhysicalIntensityMethod method = d::kIntensityMethod;
-    double illuminanceDistance = d::kIlluminanceDistance;
+    // One metre in the units of the drawing the light is made in.
+    double illuminanceDistance = d::kIlluminanceDistanceMetres / LightingUtil::getUnitFactor(true);
     LampColorType lampColorType = d::kLampColorType;
     double lampColorTemp = d::kLampColorTemp;
     LampColorPreset lampColorPreset = d::kLampColorPreset;
@@ -188,16 +199,21 @@ Plad::ErrorStatus PlDbLight::setHotspotAndFalloff(double hotspot, double falloff
 const PlGeVector3d& PlDbLight::lightDirection() const { return m_impl->direction; }
 
 // A light points from its position to its target; while the two coincide it
-// keeps the direction it had.
+// keeps the direction it had. Halves are subtracted, as the difference of two
+// finite points may be too large for a double.
 void PlDbLight::aimAtTarget() {
-    const PlGeVector3d toTarget = m_impl->target - m_impl->position;
-    if (!toTarget.isZeroLength()) m_impl->direction = toTarget.normal();
+    const PlGePoint3d& from = m_impl->position;
+    const PlGePoint3d& to = m_impl->target;
+    const PlGeVector3d half(to.x / 2 - from.x / 2, to.y / 2 - from.y / 2, to.z / 2 - from.z / 2);
+    if ((half * 2.0).isZeroLength()) return;
+    unitVector(half, m_impl->direction);
 }
 
 Plad::ErrorStatus PlDbLight::setLightDirection(const PlGeVector3d& direction) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!isFinite(direction) || direction.isZeroLength()) return Plad::eInvalidInput;
-    m_impl->direction = direction.normal();
+    if (!isFinite(direction) || direction.isZeroLength() || !unitVector(direction, m_impl->direction)) {
+        return Plad::eInvalidInput;
+    }
     return Plad::eOk;
 }
 
@@ -300,9 +316,7 @@ double PlDbLight::lampColorTemp() const { return m_impl->lampColorTemp; }
 
 Plad::ErrorStatus PlDbLight::setLampColorTemp(double kelvin) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!std::isfinite(kelvin) || kelvin < d::kMinLampColorTemp || kelvin > d::kMaxLampColorTemp) {
-        return Plad::eInvalidInput;
-    }
+    if (!std::isfinite(kelvin) || kelvin < 0.0) return Plad::eInvalidInput;
     m_impl->lampColorTemp = kelvin;
     return Plad::eOk;
 }

@@ -26,7 +26,7 @@ inline constexpr const wchar_t* kWebFile = L"";
 inline constexpr double kWebRotation[3] = {0.0, 0.0, 0.0};
 inline constexpr double kPhysicalIntensity = 1500.0;  ///< candela
 inline constexpr auto kIntensityMethod = PlDbLight::kPeakIntensity;
-inline constexpr double kIlluminanceDistance = 1.0;
+inline constexpr double kIlluminanceDistanceMetres = 1.0;  ///< in drawing units when made
 inline constexpr auto kLampColorType = PlDbLight::kKelvin;
 inline constexpr double kLampColorTemp = 3500.0;  ///< kelvin
 inline constexpr auto kLampColorPreset = PlDbLight::kD65White;
@@ -39,8 +39,6 @@ inline constexpr const wchar_t* kForbiddenNameChars = L"<>/\\\":;?*|,=`";
 /// Hotspot and falloff: 0 up to (not including) half a turn. A hotspot wider
 /// than the falloff is kept as given.
 inline constexpr double kMaxConeAngle = kPi;
-inline constexpr double kMinLampColorTemp = 1000.0;
-inline constexpr double kMaxLampColorTemp = 20000.0;
 
 // ---- The shadow record ---------------------------------------------------------
 inline constexpr bool kShadowsOn = true;

@@ -34,13 +34,6 @@ std::filesystem::path plandorPath() {
 #endif
 }
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 #if defined(_WIN32)
 std::wstring shellQuoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 #else
@@ -84,6 +77,13 @@ std::filesystem::path ScratchFolder::write(const std::string& name, const std::s
 }
 
 std::filesystem::path programFolder() { return plandorPath().parent_path(); }
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
 
 Run runPlandor(const std::vector<std::string>& args, const std::string& stdinBytes) {
     const ScratchFolder io;

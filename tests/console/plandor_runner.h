@@ -33,6 +33,9 @@ private:
 /// The folder of plandor, and of the modules it loads.
 std::filesystem::path programFolder();
 
+/// The bytes of a file; empty when it cannot be read.
+std::string readFile(const std::filesystem::path& path);
+
 /// Runs plandor with `args`; its standard input is `stdinBytes` (never the
 /// terminal the tests run at).
 Run runPlandor(const std::vector<std::string>& args, const std::string& stdinBytes = {});

@@ -1,4 +1,4 @@
-// Guards against the console misreading scripts (comments, blank lines, cancels, line ends, UTF-8), mangling or reordering the transcript, and not running or ending commands as typed.
+// Guards against the console misreading scripts (comments, blank lines, cancels, line ends, UTF-8, control characters), mangling or reordering the transcript, showing control characters raw, and not running or ending commands as typed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -50,6 +50,11 @@ TEST(ConsoleTranscript, ScriptsReadAsDocumented) {
         {"variable names are read in any letter case",
          "setvar cvport 4\nSETVAR CvPort\n",
          "Command: setvar cvport 4\nCommand: SETVAR CvPort\nCVPORT = 4\n"},
+        {"HELP NAME shows the help of that one command",
+         "help list\nHELP spotlight\nHELP FOO\n",
+         "Command: help list\n  LIST                    list the lights of the drawing\n"
+         "Command: HELP spotlight\nCommand of PLORE_ZuredUD:\n  SPOTLIGHT               help topic: SPOTLIGHT\n"
+         "Command: HELP FOO\n" + unknownFoo},
         {"an unknown variable is reported",
          "SETVAR NOSUCHVAR\n",
          "Command: SETVAR NOSUCHVAR\nUnknown variable \"NOSUCHVAR\". Type SETVAR for the list.\n"},
@@ -96,6 +101,17 @@ TEST(ConsoleTranscript, CommandsAreFoundByAnyCaseAndByGlobalName) {
               "Command: spotlight\n" + refusal + "Command: _SPOTLIGHT\n" + refusal + "Command: _pointlight\n" +
                   refusal + "Command: SpotLight 1,2\n" +
                   "SpotLight takes no arguments on its command line; type its replies at its prompts.\n");
+}
+
+TEST(ConsoleTranscript, ControlCharactersAreRefusedAndNeverShownRaw) {
+    const plandor_test::Run run = runScript("POINTLIGHT\n0,0,0\nName\nLamp\x1b[2Jred\nLamp\tTab\nLamp\n\nLIST\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("line 4: the control character U+001B (ESC)"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("line 5: the control character U+0009 (TAB)"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("\nLamp "), std::string::npos) << "the next line answers the name prompt:\n" << run.out;
+    const plandor_test::Run set = plandor_test::runPlandor({"--set", "NO\x1bSUCH=1"});
+    EXPECT_NE(set.err.find("NO<ESC>SUCH"), std::string::npos) << set.err;
+    for (const std::string& text : {run.out, run.err, set.err}) EXPECT_EQ(text.find('\x1b'), std::string::npos);
 }
 
 TEST(ConsoleTranscript, HelpListsEveryLightCommand) {

@@ -183,23 +183,25 @@ TEST_F(EditorInput, KeywordAtANumberPromptIsReadWithGetInput) {
     EXPECT_EQ(pledGetInput(keyword), PLRTERROR);
 }
 
-TEST_F(EditorInput, ShortPrompt) {
+TEST_F(EditorInput, IntegerPrompt) {
     struct Case {
         const wchar_t* typed;
         const wchar_t* message;  // null: taken as `expected`
-        short expected;
+        int expected;
     };
+    constexpr const wchar_t* kRange = L"Requires an integer between -2147483648 and 2147483647.";
     const Case cases[] = {
-        {L"32767", nullptr, 32767},
-        {L"-32768", nullptr, -32768},
-        {L"32768", L"Requires an integer between -32768 and 32767.", 5},
-        {L"-32769", L"Requires an integer between -32768 and 32767.", 5},
+        {L"2147483647", nullptr, 2147483647},
+        {L"-2147483648", nullptr, -2147483647 - 1},
+        {L"2147483648", kRange, 5},
+        {L"-2147483649", kRange, 5},
+        {L"99999999999999999999", kRange, 5},
         {L"2.5", L"Requires an integer value.", 5},
         {L"1e2", L"Requires an integer value.", 5},
     };
     for (const Case& c : cases) {
         plsim::clearTranscript();
-        short value = -1;
+        int value = -1;
         plsim::queueReply(c.typed);
         plsim::queueReply(L"5");
         EXPECT_EQ(pledGetShort(L"Size: ", &value), PLRTNORM) << testing::PrintToString(c.typed);
@@ -209,7 +211,7 @@ TEST_F(EditorInput, ShortPrompt) {
         }
         plsim::clearReplies();
     }
-    short value = 7;
+    int value = 7;
     plsim::queueReply(L"-3");
     plsim::queueEnter();
     pledInitGet(4, L"");
@@ -277,7 +279,7 @@ TEST_F(EditorInput, PromptsWithoutAReplyAreCancelsAndCounted) {
     PlString reply;
     double value = 5.0;
     PlGePoint3d point;
-    short whole = 5;
+    int whole = 5;
     EXPECT_EQ(pledGetKword(L"A: ", reply), PLRTCAN);
     EXPECT_EQ(pledGetString(1, L"B: ", reply), PLRTCAN);
     EXPECT_EQ(pledGetReal(L"C: ", &value), PLRTCAN);

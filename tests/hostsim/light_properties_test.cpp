@@ -67,8 +67,8 @@ TEST_F(LightPropertiesTest, BadValuesAreRefusedAndNothingChanges) {
         {"method 3", [](PlDbLight& l) { return l.setPhysicalIntensityMethod(static_cast<PlDbLight::PhysicalIntensityMethod>(3)); }},
         {"zero distance", [](PlDbLight& l) { return l.setIlluminanceDistance(0.0); }},
         {"lamp colour type 2", [](PlDbLight& l) { return l.setLampColorType(static_cast<PlDbLight::LampColorType>(2)); }},
-        {"999 K", [](PlDbLight& l) { return l.setLampColorTemp(999.0); }},
-        {"20001 K", [](PlDbLight& l) { return l.setLampColorTemp(20001.0); }},
+        {"-1 K", [](PlDbLight& l) { return l.setLampColorTemp(-1.0); }},
+        {"infinite K", [](PlDbLight& l) { return l.setLampColorTemp(kInf); }},
         {"preset 14", [](PlDbLight& l) { return l.setLampColorPreset(static_cast<PlDbLight::LampColorPreset>(14)); }},
         {"empty name", [](PlDbLight& l) { return l.setName(L""); }},
         {"256 characters", [](PlDbLight& l) { return l.setName(std::wstring(256, L'a').c_str()); }},
@@ -106,8 +106,8 @@ TEST_F(LightPropertiesTest, ValuesAtTheEdgesAreAccepted) {
     EXPECT_EQ(degrees(60), light.hotspotAngle());
     EXPECT_EQ(degrees(30), light.falloffAngle());
     for (int kind : {1, 2, 3, 10}) EXPECT_EQ(Plad::eOk, light.setLightKind(kind));
-    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(1000.0));
-    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(20000.0));
+    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(0.0));
+    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(1e6));
     EXPECT_EQ(Plad::eOk, light.setLampColorPreset(PlDbLight::kLowPressureSodium));
     EXPECT_EQ(Plad::eOk, light.setPhysicalIntensity(0.0));
     EXPECT_EQ(Plad::eOk, light.setIlluminanceDistance(1e-6));
@@ -229,4 +229,10 @@ TEST(LightAim, DirectionFollowsPositionAndTarget) {
     EXPECT_TRUE(PlGeVector3d(0, -1, 0).isEqualTo(light.lightDirection()));
     ASSERT_EQ(Plad::eOk, light.setTargetLocation(PlGePoint3d(1, 5, 4)));
     EXPECT_TRUE(PlGeVector3d(0, -1, 0).isEqualTo(light.lightDirection())) << "no aim when the ends coincide";
+    // Ends whose difference no double holds, and a direction whose length none does.
+    ASSERT_EQ(Plad::eOk, light.setPosition(PlGePoint3d(-1.7e308, 0, 0)));
+    ASSERT_EQ(Plad::eOk, light.setTargetLocation(PlGePoint3d(1.7e308, 0, 0)));
+    EXPECT_TRUE(PlGeVector3d(1, 0, 0).isEqualTo(light.lightDirection()));
+    ASSERT_EQ(Plad::eOk, light.setLightDirection(PlGeVector3d(0, -1.7e308, -1.7e308)));
+    EXPECT_TRUE(PlGeVector3d(0, -std::sqrt(0.5), -std::sqrt(0.5)).isEqualTo(light.lightDirection()));
 }

@@ -1,5 +1,6 @@
 // Guards the light module's photometry against wrong formulas (point, spot cone, illuminance,
-// foot-candles), conversions that do not come back to their value, wrong drawing-unit factors,
+// foot-candles), conversions that do not come back to their value, wrong drawing-unit factors
+// (and a default illuminance distance that is not one metre in them),
 // preset temperatures a light would refuse, and attenuation records that do not copy as values.
 #include <gtest/gtest.h>
 
@@ -122,6 +123,7 @@ TEST_F(PhotometryTest, UnitFactorsFollowTheDrawingsUnits) {
         ASSERT_TRUE(plsim::setVar(L"INSUNITS", c.insUnits));
         EXPECT_DOUBLE_EQ(c.metres, LightingUtil::getUnitFactor(true)) << c.insUnits;
         EXPECT_DOUBLE_EQ(c.metres / 0.3048, LightingUtil::getUnitFactor(false)) << c.insUnits;
+        EXPECT_DOUBLE_EQ(1.0 / c.metres, PlDbLight().illuminanceDistance()) << "a new light's: one metre";
     }
     // Unitless: the lighting units' own length.
     ASSERT_TRUE(plsim::setVar(L"INSUNITS", L"0"));

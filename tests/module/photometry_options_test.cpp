@@ -55,8 +55,6 @@ TEST_F(PhotometryOptionsTest, IntensityEntryStoresMethodAndValue) {
         {"cancel at the distance", kLightPoint, {L"", L"Illuminance", L"Distance", L"^C", L"eXit"},
          0, kStartCandela, 1},
         {"a text that is no number asks again", kLightPoint, {L"", L"bright", L"12", L"eXit"}, 0, 12, 1},
-        {"a negative number asks again", kLightPoint, {L"", L"-5", L"7", L"eXit"}, 0, 7, 1},
-        {"a negative illuminance asks again", kLightPoint, {L"", L"Illuminance", L"-1", L"3", L"eXit"}, 2, 3, 1},
         {"a zero distance is refused", kLightPoint, {L"", L"Illuminance", L"Distance", L"0", L"4", L"eXit"},
          2, kStartCandela, 4},
         {"cancel at the sub-menu leaves it", kLightPoint, {L"^C"}, 0, kStartCandela, 1},
@@ -75,6 +73,14 @@ TEST_F(PhotometryOptionsTest, IntensityEntryStoresMethodAndValue) {
         EXPECT_DOUBLE_EQ(p.distance, c.distance) << c.name;
     }
     EXPECT_EQ(last().kind, 10) << "the web light is a web light again";
+}
+
+TEST_F(PhotometryOptionsTest, NegativeValuesAreRefusedWithTheHostsMessage) {
+    const std::wstring text =
+        edit(kLightPoint, {L"Photometry", L"", L"-5", L"Illuminance", L"-1", L"3", L"", L"Flux", L"-2", L"", L"eXit"});
+    EXPECT_EQ(occurrences(text, L"Value must be positive."), 3);
+    EXPECT_EQ(photometry().method, 1);
+    EXPECT_NEAR(photometry().physicalIntensity, 4 * kPi * 3, 1e-9);
 }
 
 TEST_F(PhotometryOptionsTest, AFluxLightIsShownInCandelaAndComesBack) {
@@ -123,6 +129,7 @@ TEST_F(PhotometryOptionsTest, LampColor) {
         {"display name", {L"HighPressureSodium"}, 1, 12, 3500, 0},
         {"kelvin", {L"Kelvin", L"5000"}, 0, 0, 5000, 0},
         {"kelvin Enter keeps the temperature", {L"Kelvin", L""}, 0, 0, 3500, 0},
+        {"kelvin 0 after a preset", {L"Xenon", L"Color", L"Kelvin", L"0"}, 0, 6, 0, 0},
         {"kelvin cancelled", {L"Kelvin", L"^C"}, 0, 0, 3500, 0},
         {"unknown name asks again", {L"Sunlight", L"D65"}, 1, 0, 3500, 1},
         {"Enter stores nothing", {L""}, 0, 0, 3500, 0},
