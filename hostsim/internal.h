@@ -52,6 +52,14 @@ bool applicationIsLoaded(const std::wstring& fileName);
 /// Drops what the host recorded about an application handle that is going away.
 void forgetAppHandle(void* appHandle);
 
+// Language (language.cpp).
+/// The full path of the resource module file `fileName` ("PlSceneRes.so") in
+/// the folder of the current language, else in the module folder; empty when
+/// there is none. Taking the English one in place of another language is
+/// reported with `shownName` when `warn` is set, once per name and language.
+std::wstring resourceModulePath(const std::wstring& fileName, const std::wstring& shownName, bool warn);
+void resetLanguage();
+
 // Platform (platform.cpp). Exported for the tests and the console.
 /// Case-insensitive equality, the same on every system: ASCII letters and
 /// the Latin-1 and Latin Extended-A letters fold; nothing else does.
@@ -72,6 +80,8 @@ PLHOST_API void closeLibrary(void* library);
 /// Empty when none does or `fileName` is not a plain file name (it has a
 /// folder part, or is "." or "..").
 PLHOST_API std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fileName);
+/// The same for a folder inside `folder`.
+std::wstring findFolderInFolder(const std::wstring& folder, const std::wstring& name);
 /// "X.dll" as this system names a shared library: unchanged on Windows,
 /// "X.so" elsewhere.
 PLHOST_API std::wstring platformLibraryName(const std::wstring& name);

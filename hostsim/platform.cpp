@@ -174,7 +174,11 @@ std::wstring fromUtf8(const std::string& text) {
     return out;
 }
 
-std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fileName) {
+namespace {
+
+/// The entry `fileName` of `folder` (a file, or a folder when `wantFolder`),
+/// as findFileInFolder picks it.
+std::wstring findEntryInFolder(const std::wstring& folder, const std::wstring& fileName, bool wantFolder) {
     if (fileName.empty() || fileName == L"." || fileName == L".." ||
         fileName.find_first_of(L"/\\:") != std::wstring::npos || fileName.find(L'\0') != std::wstring::npos) {
         return {};
@@ -187,11 +191,22 @@ std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fi
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::wstring name = fromPath(it->path().filename());
         std::error_code typeError;
-        if (!iequals(name, fileName) || !it->is_regular_file(typeError)) continue;
+        if (!iequals(name, fileName) || (wantFolder ? !it->is_directory(typeError) : !it->is_regular_file(typeError)))
+            continue;
         if (name == fileName) return fromPath(it->path());
         if (best.empty() || name < best) best = name;
     }
     return best.empty() ? std::wstring() : fromPath(dir / toPath(best));
+}
+
+}  // namespace
+
+std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fileName) {
+    return findEntryInFolder(folder, fileName, false);
+}
+
+std::wstring findFolderInFolder(const std::wstring& folder, const std::wstring& name) {
+    return findEntryInFolder(folder, name, true);
 }
 
 std::wstring platformLibraryName(const std::wstring& name) {

@@ -22,9 +22,11 @@ bool sameIgnoringCase(const wchar_t* a, const wchar_t* b) {
     }
 }
 
+/// The preset of that global keyword or local name.
 const LampPresetRow* presetNamed(const wchar_t* name) {
     for (const LampPresetRow& row : lampPresetTable)
-        if (sameIgnoringCase(row.keyword, name)) return &row;
+        if (sameIgnoringCase(row.keyword, name) || sameIgnoringCase(loadMessage(row.nameId).kwszPtr(), name))
+            return &row;
     return nullptr;
 }
 
