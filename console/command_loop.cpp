@@ -7,6 +7,7 @@
 
 #include "console/blanks.h"
 #include "console/light_table.h"
+#include "console/reserved_command.h"
 #include "console/ucs_command.h"
 #include "host/pldocs.h"
 #include "host/pledcmd.h"
@@ -47,6 +48,7 @@ constexpr ConsoleCommand kConsoleCommands[] = {
     {L"SETVAR", L"SETVAR [NAME [VALUE]]", L"list, show or set system variables (\"\" is an empty text)"},
     {L"LIST", L"LIST", L"list the lights of the drawing"},
     {L"UCS", kUcsSyntax, L"show, reset (WORLD) or set the user coordinate system: origin, X axis, Y axis"},
+    {L"RESERVED", kReservedSyntax, L"ask the module about reserved scene names: a form of a type, a test, a translation"},
     {L"QUIT", L"QUIT", L"leave plandor"},
     {L"EXIT", L"EXIT", L"leave plandor"},
 };
@@ -156,6 +158,10 @@ bool CommandLoop::execute(const std::wstring& line) {
         for (const std::wstring& text : runUcsCommand(rest)) {
             m_out.writeLine(text);
         }
+        return true;
+    }
+    if (sameIgnoringAsciiCase(name, L"RESERVED")) {
+        m_out.writeLine(runReservedCommand(rest));
         return true;
     }
     if (plsim::findCommand(name) == nullptr) {

@@ -29,6 +29,8 @@ struct Options {
     std::optional<std::filesystem::path> script;
     /// Where to write the drawing as JSON when the session ends; none: nowhere.
     std::optional<std::filesystem::path> dump;
+    /// The language of the module's texts ("de"); empty: the host's own (English).
+    std::wstring language;
     /// System variables to set before the first command, in the order given.
     std::vector<std::pair<std::wstring, std::wstring>> settings;
     bool showHelp = false;
