@@ -44,36 +44,17 @@ protected:
 
 const wchar_t* orNull(const wchar_t* text) { return text ? text : L"(null)"; }
 
-TEST_F(ReservedStringsTest, QueriesOnGermanLocalForms) {
+// The console's RESERVED test asks the exported queries the common questions;
+// these are the rules it does not reach.
+TEST_F(ReservedStringsTest, QueriesKeepToTheirForms) {
     const ReservedStringTable table(textsOf(german));
-    const struct {
-        int type;
-        bool localized;
-        const wchar_t* expected;
-    } forms[] = {{kViewTop, false, L"*Top*"},         {kViewTop, true, L"*Oben*"},
-                 {kRenderPresetOvernight, false, L"Overnight Quality"}, {kRenderPresetOvernight + 1, false, nullptr},
-                 {-1, true, nullptr},                  {PlDb::kByLayer, true, L"VonLayer"},
-                 {PlDb::kNone + 1, false, nullptr}};
-    for (const auto& f : forms) EXPECT_STREQ(orNull(table.anyForm(f.type, f.localized)), orNull(f.expected)) << f.type;
-
-    for (const wchar_t* view : {L"*top*", L"*OBEN*", L"*Current*", L"*isometrie sw*"}) EXPECT_TRUE(table.isReservedViewString(view)) << view;
-    for (const wchar_t* other : {L"top", L"Draft", L"Entwurf", L""}) EXPECT_FALSE(table.isReservedViewString(other)) << other;
-    for (const wchar_t* name : {L"glass - clear", L"GLAS - KLAR", L"*Top*", L"Übernacht-QUALITäT"}) EXPECT_TRUE(table.isReservedString(name)) << name;
-    for (const wchar_t* other : {L"Glass-Clear", L"Glas", L"ByLayer", L" Draft"}) EXPECT_FALSE(table.isReservedString(other)) << other;
+    for (const wchar_t* other : {L"Entwurf", L"", L"ByLayer"}) EXPECT_FALSE(table.isReservedViewString(other)) << other;
     EXPECT_FALSE(table.isReservedString(nullptr));
-
-    EXPECT_TRUE(table.isReservedString(L"Draft", kRenderPresetDraft));
-    EXPECT_TRUE(table.isReservedString(L"entwurf", kRenderPresetDraft));
-    EXPECT_FALSE(table.isReservedString(L"Low", kRenderPresetDraft));
     EXPECT_FALSE(table.isReservedString(L"Draft", kRenderPresetOvernight + 1));
-    EXPECT_TRUE(table.isReservedString(L"vonblock", PlDb::kByBlock));
+    EXPECT_STREQ(orNull(table.anyForm(PlDb::kNone + 1, false)), L"(null)");
     ASSERT_TRUE(plsim::setLanguage(L"en"));
     EXPECT_TRUE(table.isReservedString(L"VonBlock", PlDb::kByBlock)) << "the host's own test, though no form matches";
     EXPECT_FALSE(table.isReservedString(L"ByLayer", PlDb::kByBlock));
-
-    EXPECT_STREQ(orNull(table.translateReservedString(L"Mirror", true)), L"Spiegel");
-    EXPECT_STREQ(orNull(table.translateReservedString(L"SPIEGEL", false)), L"Mirror");
-    EXPECT_STREQ(orNull(table.translateReservedString(L"Mirror", false)), L"(null)");
     EXPECT_STREQ(orNull(table.translateReservedString(L"VonLayer", false)), L"(null)") << "host names are not translated";
 }
 
