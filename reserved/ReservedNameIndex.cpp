@@ -28,18 +28,6 @@ bool mayFoldEqual(std::uint32_t a, std::uint32_t b) {
     return true;
 }
 
-}  // namespace
-
-bool sameReservedName(const wchar_t* a, const wchar_t* b) {
-#if defined(_WIN32)
-    return _wcsicmp(a, b) == 0;
-#else
-    return wcscasecmp(a, b) == 0;
-#endif
-}
-
-namespace {
-
 /// sameReservedName for two texts of one length, cheaper: the library folds
 /// and compares character by character, and a character always equals
 /// itself, so only the pairs of characters where the two differ are handed
@@ -66,6 +54,14 @@ bool sameAtDifferences(const wchar_t* text, const wchar_t* form, std::size_t len
 }
 
 }  // namespace
+
+bool sameReservedName(const wchar_t* a, const wchar_t* b) {
+#if defined(_WIN32)
+    return _wcsicmp(a, b) == 0;
+#else
+    return wcscasecmp(a, b) == 0;
+#endif
+}
 
 ReservedNameIndex::ReservedNameIndex(const std::vector<const wchar_t*>& forms) {
     for (const wchar_t* form : forms) {

@@ -106,20 +106,20 @@ bool ReservedStringTable::isReservedString(const wchar_t* text, int type) const 
 
 bool ReservedStringTable::isReservedString(const wchar_t* text) const { return text && m_index.contains(text); }
 
-bool ReservedStringTable::scanForReservedString(const wchar_t* text) const {
+bool ReservedStringTable::isFormOfTypes(const wchar_t* text, int first, int last) const {
     if (!text) return false;
-    for (int type = kViewCurrent; type <= kRenderPresetOvernight; ++type) {
+    for (int type = first; type <= last; ++type) {
         if (matches(text, form(type, false)) || matches(text, form(type, true))) return true;
     }
     return false;
 }
 
+bool ReservedStringTable::scanForReservedString(const wchar_t* text) const {
+    return isFormOfTypes(text, kViewCurrent, kRenderPresetOvernight);
+}
+
 bool ReservedStringTable::isReservedViewString(const wchar_t* text) const {
-    if (!text) return false;
-    for (int type = kViewCurrent; type <= kViewNWIsometric; ++type) {
-        if (matches(text, form(type, false)) || matches(text, form(type, true))) return true;
-    }
-    return false;
+    return isFormOfTypes(text, kViewCurrent, kViewNWIsometric);
 }
 
 const wchar_t* ReservedStringTable::translateReservedString(const wchar_t* text, bool toLocalized) const {

@@ -38,6 +38,9 @@ public:
     const wchar_t* translateReservedString(const wchar_t* text, bool toLocalized) const;
 
 private:
+    /// True when `text` is a form of a type from `first` to `last`, compared in type order.
+    bool isFormOfTypes(const wchar_t* text, int first, int last) const;
+
     /// Local form of type k at 2k, global form at 2k + 1.
     std::array<PlString, 2 * kSceneStringCount> m_forms;
     ReservedNameIndex m_index;
