@@ -33,16 +33,27 @@ struct LanguageCase {
 const std::string kSpot = "SPOTLICHT\n0,0,5\n0,0,0\n";
 const std::string kGlobalSpot = "_SPOTLIGHT\n0,0,5\n0,0,0\n";
 
+/// Each light's kind and whether it has a target ("3+": a spot with one), first made first.
+std::vector<Field> lightsOfKinds(const std::vector<std::string>& kinds) {
+    std::vector<Field> fields;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        fields.push_back({"kind", i, kinds[i].substr(0, kinds[i].size() - 1)});
+        fields.push_back({"hasTarget", i, kinds[i].back() == '+' ? "true" : "false"});
+    }
+    return fields;
+}
+
 const LanguageCase kCases[] = {
-    {"LICHT\nSpot\n0,0,5\n0,0,0\nEnde\nLICHT\nZielpunkt\n0,0,5\n1,0,0\nEnde\nLICHT\nFreierspot\n0,0,5\nEnde\n"
-     "NETZLICHT\n0,0,5\n0,0,0\nEnde\nLICHT\nfrEiesnetz\n0,0,5\nEnde\nRICHTUNGSLICHT\nVektor\n0,3,-4\nEnde\n"
-     "PUNKTLICHT\n0,0,5\nEnde\nLIST\n",
-     "_LIGHT\n_Spot\n0,0,5\n0,0,0\n_eXit\n_LIGHT\n_Targetpoint\n0,0,5\n1,0,0\n_eXit\n_LIGHT\n_Freespot\n0,0,5\n_eXit\n"
-     "_WEBLIGHT\n0,0,5\n0,0,0\n_eXit\n_LIGHT\n_freeweB\n0,0,5\n_eXit\n_DISTANTLIGHT\n_Vector\n0,3,-4\n_eXit\n"
-     "_POINTLIGHT\n0,0,5\n_eXit\n",
-     {{"kind", 0, "3"}, {"kind", 1, "2"}, {"kind", 2, "3"}, {"kind", 3, "10"}, {"kind", 4, "10"}, {"kind", 5, "1"},
-      {"kind", 6, "2"}, {"hasTarget", 1, "true"}, {"hasTarget", 2, "false"}, {"hasTarget", 4, "false"}},
-     "\nRichtungslicht1  distant "},
+    {"LICHT\nSpot\n0,0,5\n0,0,0\nEnde\nLICHT\nPunkt\n0,0,5\nEnde\nLICHT\nRichtung\n\n\nEnde\nLICHT\nNetz\n0,0,5\n0,0,0\n"
+     "Ende\nLICHT\nZielpunkt\n0,0,5\n1,0,0\nEnde\nLICHT\nFreierspot\n0,0,5\nEnde\nLICHT\nfrEiesnetz\n0,0,5\nEnde\n" +
+         kSpot + "Ende\nPUNKTLICHT\n0,0,5\nEnde\nZIELPUNKTLICHT\n0,0,5\n1,0,0\nEnde\nFREIERSPOT\n0,0,5\nEnde\n"
+                 "NETZLICHT\n0,0,5\n0,0,0\nEnde\nFREIESNETZ\n0,0,5\nEnde\nRICHTUNGSLICHT\nVektor\n0,3,-4\nEnde\nLIST\n",
+     "_LIGHT\n_Spot\n0,0,5\n0,0,0\n_eXit\n_LIGHT\n_Point\n0,0,5\n_eXit\n_LIGHT\n_Distant\n\n\n_eXit\n_LIGHT\n_Web\n0,0,5\n"
+     "0,0,0\n_eXit\n_LIGHT\n_Targetpoint\n0,0,5\n1,0,0\n_eXit\n_LIGHT\n_Freespot\n0,0,5\n_eXit\n_LIGHT\n_freeweB\n0,0,5\n"
+     "_eXit\n" + kGlobalSpot + "_eXit\n_POINTLIGHT\n0,0,5\n_eXit\n_TARGETPOINT\n0,0,5\n1,0,0\n_eXit\n_FREESPOT\n0,0,5\n"
+     "_eXit\n_WEBLIGHT\n0,0,5\n0,0,0\n_eXit\n_FREEWEB\n0,0,5\n_eXit\n_DISTANTLIGHT\n_Vector\n0,3,-4\n_eXit\n",
+     lightsOfKinds({"3+", "2-", "1-", "10+", "2+", "3-", "10-", "3+", "2-", "2+", "3-", "10+", "10-", "1-"}),
+     "\nRichtungslicht2  distant "},
     {kSpot + "Name\nLampe\nIntensität\n2.5\nStatus\nAus\nKernkegel\n20\nr\n50\nEnde\n",
      kGlobalSpot + "_Name\nLampe\n_Intensity\n2.5\n_Status\n_oFf\n_Hotspot\n20\n_f\n50\n_X\n",
      {{"name", 0, "\"Lampe\""}, {"intensity", 0, "2.5"}, {"on", 0, "false"}, {"hotspotDeg", 0, "20.0"},
