@@ -37,11 +37,20 @@ bool sameAtDifferences(const wchar_t* text, const wchar_t* form, std::size_t len
     wchar_t textPart[kMost + 1];
     wchar_t formPart[kMost + 1];
     std::size_t count = 0;
+    // The ASCII pairs taken: partner[a] is b + 1 for the pair (a, b).
+    std::uint8_t partner[0x80] = {};
     for (std::size_t i = 0; i < length; ++i) {
         if (text[i] == form[i]) continue;
-        std::size_t seen = 0;
-        while (seen < count && (textPart[seen] != text[i] || formPart[seen] != form[i])) ++seen;
-        if (seen < count) continue;
+        const std::uint32_t a = code(text[i]);
+        const std::uint32_t b = code(form[i]);
+        if (isAscii(a) && isAscii(b)) {
+            if (partner[a] == b + 1) continue;
+            if (partner[a] == 0) partner[a] = static_cast<std::uint8_t>(b + 1);
+        } else {
+            std::size_t seen = 0;
+            while (seen < count && (textPart[seen] != text[i] || formPart[seen] != form[i])) ++seen;
+            if (seen < count) continue;
+        }
         if (count == kMost) return sameReservedName(text, form);
         textPart[count] = text[i];
         formPart[count] = form[i];
@@ -124,26 +133,23 @@ bool ReservedNameIndex::contains(const wchar_t* text) const {
     // is ASCII, and the hash of its lower-case spelling.
     const std::size_t lengths = m_allByLength.size();
     std::uint32_t hash = kHashBasis;
-    bool ascii = true;
+    std::uint32_t allBits = 0;
     std::size_t length = 0;
     for (; text[length] != L'\0'; ++length) {
         if (length >= lengths) return false;
         const std::uint32_t u = code(text[length]);
-        ascii = ascii && isAscii(u);
+        allBits |= u;
         hash = mixed(hash, asciiLower(u));
     }
     if (length >= lengths) return false;
-    if (!ascii) return confirmedAmong(m_allByLength[length], text, length, true);
+    if (!isAscii(allBits)) return confirmedAmong(m_allByLength[length], text, length, true);
 
+    // A group whose hash merely collides is refused by the confirmation.
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t slot = hash & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
         const Group& group = m_groups[m_slots[slot] - 1];
-        if (group.hash != hash || group.key.size() != length) continue;
-        if (!std::equal(group.key.begin(), group.key.end(), text,
-                        [](wchar_t k, wchar_t c) { return code(k) == asciiLower(code(c)); }))
-            continue;
-        if (confirmedAmong(group.forms, text, length, false)) return true;
-        break;  // spellings are unique to their group
+        if (group.hash == hash && group.key.size() == length && confirmedAmong(group.forms, text, length, false))
+            return true;
     }
     return confirmedAmong(m_beyondAsciiByLength[length], text, length, true);
 }
