@@ -8,6 +8,7 @@
 #include "host/plrx.h"
 #include "host/plstring.h"
 #include "lights/LightType.h"
+#include "reserved/ReservedStringType.h"
 
 class PlDbDatabase;
 class INlHostActiveTaskDialog;
@@ -59,6 +60,19 @@ public:
     static bool getTurnOffDefaultLighting(bool& turnOff);
     /// The default-lighting question for other modules: 1 go on, 2 stop.
     static int PopupSunWarningDlg();
+
+    // ---- Reserved scene names (reserved/) ---------------------------------
+    /// The global or local form of `type`; the host's for its own types
+    /// (below kSceneStringBase); null for a type out of range.
+    static const wchar_t* getReservedString(ReservedStringType type, bool localized);
+    /// True when `text` is a form of `type`, or for a host type when the host says so.
+    static bool isReservedString(const wchar_t* text, ReservedStringType type);
+    /// True when `text` is a form of any of the module's own names.
+    static bool isReservedString(const wchar_t* text);
+    /// True when `text` is a form of "*Current*" or of a standard view.
+    static bool isReservedViewString(const wchar_t* text);
+    /// The other form of one of the module's own names (lowest type first); null when none.
+    static const wchar_t* translateReservedString(const wchar_t* text, bool toLocalized);
 
     // ---- State -----------------------------------------------------------
     static ZuredUDKMX* pThis;

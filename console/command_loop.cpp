@@ -7,6 +7,7 @@
 
 #include "console/blanks.h"
 #include "console/light_table.h"
+#include "console/reserved_command.h"
 #include "console/ucs_command.h"
 #include "console/webinfo_command.h"
 #include "host/pldocs.h"
@@ -49,6 +50,7 @@ constexpr ConsoleCommand kConsoleCommands[] = {
     {L"LIST", L"LIST", L"list the lights of the drawing"},
     {L"UCS", kUcsSyntax, L"show, reset (WORLD) or set the user coordinate system: origin, X axis, Y axis"},
     {L"WEBINFO", kWebInfoSyntax, L"summarise a photometric web file: version, type, peak, flux, beam and field"},
+    {L"RESERVED", kReservedSyntax, L"ask the module about reserved scene names: a form of a type, a test, a translation"},
     {L"QUIT", L"QUIT", L"leave plandor"},
     {L"EXIT", L"EXIT", L"leave plandor"},
 };
@@ -177,6 +179,10 @@ bool CommandLoop::execute(const std::wstring& line) {
     }
     if (sameIgnoringAsciiCase(name, L"WEBINFO")) {
         for (const std::wstring& text : runWebInfoCommand(rest)) m_out.writeLine(text);
+        return true;
+    }
+    if (sameIgnoringAsciiCase(name, L"RESERVED")) {
+        m_out.writeLine(runReservedCommand(rest));
         return true;
     }
     if (plsim::findCommand(name) == nullptr) {

@@ -114,6 +114,10 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
         }
     }
 
+    if (!options.language.empty() && !plsim::setLanguage(options.language, &error)) {
+        err.writeLine(L"plandor: --language: " + error);
+        return kExitUsage;
+    }
     plsim::setOutputSink([&out](const std::wstring& text) { out.write(text); });
     int initResult = PlRx::kRetOK;
     plsim::Application* app = plsim::loadApplication(options.module, &error, &initResult);

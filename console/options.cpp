@@ -104,6 +104,19 @@ std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::
                 return std::nullopt;
             }
             options.colorBooks = value;
+        } else if (name == L"--language") {
+            if (!takeValue(L"a language such as de")) {
+                return std::nullopt;
+            }
+            if (!options.language.empty()) {
+                error = L"--language is given more than once.";
+                return std::nullopt;
+            }
+            if (value.empty()) {
+                error = L"--language needs a language such as de.";
+                return std::nullopt;
+            }
+            options.language = value;
         } else if (name == L"--set") {
             if (!takeValue(L"NAME=VALUE")) {
                 return std::nullopt;
@@ -177,6 +190,11 @@ Options:
                      warning naming file and line
   --webpath DIR      look for web files in DIR after the current folder (may be
                      repeated; searched in the order given)
+  --language LANG    show the module's texts in LANG (de: German): its
+                     resource module comes from the folder LANG next to the
+                     module; when it is not there, the English one is used
+                     after a warning. Local keywords are typed in LANG; a
+                     reply of "_" and a global name works in every language
   --module FILE      load another module instead of PlZuredUD.vmx; a bare
                      file name is looked up in the host's module folder, a
                      path with a folder is taken from the current folder
@@ -201,6 +219,16 @@ At the "Command: " prompt:
                      completes a right-handed system
   WEBINFO FILE       summarise a photometric web file (.ies): version, type,
                      lamps, peak intensity, flux, beam and field angles
+  RESERVED TYPE [LOCAL]
+                     the global (or local) form of the reserved name TYPE
+                     (a number), or (none)
+  RESERVED IS "TEXT" [TYPE]
+                     true when TEXT is a reserved name (of TYPE), else false
+  RESERVED VIEW "TEXT"
+                     true when TEXT is a reserved view name, else false
+  RESERVED TRANSLATE "TEXT" LOCAL|GLOBAL
+                     the local (or global) form of the reserved name TEXT,
+                     or (none); quotes may be left out when TEXT has no blanks
   QUIT, EXIT         leave
   Ctrl-C cancels the prompt in front of it; end of input (Ctrl-D, or
   Ctrl-Z and Enter on Windows) leaves at the command prompt and cancels the

@@ -35,6 +35,8 @@ struct Options {
     std::optional<std::wstring> colorBooks;
     /// Folders searched for web files after the current folder, in the order given, absolute.
     std::vector<std::wstring> webPaths;
+    /// The language of the module's texts ("de"); empty: the host's own (English).
+    std::wstring language;
     /// System variables to set before the first command, in the order given.
     std::vector<std::pair<std::wstring, std::wstring>> settings;
     bool showHelp = false;

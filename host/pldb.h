@@ -246,3 +246,24 @@ public:
     const wchar_t* colorBookLocation() const;
 };
 PLHOST_API PlDbHostApplicationServices* pldbHostApplicationServices();
+
+namespace PlDb {
+/// The host's own reserved names: the names of standard drawing properties and
+/// objects that no user object may take. Modules number their own from 10025 on.
+enum reservedStringEnumType : int {
+    kByLayer = 0,     ///< a property taken from the object's layer
+    kByBlock = 1,     ///< a property taken from the block the object is in
+    kContinuous = 2,  ///< the solid line type
+    kStandard = 3,    ///< the default text and dimension style
+    kModel = 4,       ///< the model space layout
+    kNone = 5,        ///< no value (plot style, material)
+};
+}  // namespace PlDb
+
+/// The global (false) or local form of a host reserved name, in the host's
+/// language; null for a type the host does not have. The text lives as long
+/// as the host.
+PLHOST_API const wchar_t* pldbGetReservedString(PlDb::reservedStringEnumType type, bool localized);
+/// True when `text` is the host reserved name `type` in any language the host
+/// knows, ignoring letter case; false for a null text or an unknown type.
+PLHOST_API bool pldbIsReservedString(const wchar_t* text, PlDb::reservedStringEnumType type);

@@ -114,6 +114,13 @@ void unloadApplication(Application* app) {
 
 void* applicationHandle(Application* app) { return isLive(app) ? app : nullptr; }
 
+void* findApplicationSymbol(const char* symbol) {
+    for (const auto& app : applications().loaded) {
+        if (void* address = detail::librarySymbol(app->library, symbol)) return address;
+    }
+    return nullptr;
+}
+
 namespace detail {
 
 bool applicationIsLoaded(const std::wstring& fileName) {

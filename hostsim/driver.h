@@ -48,9 +48,26 @@ PLHOST_API void unloadApplication(Application* app);
 /// The opaque handle the host passes to the application's entry point.
 PLHOST_API void* applicationHandle(Application* app);
 
+/// The address of `symbol` exported by a loaded application, the first
+/// loaded first: how another module reaches an application's exported
+/// functions. Null when none exports it.
+PLHOST_API void* findApplicationSymbol(const char* symbol);
+
 /// How many loads of the resource module `name` ("PlSceneRes.dll") are not
 /// freed yet; 0 when it is not loaded.
 PLHOST_API int resourceModuleReferences(const std::wstring& name);
+
+// ---- Language --------------------------------------------------------------
+
+/// The language of the user interface, named as its folder ("de"); at the
+/// start, and after resetSession, "en", the language the host and its modules
+/// are built in. A resource module is loaded from the folder of the language
+/// next to the modules; when it is not there, the English one beside the
+/// modules is loaded, with a warning on the command line (once per module and
+/// language). The name holds letters, digits, "-" and "_" only: false, with
+/// `error` filled, for anything else. Applies to resource modules loaded later.
+PLHOST_API bool setLanguage(const std::wstring& language, std::wstring* error = nullptr);
+PLHOST_API std::wstring language();
 
 // ---- Replies ---------------------------------------------------------------
 

@@ -61,6 +61,14 @@ void* moduleSymbol(const std::wstring& fileName, const char* name);
 /// Drops what the host recorded about an application handle that is going away.
 void forgetAppHandle(void* appHandle);
 
+// Language (language.cpp).
+/// The full path of the resource module file `fileName` ("PlSceneRes.so") in
+/// the folder of the current language, else in the module folder; empty when
+/// there is none. Taking the English one in place of another language is
+/// reported with `shownName` when `warn` is set, once per name and language.
+std::wstring resourceModulePath(const std::wstring& fileName, const std::wstring& shownName, bool warn);
+void resetLanguage();
+
 // Platform (platform.cpp). Exported for the tests and the console.
 /// Case-insensitive equality, the same on every system: ASCII letters and
 /// the Latin-1 and Latin Extended-A letters fold; nothing else does.
@@ -92,6 +100,8 @@ PLHOST_API std::wstring findFileInFolder(const std::wstring& folder, const std::
 bool filesInFolder(const std::wstring& folder, const std::wstring& extension, std::vector<std::wstring>& paths);
 /// The bytes of the file `path`; false when it cannot be read.
 bool readFileBytes(const std::wstring& path, std::string& bytes);
+/// The same for a folder inside `folder`.
+std::wstring findFolderInFolder(const std::wstring& folder, const std::wstring& name);
 /// "X.dll" as this system names a shared library: unchanged on Windows,
 /// "X.so" elsewhere.
 PLHOST_API std::wstring platformLibraryName(const std::wstring& name);

@@ -179,7 +179,11 @@ std::wstring fromUtf8(const std::string& text) {
     return out;
 }
 
-std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fileName) {
+namespace {
+
+/// The entry `fileName` of `folder` (a file, or a folder when `wantFolder`),
+/// as findFileInFolder picks it.
+std::wstring findEntryInFolder(const std::wstring& folder, const std::wstring& fileName, bool wantFolder) {
     if (fileName.empty() || fileName == L"." || fileName == L".." ||
         fileName.find_first_of(L"/\\:") != std::wstring::npos || fileName.find(L'\0') != std::wstring::npos) {
         return {};
@@ -192,12 +196,15 @@ std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fi
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::wstring name = pathText(it->path().filename());
         std::error_code typeError;
-        if (!iequals(name, fileName) || !it->is_regular_file(typeError)) continue;
+        if (!iequals(name, fileName) || (wantFolder ? !it->is_directory(typeError) : !it->is_regular_file(typeError)))
+            continue;
         if (name == fileName) return pathText(it->path());
         if (best.empty() || name < best) best = name;
     }
     return best.empty() ? std::wstring() : pathText(dir / filePath(best));
 }
+
+}  // namespace
 
 bool filesInFolder(const std::wstring& folder, const std::wstring& extension, std::vector<std::wstring>& paths) {
     paths.clear();
@@ -222,6 +229,14 @@ bool readFileBytes(const std::wstring& path, std::string& bytes) {
     if (!file) return false;
     bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     return !file.bad();
+}
+
+std::wstring findFileInFolder(const std::wstring& folder, const std::wstring& fileName) {
+    return findEntryInFolder(folder, fileName, false);
+}
+
+std::wstring findFolderInFolder(const std::wstring& folder, const std::wstring& name) {
+    return findEntryInFolder(folder, name, true);
 }
 
 std::wstring platformLibraryName(const std::wstring& name) {

@@ -12,6 +12,7 @@ void resetSession() {
     detail::resetDocuments();
     detail::resetColorBooks();
     detail::resetFaults();
+    detail::resetLanguage();
     resetUcs();
     resetJigActivity();
     clearDrawingErrors();

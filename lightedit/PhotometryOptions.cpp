@@ -13,9 +13,11 @@
 
 namespace {
 
+/// The preset of that global keyword or local name.
 const LampPresetRow* presetNamed(const wchar_t* name) {
     for (const LampPresetRow& row : lampPresetTable)
-        if (sameIgnoringCase(row.keyword, name)) return &row;
+        if (sameIgnoringCase(row.keyword, name) || sameIgnoringCase(loadMessage(row.nameId).kwszPtr(), name))
+            return &row;
     return nullptr;
 }
 

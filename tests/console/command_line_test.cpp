@@ -37,6 +37,8 @@ TEST(ConsoleCommandLine, BadArgumentsAreRefusedWithAMessage) {
         {{"--script", missing, "--script", missing}, 2, "more than once"},
         {{"--frobnicate"}, 2, "--frobnicate"},
         {{"demo.scr"}, 2, "demo.scr"},
+        {{"--language", "../de"}, 2, "is not a language"},
+        {{"--language", "de", "--language=de"}, 2, "more than once"},
         {{"--module", "NoSuchModule.vmx"}, 1, "NoSuchModule.vmx"},
         // A library beside the host, but no application.
 #if defined(_WIN32)

@@ -1,5 +1,5 @@
-# Guards against the string-table generator accepting a malformed messages file (which would ship wrong or missing texts) or rejecting a good one.
-# Run as: cmake -DGENERATOR=<GenerateStringTable.cmake> -DWORK_DIR=<dir> -P generator_cases.cmake
+# Guards against the string-table generator accepting a malformed messages file or a translation that lost ids or keyword global names (which would ship wrong or missing texts), or rejecting a good one.
+# Run as: cmake -DGENERATOR=<GenerateStringTable.cmake> -DWORK_DIR=<dir> -DRESOURCES_DIR=<resources/> -P generator_cases.cmake
 string(ASCII 9 T)
 string(ASCII 195 BAD_LEAD)
 string(ASCII 192 175 OVERLONG)
@@ -29,8 +29,19 @@ set(cases
   "good_keywords_with_underscored_names|1${T}a_b C _ a_b C\n|"
 )
 
+# A translation against its reference: same ids, same keyword global names.
+set(reference "1${T}Yes No _ Yes No\n2${T}Text\n")
+set(translation_cases
+  "translation_good|2${T}Texte\n1${T}Oui Non _ Yes No\n|"
+  "translation_missing_id|1${T}Oui Non _ Yes No\n|ids of .* are missing: 2"
+  "translation_extra_id|1${T}Oui Non _ Yes No\n2${T}T\n3${T}T\n|ids that .* does not have: 3"
+  "translation_renamed_global|1${T}Oui Non _ Yes Nein\n2${T}T\n|:1: message 1 must declare the global names \"Yes No\""
+  "translation_new_list|1${T}Oui Non _ Yes No\n2${T}T _ Text\n|:2: message 2 must declare the global names \"\""
+)
+file(WRITE ${WORK_DIR}/reference.messages "${reference}")
+
 set(failures 0)
-foreach(entry IN LISTS cases)
+function(run_case entry reference_args)
   string(REGEX MATCH "^([^|]*)\\|(.*)\\|([^|]*)$" _ "${entry}")
   set(name "${CMAKE_MATCH_1}")
   set(content "${CMAKE_MATCH_2}")
@@ -38,7 +49,7 @@ foreach(entry IN LISTS cases)
   set(input ${WORK_DIR}/${name}.messages)
   file(WRITE ${input} "${content}")
   execute_process(
-    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT_CPP=${WORK_DIR}/${name}.cpp
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} ${reference_args} -DOUTPUT_CPP=${WORK_DIR}/${name}.cpp
             -DOUTPUT_RC=${WORK_DIR}/${name}.rc -P ${GENERATOR}
     RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_VARIABLE out)
   string(REGEX REPLACE "[ \n]+" " " err "${err}")
@@ -54,6 +65,25 @@ foreach(entry IN LISTS cases)
     message(SEND_ERROR "${name}: wrong reason, expected /${expected}/, got: ${err}")
     math(EXPR failures "${failures} + 1")
   endif()
+  set(failures ${failures} PARENT_SCOPE)
+endfunction()
+
+foreach(entry IN LISTS cases)
+  run_case("${entry}" "")
+endforeach()
+foreach(entry IN LISTS translation_cases)
+  run_case("${entry}" "-DREFERENCE=${WORK_DIR}/reference.messages")
+endforeach()
+list(APPEND cases ${translation_cases})
+
+# Every shipped translation against the English file.
+file(GLOB translations ${RESOURCES_DIR}/*/PlSceneRes.messages)
+foreach(translation IN LISTS translations)
+  file(READ ${translation} content)
+  get_filename_component(language ${translation} DIRECTORY)
+  get_filename_component(language ${language} NAME)
+  run_case("shipped_${language}|${content}|" "-DREFERENCE=${RESOURCES_DIR}/PlSceneRes.messages")
+  list(APPEND cases ${translation})
 endforeach()
 
 # The good CRLF file: both ids, sorted, carriage return dropped.

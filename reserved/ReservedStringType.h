@@ -1,0 +1,60 @@
+// ReservedStringType: the host's reserved-name types and the module's own reserved scene names.
+#pragma once
+
+/// Types below kViewCurrent (ZuredUDKMX::kSceneStringBase) are the host's own
+/// (PlDb::reservedStringEnumType) and are handed to it unchanged; the module's
+/// own run from kViewCurrent to kRenderPresetOvernight.
+enum ReservedStringType : int {
+    kViewCurrent = 10025,
+    kViewTop,
+    kViewBottom,
+    kViewLeft,
+    kViewRight,
+    kViewFront,
+    kViewBack,
+    kViewSWIsometric,
+    kViewSEIsometric,
+    kViewNEIsometric,
+    kViewNWIsometric,
+    kShadeAsDisplayed,
+    kShadeWireframe,
+    kShadeHidden,
+    kShadeRendered,
+    kRenderPresetDraft,
+    kRenderPresetLow,
+    kRenderPresetMedium,
+    kRenderPresetHigh,
+    kRenderPresetPresentation,
+    kMaterialCeramicTileGlazed,
+    kMaterialFabric,
+    kMaterialGlassClear,
+    kMaterialGlassTranslucent,
+    kMaterialIdealDiffuse,
+    kMaterialMasonry,
+    kMaterialPaintFlat,
+    kMaterialPaintGloss,
+    kMaterialPaintSemiGloss,
+    kMaterialPaper,
+    kMaterialPaperTranslucent,
+    kMaterialPlastic,
+    kMaterialStone,
+    kMaterialStonePolished,
+    kMaterialWater,
+    kMaterialWoodUnfinished,
+    kMaterialWoodVarnished,
+    kMaterialRealistic,
+    kMaterialRealisticMetal,
+    kMaterialAdvanced,
+    kMaterialAdvancedMetal,
+    kMaterialMetal,
+    kMaterialMetalBrushed,
+    kMaterialMetalFlat,
+    kMaterialMetalPolished,
+    kMaterialMirror,
+    kRenderPresetCoffeeBreak,
+    kRenderPresetLunch,
+    kRenderPresetOvernight,
+};
+
+/// How many types the module owns.
+inline constexpr int kSceneStringCount = kRenderPresetOvernight - kViewCurrent + 1;
