@@ -75,7 +75,7 @@ const LanguageCase kCases[] = {
     {kSpot + "Photometrie\nIntensität\nLichtstrom\n1000\nFarbe\n?\nglühlampe\nGlühlampe\nEnde\nEnde\n",
      kGlobalSpot + "_Photometry\n_Intensity\n_Flux\n1000\n_Color\n_Incandescent\n_eXit\n_eXit\n",
      {{"photometry", 0,
-       "{\"intensity\": 1000.0, \"method\": 1, \"distance\": 1.0, \"lampColorType\": 1, \"lampColorTemp\": 3500.0, "
+       "{\"intensity\": 1000.0, \"method\": 1, \"distance\": 1000.0, \"lampColorType\": 1, \"lampColorTemp\": 3500.0, "
        "\"lampColorPreset\": 5}"}},
      "Lampenfarbvorgabe zum Auflisten eingeben <*>: glühlampe\n  Glühlampe \n"},
 };
