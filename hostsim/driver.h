@@ -202,8 +202,12 @@ enum class Fault {
     Allocation,      ///< the next allocation of a database object fails
     OpenObject,      ///< the next pldbOpenObject answers 600
 };
-/// Makes the next `count` operations of that kind fail.
-PLHOST_API void injectFault(Fault fault, int count = 1);
+/// Makes the next `count` operations of that kind fail, once `after` more of
+/// them have gone through; a count of 0 withdraws a pending fault.
+PLHOST_API void injectFault(Fault fault, int count = 1, int after = 0);
+/// How many operations of that kind the host has performed since the session
+/// was reset (each a place where an injected fault can strike), failed or not.
+PLHOST_API int faultOpportunities(Fault fault);
 
 /// What plrx_abort does: by default it prints the message and ends the
 /// process. Tests can divert it (the handler must not return normally; it
