@@ -45,6 +45,12 @@ const MenuEntry kWebMenu[] = {
     {L"filterColor", menuColor},   {L"eXit", menuExit},
 };
 
+/// Records that the host could not do what the new light needs; false, the step's result.
+bool hostFailed(LightEditContext& context, Plad::ErrorStatus es) {
+    context.failure = es;
+    return false;
+}
+
 template <std::size_t N>
 MenuDefinition menuOf(unsigned keywords, unsigned genericPrompt, unsigned photometricPrompt,
                       const MenuEntry (&entries)[N]) {
@@ -65,7 +71,8 @@ bool completeTargetableLight(LightEditContext& context, MenuState& state, const 
         lastLightKind = setup.kind;
         lastLightTargeted = hasTarget;
     }
-    if (light.shadowParameters(state.shadowRecord) != Plad::eOk) return false;
+    if (const Plad::ErrorStatus es = light.shadowParameters(state.shadowRecord); es != Plad::eOk)
+        return hostFailed(context, es);
     if (!webLight) {
         lastLightKind = setup.kind;
         lastLightTargeted = hasTarget;
@@ -76,8 +83,9 @@ bool completeTargetableLight(LightEditContext& context, MenuState& state, const 
 
     PlDbLightJig jig(&light, hasTarget);
     if (!jig.dragLight()) return false;
-    if (appendToCurrentSpace(context, &light) != Plad::eOk) return false;
-    if (light.setHasTarget(hasTarget) != Plad::eOk) return false;
+    if (const Plad::ErrorStatus es = appendToCurrentSpace(context, &light); es != Plad::eOk)
+        return hostFailed(context, es);
+    if (const Plad::ErrorStatus es = light.setHasTarget(hasTarget); es != Plad::eOk) return hostFailed(context, es);
     if (isSpot) state.shadowRecord.setExtendedLightShape(PlGiShadowParameters::kRectangle);
     state.shadow.on = true;
     state.shadow.type = PlGiShadowParameters::kShadowsRayTraced;
@@ -97,12 +105,13 @@ bool photometricUnits() {
 bool assignLayerAndName(LightEditContext& context, MenuState& state, int kind, unsigned baseNameId) {
     PlDbLight& light = *context.light;
     PlDbObjectId layer;
-    if (LightingUtil::getLightsLayer(layer) != Plad::eOk) return false;
+    if (const Plad::ErrorStatus es = LightingUtil::getLightsLayer(layer); es != Plad::eOk)
+        return hostFailed(context, es);
     light.setLayer(layer, true, true);
-    if (light.setLightKind(kind) != Plad::eOk) return false;
+    if (const Plad::ErrorStatus es = light.setLightKind(kind); es != Plad::eOk) return hostFailed(context, es);
     const PlString baseName = loadMessage(baseNameId);
     state.suggestedName = LightingUtil::findNextLightName(baseName.kwszPtr());
-    if (state.suggestedName.isEmpty()) return false;
+    if (state.suggestedName.isEmpty()) return hostFailed(context, Plad::eOutOfRange);
     light.setName(state.suggestedName.kwszPtr());
     return true;
 }
@@ -165,7 +174,8 @@ bool editDistantLight(LightEditContext& context) {
     lastLightKind = PlDbLight::kDistantLight;
     PlDbLight& light = *context.light;
     MenuState state;
-    if (light.shadowParameters(state.shadowRecord) != Plad::eOk) return false;
+    if (const Plad::ErrorStatus es = light.shadowParameters(state.shadowRecord); es != Plad::eOk)
+        return hostFailed(context, es);
     readWorkingValues(light, state);
 
     if (!assignLayerAndName(context, state, PlDbLight::kDistantLight, 2837)) return false;
@@ -181,6 +191,7 @@ bool editDistantLight(LightEditContext& context) {
     state.shadowRecord.setShadowsOn(true);
     state.shadowRecord.setShadowType(PlGiShadowParameters::kShadowsRayTraced);
     light.setShadowParameters(state.shadowRecord);
-    if (appendToCurrentSpace(context, &light) != Plad::eOk) return false;
+    if (const Plad::ErrorStatus es = appendToCurrentSpace(context, &light); es != Plad::eOk)
+        return hostFailed(context, es);
     return runKeywordLoop(context, state, menuOf(2639, 2378, 2379, kDistantMenu));
 }

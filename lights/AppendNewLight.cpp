@@ -116,7 +116,7 @@ Plad::ErrorStatus ZuredUDKMX::appendNewLightToModelSpace(LightType type) {
     Plad::ErrorStatus status = Plad::eOk;
     if (!kept) {
         if (context.appended && !madeNothing) light->erase(true);
-        status = Plad::eUserBreak;
+        status = context.failure != Plad::eOk ? context.failure : Plad::eUserBreak;
     }
     if (light->objectId().isNull()) delete light;
     else light->close();
