@@ -13,6 +13,14 @@ const wchar_t kForbiddenNameCharacters[] = L"<>/\\\"\":;?*|,=`";
 
 namespace {
 
+/// True when `name` holds a forbidden character or a control character (the light refuses
+/// both; a name accepted here and refused there would be lost without a word).
+bool hasInvalidCharacter(const wchar_t* name) {
+    for (const wchar_t* c = name; *c; ++c)
+        if (*c < L' ' || *c == 0x7F) return true;
+    return std::wcspbrk(name, kForbiddenNameCharacters) != nullptr;
+}
+
 void restoreName(wchar_t* nameBuffer, const wchar_t* previous, const PlString& suggested) {
     const wchar_t* source = previous[0] ? previous : suggested.kwszPtr();
     copyReply(PLRTNORM, source, nameBuffer, kNameBufferSize);
@@ -55,7 +63,7 @@ bool promptLightName(const LightEditContext& context, PlString suggested, wchar_
             restoreName(nameBuffer, previous, suggested);
             return false;
         }
-        if (std::wcspbrk(nameBuffer, kForbiddenNameCharacters)) {
+        if (hasInvalidCharacter(nameBuffer)) {
             printMessage(2520);
             restoreName(nameBuffer, previous, suggested);
             continue;

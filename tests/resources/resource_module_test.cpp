@@ -51,7 +51,7 @@ TEST(SceneResources, TextsReadBackAsWritten) {
         {3576, L"Presentation"},  // highest id
         {2285, L"The light could not be created.\n"},
         {2637, L"The name \"%s\" is too long. A light name can have at most 255 characters.\n"},
-        {2520, L"Invalid light name. A name cannot contain any of these characters: < > / \\ \" : ; ? * | , = `\n"},
+        {2520, L"Invalid light name. A name cannot contain control characters or any of these characters: < > / \\ \" : ; ? * | , = `\n"},
         {2682, L">: "},  // the trailing blank is part of the text
         {2560, L"  "},
         {2683, L" "},
