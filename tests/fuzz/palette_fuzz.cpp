@@ -1,0 +1,52 @@
+// Fuzz target: the palette-file reader behind the colour books. Any text must give either no
+// book and a warning, or a book whose colours are named, told apart ignoring case and found
+// by their names; every warning names the file and a line of it.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "hostsim/palette_file.h"
+
+namespace {
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::wstring file = L"fuzz.gpl";
+    const plsim::PaletteRead read = plsim::readPalette(file, text);
+    std::size_t lines = 1;
+    for (const char c : text) lines += c == '\n';
+    for (const std::wstring& warning : read.warnings) {
+        const std::wstring start = file + L", line ";
+        require(warning.compare(0, start.size(), start) == 0);
+        const std::size_t line = std::wcstoul(warning.c_str() + start.size(), nullptr, 10);
+        require(line >= 1 && line <= lines);
+    }
+    if (!read.book) {
+        require(read.warnings.size() == 1);
+        return 0;
+    }
+    const PlColorBook& book = *read.book;
+    require(book.name() && *book.name());
+    require(static_cast<std::size_t>(book.count()) < lines);
+    require(book.colorAt(book.count()) == nullptr && book.colorAt(-1) == nullptr);
+    for (int i = 0; i < book.count(); ++i) {
+        const PlColorBookColor* color = book.colorAt(i);
+        require(color != nullptr);
+        const std::wstring name = color->name.kwszPtr();
+        require(!name.empty() && !isBlank(name.front()) && !isBlank(name.back()) && name.front() != L'#');
+        std::uint32_t rgb = 0;
+        require(book.findColor(name.c_str(), rgb, true) == color);
+        require(rgb == (std::uint32_t{color->red} << 16 | std::uint32_t{color->green} << 8 | color->blue));
+    }
+    return 0;
+}
