@@ -169,6 +169,24 @@ TEST_F(LightCommandTest, CoincidentDirectionPointsAreAskedAgain) {
     expectVector(lights().back().direction, 0, 0, 1, "direction");
 }
 
+TEST_F(LightCommandTest, DirectionFromABasePointKeepsTheOldOneForThePointItself) {
+    const double base[3] = {1, 2, 3};
+    PlGeVector3d direction(0, 0, -1);
+    PlGePoint3d point;
+    for (const wchar_t* reply : {L"1,2,3", L"1,2,5", L"", L"^C"}) {
+        if (std::wstring(reply) == L"^C") plsim::queueCancel();
+        else plsim::queueReply(reply);
+    }
+    ASSERT_TRUE(JigUtil::GetVectorDirection(direction, base, point));
+    expectVector(direction, 0, 0, -1, "the base point itself gives no direction");
+    ASSERT_TRUE(JigUtil::GetVectorDirection(direction, base, point));
+    expectVector(direction, 0, 0, 1, "towards 1,2,5");
+    expectPoint(point, 1, 2, 5, "the point picked");
+    ASSERT_TRUE(JigUtil::GetVectorDirection(direction, base, point)) << "Enter keeps both";
+    expectPoint(point, 1, 2, 5, "kept");
+    EXPECT_FALSE(JigUtil::GetVectorDirection(direction, base, point));
+}
+
 TEST(DirectionVector, Parsing) {
     PlGeVector3d v;
     EXPECT_FALSE(JigUtil::parseDirectionVector(L"", v));
