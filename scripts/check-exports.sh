@@ -16,8 +16,8 @@ max_exports="${PL_MAX_EXPORTS:-200}"
 public_classes='ZuredUDKMX|CPlAppDefaults|PlApHostIESFileNavParams|PlApHostDialogIESFileNav|JigUtil'
 public_functions='getTurnOffDefaultLighting|DistantLightCheckBoxCallBack'
 allowed="^(plrxEntryPoint|plrxGetApiVersion)\$|^(${public_classes})::|^(typeinfo for|typeinfo name for|vtable for) (${public_classes})\$|^(${public_functions})\\("
-# Left by the sanitizers in an instrumented build.
-tooling='^(__odr_asan|__asan_|___asan_)'
+# Left by the sanitizers, or gcc's coverage counters, in an instrumented build.
+tooling='^(__odr_asan|__asan_|___asan_|__gcov_|mangle_path$)'
 
 fail=0
 problem() { echo "check-exports: $*" >&2; fail=1; }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, only those that are missing.
-# Usage: scripts/install-deps.sh [native] [windows] [fuzz]   (default: native)
+# Usage: scripts/install-deps.sh [native] [windows] [fuzz] [coverage]   (default: native)
 set -euo pipefail
 
 native=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev libreadline-dev)
@@ -9,6 +9,8 @@ native=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest libbench
 windows=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest)
 # clang with libFuzzer and the sanitizers' runtimes, for the fuzz targets.
 fuzz=(cmake ninja-build clang-14 libclang-rt-14-dev)
+# gcovr turns gcc's coverage counters into the report of scripts/coverage.sh.
+coverage=(gcovr)
 
 kinds=("$@")
 [ ${#kinds[@]} -eq 0 ] && kinds=(native)
@@ -18,7 +20,8 @@ for kind in "${kinds[@]}"; do
     native) wanted+=("${native[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
     fuzz) wanted+=("${fuzz[@]}") ;;
-    *) echo "install-deps: unknown kind '$kind' (native, windows or fuzz)" >&2; exit 2 ;;
+    coverage) wanted+=("${coverage[@]}") ;;
+    *) echo "install-deps: unknown kind '$kind' (native, windows, fuzz or coverage)" >&2; exit 2 ;;
   esac
 done
 
