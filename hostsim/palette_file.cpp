@@ -58,6 +58,18 @@ unsigned channelValue(const std::wstring& digits) {
     return value;
 }
 
+/// The first control character of `name` other than a tab (a blank in this format), as
+/// "U+001B"; empty when there is none. No one could type such a name to choose it.
+std::wstring controlCharacterIn(const std::wstring& name) {
+    for (const wchar_t c : name) {
+        if ((c < 0x20 && c != L'\t') || c == 0x7F) {
+            static const wchar_t kHex[] = L"0123456789ABCDEF";
+            return std::wstring(L"U+00") + kHex[(c >> 4) & 0xF] + kHex[c & 0xF];
+        }
+    }
+    return {};
+}
+
 std::size_t skipBlanks(const std::wstring& line, std::size_t pos) {
     while (pos < line.size() && isBlank(line[pos])) ++pos;
     return pos;
@@ -103,6 +115,8 @@ private:
         if (const auto name = headerValue(line, L"Name:")) {
             if (!m_bookName.empty()) warn(L"the book is named \"" + m_bookName + L"\" already; the line is ignored.");
             else if (name->empty()) warn(L"\"Name:\" gives no name; the line is ignored.");
+            else if (const std::wstring c = controlCharacterIn(*name); !c.empty())
+                warn(L"the book's name holds the control character " + c + L"; the line is ignored.");
             else m_bookName = *name;
             return;
         }
@@ -138,6 +152,8 @@ private:
         }
         const std::wstring name = trimmed(line.substr(pos));
         if (name.empty()) return warn(L"the color has no name; the line is skipped.");
+        if (const std::wstring c = controlCharacterIn(name); !c.empty())
+            return warn(L"the color's name holds the control character " + c + L"; the line is skipped.");
         const auto [seen, added] = m_lineOfName.emplace(detail::toLower(name), m_line);
         if (!added) {
             return warn(L"the name \"" + name + L"\" is used on line " + std::to_wstring(seen->second) +

@@ -31,8 +31,9 @@ struct PaletteRead {
 ///    decimal digits, with blanks or tabs before and between them, then a
 ///    blank or tab and the colour's name (blanks inside it kept, blanks at
 ///    its end dropped).
-/// A colour line that breaks these rules, has no name, or repeats a name
-/// already in the book (letter case ignored) is skipped with a warning.
+/// A colour line that breaks these rules, has no name, repeats a name
+/// already in the book (letter case ignored), or whose name holds a control
+/// character other than a tab is skipped with a warning; so is such a book name.
 /// Bytes that are not UTF-8 are read as U+FFFD, with a warning.
 PLHOST_API PaletteRead readPalette(const std::wstring& fileName, std::string_view text);
 

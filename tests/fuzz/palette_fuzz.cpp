@@ -1,6 +1,6 @@
 // Fuzz target: the palette-file reader behind the colour books. Any text must give either no
-// book and a warning, or a book whose colours are named, told apart ignoring case and found
-// by their names; every warning names the file and a line of it.
+// book and a warning, or a book whose colours have names a user can type, told apart ignoring
+// case and found by them; every warning names the file and a line of it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +16,13 @@ void require(bool condition) {
 }
 
 bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+/// No control character but the tab, which is a blank here: a name must be one a user can type.
+bool typable(const std::wstring& name) {
+    for (const wchar_t c : name)
+        if ((c < 0x20 && c != L'\t') || c == 0x7F) return false;
+    return true;
+}
 
 }  // namespace
 
@@ -36,14 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const PlColorBook& book = *read.book;
-    require(book.name() && *book.name());
+    require(book.name() && *book.name() && typable(book.name()));
     require(static_cast<std::size_t>(book.count()) < lines);
     require(book.colorAt(book.count()) == nullptr && book.colorAt(-1) == nullptr);
     for (int i = 0; i < book.count(); ++i) {
         const PlColorBookColor* color = book.colorAt(i);
         require(color != nullptr);
-        const std::wstring name = color->name.kwszPtr();
-        require(!name.empty() && !isBlank(name.front()) && !isBlank(name.back()) && name.front() != L'#');
+        const std::wstring name = color->name.str();
+        require(typable(name) && !name.empty() && !isBlank(name.front()) && !isBlank(name.back()));
         std::uint32_t rgb = 0;
         require(book.findColor(name.c_str(), rgb, true) == color);
         require(rgb == (std::uint32_t{color->red} << 16 | std::uint32_t{color->green} << 8 | color->blue));

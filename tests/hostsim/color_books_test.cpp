@@ -54,6 +54,8 @@ TEST(PaletteFile, BrokenLinesAreSkippedWithAWarningNamingFileAndLine) {
         {"Name:", L"gives no name"},
         {"Columns: many", L"whole number"},
         {"1 2 3 caf\xE9", L"not UTF-8"},
+        {"1 2 3 bell\x07 ringing", L"control character U+0007"},
+        {"Name: Book\x1b[31m", L"control character U+001B"},
     };
     for (const Case& c : cases) {
         const std::string text = std::string("GIMP Palette\n9 9 9 good\n") + c.line + "\n8 8 8 after\n";
