@@ -12,11 +12,14 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "hostsim/sceneoe/light_defaults.h"
 #include "hostsim/sceneoe/light_names.h"
 #include "hostsim/sceneoe/module_pin.h"
 #include "hostsim/sceneoe/photometry.h"
+#include "hostsim/sceneoe/scene_driver.h"
 #include "hostsim/sceneoe/web_files.h"
 
 namespace d = plsim::scene::defaults;
@@ -26,6 +29,17 @@ namespace {
 bool isFinite(const PlGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 bool isFinite(const PlGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 bool isConeAngle(double angle) { return std::isfinite(angle) && angle >= 0.0 && angle < d::kMaxConeAngle; }
+
+std::vector<std::wstring>& refusals() {
+    static auto* all = new std::vector<std::wstring>;  // lights may outlive the statics
+    return *all;
+}
+
+/// Notes that `setter` refused the value it was given (see takeRefusedLightValues).
+Plad::ErrorStatus refuse(const wchar_t* setter) {
+    refusals().push_back(setter);
+    return Plad::eInvalidInput;
+}
 
 /// `v` (finite, however large) made unit length without overflow: scaled by its
 /// largest component first. False when it has no length.
@@ -37,6 +51,8 @@ bool unitVector(const PlGeVector3d& v, PlGeVector3d& unit) {
 }
 
 }  // namespace
+
+std::vector<std::wstring> plsim::scene::takeRefusedLightValues() { return std::exchange(refusals(), {}); }
 
 struct PlDbLight::Impl {
     int kind = d::kKind;
@@ -102,7 +118,7 @@ int PlDbLight::lightKind() const { return m_impl->kind; }
 Plad::ErrorStatus PlDbLight::setLightKind(int kind) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
     if (kind != kDistantLight && kind != kPointLight && kind != kSpotLight && kind != kWebLight) {
-        return Plad::eInvalidInput;
+        return refuse(L"setLightKind");
     }
     m_impl->kind = kind;
     return Plad::eOk;
@@ -114,7 +130,7 @@ const wchar_t* PlDbLight::name() const { return m_impl->name.c_str(); }
 // is checked against the working drawing, where it is about to go.
 Plad::ErrorStatus PlDbLight::setName(const wchar_t* name) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!name || !plsim::scene::isValidLightName(name)) return Plad::eInvalidInput;
+    if (!name || !plsim::scene::isValidLightName(name)) return refuse(L"setName");
     const PlDbDatabase* db = database();
     if (!db) {
         const PlDbHostApplicationServices* services = pldbHostApplicationServices();
@@ -151,7 +167,7 @@ double PlDbLight::intensity() const { return m_impl->intensity; }
 
 Plad::ErrorStatus PlDbLight::setIntensity(double intensity) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!std::isfinite(intensity) || intensity < 0.0) return Plad::eInvalidInput;
+    if (!std::isfinite(intensity) || intensity < 0.0) return refuse(L"setIntensity");
     m_impl->intensity = intensity;
     return Plad::eOk;
 }
@@ -190,7 +206,7 @@ double PlDbLight::falloffAngle() const { return m_impl->falloff; }
 
 Plad::ErrorStatus PlDbLight::setHotspotAndFalloff(double hotspot, double falloff) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!isConeAngle(hotspot) || !isConeAngle(falloff)) return Plad::eInvalidInput;
+    if (!isConeAngle(hotspot) || !isConeAngle(falloff)) return refuse(L"setHotspotAndFalloff");
     m_impl->hotspot = hotspot;
     m_impl->falloff = falloff;
     return Plad::eOk;
@@ -212,7 +228,7 @@ void PlDbLight::aimAtTarget() {
 Plad::ErrorStatus PlDbLight::setLightDirection(const PlGeVector3d& direction) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
     if (!isFinite(direction) || direction.isZeroLength() || !unitVector(direction, m_impl->direction)) {
-        return Plad::eInvalidInput;
+        return refuse(L"setLightDirection");
     }
     return Plad::eOk;
 }
@@ -221,7 +237,7 @@ const PlGePoint3d& PlDbLight::position() const { return m_impl->position; }
 
 Plad::ErrorStatus PlDbLight::setPosition(const PlGePoint3d& position) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!isFinite(position)) return Plad::eInvalidInput;
+    if (!isFinite(position)) return refuse(L"setPosition");
     m_impl->position = position;
     aimAtTarget();
     return Plad::eOk;
@@ -231,7 +247,7 @@ const PlGePoint3d& PlDbLight::targetLocation() const { return m_impl->target; }
 
 Plad::ErrorStatus PlDbLight::setTargetLocation(const PlGePoint3d& target) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!isFinite(target)) return Plad::eInvalidInput;
+    if (!isFinite(target)) return refuse(L"setTargetLocation");
     m_impl->target = target;
     aimAtTarget();
     return Plad::eOk;
@@ -269,7 +285,7 @@ const PlGeVector3d& PlDbLight::webRotation() const { return m_impl->webRotation;
 
 Plad::ErrorStatus PlDbLight::setWebRotation(const PlGeVector3d& rotation) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!isFinite(rotation)) return Plad::eInvalidInput;
+    if (!isFinite(rotation)) return refuse(L"setWebRotation");
     m_impl->webRotation = rotation;
     return Plad::eOk;
 }
@@ -280,7 +296,7 @@ double PlDbLight::physicalIntensity() const { return m_impl->physicalIntensity; 
 
 Plad::ErrorStatus PlDbLight::setPhysicalIntensity(double value) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!std::isfinite(value) || value < 0.0) return Plad::eInvalidInput;
+    if (!std::isfinite(value) || value < 0.0) return refuse(L"setPhysicalIntensity");
     m_impl->physicalIntensity = value;
     return Plad::eOk;
 }
@@ -289,7 +305,8 @@ PlDbLight::PhysicalIntensityMethod PlDbLight::physicalIntensityMethod() const { 
 
 Plad::ErrorStatus PlDbLight::setPhysicalIntensityMethod(PhysicalIntensityMethod method) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (method != kPeakIntensity && method != kFlux && method != kIlluminance) return Plad::eInvalidInput;
+    if (method != kPeakIntensity && method != kFlux && method != kIlluminance)
+        return refuse(L"setPhysicalIntensityMethod");
     m_impl->method = method;
     return Plad::eOk;
 }
@@ -298,7 +315,7 @@ double PlDbLight::illuminanceDistance() const { return m_impl->illuminanceDistan
 
 Plad::ErrorStatus PlDbLight::setIlluminanceDistance(double distance) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!std::isfinite(distance) || distance <= 0.0) return Plad::eInvalidInput;
+    if (!std::isfinite(distance) || distance <= 0.0) return refuse(L"setIlluminanceDistance");
     m_impl->illuminanceDistance = distance;
     return Plad::eOk;
 }
@@ -307,7 +324,7 @@ PlDbLight::LampColorType PlDbLight::lampColorType() const { return m_impl->lampC
 
 Plad::ErrorStatus PlDbLight::setLampColorType(LampColorType type) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (type != kKelvin && type != kPreset) return Plad::eInvalidInput;
+    if (type != kKelvin && type != kPreset) return refuse(L"setLampColorType");
     m_impl->lampColorType = type;
     return Plad::eOk;
 }
@@ -316,7 +333,7 @@ double PlDbLight::lampColorTemp() const { return m_impl->lampColorTemp; }
 
 Plad::ErrorStatus PlDbLight::setLampColorTemp(double kelvin) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!std::isfinite(kelvin) || kelvin < 0.0) return Plad::eInvalidInput;
+    if (!std::isfinite(kelvin) || kelvin < 0.0) return refuse(L"setLampColorTemp");
     m_impl->lampColorTemp = kelvin;
     return Plad::eOk;
 }
@@ -325,7 +342,7 @@ PlDbLight::LampColorPreset PlDbLight::lampColorPreset() const { return m_impl->l
 
 Plad::ErrorStatus PlDbLight::setLampColorPreset(LampColorPreset preset) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (preset < kD65White || preset > kLowPressureSodium) return Plad::eInvalidInput;
+    if (preset < kD65White || preset > kLowPressureSodium) return refuse(L"setLampColorPreset");
     m_impl->lampColorPreset = preset;
     return Plad::eOk;
 }

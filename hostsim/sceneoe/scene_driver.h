@@ -74,4 +74,9 @@ PLSCENEOE_API std::vector<LightInfo> lightsOf(PlDbDatabase* db);
 /// How many lights `db` holds that are not erased.
 PLSCENEOE_API std::size_t lightCount(PlDbDatabase* db);
 
+/// The light setters ("setName") that refused the value they were given since the last
+/// call, oldest first; forgets them. A caller that ignores a setter's status has lost such
+/// a value without a word.
+PLSCENEOE_API std::vector<std::wstring> takeRefusedLightValues();
+
 }  // namespace plsim::scene

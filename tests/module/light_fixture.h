@@ -1,5 +1,5 @@
 // A fixture for running light commands: the light-entity module loaded, replies
-// queued, and no object left open when a test ends.
+// queued, and no object left open and no value refused by a light when a test ends.
 #pragma once
 
 #include <initializer_list>
@@ -22,10 +22,12 @@ protected:
         plsim::setScriptActive(true);
         lastLightKind = 3;  // as when the module has just been loaded
         lastLightTargeted = false;
+        static_cast<void>(plsim::scene::takeRefusedLightValues());
     }
     void TearDown() override {
         EXPECT_EQ(plsim::openObjectCount(), 0) << "an object was left open";
         EXPECT_TRUE(plsim::drawingErrors().empty());
+        EXPECT_TRUE(plsim::scene::takeRefusedLightValues().empty()) << "the module ignored a value the light refused";
         HostTest::TearDown();
         plrxUnloadModule(L"PlSceneOE.dbx", false);
     }

@@ -88,6 +88,8 @@ std::vector<std::wstring> sessionProblems() {
     std::vector<std::wstring> problems = plsim::openObjects();
     for (std::wstring& open : problems) open = L"left open: " + open;
     for (const std::wstring& error : plsim::drawingErrors()) problems.push_back(L"database error: " + error);
+    for (const std::wstring& setter : plsim::scene::takeRefusedLightValues())
+        problems.push_back(L"a light refused the value it was given (" + setter + L"): it is lost without a word");
     for (PlApDocument* drawing : plsim::drawings()) {
         const std::wstring where = std::wstring(L"drawing ") + drawing->fileName();
         if (drawing->lockCount() != 0) problems.push_back(where + L" is left locked");
