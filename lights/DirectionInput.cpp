@@ -1,6 +1,7 @@
 // The direction input of distant lights: two points or a typed vector.
 #include "lights/DirectionInput.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -10,6 +11,14 @@
 #include "lightedit/InputPrimitives.h"
 
 namespace JigUtil {
+
+bool directionBetween(const PlGePoint3d& from, const PlGePoint3d& to, PlGeVector3d& unit) {
+    const PlGeVector3d half(to.x / 2 - from.x / 2, to.y / 2 - from.y / 2, to.z / 2 - from.z / 2);
+    const double largest = std::max({std::fabs(half.x), std::fabs(half.y), std::fabs(half.z)});
+    if (!(largest > 0.0)) return false;
+    unit = PlGeVector3d(half.x / largest, half.y / largest, half.z / largest).normalize();
+    return true;
+}
 
 bool parseDirectionVector(const wchar_t* text, PlGeVector3d& vector) {
     const std::wstring answer(text ? text : L"");
@@ -66,7 +75,7 @@ bool GetVectorDirection(PlGeVector3d& direction, PlGePoint3d& firstPoint, PlGePo
             plutPrintf(L"%s", loadModuleMessage(2366).kwszPtr());
             continue;
         }
-        direction = (second - first).normalize();
+        directionBetween(first, second, direction);
         firstPoint = first;
         secondPoint = second;
         return true;
@@ -79,8 +88,7 @@ bool GetVectorDirection(PlGeVector3d& direction, const double basePoint[3], PlGe
     const int status = pledGetPoint(&base, loadModuleMessage(2721).kwszPtr(), picked);
     if (status == PLRTCAN) return false;
     if (status == PLRTNORM) {
-        const PlGeVector3d toPoint = picked - base;
-        if (!toPoint.isZeroLength()) direction = toPoint.normal();
+        if (!(picked - base).isZeroLength()) directionBetween(base, picked, direction);
         point = picked;
     }
     return true;

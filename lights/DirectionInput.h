@@ -15,6 +15,11 @@ PLZUREDUD_API bool GetVectorDirection(PlGeVector3d& direction, PlGePoint3d& firs
 /// with the point. False when the user cancelled; other answers leave both as they were.
 PLZUREDUD_API bool GetVectorDirection(PlGeVector3d& direction, const double basePoint[3], PlGePoint3d& point);
 
+/// The unit vector from `from` to `to`, for any two finite points (worked out from
+/// halves, as their difference may be too large for a double). False, and `unit` left
+/// alone, when the points coincide.
+bool directionBetween(const PlGePoint3d& from, const PlGePoint3d& to, PlGeVector3d& unit);
+
 /// Reads "x,y,z" (split at the first and the last comma) into a vector.
 /// False when the text is not three distances or the vector has no length.
 bool parseDirectionVector(const wchar_t* text, PlGeVector3d& vector);

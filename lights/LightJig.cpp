@@ -3,6 +3,7 @@
 
 #include "app/Messages.h"
 #include "host/pled.h"
+#include "lights/DirectionInput.h"
 
 namespace {
 
@@ -50,7 +51,9 @@ bool PlDbLightJig::updateLight() {
     if (!m_light) return false;
     m_light->setPosition(m_position);
     m_light->setTargetLocation(m_target);
-    if (m_stage >= 1) m_light->setLightDirection(m_target - m_position);
+    PlGeVector3d direction;
+    if (m_stage >= 1 && JigUtil::directionBetween(m_position, m_target, direction))
+        m_light->setLightDirection(direction);
     return true;
 }
 

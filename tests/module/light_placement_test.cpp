@@ -169,6 +169,14 @@ TEST_F(LightCommandTest, CoincidentDirectionPointsAreAskedAgain) {
     expectVector(lights().back().direction, 0, 0, 1, "direction");
 }
 
+TEST_F(LightCommandTest, PointsAtTheEndsOfTheRangeGiveADirection) {
+    // Their difference is too large for a double; the fixture also checks the light refused nothing.
+    run(kLightSpot, {L"-1.7e308,0,0", L"1.7e308,0,0", L""});
+    expectVector(lights().back().direction, 1, 0, 0, "spot");
+    run(kLightDistant, {L"0,-1.7e308,0", L"0,1.7e308,0", L""});
+    expectVector(lights().back().direction, 0, 1, 0, "distant");
+}
+
 TEST_F(LightCommandTest, DirectionFromABasePointKeepsTheOldOneForThePointItself) {
     const double base[3] = {1, 2, 3};
     PlGeVector3d direction(0, 0, -1);
