@@ -41,11 +41,15 @@ void switchMethod(const LightEditContext& context, int& method, int target, doub
 
 enum class Step { Ask, Accepted, Abandoned };
 
+/// The flag a value prompt adds for its default: a value that no number holds (a conversion
+/// that overflowed) is no default, so Enter is refused by the host until a number is typed.
+int noDefaultFlag(double value) { return std::isfinite(value) ? 0 : PLRSG_NONULL; }
+
 Step askIntensity(const LightEditContext& context, int& method, double& intensity, double distance) {
     const bool distant = context.light->lightKind() == PlDbLight::kDistantLight;
     const PlString prompt = loadMessage(distant ? 2405 : 2406) + realDefaultText(context, intensity, 2);
     const PlString keywords = distant ? PlString() : loadMessage(2407);
-    pledInitGet(PLRSG_OTHER | PLRSG_NONEG, distant ? nullptr : keywords.kwszPtr());
+    pledInitGet(PLRSG_OTHER | PLRSG_NONEG | noDefaultFlag(intensity), distant ? nullptr : keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
     const PlString answer(reply);
@@ -62,7 +66,7 @@ Step askIntensity(const LightEditContext& context, int& method, double& intensit
 
 Step askFlux(const LightEditContext& context, double& flux) {
     const PlString prompt = loadMessage(2381) + realDefaultText(context, flux, 2);
-    pledInitGet(PLRSG_NONEG, L"");
+    pledInitGet(PLRSG_NONEG | noDefaultFlag(flux), L"");
     return pledGetReal(prompt.kwszPtr(), &flux) == PLRTCAN ? Step::Abandoned : Step::Accepted;
 }
 
@@ -70,7 +74,7 @@ Step askIlluminance(const LightEditContext& context, double& illuminance, double
     const unsigned promptId = getSysVarInt(L"LIGHTINGUNITS") == 1 ? 2387 : 2385;
     const PlString prompt = loadMessage(promptId) + realDefaultText(context, illuminance, 2);
     const PlString keywords = loadMessage(2386);
-    pledInitGet(PLRSG_OTHER | PLRSG_NONEG, keywords.kwszPtr());
+    pledInitGet(PLRSG_OTHER | PLRSG_NONEG | noDefaultFlag(illuminance), keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
     if (PlString(reply) == L"Distance") {
@@ -78,7 +82,9 @@ Step askIlluminance(const LightEditContext& context, double& illuminance, double
         // of zero would make every conversion from it meaningless: refused.
         const PlString distancePrompt = loadMessage(2377) + realDefaultText(context, distance, 2);
         pledInitGet(PLRSG_NONEG | PLRSG_NOZERO, L"");
-        return pledGetReal(distancePrompt.kwszPtr(), &distance) == PLRTCAN ? Step::Abandoned : Step::Accepted;
+        if (pledGetReal(distancePrompt.kwszPtr(), &distance) == PLRTCAN) return Step::Abandoned;
+        // An illuminance that no number holds is nothing to keep: it is asked for.
+        return std::isfinite(illuminance) ? Step::Accepted : Step::Ask;
     }
     return readPhysicalValue(reply, illuminance) ? Step::Accepted : Step::Ask;
 }

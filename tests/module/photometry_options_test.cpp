@@ -61,6 +61,9 @@ TEST_F(PhotometryOptionsTest, IntensityEntryStoresMethodAndValue) {
         {"distant: never converted", kLightDistant, {L"", L"Flux", L"", L"eXit"}, 1, kStartCandela, 1},
         {"distant: keywords only as typed whole", kLightDistant, {L"", L"F", L"Illuminance", L"", L"eXit"},
          0, kStartCandela, 1},
+        // 1500 lux at 1e200 m is more candela than a number holds: no default, Enter refused.
+        {"an overflowing conversion offers no default", kLightPoint,
+         {L"", L"Illuminance", L"Distance", L"1e200", L"", L"Flux", L"", L"7", L"eXit"}, 1, 7, 1e200},
         {"web without a file: as a point light", kLightFreeWeb, {L"", L"Flux", L"", L"eXit"}, 1, pointLumen, 1},
     };
     for (const IntensityCase& c : cases) {
