@@ -200,7 +200,7 @@ enum class Fault {
     ResourceLoad,    ///< the next PlUtResource::loadDll fails
     DocumentLock,    ///< the next lockDocument answers 20048
     Allocation,      ///< the next allocation of a database object fails
-    OpenObject,      ///< the next pldbOpenObject answers 600
+    OpenObject,      ///< the next pldbOpenObject answers 600 (the last kind: faults.cpp counts by kind)
 };
 /// Makes the next `count` operations of that kind fail, once `after` more of
 /// them have gone through; a count of 0 withdraws a pending fault.

@@ -1,6 +1,7 @@
 // Injected faults: the driver makes the next operations of a kind fail, the host takes them one by one.
 #include "hostsim/driver.h"
 
+#include <array>
 #include <map>
 
 #include "hostsim/internal.h"
@@ -18,10 +19,14 @@ std::map<Fault, Pending>& pending() {
     return faults;
 }
 
-std::map<Fault, int>& performed() {
-    static std::map<Fault, int> counts;
-    return counts;
-}
+/// How many kinds of fault are pending: the host asks on every open, and
+/// almost always none is.
+int g_pendingKinds = 0;
+
+/// The operations of each kind performed since the last reset, by the kind's value.
+std::array<int, static_cast<std::size_t>(Fault::OpenObject) + 1> g_performed{};
+
+int& performed(Fault fault) { return g_performed.at(static_cast<std::size_t>(fault)); }
 
 }  // namespace
 
@@ -31,17 +36,16 @@ void injectFault(Fault fault, int count, int after) {
     } else {
         pending().erase(fault);
     }
+    g_pendingKinds = static_cast<int>(pending().size());
 }
 
-int faultOpportunities(Fault fault) {
-    const auto it = performed().find(fault);
-    return it == performed().end() ? 0 : it->second;
-}
+int faultOpportunities(Fault fault) { return performed(fault); }
 
 namespace detail {
 
 bool takeFault(Fault fault) {
-    ++performed()[fault];
+    ++performed(fault);
+    if (g_pendingKinds == 0) return false;
     auto it = pending().find(fault);
     if (it == pending().end()) return false;
     if (it->second.after > 0) {
@@ -49,12 +53,14 @@ bool takeFault(Fault fault) {
         return false;
     }
     if (--it->second.count <= 0) pending().erase(it);
+    g_pendingKinds = static_cast<int>(pending().size());
     return true;
 }
 
 void resetFaults() {
     pending().clear();
-    performed().clear();
+    g_pendingKinds = 0;
+    g_performed.fill(0);
 }
 
 }  // namespace detail
