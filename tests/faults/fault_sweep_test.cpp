@@ -110,6 +110,10 @@ protected:
         if (position > 0) plsim::injectFault(fault, 1, position - 1);
         EXPECT_TRUE(plsim::runCommand(row.command));
         Outcome outcome{plsim::transcript(), {}, plsim::faultOpportunities(fault) - before};
+        if (position == 0) {  // the row still answers exactly what the command asks
+            EXPECT_EQ(plsim::pendingReplies(), 0u) << text(row.command) << text(outcome.transcript);
+            EXPECT_EQ(plsim::exhaustedPrompts(), 0) << text(row.command) << text(outcome.transcript);
+        }
         plsim::injectFault(fault, 0);
         plsim::clearReplies();
         outcome.lights = plsim::scene::lightsOf(drawing->database());
