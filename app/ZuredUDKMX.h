@@ -10,6 +10,8 @@
 #include "lights/LightType.h"
 
 class PlDbDatabase;
+class contextMenuLight;
+class CMotionPathDbRector;
 class INlHostActiveTaskDialog;
 struct NlHostTaskDialogEventArgs;
 
@@ -60,8 +62,19 @@ public:
     /// The default-lighting question for other modules: 1 go on, 2 stop.
     static int PopupSunWarningDlg();
 
+    // ---- Light context menu and motion-path reactor -----------------------
+    /// Creates the light context menu and registers it for lights; prints
+    /// message 2973 when the host refuses it (the menu is kept either way).
+    static void initLightContextMenu(void* appHandle);
+    /// Creates the reactor when there is none and adds it to the working database.
+    static void watchDb();
+    /// Removes the reactor from the working database.
+    static void clearDbReactor();
+
     // ---- State -----------------------------------------------------------
     static ZuredUDKMX* pThis;
+    static contextMenuLight* pcmLight;
+    static CMotionPathDbRector* m_pMotionPathDbRector;
     static PlDbDatabase* m_pTempDatabase;
     static PlString m_sRoamableRootFolder;
     static bool mbMaterialsMigrated;

@@ -19,7 +19,7 @@ struct PlDbStub {
 
 struct PlDbObject::Impl {
     PlDbStub* stub = nullptr;  ///< null until the object is in a database
-    PlDbObjectId owner;        ///< the block table record of an entity
+    PlDbObjectId owner;        ///< the block table record of an entity, the dictionary or table of an entry
     std::size_t slot = 0;      ///< its place in the database's object list
     int readers = 0;
     int notifiers = 0;
@@ -35,6 +35,7 @@ struct PlDbDatabase::Impl {
     std::vector<PlDbObject*> objects;
     std::uint64_t nextHandle = 1;
     PlDbObjectId modelSpace, paperSpace, currentSpace;
+    PlDbObjectId namedObjects, viewTable;
     std::vector<PlDbObjectId> layers;
     std::vector<PlDbDatabaseReactor*> reactors;
     bool noDocument = false;
@@ -42,6 +43,9 @@ struct PlDbDatabase::Impl {
 
     /// Makes `object` one of this database's objects and answers its id.
     PlDbObjectId adopt(PlDbObject* object);
+    /// adopt, for an object that joins owned by `owner` and stays open for
+    /// write, as an appended entity does.
+    PlDbObjectId adoptOpen(PlDbObject* object, PlDbObjectId owner);
     /// Hands `object`, just added, to its onAppended and then to the reactors.
     void announceAppended(PlDbObject* object);
 

@@ -247,6 +247,12 @@ Plad::ErrorStatus PlDbEntity::setLayer(PlDbObjectId layer, bool /*doSubents*/, b
 
 PlDbObjectId PlDbEntity::blockId() const { return PlDbObjectAccess::impl(this).owner; }
 
+// Every kind of entity with geometry moves it; this one has none.
+Plad::ErrorStatus PlDbEntity::moveBy(const PlGeVector3d& /*offset*/) {
+    const Plad::ErrorStatus es = assertWriteEnabled();
+    return es != Plad::eOk ? es : Plad::eNotImplementedYet;
+}
+
 PlRxClass* PlDbEntity::isA() const { return desc(); }
 
 PlRxClass* PlDbEntity::desc() {

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "hostsim/driver.h"
 
+class NlHostMenuItem;
 class PlRxClass;
 
 namespace plsim::detail {
@@ -43,12 +45,23 @@ void resetFaults();
 /// that name, if any; null when the parent is unknown.
 PlRxClass* registerBuiltinClass(const wchar_t* name, const wchar_t* parent);
 
+// Menus (host_menu.cpp, context_menus.cpp).
+/// The items of the popup menu of that handle; null when no such menu exists.
+const std::vector<NlHostMenuItem>* popupMenuItems(const void* handle);
+/// Drops the object context menus registered for a class that goes away.
+void forgetContextMenusOf(const PlRxClass* cls);
+/// Drops (and reports) the context menus an application left registered.
+void forgetContextMenusOfApp(const void* appHandle);
+void resetSelection();
+
 // Modules (modules.cpp, applications.cpp).
 /// The full path of the file `fileName` in the module folder, matched
 /// ignoring case; empty when there is none or the name is not a plain file name.
 std::wstring moduleFilePath(const std::wstring& fileName);
 /// True when an application of that file name was loaded through the driver.
 bool applicationIsLoaded(const std::wstring& fileName);
+/// Sends an entry-point message to every application loaded through the driver.
+void broadcastAppMessage(int message);
 /// Drops what the host recorded about an application handle that is going away.
 void forgetAppHandle(void* appHandle);
 

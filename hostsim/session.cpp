@@ -11,6 +11,7 @@ void resetSession() {
     detail::resetVars();
     detail::resetDocuments();
     detail::resetFaults();
+    detail::resetSelection();
     resetUcs();
     resetJigActivity();
     clearDrawingErrors();
