@@ -2,7 +2,6 @@
 // constant time, and iterators that step past entries removed while they walk.
 #include "host/pldbdict.h"
 
-#include <list>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -10,56 +9,76 @@
 #include "hostsim/db_internal.h"
 #include "hostsim/internal.h"
 
-namespace {
-
-struct Entry {
-    std::wstring name;
-    std::wstring key;  ///< the name folded
-    PlDbObjectId id;
-    bool removed = false;
-};
-using EntryList = std::list<Entry>;
-
-}  // namespace
-
-/// Outlives the dictionary while an iterator still walks it.
+/// The entries in slots, in the order added. A removed entry leaves an empty
+/// slot behind; the slots are packed again once most are empty and no
+/// iterator walks them, so every step and every removal costs the same
+/// however many entries there are.
 struct PlDbDictionary::Impl {
-    EntryList entries;
-    std::unordered_map<std::wstring, EntryList::iterator> byKey;
-    std::unordered_map<const PlDbStub*, EntryList::iterator> byId;
-    /// Entries removed while iterators walk: unlinked when the last one ends,
-    /// so that no iterator is left standing on a freed entry.
-    std::vector<EntryList::iterator> removedWhileWalked;
+    struct Slot {
+        const PlDbStub* stub;
+        bool removed;
+    };
+    struct Names {
+        std::wstring name;
+        std::wstring key;  ///< the name folded
+    };
+    std::vector<Slot> slots;    ///< walked by iterators: kept small
+    std::vector<Names> names;   ///< beside the slots
+    std::unordered_map<std::wstring, std::size_t> byKey;
+    std::unordered_map<const PlDbStub*, std::size_t> byId;
     int walkers = 0;
     bool dictionaryGone = false;
 
-    void remove(EntryList::iterator entry) {
-        byKey.erase(entry->key);
-        byId.erase(entry->id.stub());
-        if (walkers > 0) {
-            entry->removed = true;
-            removedWhileWalked.push_back(entry);
-        } else {
-            entries.erase(entry);
-        }
+    void add(std::wstring name, std::wstring key, const PlDbStub* stub) {
+        byKey.emplace(key, slots.size());
+        byId.emplace(stub, slots.size());
+        slots.push_back({stub, false});
+        names.push_back({std::move(name), std::move(key)});
     }
 
-    /// One iterator fewer; the last one unlinks what was removed under it.
+    void remove(std::size_t slot) {
+        byKey.erase(names[slot].key);
+        byId.erase(slots[slot].stub);
+        slots[slot].removed = true;
+        pack();
+    }
+
+    /// Packs the slots once fewer than half are used and nobody walks them.
+    void pack() {
+        if (walkers > 0 || byId.size() * 2 >= slots.size()) return;
+        std::size_t used = 0;
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            if (slots[i].removed) continue;
+            slots[used] = slots[i];
+            names[used] = std::move(names[i]);
+            byKey[names[used].key] = used;
+            byId[slots[used].stub] = used;
+            ++used;
+        }
+        slots.resize(used);
+        names.resize(used);
+    }
+
+    /// One iterator fewer; the last one may pack the slots.
     void release() {
         if (--walkers > 0) return;
-        for (const EntryList::iterator& entry : removedWhileWalked) entries.erase(entry);
-        removedWhileWalked.clear();
-        if (dictionaryGone) delete this;
+        if (dictionaryGone) {
+            delete this;
+            return;
+        }
+        pack();
     }
 };
 
 struct PlDbDictionaryIterator::State {
     PlDbDictionary::Impl* dictionary;
-    EntryList::iterator position;
+    std::size_t position;
 
     void skipRemoved() {
-        while (position != dictionary->entries.end() && position->removed) ++position;
+        const auto& slots = dictionary->slots;
+        while (position < slots.size() && slots[position].removed) ++position;
     }
+
 };
 
 PlDbDictionary::PlDbDictionary() : m_impl(new Impl) {}
@@ -83,9 +102,7 @@ Plad::ErrorStatus PlDbDictionary::setAt(const wchar_t* name, PlDbObject* object,
     if (m_impl->byKey.count(key)) return Plad::eDuplicateKey;
 
     id = db->impl()->adoptOpen(object, objectId());
-    const auto entry = m_impl->entries.insert(m_impl->entries.end(), Entry{name, key, id});
-    m_impl->byKey.emplace(std::move(key), entry);
-    m_impl->byId.emplace(id.stub(), entry);
+    m_impl->add(name, std::move(key), id.stub());
     db->impl()->announceAppended(object);
     return Plad::eOk;
 }
@@ -95,7 +112,7 @@ Plad::ErrorStatus PlDbDictionary::getAt(const wchar_t* name, PlDbObjectId& id) c
     if (!name) return Plad::eKeyNotFound;
     const auto it = m_impl->byKey.find(plsim::detail::toLower(name));
     if (it == m_impl->byKey.end()) return Plad::eKeyNotFound;
-    id = it->second->id;
+    id = PlDbObjectId(const_cast<PlDbStub*>(m_impl->slots[it->second].stub));
     return Plad::eOk;
 }
 
@@ -108,7 +125,7 @@ bool PlDbDictionary::has(PlDbObjectId id) const { return m_impl->byId.count(id.s
 
 const wchar_t* PlDbDictionary::nameAt(PlDbObjectId id) const {
     const auto it = m_impl->byId.find(id.stub());
-    return it == m_impl->byId.end() ? nullptr : it->second->name.c_str();
+    return it == m_impl->byId.end() ? nullptr : m_impl->names[it->second].name.c_str();
 }
 
 Plad::ErrorStatus PlDbDictionary::remove(PlDbObjectId id) {
@@ -124,7 +141,7 @@ unsigned PlDbDictionary::numEntries() const { return static_cast<unsigned>(m_imp
 
 PlDbDictionaryIterator* PlDbDictionary::newIterator() const {
     ++m_impl->walkers;
-    auto* state = new PlDbDictionaryIterator::State{m_impl, m_impl->entries.begin()};
+    auto* state = new PlDbDictionaryIterator::State{m_impl, 0};
     state->skipRemoved();
     return new PlDbDictionaryIterator(state);
 }
@@ -143,7 +160,7 @@ PlDbDictionaryIterator::~PlDbDictionaryIterator() {
     delete m_state;
 }
 
-bool PlDbDictionaryIterator::done() const { return m_state->position == m_state->dictionary->entries.end(); }
+bool PlDbDictionaryIterator::done() const { return m_state->position >= m_state->dictionary->slots.size(); }
 
 bool PlDbDictionaryIterator::next() {
     if (done()) return false;
@@ -152,9 +169,14 @@ bool PlDbDictionaryIterator::next() {
     return !done();
 }
 
-const wchar_t* PlDbDictionaryIterator::name() const { return done() ? L"" : m_state->position->name.c_str(); }
+// The entry under it may have been removed: its name and object are still known.
+const wchar_t* PlDbDictionaryIterator::name() const {
+    return done() ? L"" : m_state->dictionary->names[m_state->position].name.c_str();
+}
 
-PlDbObjectId PlDbDictionaryIterator::objectId() const { return done() ? PlDbObjectId() : m_state->position->id; }
+PlDbObjectId PlDbDictionaryIterator::objectId() const {
+    return done() ? PlDbObjectId() : PlDbObjectId(const_cast<PlDbStub*>(m_state->dictionary->slots[m_state->position].stub));
+}
 
 Plad::ErrorStatus PlDbDictionaryIterator::getObject(PlDbObject*& object, PlDb::OpenMode mode) const {
     return pldbOpenPlDbObject(object, objectId(), mode);

@@ -48,13 +48,19 @@ std::vector<PlDbObjectId> sweep(PlDbDictionary* dictionary, Doomed doomed) {
     return removed;
 }
 
-/// A named path along the entity `entity`.
-bool runsAlong(const PlDbObject& entry, PlDbObjectId entity) {
-    return entry.isKindOf(PlDbCurvePath::desc()) && static_cast<const PlDbCurvePath&>(entry).entityId() == entity;
+/// The named paths along the entity `entity`.
+auto runningAlong(PlDbObjectId entity) {
+    return [entity, curvePath = PlDbCurvePath::desc()](const PlDbObject& entry) {
+        return entry.isKindOf(curvePath) && static_cast<const PlDbCurvePath&>(entry).entityId() == entity;
+    };
 }
 
-const PlDbMotionPath* asMotionPath(const PlDbObject& entry) {
-    return entry.isKindOf(PlDbMotionPath::desc()) ? static_cast<const PlDbMotionPath*>(&entry) : nullptr;
+/// The motion paths for which `doomed` holds.
+template <class Doomed>
+auto motionPaths(Doomed doomed) {
+    return [doomed, motionPath = PlDbMotionPath::desc()](const PlDbObject& entry) {
+        return entry.isKindOf(motionPath) && doomed(static_cast<const PlDbMotionPath&>(entry));
+    };
 }
 
 }  // namespace
@@ -73,7 +79,7 @@ void CMotionPathDbRector::objectModified(const PlDbDatabase* /*db*/, const PlDbO
     if (id.isNull() || isSupportedCurve(object)) return;
     PlDbDictionary* paths = openDictionary(pldbGetNamedPathDictionary, object->database());
     if (!paths) return;
-    static_cast<void>(sweep(paths, [&](const PlDbObject& entry) { return runsAlong(entry, id); }));
+    static_cast<void>(sweep(paths, runningAlong(id)));
     paths->close();
 }
 
@@ -84,17 +90,15 @@ void CMotionPathDbRector::objectErased(const PlDbDatabase* /*db*/, const PlDbObj
     if (object->isKindOf(PlDbViewTableRecord::desc())) {
         PlDbDictionary* motions = openDictionary(pldbGetMotionPathDictionary, drawing);
         if (!motions) return;
-        static_cast<void>(sweep(motions, [&](const PlDbObject& entry) {
-            const PlDbMotionPath* motion = asMotionPath(entry);
-            return motion && motion->viewTableRecordId() == id;
-        }));
+        static_cast<void>(
+            sweep(motions, motionPaths([id](const PlDbMotionPath& motion) { return motion.viewTableRecordId() == id; })));
         motions->close();
     }
     if (!isSupportedCurve(object)) return;
 
     PlDbDictionary* paths = openDictionary(pldbGetNamedPathDictionary, drawing);
     if (!paths) return;
-    std::vector<PlDbObjectId> removed = sweep(paths, [&](const PlDbObject& entry) { return runsAlong(entry, id); });
+    std::vector<PlDbObjectId> removed = sweep(paths, runningAlong(id));
     paths->close();
     if (removed.empty()) return;
 
@@ -102,10 +106,9 @@ void CMotionPathDbRector::objectErased(const PlDbDatabase* /*db*/, const PlDbObj
     if (!motions) return;
     std::sort(removed.begin(), removed.end());
     const auto wasRemoved = [&](PlDbObjectId path) { return std::binary_search(removed.begin(), removed.end(), path); };
-    static_cast<void>(sweep(motions, [&](const PlDbObject& entry) {
-        const PlDbMotionPath* motion = asMotionPath(entry);
-        return motion && (wasRemoved(motion->cameraPath()) || wasRemoved(motion->targetPath()));
-    }));
+    static_cast<void>(sweep(motions, motionPaths([&](const PlDbMotionPath& motion) {
+        return wasRemoved(motion.cameraPath()) || wasRemoved(motion.targetPath());
+    })));
     motions->close();
 }
 
