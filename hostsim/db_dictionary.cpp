@@ -78,7 +78,6 @@ struct PlDbDictionaryIterator::State {
         const auto& slots = dictionary->slots;
         while (position < slots.size() && slots[position].removed) ++position;
     }
-
 };
 
 PlDbDictionary::PlDbDictionary() : m_impl(new Impl) {}
