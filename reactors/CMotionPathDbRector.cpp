@@ -3,6 +3,7 @@
 #include "reactors/CMotionPathDbRector.h"
 
 #include <algorithm>
+#include <set>
 
 #include "app/ZuredUDKMX.h"
 #include "host/pldbents.h"
@@ -98,21 +99,23 @@ void CMotionPathDbRector::objectErased(const PlDbDatabase* /*db*/, const PlDbObj
 
     PlDbDictionary* paths = openDictionary(pldbGetNamedPathDictionary, drawing);
     if (!paths) return;
-    std::vector<PlDbObjectId> removed = sweep(paths, runningAlong(id));
+    const std::vector<PlDbObjectId> removed = sweep(paths, runningAlong(id));
     paths->close();
     if (removed.empty()) return;
 
     PlDbDictionary* motions = openDictionary(pldbGetMotionPathDictionary, drawing);
     if (!motions) return;
-    std::sort(removed.begin(), removed.end());
-    const auto wasRemoved = [&](PlDbObjectId path) { return std::binary_search(removed.begin(), removed.end(), path); };
+    const std::set<PlDbObjectId> gone(removed.begin(), removed.end());
+    const auto wasRemoved = [&gone](PlDbObjectId path) { return gone.count(path) > 0; };
     static_cast<void>(sweep(motions, motionPaths([&](const PlDbMotionPath& motion) {
         return wasRemoved(motion.cameraPath()) || wasRemoved(motion.targetPath());
     })));
     motions->close();
 }
 
-void CMotionPathDbRector::goodbye(const PlDbDatabase* db) {
+void CMotionPathDbRector::goodbye(const PlDbDatabase* db) { forget(db); }
+
+void CMotionPathDbRector::forget(const PlDbDatabase* db) {
     m_databases.erase(std::remove(m_databases.begin(), m_databases.end(), db), m_databases.end());
 }
 
@@ -123,7 +126,7 @@ void CMotionPathDbRector::watch(PlDbDatabase* db) {
 
 void CMotionPathDbRector::unwatch(PlDbDatabase* db) {
     db->removeReactor(this);
-    goodbye(db);
+    forget(db);
 }
 
 void CMotionPathDbRector::unwatchAll() {

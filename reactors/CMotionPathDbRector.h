@@ -29,6 +29,8 @@ public:
     void unwatchAll();
 
 private:
+    void forget(const PlDbDatabase* db);
+
     /// The databases it was added to that still exist.
     std::vector<PlDbDatabase*> m_databases;
 };
