@@ -18,26 +18,22 @@ struct PlDbDictionary::Impl {
         const PlDbStub* stub;
         bool removed;
     };
-    struct Names {
-        std::wstring name;
-        std::wstring key;  ///< the name folded
-    };
-    std::vector<Slot> slots;    ///< walked by iterators: kept small
-    std::vector<Names> names;   ///< beside the slots
+    std::vector<Slot> slots;           ///< walked by iterators: kept small
+    std::vector<std::wstring> names;  ///< beside the slots
     std::unordered_map<std::wstring, std::size_t> byKey;
     std::unordered_map<const PlDbStub*, std::size_t> byId;
     int walkers = 0;
     bool dictionaryGone = false;
 
     void add(std::wstring name, std::wstring key, const PlDbStub* stub) {
-        byKey.emplace(key, slots.size());
+        byKey.emplace(std::move(key), slots.size());
         byId.emplace(stub, slots.size());
         slots.push_back({stub, false});
-        names.push_back({std::move(name), std::move(key)});
+        names.push_back(std::move(name));
     }
 
     void remove(std::size_t slot) {
-        byKey.erase(names[slot].key);
+        byKey.erase(plsim::detail::toLower(names[slot]));
         byId.erase(slots[slot].stub);
         slots[slot].removed = true;
         pack();
@@ -51,7 +47,7 @@ struct PlDbDictionary::Impl {
             if (slots[i].removed) continue;
             slots[used] = slots[i];
             names[used] = std::move(names[i]);
-            byKey[names[used].key] = used;
+            byKey[plsim::detail::toLower(names[used])] = used;
             byId[slots[used].stub] = used;
             ++used;
         }
@@ -74,10 +70,22 @@ struct PlDbDictionaryIterator::State {
     PlDbDictionary::Impl* dictionary;
     std::size_t position;
 
+    /// Steps past removed entries. A walk mostly opens each entry it passes:
+    /// the stubs some steps ahead, and the objects half as far ahead, are
+    /// fetched from memory while the current entry is worked on. (Written
+    /// here, not in a function of its own, which the compiler would take for
+    /// one without effect and leave out.)
     void skipRemoved() {
         const auto& slots = dictionary->slots;
         while (position < slots.size() && slots[position].removed) ++position;
+        if (position + 2 * kAhead < slots.size()) __builtin_prefetch(slots[position + 2 * kAhead].stub);
+        if (position + kAhead < slots.size()) {
+            const PlDbStub* stub = slots[position + kAhead].stub;
+            __builtin_prefetch(stub->object);
+            __builtin_prefetch(stub->state);
+        }
     }
+    static constexpr std::size_t kAhead = 8;
 };
 
 PlDbDictionary::PlDbDictionary() : m_impl(new Impl) {}
@@ -124,7 +132,7 @@ bool PlDbDictionary::has(PlDbObjectId id) const { return m_impl->byId.count(id.s
 
 const wchar_t* PlDbDictionary::nameAt(PlDbObjectId id) const {
     const auto it = m_impl->byId.find(id.stub());
-    return it == m_impl->byId.end() ? nullptr : m_impl->names[it->second].name.c_str();
+    return it == m_impl->byId.end() ? nullptr : m_impl->names[it->second].c_str();
 }
 
 Plad::ErrorStatus PlDbDictionary::remove(PlDbObjectId id) {
@@ -170,7 +178,7 @@ bool PlDbDictionaryIterator::next() {
 
 // The entry under it may have been removed: its name and object are still known.
 const wchar_t* PlDbDictionaryIterator::name() const {
-    return done() ? L"" : m_state->dictionary->names[m_state->position].name.c_str();
+    return done() ? L"" : m_state->dictionary->names[m_state->position].c_str();
 }
 
 PlDbObjectId PlDbDictionaryIterator::objectId() const {

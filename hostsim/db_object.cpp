@@ -200,10 +200,10 @@ Plad::ErrorStatus pldbOpenPlDbObject(PlDbObject*& object, PlDbObjectId id, PlDb:
     if (id.isNull()) return Plad::eNullObjectId;
     PlDbObject* target = plsim::detail::objectOf(id);
     if (!target) return Plad::eInvalidObjectId;
-    auto& state = PlDbObjectAccess::impl(target);
+    auto& state = *id.stub()->state;
     if (mode != PlDb::kForRead && mode != PlDb::kForWrite && mode != PlDb::kForNotify) return Plad::eInvalidInput;
     if (state.erased && !openErased) return Plad::eWasErased;
-    PlDbDatabase* db = target->database();
+    PlDbDatabase* db = id.stub()->database;
     switch (mode) {
         case PlDb::kForRead:
             if (state.writer) return Plad::eNotOpenForWrite;
