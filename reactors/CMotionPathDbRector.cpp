@@ -17,8 +17,8 @@ using DictionaryGetter = Plad::ErrorStatus (*)(PlDbDatabase*, PlDbDictionary*&, 
 /// One of the curves a named path may run along: a line, arc, ellipse,
 /// circle, polyline, 3D polyline, spline or 2D polyline.
 bool isSupportedCurve(const PlDbObject* object) {
-    const PlRxClass* const curves[] = {PlDbLine::desc(),     PlDbArc::desc(),        PlDbEllipse::desc(),
-                                       PlDbCircle::desc(),   PlDbPolyline::desc(),   PlDb3dPolyline::desc(),
+    const PlRxClass* const curves[] = {PlDbLine::desc(),     PlDbArc::desc(),      PlDbEllipse::desc(),
+                                       PlDbCircle::desc(),   PlDbPolyline::desc(), PlDb3dPolyline::desc(),
                                        PlDbSpline::desc(),   PlDb2dPolyline::desc()};
     return std::any_of(std::begin(curves), std::end(curves), [object](const PlRxClass* c) { return object->isKindOf(c); });
 }
