@@ -22,6 +22,7 @@ using PlDbFullSubentPathArray = std::vector<PlDbFullSubentPath>;
 /// selection, and calls onMenuCommand with the item the user chose.
 class PLHOST_API PlEdUIContext : public PlRxObject {
 public:
+    /// A menu is to be removed before it is deleted.
     ~PlEdUIContext() override;
     /// Asks for the menu with sub-entities; by default the same as without them.
     virtual void* getMenuContext(const PlRxClass* cls, const PlDbObjectIdArray& ids,

@@ -57,7 +57,16 @@ std::vector<std::pair<PlEdUIContext*, std::vector<NlHostMenuItem>>> gatherMenus(
 // ---- The menus' base class ----------------------------------------------------------
 
 PlEdUIContext::PlEdUIContext() = default;
-PlEdUIContext::~PlEdUIContext() = default;
+
+PlEdUIContext::~PlEdUIContext() {
+    // A menu must be removed before it is deleted; one that is not would be
+    // asked after its end. Drop it and say so.
+    auto& menus = editor().menus;
+    const auto left = std::remove_if(menus.begin(), menus.end(), [this](const Registration& r) { return r.menu == this; });
+    if (left == menus.end()) return;
+    plsim::detail::reportDrawingError(L"an object context menu was deleted while still added");
+    menus.erase(left, menus.end());
+}
 
 void* PlEdUIContext::getMenuContext(const PlRxClass* cls, const PlDbObjectIdArray& ids,
                                     const PlDbFullSubentPathArray& /*subentityPaths*/) {
