@@ -14,6 +14,12 @@ extern "C" PLZUREDUD_API int plrxEntryPoint(int message, void* appHandle) {
         case PlRx::kUnloadAppMsg:
             ZuredUDKMX::uninitApp();
             return PlRx::kRetOK;
+        case PlRx::kLoadDwgMsg:
+            ZuredUDKMX::watchDb();
+            return PlRx::kRetOK;
+        case PlRx::kUnloadDwgMsg:
+            ZuredUDKMX::clearDbReactor();
+            return PlRx::kRetOK;
         default:
             return PlRx::kRetOK;
     }

@@ -6,10 +6,15 @@
 
 #include "app/HostRegistry.h"
 #include "app/Messages.h"
+#include "contextmenu/contextMenuLight.h"
 #include "host/pldb.h"
+#include "host/plscene.h"
 #include "lightedit/IESFileNavParams.h"
+#include "reactors/CMotionPathDbRector.h"
 
 ZuredUDKMX* ZuredUDKMX::pThis = nullptr;
+contextMenuLight* ZuredUDKMX::pcmLight = nullptr;
+CMotionPathDbRector* ZuredUDKMX::m_pMotionPathDbRector = nullptr;
 PlDbDatabase* ZuredUDKMX::m_pTempDatabase = nullptr;
 PlString ZuredUDKMX::m_sRoamableRootFolder;
 bool ZuredUDKMX::mbMaterialsMigrated = false;
@@ -42,11 +47,21 @@ PlRx::AppRetCode ZuredUDKMX::initApp(void* appHandle) {
     if (!pThis) return PlRx::kRetError;
     if (pThis->initialize(appHandle, true, nullptr, kServiceName, kCommandGroup, kDependentModule) != Plad::eOk)
         return PlRx::kRetError;
+    initLightContextMenu(appHandle);
     return PlRx::kRetOK;
 }
 
 void ZuredUDKMX::uninitApp() {
     PlApHostIESFileNavParams::rxUninit();
+    // Its destructor takes it out of every database that still holds it.
+    delete m_pMotionPathDbRector;
+    m_pMotionPathDbRector = nullptr;
+    if (pcmLight) {
+        if (plrxServiceIsRegistered(kServiceName) && plrxAppIsLoaded(kDependentModule) && PlDbLight::desc())
+            pledRemoveObjectContextMenu(PlDbLight::desc(), pcmLight);
+        delete pcmLight;
+        pcmLight = nullptr;
+    }
     if (pThis) {
         delete pThis;
         pThis = nullptr;

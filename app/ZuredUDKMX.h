@@ -11,6 +11,8 @@
 #include "reserved/ReservedStringType.h"
 
 class PlDbDatabase;
+class contextMenuLight;
+class CMotionPathDbRector;
 class INlHostActiveTaskDialog;
 struct NlHostTaskDialogEventArgs;
 
@@ -73,9 +75,19 @@ public:
     static bool isReservedViewString(const wchar_t* text);
     /// The other form of one of the module's own names (lowest type first); null when none.
     static const wchar_t* translateReservedString(const wchar_t* text, bool toLocalized);
+    // ---- Light context menu and motion-path reactor -----------------------
+    /// Creates the light context menu and registers it for lights; prints
+    /// message 2973 when the host refuses it (the menu is kept either way).
+    static void initLightContextMenu(void* appHandle);
+    /// Creates the reactor when there is none and adds it to the working database.
+    static void watchDb();
+    /// Removes the reactor from the working database.
+    static void clearDbReactor();
 
     // ---- State -----------------------------------------------------------
     static ZuredUDKMX* pThis;
+    static contextMenuLight* pcmLight;
+    static CMotionPathDbRector* m_pMotionPathDbRector;
     static PlDbDatabase* m_pTempDatabase;
     static PlString m_sRoamableRootFolder;
     static bool mbMaterialsMigrated;

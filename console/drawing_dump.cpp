@@ -209,13 +209,15 @@ std::string jsonReal(double value) {
     return out;
 }
 
-std::string drawingDumpJson(const std::vector<LightInfo>& lights, const DumpVariables& variables) {
+std::string drawingDumpJson(const std::vector<LightInfo>& lights, const DumpVariables& variables,
+                            const DrawingObjects& objects) {
     std::string out = "{\n  \"lights\": [";
     for (std::size_t i = 0; i < lights.size(); ++i) {
         out += i == 0 ? "\n" : ",\n";
         out += lightJson(lights[i]);
     }
     out += lights.empty() ? "],\n" : "\n  ],\n";
+    out += drawingObjectsJson(objects);
     Fields sysvars;
     sysvars.add("CVPORT", jsonOptional(variables.cvport))
         .add("DEFAULTLIGHTING", jsonOptional(variables.defaultLighting))

@@ -72,9 +72,9 @@ void runSession(const Options& options, std::ifstream& script, ConsoleOutput& ou
 bool dumpDrawing(const std::filesystem::path& path, PlApDocument* drawing, ConsoleOutput& err) {
     std::wstring error;
     try {
-        const std::vector<plsim::scene::LightInfo> lights =
-            drawing != nullptr ? plsim::scene::lightsOf(drawing->database()) : std::vector<plsim::scene::LightInfo>();
-        if (writeDump(path, drawingDumpJson(lights, currentDumpVariables()), error)) {
+        PlDbDatabase* db = drawing != nullptr ? drawing->database() : nullptr;
+        const std::string json = drawingDumpJson(plsim::scene::lightsOf(db), currentDumpVariables(), drawingObjectsOf(db));
+        if (writeDump(path, json, error)) {
             return true;
         }
     } catch (const std::exception& e) {
@@ -137,8 +137,8 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
     }
 
     plsim::scene::setWebSearchPath(options.webPaths);
+    // The host tells the module of the drawing it opens, and of its close.
     PlApDocument* drawing = plsim::openDrawing();
-    plsim::sendAppMessage(app, PlRx::kLoadDwgMsg);
 
     int status = kExitOk;
     for (const auto& [name, value] : options.settings) {
@@ -166,7 +166,6 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
         }
     }
 
-    plsim::sendAppMessage(app, PlRx::kUnloadDwgMsg);
     plsim::closeDrawing(drawing);
     plsim::unloadApplication(app);
     plsim::finishOutputLine();

@@ -13,6 +13,10 @@ std::map<Fault, int>& pending() {
     return counts;
 }
 
+/// How many kinds of fault are pending: the host asks on every open, and
+/// almost always none is.
+int g_pendingKinds = 0;
+
 }  // namespace
 
 void injectFault(Fault fault, int count) {
@@ -21,18 +25,24 @@ void injectFault(Fault fault, int count) {
     } else {
         pending().erase(fault);
     }
+    g_pendingKinds = static_cast<int>(pending().size());
 }
 
 namespace detail {
 
 bool takeFault(Fault fault) {
+    if (g_pendingKinds == 0) return false;
     auto it = pending().find(fault);
     if (it == pending().end()) return false;
     if (--it->second <= 0) pending().erase(it);
+    g_pendingKinds = static_cast<int>(pending().size());
     return true;
 }
 
-void resetFaults() { pending().clear(); }
+void resetFaults() {
+    pending().clear();
+    g_pendingKinds = 0;
+}
 
 }  // namespace detail
 }  // namespace plsim

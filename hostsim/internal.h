@@ -8,6 +8,7 @@
 
 #include "hostsim/driver.h"
 
+class NlHostMenuItem;
 class PlRxClass;
 
 namespace plsim::detail {
@@ -48,6 +49,15 @@ void resetFaults();
 /// that name, if any; null when the parent is unknown.
 PlRxClass* registerBuiltinClass(const wchar_t* name, const wchar_t* parent);
 
+// Menus (host_menu.cpp, context_menus.cpp).
+/// The items of the popup menu of that handle; null when no such menu exists.
+const std::vector<NlHostMenuItem>* popupMenuItems(const void* handle);
+/// Drops the object context menus registered for a class that goes away.
+void forgetContextMenusOf(const PlRxClass* cls);
+/// Drops (and reports) the context menus an application left registered.
+void forgetContextMenusOfApp(const void* appHandle);
+void resetSelection();
+
 // Modules (modules.cpp, applications.cpp).
 /// The full path of the file `fileName` in the module folder, matched
 /// ignoring case; empty when there is none or the name is not a plain file name.
@@ -58,6 +68,8 @@ bool applicationIsLoaded(const std::wstring& fileName);
 /// or, when none is, of the program itself (which may have the module's code linked in);
 /// null when neither exports it.
 void* moduleSymbol(const std::wstring& fileName, const char* name);
+/// Sends an entry-point message to every application loaded through the driver.
+void broadcastAppMessage(int message);
 /// Drops what the host recorded about an application handle that is going away.
 void forgetAppHandle(void* appHandle);
 

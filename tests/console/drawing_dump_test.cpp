@@ -136,6 +136,7 @@ TEST(DrawingDump, KnownDrawingGivesKnownText) {
         "      \"web\": {\"file\": \"C:\\\\webs\\\\spot.ies\", \"rotation\": [0.0, 90.0, 0.0]}\n"
         "    }\n"
         "  ],\n"
+        "  \"entities\": [],\n  \"views\": [],\n  \"namedPaths\": [],\n  \"motionPaths\": [],\n"
         "  \"sysvars\": {\"CVPORT\": 2, \"DEFAULTLIGHTING\": 0, \"LIGHTINGUNITS\": 1}\n"
         "}\n";
     EXPECT_EQ(plandor::drawingDumpJson({bookColouredSpot()}, variables), expected);
@@ -147,6 +148,7 @@ TEST(DrawingDump, EmptyDrawingAndUnknownVariables) {
     variables.lightingUnits = 0;
     EXPECT_EQ(plandor::drawingDumpJson({}, variables),
               "{\n  \"lights\": [],\n"
+              "  \"entities\": [],\n  \"views\": [],\n  \"namedPaths\": [],\n  \"motionPaths\": [],\n"
               "  \"sysvars\": {\"CVPORT\": 2, \"DEFAULTLIGHTING\": null, \"LIGHTINGUNITS\": 0}\n}\n");
 }
 
