@@ -237,6 +237,12 @@ void CommandLoop::helpOn(const std::wstring& name) {
             return;
         }
     }
+    for (const DrawingCommand& command : drawingCommands()) {
+        if (sameIgnoringAsciiCase(name, command.name)) {
+            m_out.writeLine(helpLine(command.syntax, command.description));
+            return;
+        }
+    }
     if (const PlEdCommand* command = plsim::findCommand(name)) {
         m_out.writeLine(L"Command of " + std::wstring(command->groupName()) + L":");
         m_out.writeLine(commandHelpLine(*command));

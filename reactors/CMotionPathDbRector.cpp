@@ -23,9 +23,13 @@ bool isSupportedCurve(const PlDbObject* object) {
     return std::any_of(std::begin(curves), std::end(curves), [object](const PlRxClass* c) { return object->isKindOf(c); });
 }
 
-/// The dictionary of `db` opened for write, never made; null when there is none.
+PlDbDatabase* workingDatabase() { return pldbHostApplicationServices()->workingDatabase(); }
+
+/// The dictionary of `db` opened for write, never made; null when there is none
+/// (or no database).
 PlDbDictionary* openDictionary(DictionaryGetter getter, PlDbDatabase* db) {
     PlDbDictionary* dictionary = nullptr;
+    if (!db) return nullptr;
     if (getter(db, dictionary, PlDb::kForWrite, false) != Plad::eOk) return nullptr;
     return dictionary;
 }
@@ -70,15 +74,14 @@ CMotionPathDbRector::CMotionPathDbRector() = default;
 
 CMotionPathDbRector::~CMotionPathDbRector() { unwatchAll(); }
 
-// The dictionaries swept are those of the database the object belongs to:
-// ids are never shared between drawings, and a drawing changed while another
-// one is the working drawing keeps no entries on what it lost.
+// Both handlers sweep the dictionaries of the host's working database, not
+// those of the database that sent the notification.
 void CMotionPathDbRector::objectModified(const PlDbDatabase* /*db*/, const PlDbObject* object) {
     if (!object || !object->isKindOf(PlDbEntity::desc())) return;
     // A curve stays a curve: its paths run on. (Nothing to sweep for it.)
     const PlDbObjectId id = object->objectId();
     if (id.isNull() || isSupportedCurve(object)) return;
-    PlDbDictionary* paths = openDictionary(pldbGetNamedPathDictionary, object->database());
+    PlDbDictionary* paths = openDictionary(pldbGetNamedPathDictionary, workingDatabase());
     if (!paths) return;
     static_cast<void>(sweep(paths, runningAlong(id)));
     paths->close();
@@ -86,7 +89,7 @@ void CMotionPathDbRector::objectModified(const PlDbDatabase* /*db*/, const PlDbO
 
 void CMotionPathDbRector::objectErased(const PlDbDatabase* /*db*/, const PlDbObject* object, bool erased) {
     if (!object || !erased) return;
-    PlDbDatabase* drawing = object->database();
+    PlDbDatabase* drawing = workingDatabase();
     const PlDbObjectId id = object->objectId();
     if (object->isKindOf(PlDbViewTableRecord::desc())) {
         PlDbDictionary* motions = openDictionary(pldbGetMotionPathDictionary, drawing);

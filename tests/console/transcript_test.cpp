@@ -51,8 +51,9 @@ TEST(ConsoleTranscript, ScriptsReadAsDocumented) {
          "setvar cvport 4\nSETVAR CvPort\n",
          "Command: setvar cvport 4\nCommand: SETVAR CvPort\nCVPORT = 4\n"},
         {"HELP NAME shows the help of that one command",
-         "help list\nHELP spotlight\nHELP FOO\n",
+         "help list\nHELP circle\nHELP spotlight\nHELP FOO\n",
          "Command: help list\n  LIST                    list the lights of the drawing\n"
+         "Command: HELP circle\n  CIRCLE cx,cy,cz RADIUS  a circle\n"
          "Command: HELP spotlight\nCommand of PLORE_ZuredUD:\n  SPOTLIGHT               help topic: SPOTLIGHT\n"
          "Command: HELP FOO\n" + unknownFoo},
         {"an unknown variable is reported",

@@ -114,13 +114,16 @@ TEST_F(MotionPathReactorTest, RemovesExactlyThePathsThatDangle) {
     }
 }
 
-TEST_F(MotionPathReactorTest, SweepsTheDrawingTheObjectBelongsTo) {
-    // A drawing changed while another is the working drawing keeps no dangling paths.
+TEST_F(MotionPathReactorTest, SweepsTheWorkingDrawingOnly) {
     reactor.watch(drawing->database());
     const PlDbObjectId first = line(0);
     named(L"p", first);
-    PlApDocument* other = plsim::openDrawing(L"Other");
+    PlApDocument* other = plsim::openDrawing(L"Other");  // now the working drawing
     reactor.watch(other->database());
+    ASSERT_EQ(plsim::setErased(first, true), Plad::eOk);
+    EXPECT_EQ(namedPaths(), L"p ");
+    plsim::setCurrentDrawing(drawing);
+    ASSERT_EQ(plsim::setErased(first, false), Plad::eOk);
     ASSERT_EQ(plsim::setErased(first, true), Plad::eOk);
     EXPECT_EQ(namedPaths(), L"");
 }
