@@ -222,7 +222,8 @@ At the "Command: " prompt:
   SETVAR NAME        show one system variable
   SETVAR NAME VALUE  set a system variable
   LIST               list the lights of the drawing: name, kind, status,
-                     intensity, position, target, layer and color
+                     candela, lumens, lamp kelvin, color, intensity factor,
+                     position, target, direction and layer
   UCS                show the user coordinate system
   UCS WORLD          make the world system the user coordinate system
   UCS x0,y0,z0 xx,xy,xz yx,yy,yz

@@ -32,8 +32,10 @@ Chromaticity locus(double kelvin) {
     return {x, y};
 }
 
-/// The sRGB transfer function (IEC 61966-2-1) of a linear channel from 0 to 1.
+/// The sRGB transfer function (IEC 61966-2-1) of a linear channel from 0 to 1; 1 stays
+/// exactly 1 (the formula gives one bit less).
 double encode(double linear) {
+    if (linear >= 1.0) return 1.0;
     return linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
 }
 

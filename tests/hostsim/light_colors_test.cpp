@@ -20,7 +20,7 @@ void expectNear(const SrgbColor& c, double r, double g, double b, double within)
 TEST(LightColors, KelvinGivesTheColourOfTheLamp) {
     // Daylight is a near white: every channel at least 95 % of the largest.
     const SrgbColor d65 = kelvinToSrgb(6504.0);
-    EXPECT_DOUBLE_EQ(std::max({d65.red, d65.green, d65.blue}), 1.0);
+    EXPECT_EQ(std::max({d65.red, d65.green, d65.blue}), 1.0);
     EXPECT_GE(std::min({d65.red, d65.green, d65.blue}), 0.95);
     expectNear(kelvinToSrgb(6500.0), 1.000, 0.975, 0.997, 0.01);
     // High-pressure sodium is orange-red.
