@@ -10,6 +10,7 @@
 
 #include "console/plan_geometry.h"
 #include "console/svg_writer.h"
+#include "host/plscene.h"
 #include "hostsim/index_palette.h"
 
 namespace plandor {
@@ -18,6 +19,11 @@ namespace {
 
 using plsim::scene::ColorInfo;
 using plsim::scene::LightInfo;
+
+constexpr int kPoint = PlDbLight::kPointLight;
+constexpr int kSpot = PlDbLight::kSpotLight;
+constexpr int kWeb = PlDbLight::kWebLight;
+constexpr int kDistant = PlDbLight::kDistantLight;
 
 // The layout, in pixels.
 constexpr double kOuter = 20.0;         ///< around everything
@@ -100,7 +106,7 @@ std::string_view lightClass(const LightInfo& light) {
         "light point on", "light spot on", "light web on", "light distant on",
         "light point off", "light spot off", "light web off", "light distant off",
     };
-    const int kind = light.kind == 3 ? 1 : light.kind == 10 ? 2 : light.kind == 1 ? 3 : 0;
+    const int kind = light.kind == kSpot ? 1 : light.kind == kWeb ? 2 : light.kind == kDistant ? 3 : 0;
     return classes[kind + (light.on ? 0 : 4)];
 }
 
@@ -119,7 +125,7 @@ double freeConeLength(const PlanContent& content) {
         for (const ViewKind kind : {ViewKind::Plan, ViewKind::Front}) {
             Box2& box = kind == ViewKind::Plan ? plan : front;
             box.add(viewPoint(kind, light.position));
-            if (light.hasTarget && light.kind != 1) box.add(viewPoint(kind, light.target));
+            if (light.hasTarget && light.kind != kDistant) box.add(viewPoint(kind, light.target));
         }
     }
     for (const PlanEntity& entity : content.entities) {
@@ -144,8 +150,8 @@ Box2 contentBox(const PlanContent& content, ViewKind view, double freeLength) {
     Box2 box;
     for (const LightInfo& light : content.lights) {
         box.add(viewPoint(view, light.position));
-        if (light.hasTarget && light.kind != 1) box.add(viewPoint(view, light.target));
-        if (light.kind == 3) {
+        if (light.hasTarget && light.kind != kDistant) box.add(viewPoint(view, light.target));
+        if (light.kind == kSpot) {
             addCone(box, view, coneOf(light, false, freeLength));
             addCone(box, view, coneOf(light, true, freeLength));
         }
@@ -248,17 +254,17 @@ void writeEntity(SvgWriter& svg, const View& view, const PlanEntity& entity) {
 void writeSymbol(SvgWriter& svg, int kind, Point2 at, const std::string& fill, bool on) {
     const double s = kSymbol;
     switch (kind) {
-        case 1:  // distant: a square
+        case kDistant:  // a square
             svg.begin("rect").attribute("class", "symbol").attribute("x", at.x - 0.85 * s).attribute("y", at.y - 0.85 * s);
             svg.attribute("width", 1.7 * s).attribute("height", 1.7 * s);
             break;
-        case 3: {  // spot: a triangle
+        case kSpot: {  // a triangle
             PathData d;
             d.moveTo({at.x, at.y - 1.15 * s}).lineTo({at.x + s, at.y + 0.75 * s}).lineTo({at.x - s, at.y + 0.75 * s}).close();
             svg.begin("path").attribute("class", "symbol").attribute("d", d.text());
             break;
         }
-        case 10: {  // web: a hexagon
+        case kWeb: {  // a hexagon
             PathData d;
             constexpr double kCos30 = 0.8660254037844386;
             d.moveTo({at.x + s, at.y}).lineTo({at.x + s / 2, at.y + s * kCos30}).lineTo({at.x - s / 2, at.y + s * kCos30});
@@ -266,7 +272,7 @@ void writeSymbol(SvgWriter& svg, int kind, Point2 at, const std::string& fill, b
             svg.begin("path").attribute("class", "symbol").attribute("d", d.close().text());
             break;
         }
-        default:  // point: a circle
+        default:  // a point light: a circle
             svg.begin("circle").attribute("class", "symbol").attribute("cx", at.x).attribute("cy", at.y).attribute("r", s);
             break;
     }
@@ -350,11 +356,11 @@ void writeLight(SvgWriter& svg, const View& view, const LightInfo& light, bool p
     const std::string color = lightColor(light.color);
     svg.begin("g").attribute("class", lightClass(light));
     svg.open().begin("title").textElement("title", light.name);
-    if (light.kind == 3) {
+    if (light.kind == kSpot) {
         writeCone(svg, view, coneOf(light, false, freeLength), "falloff", color);
         writeCone(svg, view, coneOf(light, true, freeLength), "hotspot", color);
     }
-    if (light.hasTarget && light.kind != 1) {
+    if (light.hasTarget && light.kind != kDistant) {
         const Point2 target = f.toPixels(viewPoint(view.kind, light.target));
         svg.begin("line").attribute("class", "target").attribute("x1", at.x).attribute("y1", at.y);
         svg.attribute("x2", target.x).attribute("y2", target.y).close();
@@ -363,8 +369,8 @@ void writeLight(SvgWriter& svg, const View& view, const LightInfo& light, bool p
         mark.moveTo({target.x - 4, target.y + 4}).lineTo({target.x + 4, target.y - 4});
         svg.begin("path").attribute("class", "mark").attribute("d", mark.text()).close();
     }
-    if (light.kind == 1) writeDirection(svg, view, at, light.direction, 3);
-    if (light.kind == 10 && !light.hasTarget) writeDirection(svg, view, at, light.direction, 1);
+    if (light.kind == kDistant) writeDirection(svg, view, at, light.direction, 3);
+    if (light.kind == kWeb && !light.hasTarget) writeDirection(svg, view, at, light.direction, 1);
     if (photometric) {
         const plsim::SrgbColor& lamp = light.photometry.lampRgb;
         svg.begin("circle").attribute("class", "lamp").attribute("cx", at.x).attribute("cy", at.y).attribute("r", kRing);
@@ -413,7 +419,7 @@ void writeLegend(SvgWriter& svg, bool photometric) {
         return at;
     };
     svg.begin("g").attribute("class", "legend").open();
-    const int kinds[] = {2, 3, 10, 1};
+    const int kinds[] = {kPoint, kSpot, kWeb, kDistant};
     const wchar_t* captions[] = {L"point light", L"spot light", L"web light", L"distant light, arrows: its direction"};
     for (int i = 0; i < 4; ++i) {
         const Point2 at = item(i, captions[i]);
@@ -423,7 +429,7 @@ void writeLegend(SvgWriter& svg, bool photometric) {
     }
     Point2 at = item(4, L"a light that is off");
     svg.begin("g").attribute("class", "light off").open();
-    writeSymbol(svg, 2, at, "#ffffff", false);
+    writeSymbol(svg, kPoint, at, "#ffffff", false);
     svg.end("g");
     at = item(5, L"target");
     PathData line;

@@ -83,29 +83,22 @@ SvgWriter& SvgWriter::begin(std::string_view name) {
     return *this;
 }
 
-SvgWriter& SvgWriter::attribute(std::string_view name, double value) {
+void SvgWriter::startAttribute(std::string_view name) {
     m_out += ' ';
     m_out += name;
     m_out += "=\"";
+}
+
+SvgWriter& SvgWriter::attribute(std::string_view name, double value) {
+    startAttribute(name);
     appendSvgNumber(m_out, value);
     m_out += '"';
     return *this;
 }
 
 SvgWriter& SvgWriter::attribute(std::string_view name, std::string_view value) {
-    m_out += ' ';
-    m_out += name;
-    m_out += "=\"";
+    startAttribute(name);
     m_out += value;
-    m_out += '"';
-    return *this;
-}
-
-SvgWriter& SvgWriter::textAttribute(std::string_view name, std::wstring_view text) {
-    m_out += ' ';
-    m_out += name;
-    m_out += "=\"";
-    appendXmlText(m_out, text);
     m_out += '"';
     return *this;
 }

@@ -27,7 +27,6 @@ public:
     /// `value` is written as it stands: it must be XML-safe ASCII (a class, a colour).
     SvgWriter& attribute(std::string_view name, std::string_view value);
     SvgWriter& attribute(std::string_view name, const char* value) { return attribute(name, std::string_view(value)); }
-    SvgWriter& textAttribute(std::string_view name, std::wstring_view text);
     /// Ends a start tag whose element has content: ">".
     SvgWriter& open();
     /// Ends an element without content: "/>" and a line end.
@@ -42,6 +41,9 @@ public:
     std::string& buffer() { return m_out; }
 
 private:
+    /// ` name="`
+    void startAttribute(std::string_view name);
+
     std::string m_out;
 };
 
