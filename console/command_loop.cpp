@@ -258,7 +258,7 @@ void CommandLoop::listLights() {
         m_out.writeLine(L"No drawing is open.");
         return;
     }
-    for (const std::wstring& line : lightTableLines(plsim::scene::lightsOf(drawing->database()))) {
+    for (const std::wstring& line : lightTableLines(plsim::scene::lightsOf(drawing->database()), photometricLighting())) {
         m_out.writeLine(line);
     }
 }

@@ -3,6 +3,7 @@
 
 #include "console/arguments.h"
 #include "console/drawing_objects.h"
+#include "console/plan_command.h"
 
 namespace plandor {
 
@@ -10,6 +11,7 @@ const std::vector<DrawingCommand>& drawingCommands() {
     static const std::vector<DrawingCommand> all = [] {
         std::vector<DrawingCommand> commands = creationCommands();
         for (const DrawingCommand& command : editCommands()) commands.push_back(command);
+        commands.push_back(planCommand());
         return commands;
     }();
     return all;

@@ -136,7 +136,9 @@ std::string photometryJson(const plsim::scene::PhotometryInfo& photometry) {
         .add("distance", jsonReal(photometry.distance))
         .add("lampColorType", jsonInteger(photometry.lampColorType))
         .add("lampColorTemp", jsonReal(photometry.lampColorTemp))
-        .add("lampColorPreset", jsonInteger(photometry.preset));
+        .add("lampColorPreset", jsonInteger(photometry.preset))
+        .add("lampRgb", Fields().add("r", jsonReal(photometry.lampRgb.red)).add("g", jsonReal(photometry.lampRgb.green))
+                            .add("b", jsonReal(photometry.lampRgb.blue)).oneLine());
     return fields.oneLine();
 }
 

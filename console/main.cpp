@@ -12,6 +12,7 @@
 #include "console/console_output.h"
 #include "console/drawing_dump.h"
 #include "console/options.h"
+#include "console/plan_command.h"
 #include "console/script_source.h"
 #include "console/terminal_source.h"
 #include "console/utf8.h"
@@ -102,6 +103,12 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
         }
     }
 
+    if (options.plan && !dumpPathProblem(*options.plan).empty()) {
+        err.writeLine(L"plandor: cannot write the picture \"" + pathText(*options.plan) + L"\": " +
+                      dumpPathProblem(*options.plan));
+        return kExitUsage;
+    }
+
     if (options.colorBooks) {
         std::error_code ec;
         if (options.colorBooks->empty()) {
@@ -163,6 +170,11 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
         // The drawing as the session left it, also after an internal error.
         if (options.dump && !dumpDrawing(*options.dump, drawing, err) && status == kExitOk) {
             status = kExitUsage;
+        }
+        if (options.plan && !writePlanPicture(*options.plan, drawing ? drawing->database() : nullptr, error)) {
+            plsim::finishOutputLine();
+            err.writeLine(L"plandor: " + error);
+            status = status == kExitOk ? kExitUsage : status;
         }
     }
 

@@ -5,6 +5,7 @@
 
 #include "host/plscene.h"
 #include "hostsim/drawing_driver.h"
+#include "hostsim/sceneoe/photometry.h"
 
 namespace plsim::scene {
 namespace {
@@ -94,6 +95,17 @@ LightInfo lightInfo(const PlDbLight& light) {
     info.photometry.lampColorType = light.lampColorType();
     info.photometry.lampColorTemp = light.lampColorTemp();
     info.photometry.preset = light.lampColorPreset();
+    // Converted as the photometry menu converts: the distance in metres.
+    const auto method = light.physicalIntensityMethod();
+    const double metres = light.illuminanceDistance() * LightingUtil::getUnitFactor(true);
+    info.photometry.candela =
+        LightingUtil::ConvertIntensity(&light, method, PlDbLight::kPeakIntensity, light.physicalIntensity(), metres);
+    info.photometry.lumens =
+        LightingUtil::ConvertIntensity(&light, method, PlDbLight::kFlux, light.physicalIntensity(), metres);
+    const LampPreset* preset = lampPresetOf(light.lampColorPreset());
+    info.photometry.lampKelvin =
+        light.lampColorType() == PlDbLight::kPreset && preset ? preset->kelvin : light.lampColorTemp();
+    info.photometry.lampRgb = plsim::kelvinToSrgb(info.photometry.lampKelvin);
 
     info.webFile = light.webFile();
     info.webRotation = light.webRotation();

@@ -100,7 +100,7 @@ LightInfo bookColouredSpot() {
     light.color.name = L"ORANGE";
     light.shadow = {true, 1, 512, 3, 2, 1.5, 2.0, 0.25, 8, true};
     light.attenuation = {2, true, 0.5, 100.0};
-    light.photometry = {1200.0, 1, 2.0, 1, 6500.0, 4};
+    light.photometry = {1200.0, 1, 2.0, 1, 6500.0, 4, 0.0, 0.0, 6500.0, {1.0, 0.5, 0.25}};
     light.webFile = L"C:\\webs\\spot.ies";
     light.webRotation = {0.0, 90.0, 0.0};
     return light;
@@ -132,7 +132,7 @@ TEST(DrawingDump, KnownDrawingGivesKnownText) {
         "\"width\": 2.0, \"radius\": 0.25, \"samples\": 8, \"visible\": true},\n"
         "      \"attenuation\": {\"type\": 2, \"useLimits\": true, \"start\": 0.5, \"end\": 100.0},\n"
         "      \"photometry\": {\"intensity\": 1200.0, \"method\": 1, \"distance\": 2.0, \"lampColorType\": 1, "
-        "\"lampColorTemp\": 6500.0, \"lampColorPreset\": 4},\n"
+        "\"lampColorTemp\": 6500.0, \"lampColorPreset\": 4, \"lampRgb\": {\"r\": 1.0, \"g\": 0.5, \"b\": 0.25}},\n"
         "      \"web\": {\"file\": \"C:\\\\webs\\\\spot.ies\", \"rotation\": [0.0, 90.0, 0.0]}\n"
         "    }\n"
         "  ],\n"

@@ -77,9 +77,8 @@ const LanguageCase kCases[] = {
      "Abschwächungstyp eingeben [Keine/Invers/Quadratisch] <Keine>: "},
     {kSpot + "Photometrie\nIntensität\nLichtstrom\n1000\nFarbe\n?\nglühlampe\nGlühlampe\nEnde\nEnde\n",
      kGlobalSpot + "_Photometry\n_Intensity\n_Flux\n1000\n_Color\n_Incandescent\n_eXit\n_eXit\n",
-     {{"photometry", 0,
-       "{\"intensity\": 1000.0, \"method\": 1, \"distance\": 1000.0, \"lampColorType\": 1, \"lampColorTemp\": 3500.0, "
-       "\"lampColorPreset\": 5}"}},
+     {{"intensity", 1, "1000.0"}, {"method", 1, "1"}, {"lampColorType", 0, "1"}, {"lampColorTemp", 0, "3500.0"},
+      {"lampColorPreset", 0, "5"}},
      "Lampenfarbvorgabe zum Auflisten eingeben <*>: glühlampe\n  Glühlampe \n"},
     {kSpot + "Farbe\n256,0,0\nFarbbuch\nCSS Named Colors\nTOMATO\nfiLterfarbe\nIndex\ngrün\nEnde\n",
      kGlobalSpot + "_Color\n256,0,0\n_colorBook\nCSS Named Colors\nTOMATO\n_filterColor\n_Index\nGreen\n_eXit\n",
