@@ -149,7 +149,8 @@ std::string messageText(unsigned id) {
     const std::string key = std::to_string(id) + "\t";
     for (std::string line; std::getline(in, line);) {
         if (line.rfind(key, 0) != 0) continue;
-        std::string text = line.substr(key.size());
+        // The English file names each message between the id and the text.
+        std::string text = line.substr(line.find('\t', key.size()) + 1);
         if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\\n") == 0) text.replace(text.size() - 2, 2, "\n");
         return text;
     }
