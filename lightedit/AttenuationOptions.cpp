@@ -1,7 +1,7 @@
 // The attenuation option: its sub-menu, the type prompt and the two limit prompts.
 #include "lightedit/AttenuationOptions.h"
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pled.h"
 #include "lightedit/InputPrimitives.h"
 

@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <optional>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/plcolorbook.h"
 #include "host/pldb.h"
 #include "host/pled.h"

@@ -1,7 +1,7 @@
 // Command-line input primitives: reply copying, default-value texts, the on/off prompt.
 #include "lightedit/InputPrimitives.h"
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pldb.h"
 #include "host/pled.h"
 #include "host/plstatus.h"

@@ -1,12 +1,12 @@
 // The actions behind the property menus' keywords.
 #include "lightedit/MenuState.h"
 
+#include "common/SysVars.h"
 #include "host/pled.h"
 #include "lightedit/AttenuationOptions.h"
 #include "lightedit/ColorEntry.h"
 #include "lightedit/NameOption.h"
 #include "lightedit/PhotometryOptions.h"
-#include "lightedit/PropertyMenus.h"
 #include "lightedit/ScalarOptions.h"
 #include "lightedit/ShadowOptions.h"
 #include "lightedit/WebOptions.h"
@@ -27,7 +27,7 @@ bool menuStatus(LightEditContext& context, MenuState& state) {
 }
 
 bool menuShadow(LightEditContext& context, MenuState& state) {
-    if (runShadowMenu(context, state.shadow)) storeShadowSettings(*context.light, state);
+    if (runShadowMenu(context, state.shadow)) storeShadowSettings(*context.light, state.shadow);
     return false;
 }
 

@@ -3,7 +3,7 @@
 
 #include <cwchar>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pldb.h"
 #include "host/pled.h"
 #include "host/plscene.h"

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "app/Messages.h"
-#include "app/SysVars.h"
+#include "common/Messages.h"
+#include "common/SysVars.h"
 #include "host/pldb.h"
 #include "host/pled.h"
 #include "lightedit/InputPrimitives.h"

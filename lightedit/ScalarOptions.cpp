@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pled.h"
 #include "host/plscene.h"
 #include "lightedit/InputPrimitives.h"

@@ -3,12 +3,11 @@
 
 #include <cmath>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pldb.h"
 #include "host/pled.h"
 #include "host/plscene.h"
 #include "lightedit/InputPrimitives.h"
-#include "lights/LastLightKind.h"
 
 namespace {
 
@@ -150,7 +149,7 @@ bool promptDimension(const LightEditContext& context, Dimension dimension, Shado
 
 /// "Shape": the shape, then its dimensions. False when the light's kind has no shape.
 bool promptShape(const LightEditContext& context, ShadowSettings& shadow) {
-    const ShapePrompt* kindPrompt = shapePromptOf(lastLightKind);
+    const ShapePrompt* kindPrompt = shapePromptOf(context.light->lightKind());
     if (!kindPrompt) return false;
     const PlString shown = kindPrompt->showsDisk ? loadMessage(2455) : shapeDisplayName(shadow.shape);
     const PlString prompt = loadMessage(kindPrompt->promptId) + context.defaultOpen + shown + context.defaultClose;

@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pldocs.h"
 #include "host/pled.h"
 #include "host/plscene.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pldb.h"
 #include "host/pled.h"
 #include "lightedit/InputPrimitives.h"

@@ -1,7 +1,7 @@
 // PlDbLightJig: samples, updates and the two-stage drag of a new light.
 #include "lights/LightJig.h"
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pled.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // switch default lighting off, what a cancel leaves, and the dialog's lock.
 #include <map>
 
-#include "app/Messages.h"
-#include "app/SysVars.h"
+#include "common/Messages.h"
+#include "common/SysVars.h"
 #include "app/ZuredUDKMX.h"
 #include "host/nltaskdialog.h"
 #include "host/pldocs.h"

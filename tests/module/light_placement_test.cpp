@@ -2,7 +2,7 @@
 // shadow settings; discarding on cancel; the LIGHT kind memory; direction input.
 #include <cmath>
 
-#include "app/SysVars.h"
+#include "common/SysVars.h"
 #include "light_fixture.h"
 #include "lights/DirectionInput.h"
 
