@@ -64,7 +64,7 @@ bool menuPhotometryIfPhotometric(LightEditContext& context, MenuState& state) {
 }
 
 bool menuPhotometry(LightEditContext& context, MenuState&) {
-    runPhotometryMenu(context, context.light);
+    runPhotometryMenu(context);
     return false;
 }
 

@@ -34,14 +34,16 @@ bool readPhysicalValue(const wchar_t* reply, double& value) {
 }
 
 /// Switches the working intensity to `target`.
-void switchMethod(const LightEditContext& context, int& method, int target, double& intensity, double distance) {
-    intensity = convertPhysicalIntensity(context, context.light, method, target, intensity, distance);
+void switchMethod(const LightEditContext& context, PlDbLight::PhysicalIntensityMethod& method,
+                  PlDbLight::PhysicalIntensityMethod target, double& intensity, double distance) {
+    intensity = convertPhysicalIntensity(*context.light, method, target, intensity, distance);
     method = target;
 }
 
 enum class Step { Ask, Accepted, Abandoned };
 
-Step askIntensity(const LightEditContext& context, int& method, double& intensity, double distance) {
+Step askIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityMethod& method, double& intensity,
+                  double distance) {
     const bool distant = context.light->lightKind() == PlDbLight::kDistantLight;
     const PlString prompt = loadMessage(distant ? 2405 : 2406) + realDefaultText(context, intensity, 2);
     const PlString keywords = distant ? PlString() : loadMessage(2407);
@@ -131,24 +133,24 @@ PhotometryChoice promptPhotometryChoice() {
     return kEditIntensity;
 }
 
-double convertPhysicalIntensity(const LightEditContext&, PlDbLight* light, int sourceMethod, int targetMethod,
-                                double value, double distance) {
-    if (!light) return -1.0;
-    const int kind = light->lightKind();
+double convertPhysicalIntensity(const PlDbLight& light, PlDbLight::PhysicalIntensityMethod sourceMethod,
+                                PlDbLight::PhysicalIntensityMethod targetMethod, double value, double distance) {
+    const int kind = light.lightKind();
     if (kind == PlDbLight::kDistantLight) return value;
-    // A web light's distribution comes from its file; without one it shines as a point light.
-    const wchar_t* webFile = light->webFile();
-    const bool asPoint = kind == PlDbLight::kWebLight && (!webFile || !*webFile);
-    if (asPoint) light->setLightKind(PlDbLight::kPointLight);
-    const double converted = LightingUtil::ConvertIntensity(
-        light, static_cast<PlDbLight::PhysicalIntensityMethod>(sourceMethod),
-        static_cast<PlDbLight::PhysicalIntensityMethod>(targetMethod), value,
-        distance * LightingUtil::getUnitFactor(true));
-    if (asPoint) light->setLightKind(PlDbLight::kWebLight);
-    return converted;
+    const double metres = distance * LightingUtil::getUnitFactor(true);
+    // A web light's distribution comes from its file; without one it shines as a point
+    // light, and a point light made for the question (never added to a drawing) answers it.
+    const wchar_t* webFile = light.webFile();
+    if (kind == PlDbLight::kWebLight && (!webFile || !*webFile)) {
+        PlDbLight point;
+        static_cast<void>(point.setLightKind(PlDbLight::kPointLight));  // a light of its own takes any kind
+        return LightingUtil::ConvertIntensity(&point, sourceMethod, targetMethod, value, metres);
+    }
+    return LightingUtil::ConvertIntensity(&light, sourceMethod, targetMethod, value, metres);
 }
 
-bool promptPhysicalIntensity(const LightEditContext& context, int& method, double& intensity, double& distance) {
+bool promptPhysicalIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityMethod& method,
+                             double& intensity, double& distance) {
     switchMethod(context, method, PlDbLight::kPeakIntensity, intensity, distance);
     for (;;) {
         Step step = Step::Abandoned;
@@ -156,7 +158,6 @@ bool promptPhysicalIntensity(const LightEditContext& context, int& method, doubl
             case PlDbLight::kPeakIntensity: step = askIntensity(context, method, intensity, distance); break;
             case PlDbLight::kFlux: step = askFlux(context, intensity); break;
             case PlDbLight::kIlluminance: step = askIlluminance(context, intensity, distance); break;
-            default: return false;  // no other method arises
         }
         if (step != Step::Ask) return step == Step::Accepted;
     }
@@ -193,9 +194,9 @@ bool promptLampColor(const LightEditContext& context, int& colorType, double& te
     }
 }
 
-void runPhotometryMenu(const LightEditContext& context, PlDbLight* light) {
-    if (!light) return;
-    int method = light->physicalIntensityMethod();
+void runPhotometryMenu(const LightEditContext& context) {
+    PlDbLight* light = context.light;
+    PlDbLight::PhysicalIntensityMethod method = light->physicalIntensityMethod();
     double intensity = light->physicalIntensity();
     double distance = light->illuminanceDistance();
     int colorType = light->lampColorType();
@@ -205,7 +206,7 @@ void runPhotometryMenu(const LightEditContext& context, PlDbLight* light) {
         switch (promptPhotometryChoice()) {
             case kEditIntensity:
                 if (promptPhysicalIntensity(context, method, intensity, distance)) {
-                    light->setPhysicalIntensityMethod(static_cast<PlDbLight::PhysicalIntensityMethod>(method));
+                    light->setPhysicalIntensityMethod(method);
                     light->setPhysicalIntensity(intensity);
                     if (method == PlDbLight::kIlluminance) light->setIlluminanceDistance(distance);
                 }

@@ -37,10 +37,10 @@ inline constexpr LampPresetRow lampPresetTable[] = {
 /// What the photometry sub-menu is asked to do next.
 enum PhotometryChoice : int { kEditIntensity = 0, kEditLampColor = 1, kLeavePhotometry = 2 };
 
-/// The photometry sub-menu of `light` (the context's light, open for write):
-/// intensity and lamp colour entries until "eXit" or a cancel. Each entry the
-/// user completes is written to the light at once.
-void runPhotometryMenu(const LightEditContext& context, PlDbLight* light);
+/// The photometry sub-menu of the context's light (open for write): intensity
+/// and lamp colour entries until "eXit" or a cancel. Each entry the user
+/// completes is written to the light at once.
+void runPhotometryMenu(const LightEditContext& context);
 
 /// Asks what to edit: Enter and any unknown reply mean the intensity.
 PhotometryChoice promptPhotometryChoice();
@@ -49,13 +49,14 @@ PhotometryChoice promptPhotometryChoice();
 /// may switch to flux or illuminance. `method`, `intensity` and `distance` are
 /// working values, changed in place also when it returns false. True when the
 /// caller is to store them.
-bool promptPhysicalIntensity(const LightEditContext& context, int& method, double& intensity, double& distance);
+bool promptPhysicalIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityMethod& method,
+                             double& intensity, double& distance);
 
 /// `value` given in `sourceMethod` expressed in `targetMethod`; `distance` is
 /// in drawing units. A distant light's value is never converted; a web light
-/// without a web file converts as a point light. -1 without a light.
-double convertPhysicalIntensity(const LightEditContext& context, PlDbLight* light, int sourceMethod,
-                                int targetMethod, double value, double distance);
+/// without a web file converts as a point light. The light is not changed.
+double convertPhysicalIntensity(const PlDbLight& light, PlDbLight::PhysicalIntensityMethod sourceMethod,
+                                PlDbLight::PhysicalIntensityMethod targetMethod, double value, double distance);
 
 /// The lamp colour entry: a preset by name, "Kelvin" and a temperature, or
 /// "?" to list presets. The working values change only when it returns true.
