@@ -76,7 +76,7 @@ public:
     static const wchar_t* translateReservedString(const wchar_t* text, bool toLocalized);
     // ---- Light context menu and motion-path reactor -----------------------
     /// Creates the light context menu and registers it for lights; prints
-    /// message 2973 when the host refuses it (the menu is kept either way).
+    /// message msg::kContextMenuNotAdded when the host refuses it (the menu is kept either way).
     static void initLightContextMenu(void* appHandle);
     /// Creates the reactor when there is none and adds it to the working database.
     static void watchDb();

@@ -17,9 +17,9 @@ struct AttenuationTypeRow {
 };
 
 const AttenuationTypeRow kAttenuationTypes[] = {
-    {PlGiLightAttenuation::kNone, L"None", 2289},
-    {PlGiLightAttenuation::kInverseLinear, L"Inverse", 2288},
-    {PlGiLightAttenuation::kInverseSquare, L"Squared", 2290},
+    {PlGiLightAttenuation::kNone, L"None", msg::kAttenuationNone},
+    {PlGiLightAttenuation::kInverseLinear, L"Inverse", msg::kAttenuationInverse},
+    {PlGiLightAttenuation::kInverseSquare, L"Squared", msg::kAttenuationSquared},
 };
 
 bool promptLimit(const LightEditContext& context, unsigned promptId, double& limit, bool& useLimits) {
@@ -42,8 +42,8 @@ PlString attenuationTypeDefaultText(const LightEditContext& context, int type) {
 }
 
 bool promptAttenuationType(const LightEditContext& context, int& type) {
-    const PlString prompt = loadMessage(2370) + attenuationTypeDefaultText(context, type);
-    const PlString keywords = loadMessage(2371);
+    const PlString prompt = loadMessage(msg::kAttenuationTypePrompt) + attenuationTypeDefaultText(context, type);
+    const PlString keywords = loadMessage(msg::kAttenuationTypeKeywords);
     pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
@@ -54,20 +54,20 @@ bool promptAttenuationType(const LightEditContext& context, int& type) {
 }
 
 bool promptAttenuationStart(const LightEditContext& context, double& startLimit, bool& useLimits) {
-    return promptLimit(context, 2723, startLimit, useLimits);
+    return promptLimit(context, msg::kStartLimitPrompt, startLimit, useLimits);
 }
 
 bool promptAttenuationEnd(const LightEditContext& context, double& endLimit, bool& useLimits) {
-    return promptLimit(context, 2726, endLimit, useLimits);
+    return promptLimit(context, msg::kEndLimitPrompt, endLimit, useLimits);
 }
 
 bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& record, int type, bool useLimits,
                         double startLimit, double endLimit) {
     bool changed = false;
     for (;;) {
-        const PlString keywords = loadMessage(2275);
+        const PlString keywords = loadMessage(msg::kAttenuationMenuKeywords);
         pledInitGet(0, keywords.kwszPtr());
-        const PlString prompt = loadMessage(2276);
+        const PlString prompt = loadMessage(msg::kAttenuationMenuPrompt);
         wchar_t reply[kReplyBufferSize];
         const int status = getKeywordInput(prompt.kwszPtr(), reply);
         if (status == PLRTCAN) return false;
@@ -80,7 +80,7 @@ bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& r
                 changed = true;
             }
         } else if (answer == L"Uselimits") {
-            if (promptOnOff(context, 2944, useLimits)) {
+            if (promptOnOff(context, msg::kUseLimitsPrompt, useLimits)) {
                 record.setUseLimits(useLimits);
                 changed = true;
             }

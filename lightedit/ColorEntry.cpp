@@ -109,7 +109,7 @@ const PlColorBookList* availableColorBooks() {
 
 /// Asks for colour names of `book` until one is found, Enter or a cancel.
 ColorEntryState promptColorOfBook(const PlColorBook& book, PlCmColor& color) {
-    const PlString prompt = loadMessage(2294);
+    const PlString prompt = loadMessage(msg::kBookColorPrompt);
     for (;;) {
         wchar_t reply[kReplyBufferSize];
         const int status = getStringInput(1, prompt.kwszPtr(), reply, kReplyBufferSize);
@@ -125,7 +125,7 @@ ColorEntryState promptColorOfBook(const PlColorBook& book, PlCmColor& color) {
             color = chosen;
             return ColorEntryState::Done;
         }
-        printMessage(2293);
+        printMessage(msg::kNoSuchBookColor);
     }
 }
 
@@ -146,8 +146,8 @@ ColorEntryState runColorEntry(const LightEditContext& context, PlCmColor& color)
 }
 
 ColorEntryState promptTrueColor(const LightEditContext& context, PlCmColor& color) {
-    const PlString prompt = loadMessage(2434) + colorDefaultText(context, color, false);
-    const PlString keywords = loadMessage(2433);
+    const PlString prompt = loadMessage(msg::kTrueColorPrompt) + colorDefaultText(context, color, false);
+    const PlString keywords = loadMessage(msg::kTrueColorKeywords);
     pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     const int status = getKeywordInput(prompt.kwszPtr(), reply);
@@ -158,12 +158,12 @@ ColorEntryState promptTrueColor(const LightEditContext& context, PlCmColor& colo
     if (answer == L"Index") return ColorEntryState::Index;
     if (answer == L"colorBook") {
         if (availableColorBooks()) return ColorEntryState::ColorBook;
-        printMessage(2676);
+        printMessage(msg::kNoColorBooks);
         return ColorEntryState::TrueColor;
     }
     int rgb[3] = {};
     if (!readComponents(reply, {kChannelMax, kChannelMax, kChannelMax}, rgb)) {
-        printMessage(2941);
+        printMessage(msg::kInvalidTrueColor);
         return ColorEntryState::TrueColor;
     }
     color = trueColor(rgb[0], rgb[1], rgb[2]);
@@ -171,14 +171,14 @@ ColorEntryState promptTrueColor(const LightEditContext& context, PlCmColor& colo
 }
 
 ColorEntryState promptHslColor(const LightEditContext& context, PlCmColor& color) {
-    const PlString prompt = loadMessage(2384) + colorDefaultText(context, color, true);
+    const PlString prompt = loadMessage(msg::kHslPrompt) + colorDefaultText(context, color, true);
     wchar_t reply[kReplyBufferSize];
     const int status = getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize);
     if (const auto next = stateAfterStatus(status, ColorEntryState::Hsl)) return *next;
     if (reply[0] == L'\0') return ColorEntryState::Done;
     int hsl[3] = {};
     if (!readComponents(reply, {kHueMax, kPercentMax, kPercentMax}, hsl)) {
-        printMessage(2507);
+        printMessage(msg::kInvalidHsl);
         return ColorEntryState::Hsl;
     }
     color = colorOfHsl(hsl[0], hsl[1], hsl[2]);
@@ -186,9 +186,9 @@ ColorEntryState promptHslColor(const LightEditContext& context, PlCmColor& color
 }
 
 ColorEntryState promptIndexColor(PlCmColor& color) {
-    const PlString keywords = loadMessage(2389);
+    const PlString keywords = loadMessage(msg::kIndexColorKeywords);
     pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
-    const PlString prompt = loadMessage(2390);
+    const PlString prompt = loadMessage(msg::kIndexColorPrompt);
     wchar_t reply[kReplyBufferSize];
     const int status = getKeywordInput(prompt.kwszPtr(), reply);
     if (const auto next = stateAfterStatus(status, ColorEntryState::Index)) return *next;
@@ -208,7 +208,7 @@ ColorEntryState promptIndexColor(PlCmColor& color) {
     }
     PlCmColor chosen;
     if (index < 1 || index > kLastIndex || chosen.setColorIndex(static_cast<std::uint16_t>(index)) != Plad::eOk) {
-        printMessage(2512);
+        printMessage(msg::kInvalidIndexColor);
         return ColorEntryState::Index;
     }
     color = chosen;
@@ -216,7 +216,7 @@ ColorEntryState promptIndexColor(PlCmColor& color) {
 }
 
 ColorEntryState promptBookColor(PlCmColor& color) {
-    const PlString prompt = loadMessage(2373);
+    const PlString prompt = loadMessage(msg::kBookPrompt);
     wchar_t reply[kReplyBufferSize];
     const int status = getStringInput(1, prompt.kwszPtr(), reply, kReplyBufferSize);
     if (const auto next = stateAfterStatus(status, ColorEntryState::ColorBook)) return *next;

@@ -5,6 +5,7 @@
 #include "host/plcmcolor.h"
 #include "host/plstring.h"
 #include "lightedit/LightEditContext.h"
+#include "resources/MessageIds.h"
 
 /// Where the colour entry goes next; each prompt answers the state after it.
 enum class ColorEntryState : int {
@@ -26,8 +27,9 @@ struct NamedIndexColor {
 
 /// In the order the names are tried.
 inline constexpr NamedIndexColor namedIndexColors[] = {
-    {1, L"Red", 2395},  {2, L"Yellow", 2397},  {3, L"Green", 2393}, {4, L"Cyan", 2392},
-    {5, L"Blue", 2391}, {6, L"Magenta", 2394}, {7, L"White", 2396},
+    {1, L"Red", msg::kColorRed},     {2, L"Yellow", msg::kColorYellow}, {3, L"Green", msg::kColorGreen},
+    {4, L"Cyan", msg::kColorCyan},   {5, L"Blue", msg::kColorBlue},     {6, L"Magenta", msg::kColorMagenta},
+    {7, L"White", msg::kColorWhite},
 };
 
 /// Runs the prompts from the true-colour prompt on `color` until Done or Cancelled.

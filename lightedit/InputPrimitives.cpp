@@ -52,13 +52,14 @@ PlString integerDefaultText(const LightEditContext& context, int value) {
 }
 
 PlString onOffDefaultText(const LightEditContext& context, bool value, bool alternateWords) {
-    const unsigned wordId = alternateWords ? (value ? 2632u : 2631u) : (value ? 2645u : 2644u);
+    const unsigned wordId =
+        alternateWords ? (value ? msg::kWordYes : msg::kWordNo) : (value ? msg::kWordOn : msg::kWordOff);
     return context.defaultOpen + loadMessage(wordId) + context.defaultClose;
 }
 
 bool promptOnOff(const LightEditContext& context, unsigned promptMessageId, bool& value) {
     const PlString prompt = loadMessage(promptMessageId) + onOffDefaultText(context, value, false);
-    const PlString keywords = loadMessage(2431);
+    const PlString keywords = loadMessage(msg::kOnOffKeywords);
     pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;

@@ -22,7 +22,7 @@ bool menuIntensity(LightEditContext& context, MenuState& state) {
 }
 
 bool menuStatus(LightEditContext& context, MenuState& state) {
-    if (promptOnOff(context, 2430, state.on)) context.light->setOn(state.on);
+    if (promptOnOff(context, msg::kStatusPrompt, state.on)) context.light->setOn(state.on);
     return false;
 }
 

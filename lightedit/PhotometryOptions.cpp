@@ -45,8 +45,9 @@ enum class Step { Ask, Accepted, Abandoned };
 Step askIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityMethod& method, double& intensity,
                   double distance) {
     const bool distant = context.light->lightKind() == PlDbLight::kDistantLight;
-    const PlString prompt = loadMessage(distant ? 2405 : 2406) + realDefaultText(context, intensity, 2);
-    const PlString keywords = distant ? PlString() : loadMessage(2407);
+    const PlString prompt = loadMessage(distant ? msg::kDistantIntensityPrompt : msg::kCandelaPrompt) +
+                            realDefaultText(context, intensity, 2);
+    const PlString keywords = distant ? PlString() : loadMessage(msg::kCandelaKeywords);
     pledInitGet(PLRSG_OTHER | PLRSG_NONEG, distant ? nullptr : keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
@@ -63,22 +64,23 @@ Step askIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityM
 }
 
 Step askFlux(const LightEditContext& context, double& flux) {
-    const PlString prompt = loadMessage(2381) + realDefaultText(context, flux, 2);
+    const PlString prompt = loadMessage(msg::kFluxPrompt) + realDefaultText(context, flux, 2);
     pledInitGet(PLRSG_NONEG, L"");
     return pledGetReal(prompt.kwszPtr(), &flux) == PLRTCAN ? Step::Abandoned : Step::Accepted;
 }
 
 Step askIlluminance(const LightEditContext& context, double& illuminance, double& distance) {
-    const unsigned promptId = getSysVarInt(L"LIGHTINGUNITS") == 1 ? 2387 : 2385;
+    const unsigned promptId =
+        getSysVarInt(L"LIGHTINGUNITS") == 1 ? msg::kIlluminanceFootCandlesPrompt : msg::kIlluminanceLuxPrompt;
     const PlString prompt = loadMessage(promptId) + realDefaultText(context, illuminance, 2);
-    const PlString keywords = loadMessage(2386);
+    const PlString keywords = loadMessage(msg::kIlluminanceKeywords);
     pledInitGet(PLRSG_OTHER | PLRSG_NONEG, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
     if (PlString(reply) == L"Distance") {
         // The illuminance stays as it is, now at the new distance. A distance
         // of zero would make every conversion from it meaningless: refused.
-        const PlString distancePrompt = loadMessage(2377) + realDefaultText(context, distance, 2);
+        const PlString distancePrompt = loadMessage(msg::kDistancePrompt) + realDefaultText(context, distance, 2);
         pledInitGet(PLRSG_NONEG | PLRSG_NOZERO, L"");
         return pledGetReal(distancePrompt.kwszPtr(), &distance) == PLRTCAN ? Step::Abandoned : Step::Accepted;
     }
@@ -87,19 +89,19 @@ Step askIlluminance(const LightEditContext& context, double& illuminance, double
 
 /// "?": lists every preset, or the one named.
 bool listLampPresets() {
-    const PlString prompt = loadMessage(2374);
+    const PlString prompt = loadMessage(msg::kPresetListPrompt);
     wchar_t reply[kReplyBufferSize];
     if (getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize) != PLRTNORM) return false;
     const PlString name(reply);
     if (name.isEmpty() || name == L"*") {
-        printMessage(2429);
+        printMessage(msg::kPresetListHeading);
         for (const LampPresetRow& row : lampPresetTable) printLampPresetLine(row.nameId);
     } else if (const LampPresetRow* row = presetNamed(reply)) {
-        printMessage(2560);
+        printMessage(msg::kListingIndent);
         printMessage(row->nameId);
-        printMessage(2683);
+        printMessage(msg::kListingEnd);
     } else {
-        printMessage(2551, reply);
+        printMessage(msg::kNoSuchPreset, reply);
     }
     return true;
 }
@@ -114,15 +116,15 @@ PlString lampPresetDisplayName(int preset) {
 
 void printLampPresetLine(unsigned messageId) {
     plutPrintf(L"\n");
-    printMessage(2560);
+    printMessage(msg::kListingIndent);
     printMessage(messageId);
-    printMessage(2683);
+    printMessage(msg::kListingEnd);
 }
 
 PhotometryChoice promptPhotometryChoice() {
-    const PlString keywords = loadMessage(2409);
+    const PlString keywords = loadMessage(msg::kPhotometryMenuKeywords);
     pledInitGet(0, keywords.kwszPtr());
-    const PlString prompt = loadMessage(2408);
+    const PlString prompt = loadMessage(msg::kPhotometryMenuPrompt);
     wchar_t reply[kReplyBufferSize];
     const int status = getKeywordInput(prompt.kwszPtr(), reply);
     if (status == PLRTNONE) return kEditIntensity;
@@ -165,9 +167,9 @@ bool promptPhysicalIntensity(const LightEditContext& context, PlDbLight::Physica
 
 bool promptLampColor(const LightEditContext& context, int& colorType, double& temperature, int& preset) {
     for (;;) {
-        const PlString prompt = loadMessage(2375) + context.defaultOpen + lampPresetDisplayName(preset) +
-                                context.defaultClose;
-        const PlString keywords = loadMessage(2376);
+        const PlString prompt = loadMessage(msg::kLampColorPrompt) + context.defaultOpen +
+                                lampPresetDisplayName(preset) + context.defaultClose;
+        const PlString keywords = loadMessage(msg::kLampColorKeywords);
         pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
         wchar_t reply[kReplyBufferSize];
         if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return false;
@@ -178,7 +180,7 @@ bool promptLampColor(const LightEditContext& context, int& colorType, double& te
         }
         if (answer == L"Kelvin") {
             double kelvin = temperature;
-            const PlString kelvinPrompt = loadMessage(2399) + realDefaultText(context, kelvin, 2);
+            const PlString kelvinPrompt = loadMessage(msg::kKelvinPrompt) + realDefaultText(context, kelvin, 2);
             pledInitGet(PLRSG_NONEG, L"");
             if (pledGetReal(kelvinPrompt.kwszPtr(), &kelvin) == PLRTCAN) return false;
             temperature = kelvin;
@@ -190,7 +192,7 @@ bool promptLampColor(const LightEditContext& context, int& colorType, double& te
             preset = row->preset;
             return true;
         }
-        printMessage(2551, reply);
+        printMessage(msg::kNoSuchPreset, reply);
     }
 }
 

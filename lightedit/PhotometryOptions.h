@@ -7,6 +7,7 @@
 #include "host/plscene.h"
 #include "host/plstring.h"
 #include "lightedit/LightEditContext.h"
+#include "resources/MessageIds.h"
 
 /// A lamp colour preset: the keyword that selects it, its value and the
 /// message of its display name.
@@ -18,20 +19,20 @@ struct LampPresetRow {
 
 /// The fourteen presets, in the order they are listed and matched.
 inline constexpr LampPresetRow lampPresetTable[] = {
-    {L"D65", PlDbLight::kD65White, 2535},
-    {L"Fluorescent", PlDbLight::kFluorescent, 2537},
-    {L"CoolWhite", PlDbLight::kCoolWhite, 2534},
-    {L"WhiteFluorescent", PlDbLight::kWhiteFluorescent, 2546},
-    {L"DaylightFluorescent", PlDbLight::kDaylightFluorescent, 2536},
-    {L"Incandescent", PlDbLight::kIncandescent, 2540},
-    {L"Xenon", PlDbLight::kXenon, 2547},
-    {L"Halogen", PlDbLight::kHalogen, 2538},
-    {L"Quartz", PlDbLight::kQuartz, 2545},
-    {L"MetalHalide", PlDbLight::kMetalHalide, 2543},
-    {L"mErcury", PlDbLight::kMercury, 2542},
-    {L"PhosphorMercury", PlDbLight::kPhosphorMercury, 2544},
-    {L"highpressureSodium", PlDbLight::kHighPressureSodium, 2539},
-    {L"Lowpressuresodium", PlDbLight::kLowPressureSodium, 2541},
+    {L"D65", PlDbLight::kD65White, msg::kPresetD65},
+    {L"Fluorescent", PlDbLight::kFluorescent, msg::kPresetFluorescent},
+    {L"CoolWhite", PlDbLight::kCoolWhite, msg::kPresetCoolWhite},
+    {L"WhiteFluorescent", PlDbLight::kWhiteFluorescent, msg::kPresetWhiteFluorescent},
+    {L"DaylightFluorescent", PlDbLight::kDaylightFluorescent, msg::kPresetDaylightFluorescent},
+    {L"Incandescent", PlDbLight::kIncandescent, msg::kPresetIncandescent},
+    {L"Xenon", PlDbLight::kXenon, msg::kPresetXenon},
+    {L"Halogen", PlDbLight::kHalogen, msg::kPresetHalogen},
+    {L"Quartz", PlDbLight::kQuartz, msg::kPresetQuartz},
+    {L"MetalHalide", PlDbLight::kMetalHalide, msg::kPresetMetalHalide},
+    {L"mErcury", PlDbLight::kMercury, msg::kPresetMercury},
+    {L"PhosphorMercury", PlDbLight::kPhosphorMercury, msg::kPresetPhosphorMercury},
+    {L"highpressureSodium", PlDbLight::kHighPressureSodium, msg::kPresetHighPressureSodium},
+    {L"Lowpressuresodium", PlDbLight::kLowPressureSodium, msg::kPresetLowPressureSodium},
 };
 
 /// What the photometry sub-menu is asked to do next.

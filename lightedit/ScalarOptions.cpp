@@ -38,14 +38,14 @@ PlString realDefault(const LightEditContext& context, double value, int unit) {
 }  // namespace
 
 bool promptIntensity(const LightEditContext& context, double& value) {
-    const PlString prompt = loadMessage(2398) + realDefault(context, value, 2);
+    const PlString prompt = loadMessage(msg::kIntensityPrompt) + realDefault(context, value, 2);
     pledInitGet(PLRSG_NONEG, L"");
     return pledGetReal(prompt.kwszPtr(), &value) != PLRTCAN;
 }
 
 bool promptAngle(const LightEditContext& context, double& angle) {
     double degrees = angle / kRadiansPerDegree;
-    const PlString prompt = loadMessage(2382) + realDefault(context, degrees, -1);
+    const PlString prompt = loadMessage(msg::kHotspotPrompt) + realDefault(context, degrees, -1);
     pledInitGet(PLRSG_NONEG, L"");
     if (pledGetReal(prompt.kwszPtr(), &degrees) == PLRTCAN) return false;
     angle = toRadians(degrees);
@@ -60,7 +60,7 @@ void promptHotspot(const LightEditContext& context, double& workingHotspot, doub
             return;
         }
         if (outOfRange(hotspot)) {
-            printMessage(2505);
+            printMessage(msg::kAngleOutOfRange);
             continue;
         }
         workingHotspot = hotspot;
@@ -73,12 +73,12 @@ void promptFalloff(const LightEditContext& context, double workingHotspot, doubl
     for (;;) {
         workingFalloff = context.light->falloffAngle();
         double degrees = workingFalloff / kRadiansPerDegree;
-        const PlString prompt = loadMessage(2380) + integerDefaultText(context, wholeDegrees(degrees));
+        const PlString prompt = loadMessage(msg::kFalloffPrompt) + integerDefaultText(context, wholeDegrees(degrees));
         pledInitGet(PLRSG_NONEG, L"");
         if (pledGetReal(prompt.kwszPtr(), &degrees) == PLRTCAN) return;
         const double falloff = toRadians(degrees);
         if (outOfRange(falloff)) {
-            printMessage(2505);
+            printMessage(msg::kAngleOutOfRange);
             continue;
         }
         workingFalloff = falloff;

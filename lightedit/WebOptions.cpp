@@ -27,9 +27,15 @@ Next promptRotation(const LightEditContext& context, unsigned promptId, double& 
     return pledGetReal(prompt.kwszPtr(), &component) == PLRTCAN ? Next::Fail : Next::Ask;
 }
 
-Next rotateX(const LightEditContext& c, PlString&, PlGeVector3d& r) { return promptRotation(c, 2445, r.x); }
-Next rotateY(const LightEditContext& c, PlString&, PlGeVector3d& r) { return promptRotation(c, 2446, r.y); }
-Next rotateZ(const LightEditContext& c, PlString&, PlGeVector3d& r) { return promptRotation(c, 2447, r.z); }
+Next rotateX(const LightEditContext& c, PlString&, PlGeVector3d& r) {
+    return promptRotation(c, msg::kRotationXPrompt, r.x);
+}
+Next rotateY(const LightEditContext& c, PlString&, PlGeVector3d& r) {
+    return promptRotation(c, msg::kRotationYPrompt, r.y);
+}
+Next rotateZ(const LightEditContext& c, PlString&, PlGeVector3d& r) {
+    return promptRotation(c, msg::kRotationZPrompt, r.z);
+}
 Next chooseFile(const LightEditContext& c, PlString& file, PlGeVector3d&) {
     return promptWebFile(c, file) ? Next::Ask : Next::Fail;
 }
@@ -40,7 +46,7 @@ struct WebMenuEntry {
     Next (*action)(const LightEditContext&, PlString&, PlGeVector3d&);
 };
 
-/// In the order replies are tested; keyword list 2440 declares these names.
+/// In the order replies are tested; keyword list msg::kWebOptionKeywords declares these names.
 const WebMenuEntry kWebMenu[] = {
     {L"X", rotateX}, {L"Y", rotateY}, {L"Z", rotateZ}, {L"File", chooseFile}, {L"Exit", leave},
 };
@@ -99,9 +105,9 @@ bool webFileExists(const PlString& fileName) {
 
 bool promptWebOptions(const LightEditContext& context, PlString& webFile, PlGeVector3d& webRotation) {
     for (;;) {
-        const PlString keywords = loadMessage(2440);
+        const PlString keywords = loadMessage(msg::kWebOptionKeywords);
         pledInitGet(0, keywords.kwszPtr());
-        const PlString prompt = loadMessage(2439);
+        const PlString prompt = loadMessage(msg::kWebMenuOptionPrompt);
         wchar_t reply[kReplyBufferSize];
         const int status = getKeywordInput(prompt.kwszPtr(), reply);
         if (status == PLRTNONE) return true;
@@ -119,7 +125,7 @@ bool promptWebOptions(const LightEditContext& context, PlString& webFile, PlGeVe
 
 bool promptWebFile(const LightEditContext& context, PlString& webFile) {
     for (;;) {
-        const PlString prompt = loadMessage(2435) + context.defaultOpen + webFile + context.defaultClose;
+        const PlString prompt = loadMessage(msg::kWebFilePrompt) + context.defaultOpen + webFile + context.defaultClose;
         PlString reply;
         if (pledGetString(1, prompt.kwszPtr(), reply) != PLRTNORM) return false;
         if (reply.isEmpty()) return true;
@@ -130,9 +136,9 @@ bool promptWebFile(const LightEditContext& context, PlString& webFile) {
         const PlApDocManager* docs = plDocManagerPtr();
         const PlString path = LightingUtil::GetIESFileFullPath(reply.kwszPtr(), docs ? docs->curDocument() : nullptr);
         if (path.isEmpty()) {
-            printMessage(2462, reply.kwszPtr());
+            printMessage(msg::kWebFileNotFound, reply.kwszPtr());
         } else if (!hasWebFileExtension(path)) {
-            printMessage(2643, reply.kwszPtr());
+            printMessage(msg::kNotAWebFile, reply.kwszPtr());
         } else {
             webFile = path;
             return true;

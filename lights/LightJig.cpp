@@ -62,7 +62,7 @@ bool PlDbLightJig::dragLight() {
     for (;;) {
         if (m_stage >= 2 && accepted) break;
         accepted = true;
-        const PlString prompt = loadMessage(m_stage == 0 ? 2722 : 2724);
+        const PlString prompt = loadMessage(m_stage == 0 ? msg::kSourcePrompt : msg::kTargetPrompt);
         setDispPrompt(prompt.kwszPtr());
         const DragStatus status = drag();
         if (status == kNull) {
@@ -80,7 +80,7 @@ bool PlDbLightJig::dragLight() {
             m_light->position().isEqualTo(m_target)) {
             // A spot light cannot aim at its own position: ask for the target again.
             accepted = false;
-            setDispPrompt(loadMessage(2522).kwszPtr());
+            setDispPrompt(loadMessage(msg::kTargetAtPosition).kwszPtr());
         }
     }
     m_light->setPosition(m_position);

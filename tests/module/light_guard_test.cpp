@@ -17,7 +17,7 @@ TEST_F(LightGuardTest, ViewportOneRefusesWithOneMessageAndAsksNothing) {
     ASSERT_TRUE(plsim::setVar(L"CVPORT", L"1"));
     plsim::queueButton(1001);
     ZuredUDKMX::doLightCommand(kLightSpot);
-    EXPECT_EQ(takeTranscript(), loadMessage(2634).str());
+    EXPECT_EQ(takeTranscript(), loadMessage(msg::kNotInThisViewport).str());
     EXPECT_EQ(plsim::pendingReplies(), 1u) << "no question may be asked in viewport 1";
     EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1);
 }
@@ -71,7 +71,7 @@ TEST_F(LightGuardTest, CancellingTheQuestionEndsTheCommandSilently) {
     ZuredUDKMX::doLightCommand(kLightPoint);
     EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1);
     EXPECT_EQ(plsim::pendingReplies(), 0u);
-    EXPECT_EQ(takeTranscript().find(loadMessage(2285).str()), std::wstring::npos);
+    EXPECT_EQ(takeTranscript().find(loadMessage(msg::kLightNotCreated).str()), std::wstring::npos);
 }
 
 TEST_F(LightGuardTest, PopupSunWarningNeedsAnActiveDocumentAndALock) {
