@@ -10,18 +10,6 @@ namespace {
 /// The gap kept between the limits when one is entered past the other.
 constexpr double kLimitGap = 1.0;
 
-struct AttenuationTypeRow {
-    int type;
-    const wchar_t* keyword;
-    unsigned nameId;
-};
-
-const AttenuationTypeRow kAttenuationTypes[] = {
-    {PlGiLightAttenuation::kNone, L"None", msg::kAttenuationNone},
-    {PlGiLightAttenuation::kInverseLinear, L"Inverse", msg::kAttenuationInverse},
-    {PlGiLightAttenuation::kInverseSquare, L"Squared", msg::kAttenuationSquared},
-};
-
 bool promptLimit(const LightEditContext& context, unsigned promptId, double& limit, bool& useLimits) {
     wchar_t shown[kReplyBufferSize];
     realToText(limit, -1, shown);
@@ -48,8 +36,7 @@ bool promptAttenuationType(const LightEditContext& context, int& type) {
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
     if (reply[0] == L'\0') return false;
-    for (const AttenuationTypeRow& row : kAttenuationTypes)
-        if (PlString(reply) == row.keyword) type = row.type;
+    if (const AttenuationTypeRow* row = findKeyword(reply, kAttenuationTypes)) type = row->type;
     return true;
 }
 
@@ -73,35 +60,40 @@ bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& r
         if (status == PLRTCAN) return false;
         if (status == PLRTNONE) return changed;
         if (status != PLRTNORM) continue;
-        const PlString answer(reply);
-        if (answer == L"attenuationType") {
-            if (promptAttenuationType(context, type)) {
-                record.setAttenuationType(static_cast<PlGiLightAttenuation::AttenuationType>(type));
-                changed = true;
-            }
-        } else if (answer == L"Uselimits") {
-            if (promptOnOff(context, msg::kUseLimitsPrompt, useLimits)) {
-                record.setUseLimits(useLimits);
-                changed = true;
-            }
-        } else if (answer == L"attenuationstartLimit") {
-            if (promptAttenuationStart(context, startLimit, useLimits)) {
-                // A start at or past the end pushes the end out.
-                const double end = record.endLimit();
-                record.setLimits(startLimit, end > startLimit ? end : startLimit + kLimitGap);
-                record.setUseLimits(useLimits);
-                changed = true;
-            }
-        } else if (answer == L"attenuationEndlimit") {
-            if (promptAttenuationEnd(context, endLimit, useLimits)) {
-                // An end at or before the start pulls the start in.
-                const double start = record.startLimit();
-                record.setLimits(endLimit > start ? start : endLimit - kLimitGap, endLimit);
-                record.setUseLimits(useLimits);
-                changed = true;
-            }
-        } else if (answer == L"eXit") {
-            return changed;
+        const auto* option = findKeyword(reply, kAttenuationMenu);
+        if (!option) continue;
+        switch (option->value) {
+            case AttenuationOption::Type:
+                if (promptAttenuationType(context, type)) {
+                    record.setAttenuationType(static_cast<PlGiLightAttenuation::AttenuationType>(type));
+                    changed = true;
+                }
+                break;
+            case AttenuationOption::UseLimits:
+                if (promptOnOff(context, msg::kUseLimitsPrompt, useLimits)) {
+                    record.setUseLimits(useLimits);
+                    changed = true;
+                }
+                break;
+            case AttenuationOption::Start:
+                if (promptAttenuationStart(context, startLimit, useLimits)) {
+                    // A start at or past the end pushes the end out.
+                    const double end = record.endLimit();
+                    record.setLimits(startLimit, end > startLimit ? end : startLimit + kLimitGap);
+                    record.setUseLimits(useLimits);
+                    changed = true;
+                }
+                break;
+            case AttenuationOption::End:
+                if (promptAttenuationEnd(context, endLimit, useLimits)) {
+                    // An end at or before the start pulls the start in.
+                    const double start = record.startLimit();
+                    record.setLimits(endLimit > start ? start : endLimit - kLimitGap, endLimit);
+                    record.setUseLimits(useLimits);
+                    changed = true;
+                }
+                break;
+            case AttenuationOption::Exit: return changed;
         }
     }
 }

@@ -153,11 +153,8 @@ ColorEntryState promptTrueColor(const LightEditContext& context, PlCmColor& colo
     const int status = getKeywordInput(prompt.kwszPtr(), reply);
     if (const auto next = stateAfterStatus(status, ColorEntryState::TrueColor)) return *next;
     if (reply[0] == L'\0') return ColorEntryState::Done;
-    const PlString answer(reply);
-    if (answer == L"Hsl") return ColorEntryState::Hsl;
-    if (answer == L"Index") return ColorEntryState::Index;
-    if (answer == L"colorBook") {
-        if (availableColorBooks()) return ColorEntryState::ColorBook;
+    if (const auto* other = findKeyword(reply, kOtherColorEntries)) {
+        if (other->value != ColorEntryState::ColorBook || availableColorBooks()) return other->value;
         printMessage(msg::kNoColorBooks);
         return ColorEntryState::TrueColor;
     }
@@ -195,7 +192,7 @@ ColorEntryState promptIndexColor(PlCmColor& color) {
     long index = 0;
     for (const NamedIndexColor& named : namedIndexColors) {
         if (sameIgnoringCase(reply, loadMessage(named.localNameId).kwszPtr()) ||
-            sameIgnoringCase(reply, named.englishName)) {
+            sameIgnoringCase(reply, named.keyword)) {
             index = static_cast<long>(named.index);
             break;
         }

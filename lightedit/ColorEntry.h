@@ -2,6 +2,7 @@
 // true colour, HSL, index colour or colour-book colour.
 #pragma once
 
+#include "common/Keywords.h"
 #include "host/plcmcolor.h"
 #include "host/plstring.h"
 #include "lightedit/LightEditContext.h"
@@ -17,15 +18,22 @@ enum class ColorEntryState : int {
     Cancelled = 5,  ///< the user cancelled: the caller stores nothing
 };
 
+/// The other ways the true-colour prompt offers; msg::kTrueColorKeywords declares them.
+inline constexpr KeywordRow<ColorEntryState> kOtherColorEntries[] = {
+    {L"Hsl", ColorEntryState::Hsl},
+    {L"Index", ColorEntryState::Index},
+    {L"colorBook", ColorEntryState::ColorBook},
+};
+
 /// An index colour that can be given by name: the local name is a message,
-/// the English name is accepted in every language.
+/// the English name (the keyword) is accepted in every language.
 struct NamedIndexColor {
     unsigned index;
-    const wchar_t* englishName;
+    const wchar_t* keyword;
     unsigned localNameId;
 };
 
-/// In the order the names are tried.
+/// In the order the names are tried; msg::kIndexColorKeywords declares them.
 inline constexpr NamedIndexColor namedIndexColors[] = {
     {1, L"Red", msg::kColorRed},     {2, L"Yellow", msg::kColorYellow}, {3, L"Green", msg::kColorGreen},
     {4, L"Cyan", msg::kColorCyan},   {5, L"Blue", msg::kColorBlue},     {6, L"Magenta", msg::kColorMagenta},

@@ -63,8 +63,6 @@ bool promptOnOff(const LightEditContext& context, unsigned promptMessageId, bool
     pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
-    const PlString answer(reply);
-    if (answer == L"oN") value = true;
-    else if (answer == L"oFf") value = false;
+    if (const auto* row = findKeyword(reply, kOnOffReplies)) value = row->value;
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "common/Keywords.h"
 #include "host/plstring.h"
 #include "lightedit/LightEditContext.h"
 
@@ -33,6 +34,9 @@ PlString integerDefaultText(const LightEditContext& context, int value);
 /// defaultOpen + the on or off word + defaultClose; alternateWords picks the
 /// second pair of words (the shadow options').
 PlString onOffDefaultText(const LightEditContext& context, bool value, bool alternateWords);
+/// The replies of the on/off prompts; msg::kOnOffKeywords declares them.
+inline constexpr KeywordRow<bool> kOnOffReplies[] = {{L"oN", true}, {L"oFf", false}};
+
 /// Asks on or off with the current value as default. True when a keyword was
 /// given ("oN" and "oFf" set `value`); false on Enter, cancel or error.
 bool promptOnOff(const LightEditContext& context, unsigned promptMessageId, bool& value);

@@ -51,13 +51,8 @@ Step askIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityM
     pledInitGet(PLRSG_OTHER | PLRSG_NONEG, distant ? nullptr : keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
-    const PlString answer(reply);
-    if (answer == L"Flux") {
-        switchMethod(context, method, PlDbLight::kFlux, intensity, distance);
-        return Step::Ask;
-    }
-    if (answer == L"Illuminance") {
-        switchMethod(context, method, PlDbLight::kIlluminance, intensity, distance);
+    if (const auto* other = findKeyword(reply, kIntensityMethods)) {
+        switchMethod(context, method, other->value, intensity, distance);
         return Step::Ask;
     }
     return readPhysicalValue(reply, intensity) ? Step::Accepted : Step::Ask;
@@ -77,7 +72,7 @@ Step askIlluminance(const LightEditContext& context, double& illuminance, double
     pledInitGet(PLRSG_OTHER | PLRSG_NONEG, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
-    if (PlString(reply) == L"Distance") {
+    if (findKeyword(reply, kIlluminanceOptions)) {
         // The illuminance stays as it is, now at the new distance. A distance
         // of zero would make every conversion from it meaningless: refused.
         const PlString distancePrompt = loadMessage(msg::kDistancePrompt) + realDefaultText(context, distance, 2);
@@ -129,10 +124,8 @@ PhotometryChoice promptPhotometryChoice() {
     const int status = getKeywordInput(prompt.kwszPtr(), reply);
     if (status == PLRTNONE) return kEditIntensity;
     if (status != PLRTNORM) return kLeavePhotometry;
-    const PlString answer(reply);
-    if (answer == L"Color") return kEditLampColor;
-    if (answer == L"eXit") return kLeavePhotometry;
-    return kEditIntensity;
+    const auto* choice = findKeyword(reply, kPhotometryMenu);
+    return choice ? choice->value : kEditIntensity;
 }
 
 double convertPhysicalIntensity(const PlDbLight& light, PlDbLight::PhysicalIntensityMethod sourceMethod,
@@ -173,12 +166,12 @@ bool promptLampColor(const LightEditContext& context, int& colorType, double& te
         pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
         wchar_t reply[kReplyBufferSize];
         if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return false;
-        const PlString answer(reply);
-        if (answer == L"?") {
+        const auto* option = findKeyword(reply, kLampColorOptions);
+        if (option && option->value == LampColorOption::List) {
             if (!listLampPresets()) return false;
             continue;
         }
-        if (answer == L"Kelvin") {
+        if (option && option->value == LampColorOption::Kelvin) {
             double kelvin = temperature;
             const PlString kelvinPrompt = loadMessage(msg::kKelvinPrompt) + realDefaultText(context, kelvin, 2);
             pledInitGet(PLRSG_NONEG, L"");

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "common/Keywords.h"
 #include "host/plscene.h"
 #include "host/plstring.h"
 #include "lightedit/LightEditContext.h"
@@ -35,8 +36,32 @@ inline constexpr LampPresetRow lampPresetTable[] = {
     {L"Lowpressuresodium", PlDbLight::kLowPressureSodium, msg::kPresetLowPressureSodium},
 };
 
-/// What the photometry sub-menu is asked to do next.
+/// What the photometry sub-menu is asked to do next; Enter and any unknown reply mean the intensity.
 enum PhotometryChoice : int { kEditIntensity = 0, kEditLampColor = 1, kLeavePhotometry = 2 };
+/// msg::kPhotometryMenuKeywords declares these.
+inline constexpr KeywordRow<PhotometryChoice> kPhotometryMenu[] = {
+    {L"Intensity", kEditIntensity},
+    {L"Color", kEditLampColor},
+    {L"eXit", kLeavePhotometry},
+};
+
+/// The other methods the candela prompt switches to; msg::kCandelaKeywords declares them.
+inline constexpr KeywordRow<PlDbLight::PhysicalIntensityMethod> kIntensityMethods[] = {
+    {L"Flux", PlDbLight::kFlux},
+    {L"Illuminance", PlDbLight::kIlluminance},
+};
+
+/// The option of the illuminance prompt; msg::kIlluminanceKeywords declares it.
+enum class IlluminanceOption { Distance };
+inline constexpr KeywordRow<IlluminanceOption> kIlluminanceOptions[] = {{L"Distance", IlluminanceOption::Distance}};
+
+/// The options of the lamp colour prompt besides the presets; msg::kLampColorKeywords
+/// declares them, then the presets' keywords.
+enum class LampColorOption { List, Kelvin };
+inline constexpr KeywordRow<LampColorOption> kLampColorOptions[] = {
+    {L"?", LampColorOption::List},
+    {L"Kelvin", LampColorOption::Kelvin},
+};
 
 /// The photometry sub-menu of the context's light (open for write): intensity
 /// and lamp colour entries until "eXit" or a cancel. Each entry the user

@@ -11,37 +11,6 @@
 
 namespace {
 
-struct ShadowTypeReply {
-    const wchar_t* keyword;
-    bool on;
-    int type;
-};
-
-const ShadowTypeReply kShadowTypeReplies[] = {
-    {L"Sharp", true, PlGiShadowParameters::kShadowsRayTraced},
-    {L"soFt", true, PlGiShadowParameters::kShadowMaps},
-    {L"soFtmapped", true, PlGiShadowParameters::kShadowMaps},
-    {L"softsAmpled", true, PlGiShadowParameters::kAreaSampled},
-    {L"Off", false, kShadowTypeOff},
-};
-
-enum class Dimension { None, Length, Width, Radius };
-
-struct ShapeRow {
-    int shape;
-    const wchar_t* keyword;
-    unsigned nameId;
-    Dimension first, second;  ///< asked in this order
-};
-
-const ShapeRow kShapes[] = {
-    {PlGiShadowParameters::kLinear, L"Linear", msg::kShapeLinear, Dimension::Length, Dimension::None},
-    {PlGiShadowParameters::kRectangle, L"Rect", msg::kShapeRect, Dimension::Length, Dimension::Width},
-    {PlGiShadowParameters::kDisk, L"Disk", msg::kShapeDisk, Dimension::Radius, Dimension::None},
-    {PlGiShadowParameters::kCylinder, L"Cylinder", msg::kShapeCylinder, Dimension::Radius, Dimension::Length},
-    {PlGiShadowParameters::kSphere, L"Sphere", msg::kShapeSphere, Dimension::Radius, Dimension::None},
-};
-
 const ShapeRow* shapeRow(int shape) {
     for (const ShapeRow& row : kShapes)
         if (row.shape == shape) return &row;
@@ -159,8 +128,7 @@ bool promptShape(const LightEditContext& context, ShadowSettings& shadow) {
     const int status = getKeywordInput(prompt.kwszPtr(), reply);
     if (status != PLRTNORM && status != PLRTNONE) return true;
     if (status == PLRTNORM) {
-        for (const ShapeRow& row : kShapes)
-            if (PlString(reply) == row.keyword) shadow.shape = row.shape;
+        if (const ShapeRow* row = findKeyword(reply, kShapes)) shadow.shape = row->shape;
     }
     if (const ShapeRow* row = shapeRow(shadow.shape)) {
         if (promptDimension(context, row->first, shadow)) promptDimension(context, row->second, shadow);
@@ -183,9 +151,7 @@ void promptShapeVisible(const LightEditContext& context, ShadowSettings& shadow)
     pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return;
-    const PlString answer(reply);
-    if (answer == L"Yes") shadow.visible = true;
-    else if (answer == L"No") shadow.visible = false;
+    if (const auto* row = findKeyword(reply, kYesNoReplies)) shadow.visible = row->value;
 }
 
 }  // namespace
@@ -222,11 +188,9 @@ bool runShadowMenu(const LightEditContext& context, ShadowSettings& shadow) {
     const int status = getKeywordInput(prompt.kwszPtr(), reply);
     if (status == PLRTCAN) return false;
     if (status == PLRTNORM) {
-        for (const ShadowTypeReply& row : kShadowTypeReplies) {
-            if (!(PlString(reply) == row.keyword)) continue;
-            shadow.on = row.on;
-            shadow.type = row.type;
-            break;
+        if (const ShadowTypeReply* row = findKeyword(reply, kShadowTypeReplies)) {
+            shadow.on = row->on;
+            shadow.type = row->type;
         }
     }
     if (!shadow.on) return true;
@@ -246,15 +210,15 @@ bool runShadowShapeMenu(const LightEditContext& context, ShadowSettings& shadow)
         const PlString prompt = loadMessage(msg::kShapeMenuPrompt);
         wchar_t reply[kReplyBufferSize];
         if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
-        const PlString answer(reply);
-        if (answer == L"Shape") {
-            if (!promptShape(context, shadow)) return false;
-        } else if (answer == L"sAmples") {
-            promptSamples(context, shadow);
-        } else if (answer == L"Visible") {
-            promptShapeVisible(context, shadow);
-        } else if (answer == L"eXit") {
-            return true;
+        const auto* option = findKeyword(reply, kShapeMenu);
+        if (!option) continue;
+        switch (option->value) {
+            case ShapeOption::Shape:
+                if (!promptShape(context, shadow)) return false;
+                break;
+            case ShapeOption::Samples: promptSamples(context, shadow); break;
+            case ShapeOption::Visible: promptShapeVisible(context, shadow); break;
+            case ShapeOption::Exit: return true;
         }
     }
 }

@@ -18,38 +18,12 @@
 
 namespace {
 
-/// What the web sub-menu does after an action.
-enum class Next { Ask, Leave, Fail };
-
-Next promptRotation(const LightEditContext& context, unsigned promptId, double& component) {
+/// A rotation component; false on a cancel.
+bool promptRotation(const LightEditContext& context, unsigned promptId, double& component) {
     const PlString prompt = loadMessage(promptId) + realDefaultText(context, component, 2);
     pledInitGet(PLRSG_NONEG, L"");
-    return pledGetReal(prompt.kwszPtr(), &component) == PLRTCAN ? Next::Fail : Next::Ask;
+    return pledGetReal(prompt.kwszPtr(), &component) != PLRTCAN;
 }
-
-Next rotateX(const LightEditContext& c, PlString&, PlGeVector3d& r) {
-    return promptRotation(c, msg::kRotationXPrompt, r.x);
-}
-Next rotateY(const LightEditContext& c, PlString&, PlGeVector3d& r) {
-    return promptRotation(c, msg::kRotationYPrompt, r.y);
-}
-Next rotateZ(const LightEditContext& c, PlString&, PlGeVector3d& r) {
-    return promptRotation(c, msg::kRotationZPrompt, r.z);
-}
-Next chooseFile(const LightEditContext& c, PlString& file, PlGeVector3d&) {
-    return promptWebFile(c, file) ? Next::Ask : Next::Fail;
-}
-Next leave(const LightEditContext&, PlString&, PlGeVector3d&) { return Next::Leave; }
-
-struct WebMenuEntry {
-    const wchar_t* keyword;  ///< global name, compared case-sensitively
-    Next (*action)(const LightEditContext&, PlString&, PlGeVector3d&);
-};
-
-/// In the order replies are tested; keyword list msg::kWebOptionKeywords declares these names.
-const WebMenuEntry kWebMenu[] = {
-    {L"X", rotateX}, {L"Y", rotateY}, {L"Z", rotateZ}, {L"File", chooseFile}, {L"Exit", leave},
-};
 
 /// The host's web-file dialog on a copy of the name; the name takes what it chose when it
 /// was closed with a file (return code 1).
@@ -107,19 +81,22 @@ bool promptWebOptions(const LightEditContext& context, PlString& webFile, PlGeVe
     for (;;) {
         const PlString keywords = loadMessage(msg::kWebOptionKeywords);
         pledInitGet(0, keywords.kwszPtr());
-        const PlString prompt = loadMessage(msg::kWebMenuOptionPrompt);
+        const PlString prompt = loadMessage(msg::kWebOptionPrompt);
         wchar_t reply[kReplyBufferSize];
         const int status = getKeywordInput(prompt.kwszPtr(), reply);
         if (status == PLRTNONE) return true;
         if (status != PLRTNORM) return false;
-        const PlString answer(reply);
-        for (const WebMenuEntry& entry : kWebMenu) {
-            if (!(answer == entry.keyword)) continue;
-            const Next next = entry.action(context, webFile, webRotation);
-            if (next == Next::Leave) return true;
-            if (next == Next::Fail) return false;
-            break;
+        const auto* option = findKeyword(reply, kWebOptions);
+        if (!option) continue;
+        bool answered = true;
+        switch (option->value) {
+            case WebOption::X: answered = promptRotation(context, msg::kRotationXPrompt, webRotation.x); break;
+            case WebOption::Y: answered = promptRotation(context, msg::kRotationYPrompt, webRotation.y); break;
+            case WebOption::Z: answered = promptRotation(context, msg::kRotationZPrompt, webRotation.z); break;
+            case WebOption::File: answered = promptWebFile(context, webFile); break;
+            case WebOption::Exit: return true;
         }
+        if (!answered) return false;
     }
 }
 

@@ -34,13 +34,10 @@ bool askKindAndRunMenu(LightEditContext& context) {
     }
     if (status != PLRTNORM) return false;
 
-    const PlString answer(reply);
-    for (const LightKindRow& row : kLightKinds) {
-        if (!(answer == row.keyword)) continue;
-        if (row.kind != PlDbLight::kDistantLight) lastLightTargeted = row.hasTarget;
-        return completeAndEditLight(context, row);
-    }
-    return false;
+    const LightKindRow* chosen = findKeyword(reply, kLightKinds);
+    if (!chosen) return false;
+    if (chosen->kind != PlDbLight::kDistantLight) lastLightTargeted = chosen->hasTarget;
+    return completeAndEditLight(context, *chosen);
 }
 
 }  // namespace

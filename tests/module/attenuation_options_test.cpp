@@ -6,14 +6,6 @@ namespace {
 
 using AttenuationOptionsTest = LightOptionTest;
 
-TEST_F(AttenuationOptionsTest, KeywordListsDeclareTheNamesCompared) {
-    for (const wchar_t* name :
-         {L"attenuationType", L"Uselimits", L"attenuationstartLimit", L"attenuationEndlimit", L"eXit"})
-        EXPECT_TRUE(declares(msg::kAttenuationMenuKeywords, name));
-    for (const wchar_t* name : {L"None", L"Inverse", L"Squared"})
-        EXPECT_TRUE(declares(msg::kAttenuationTypeKeywords, name));
-}
-
 struct LimitCase {
     const char* name;
     std::vector<std::wstring> replies;  // after "Attenuation"; the light starts at 1 and 10, limits off

@@ -26,12 +26,6 @@ protected:
     std::filesystem::path m_books;
 };
 
-TEST_F(ColorEntryTest, KeywordListsDeclareTheNamesCompared) {
-    for (const wchar_t* name : {L"Hsl", L"Index", L"colorBook"}) EXPECT_TRUE(declares(msg::kTrueColorKeywords, name));
-    for (const NamedIndexColor& named : namedIndexColors)
-        EXPECT_TRUE(declares(msg::kIndexColorKeywords, named.englishName));
-}
-
 struct EntryCase {
     const char* name;
     std::vector<std::wstring> replies;  // at the point light's menu

@@ -20,16 +20,6 @@ protected:
     plsim::scene::PhotometryInfo photometry() const { return last().photometry; }
 };
 
-TEST_F(PhotometryOptionsTest, KeywordListsDeclareTheNamesCompared) {
-    for (const wchar_t* name : {L"Intensity", L"Color", L"eXit"})
-        EXPECT_TRUE(declares(msg::kPhotometryMenuKeywords, name));
-    for (const wchar_t* name : {L"Flux", L"Illuminance"}) EXPECT_TRUE(declares(msg::kCandelaKeywords, name));
-    EXPECT_TRUE(declares(msg::kIlluminanceKeywords, L"Distance"));
-    EXPECT_TRUE(declares(msg::kLampColorKeywords, L"?"));
-    EXPECT_TRUE(declares(msg::kLampColorKeywords, L"Kelvin"));
-    for (const LampPresetRow& row : lampPresetTable) EXPECT_TRUE(declares(msg::kLampColorKeywords, row.keyword));
-}
-
 struct IntensityCase {
     const char* name;
     LightType light;

@@ -7,23 +7,6 @@ namespace {
 
 using ShadowOptionsTest = LightOptionTest;
 
-TEST_F(ShadowOptionsTest, KeywordListsDeclareTheNamesCompared) {
-    const struct {
-        unsigned listId;
-        std::vector<std::wstring> names;
-    } lists[] = {
-        {msg::kShadowTypeKeywords, {L"Sharp", L"soFt", L"soFtmapped", L"softsAmpled", L"Off"}},
-        {msg::kDistantShadowTypeKeywords, {L"Sharp", L"soFt", L"soFtmapped", L"softsAmpled", L"Off"}},
-        {msg::kShapeMenuKeywords, {L"Shape", L"sAmples", L"Visible", L"eXit"}},
-        {msg::kPointShapeKeywords, {L"Linear", L"Rect", L"Disk", L"Cylinder", L"Sphere"}},
-        {msg::kSpotShapeKeywords, {L"Linear", L"Rect", L"Disk", L"Cylinder", L"Sphere"}},
-        {msg::kWebShapeKeywords, {L"Linear", L"Rect", L"Disk", L"Cylinder", L"Sphere"}},
-        {msg::kYesNoKeywords, {L"Yes", L"No"}},
-    };
-    for (const auto& list : lists)
-        for (const std::wstring& name : list.names) EXPECT_TRUE(declares(list.listId, name)) << list.listId;
-}
-
 struct TypeCase {
     const char* name;
     std::vector<std::wstring> replies;
