@@ -35,7 +35,6 @@ bool promptAttenuationType(const LightEditContext& context, int& type) {
     pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
     if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
-    if (reply[0] == L'\0') return false;
     if (const AttenuationTypeRow* row = findKeyword(reply, kAttenuationTypes)) type = row->type;
     return true;
 }

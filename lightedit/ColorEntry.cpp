@@ -152,7 +152,6 @@ ColorEntryState promptTrueColor(const LightEditContext& context, PlCmColor& colo
     wchar_t reply[kReplyBufferSize];
     const int status = getKeywordInput(prompt.kwszPtr(), reply);
     if (const auto next = stateAfterStatus(status, ColorEntryState::TrueColor)) return *next;
-    if (reply[0] == L'\0') return ColorEntryState::Done;
     if (const auto* other = findKeyword(reply, kOtherColorEntries)) {
         if (other->value != ColorEntryState::ColorBook || availableColorBooks()) return other->value;
         printMessage(msg::kNoColorBooks);
@@ -198,7 +197,6 @@ ColorEntryState promptIndexColor(PlCmColor& color) {
         }
     }
     if (index == 0) {
-        if (reply[0] == L'\0') return ColorEntryState::Done;
         // Read as the C library reads a number: blanks and a sign first, up to
         // the first other character; a reply without digits is 0.
         index = std::wcstol(reply, nullptr, 10);

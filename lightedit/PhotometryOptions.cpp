@@ -50,7 +50,7 @@ Step askIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityM
     const PlString keywords = distant ? PlString() : loadMessage(msg::kCandelaKeywords);
     pledInitGet(PLRSG_OTHER | PLRSG_NONEG, distant ? nullptr : keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
+    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return Step::Abandoned;
     if (const auto* other = findKeyword(reply, kIntensityMethods)) {
         switchMethod(context, method, other->value, intensity, distance);
         return Step::Ask;
@@ -71,7 +71,7 @@ Step askIlluminance(const LightEditContext& context, double& illuminance, double
     const PlString keywords = loadMessage(msg::kIlluminanceKeywords);
     pledInitGet(PLRSG_OTHER | PLRSG_NONEG, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
+    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return Step::Abandoned;
     if (findKeyword(reply, kIlluminanceOptions)) {
         // The illuminance stays as it is, now at the new distance. A distance
         // of zero would make every conversion from it meaningless: refused.
@@ -165,7 +165,7 @@ bool promptLampColor(const LightEditContext& context, int& colorType, double& te
         const PlString keywords = loadMessage(msg::kLampColorKeywords);
         pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
         wchar_t reply[kReplyBufferSize];
-        if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return false;
+        if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
         const auto* option = findKeyword(reply, kLampColorOptions);
         if (option && option->value == LampColorOption::List) {
             if (!listLampPresets()) return false;

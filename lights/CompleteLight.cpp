@@ -55,7 +55,7 @@ bool completeTargetableLight(LightEditContext& context, MenuState& state, const 
     if (isSpot) state.shadow.shape = PlGiShadowParameters::kRectangle;
     if (!assignLayerAndName(context, state, row)) return false;
 
-    PlDbLightJig jig(&light, row.hasTarget);
+    PlDbLightJig jig(light, row.hasTarget);
     if (!jig.dragLight()) return false;
     if (appendToCurrentSpace(context, &light) != Plad::eOk) return false;
     if (light.setHasTarget(row.hasTarget) != Plad::eOk) return false;
