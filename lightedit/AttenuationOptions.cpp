@@ -20,6 +20,19 @@ bool promptLimit(const LightEditContext& context, unsigned promptId, double& lim
     return true;
 }
 
+/// Asks for the start limit (or the end limit) and stores both limits in the
+/// record: a limit entered at or past the other moves that one out of its
+/// way by kLimitGap. False on a cancel.
+bool changeLimit(const LightEditContext& context, PlGiLightAttenuation& record, bool start, double& limit,
+                 bool& useLimits) {
+    if (!promptLimit(context, start ? msg::kStartLimitPrompt : msg::kEndLimitPrompt, limit, useLimits)) return false;
+    const double other = start ? record.endLimit() : record.startLimit();
+    if (start) record.setLimits(limit, other > limit ? other : limit + kLimitGap);
+    else record.setLimits(limit > other ? other : limit - kLimitGap, limit);
+    record.setUseLimits(useLimits);
+    return true;
+}
+
 }  // namespace
 
 PlString attenuationTypeDefaultText(const LightEditContext& context, int type) {
@@ -31,31 +44,19 @@ PlString attenuationTypeDefaultText(const LightEditContext& context, int type) {
 
 bool promptAttenuationType(const LightEditContext& context, int& type) {
     const PlString prompt = loadMessage(msg::kAttenuationTypePrompt) + attenuationTypeDefaultText(context, type);
-    const PlString keywords = loadMessage(msg::kAttenuationTypeKeywords);
-    pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
+    if (askKeyword(prompt, msg::kAttenuationTypeKeywords, 0, reply) != PLRTNORM) return false;
     if (const AttenuationTypeRow* row = findKeyword(reply, kAttenuationTypes)) type = row->type;
     return true;
-}
-
-bool promptAttenuationStart(const LightEditContext& context, double& startLimit, bool& useLimits) {
-    return promptLimit(context, msg::kStartLimitPrompt, startLimit, useLimits);
-}
-
-bool promptAttenuationEnd(const LightEditContext& context, double& endLimit, bool& useLimits) {
-    return promptLimit(context, msg::kEndLimitPrompt, endLimit, useLimits);
 }
 
 bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& record, int type, bool useLimits,
                         double startLimit, double endLimit) {
     bool changed = false;
     for (;;) {
-        const PlString keywords = loadMessage(msg::kAttenuationMenuKeywords);
-        pledInitGet(0, keywords.kwszPtr());
         const PlString prompt = loadMessage(msg::kAttenuationMenuPrompt);
         wchar_t reply[kReplyBufferSize];
-        const int status = getKeywordInput(prompt.kwszPtr(), reply);
+        const int status = askKeyword(prompt, msg::kAttenuationMenuKeywords, 0, reply);
         if (status == PLRTCAN) return false;
         if (status == PLRTNONE) return changed;
         if (status != PLRTNORM) continue;
@@ -75,22 +76,10 @@ bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& r
                 }
                 break;
             case AttenuationOption::Start:
-                if (promptAttenuationStart(context, startLimit, useLimits)) {
-                    // A start at or past the end pushes the end out.
-                    const double end = record.endLimit();
-                    record.setLimits(startLimit, end > startLimit ? end : startLimit + kLimitGap);
-                    record.setUseLimits(useLimits);
-                    changed = true;
-                }
+                if (changeLimit(context, record, true, startLimit, useLimits)) changed = true;
                 break;
             case AttenuationOption::End:
-                if (promptAttenuationEnd(context, endLimit, useLimits)) {
-                    // An end at or before the start pulls the start in.
-                    const double start = record.startLimit();
-                    record.setLimits(endLimit > start ? start : endLimit - kLimitGap, endLimit);
-                    record.setUseLimits(useLimits);
-                    changed = true;
-                }
+                if (changeLimit(context, record, false, endLimit, useLimits)) changed = true;
                 break;
             case AttenuationOption::Exit: return changed;
         }

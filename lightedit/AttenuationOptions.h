@@ -42,10 +42,6 @@ bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& r
 
 /// Asks for the attenuation type. True when the caller is to apply `type`.
 bool promptAttenuationType(const LightEditContext& context, int& type);
-/// Ask for a limit; Enter keeps the value shown. True unless cancelled, and
-/// then `useLimits` is true as well.
-bool promptAttenuationStart(const LightEditContext& context, double& startLimit, bool& useLimits);
-bool promptAttenuationEnd(const LightEditContext& context, double& endLimit, bool& useLimits);
 
 /// defaultOpen + the name of the type (nothing for a value that is none) + defaultClose.
 PlString attenuationTypeDefaultText(const LightEditContext& context, int type);

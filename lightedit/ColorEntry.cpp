@@ -147,10 +147,8 @@ ColorEntryState runColorEntry(const LightEditContext& context, PlCmColor& color)
 
 ColorEntryState promptTrueColor(const LightEditContext& context, PlCmColor& color) {
     const PlString prompt = loadMessage(msg::kTrueColorPrompt) + colorDefaultText(context, color, false);
-    const PlString keywords = loadMessage(msg::kTrueColorKeywords);
-    pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status = askKeyword(prompt, msg::kTrueColorKeywords, PLRSG_OTHER, reply);
     if (const auto next = stateAfterStatus(status, ColorEntryState::TrueColor)) return *next;
     if (const auto* other = findKeyword(reply, kOtherColorEntries)) {
         if (other->value != ColorEntryState::ColorBook || availableColorBooks()) return other->value;
@@ -182,11 +180,9 @@ ColorEntryState promptHslColor(const LightEditContext& context, PlCmColor& color
 }
 
 ColorEntryState promptIndexColor(PlCmColor& color) {
-    const PlString keywords = loadMessage(msg::kIndexColorKeywords);
-    pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
     const PlString prompt = loadMessage(msg::kIndexColorPrompt);
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status = askKeyword(prompt, msg::kIndexColorKeywords, PLRSG_OTHER, reply);
     if (const auto next = stateAfterStatus(status, ColorEntryState::Index)) return *next;
     long index = 0;
     for (const NamedIndexColor& named : namedIndexColors) {

@@ -33,6 +33,12 @@ int getKeywordInput(const wchar_t* prompt, wchar_t* reply) {
     return copyReply(status, text.kwszPtr(), reply, kReplyBufferSize);
 }
 
+int askKeyword(const PlString& prompt, unsigned keywordListId, int flags, wchar_t* reply) {
+    const PlString keywords = keywordListId == kNoKeywords ? PlString() : loadMessage(keywordListId);
+    pledInitGet(flags, keywordListId == kNoKeywords ? nullptr : keywords.kwszPtr());
+    return getKeywordInput(prompt.kwszPtr(), reply);
+}
+
 int getStringInput(int allowSpaces, const wchar_t* prompt, wchar_t* reply, std::size_t capacity) {
     PlString text;
     const int status = pledGetString(allowSpaces, prompt, text);
@@ -59,10 +65,8 @@ PlString onOffDefaultText(const LightEditContext& context, bool value, bool alte
 
 bool promptOnOff(const LightEditContext& context, unsigned promptMessageId, bool& value) {
     const PlString prompt = loadMessage(promptMessageId) + onOffDefaultText(context, value, false);
-    const PlString keywords = loadMessage(msg::kOnOffKeywords);
-    pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
+    if (askKeyword(prompt, msg::kOnOffKeywords, 0, reply) != PLRTNORM) return false;
     if (const auto* row = findKeyword(reply, kOnOffReplies)) value = row->value;
     return true;
 }

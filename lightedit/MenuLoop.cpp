@@ -10,13 +10,11 @@
 
 bool runKeywordLoop(LightEditContext& context, MenuState& state, const MenuDefinition& menu) {
     for (;;) {
-        const PlString keywords = loadMessage(menu.keywordListId);
-        pledInitGet(0, keywords.kwszPtr());
         // The prompt follows "LIGHTINGUNITS" each time it is shown.
         const PlString prompt =
             loadMessage(photometricUnits() ? menu.photometricPromptId : menu.genericPromptId);
         wchar_t reply[kReplyBufferSize];
-        const int status = getKeywordInput(prompt.kwszPtr(), reply);
+        const int status = askKeyword(prompt, menu.keywordListId, 0, reply);
         if (status == PLRTCAN) return false;
         if (status == PLRTNONE) return true;
         if (status != PLRTNORM) continue;

@@ -47,10 +47,9 @@ Step askIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityM
     const bool distant = context.light->lightKind() == PlDbLight::kDistantLight;
     const PlString prompt = loadMessage(distant ? msg::kDistantIntensityPrompt : msg::kCandelaPrompt) +
                             realDefaultText(context, intensity, 2);
-    const PlString keywords = distant ? PlString() : loadMessage(msg::kCandelaKeywords);
-    pledInitGet(PLRSG_OTHER | PLRSG_NONEG, distant ? nullptr : keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return Step::Abandoned;
+    if (askKeyword(prompt, distant ? kNoKeywords : msg::kCandelaKeywords, PLRSG_OTHER | PLRSG_NONEG, reply) != PLRTNORM)
+        return Step::Abandoned;
     if (const auto* other = findKeyword(reply, kIntensityMethods)) {
         switchMethod(context, method, other->value, intensity, distance);
         return Step::Ask;
@@ -68,10 +67,9 @@ Step askIlluminance(const LightEditContext& context, double& illuminance, double
     const unsigned promptId =
         getSysVarInt(L"LIGHTINGUNITS") == 1 ? msg::kIlluminanceFootCandlesPrompt : msg::kIlluminanceLuxPrompt;
     const PlString prompt = loadMessage(promptId) + realDefaultText(context, illuminance, 2);
-    const PlString keywords = loadMessage(msg::kIlluminanceKeywords);
-    pledInitGet(PLRSG_OTHER | PLRSG_NONEG, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return Step::Abandoned;
+    if (askKeyword(prompt, msg::kIlluminanceKeywords, PLRSG_OTHER | PLRSG_NONEG, reply) != PLRTNORM)
+        return Step::Abandoned;
     if (findKeyword(reply, kIlluminanceOptions)) {
         // The illuminance stays as it is, now at the new distance. A distance
         // of zero would make every conversion from it meaningless: refused.
@@ -117,11 +115,9 @@ void printLampPresetLine(unsigned messageId) {
 }
 
 PhotometryChoice promptPhotometryChoice() {
-    const PlString keywords = loadMessage(msg::kPhotometryMenuKeywords);
-    pledInitGet(0, keywords.kwszPtr());
     const PlString prompt = loadMessage(msg::kPhotometryMenuPrompt);
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status = askKeyword(prompt, msg::kPhotometryMenuKeywords, 0, reply);
     if (status == PLRTNONE) return kEditIntensity;
     if (status != PLRTNORM) return kLeavePhotometry;
     const auto* choice = findKeyword(reply, kPhotometryMenu);
@@ -162,10 +158,8 @@ bool promptLampColor(const LightEditContext& context, int& colorType, double& te
     for (;;) {
         const PlString prompt = loadMessage(msg::kLampColorPrompt) + context.defaultOpen +
                                 lampPresetDisplayName(preset) + context.defaultClose;
-        const PlString keywords = loadMessage(msg::kLampColorKeywords);
-        pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
         wchar_t reply[kReplyBufferSize];
-        if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
+        if (askKeyword(prompt, msg::kLampColorKeywords, PLRSG_OTHER, reply) != PLRTNORM) return false;
         const auto* option = findKeyword(reply, kLampColorOptions);
         if (option && option->value == LampColorOption::List) {
             if (!listLampPresets()) return false;

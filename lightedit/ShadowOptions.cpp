@@ -122,10 +122,8 @@ bool promptShape(const LightEditContext& context, ShadowSettings& shadow) {
     if (!kindPrompt) return false;
     const PlString shown = kindPrompt->showsDisk ? loadMessage(msg::kShapeDisk) : shapeDisplayName(shadow.shape);
     const PlString prompt = loadMessage(kindPrompt->promptId) + context.defaultOpen + shown + context.defaultClose;
-    const PlString keywords = loadMessage(kindPrompt->keywordListId);
-    pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status = askKeyword(prompt, kindPrompt->keywordListId, 0, reply);
     if (status != PLRTNORM && status != PLRTNONE) return true;
     if (status == PLRTNORM) {
         if (const ShapeRow* row = findKeyword(reply, kShapes)) shadow.shape = row->shape;
@@ -147,10 +145,8 @@ void promptSamples(const LightEditContext& context, ShadowSettings& shadow) {
 
 void promptShapeVisible(const LightEditContext& context, ShadowSettings& shadow) {
     const PlString prompt = loadMessage(msg::kShapeVisiblePrompt) + onOffDefaultText(context, shadow.visible, true);
-    const PlString keywords = loadMessage(msg::kYesNoKeywords);
-    pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return;
+    if (askKeyword(prompt, msg::kYesNoKeywords, 0, reply) != PLRTNORM) return;
     if (const auto* row = findKeyword(reply, kYesNoReplies)) shadow.visible = row->value;
 }
 
@@ -182,10 +178,9 @@ bool runShadowMenu(const LightEditContext& context, ShadowSettings& shadow) {
     const bool distant = context.light->lightKind() == PlDbLight::kDistantLight;
     const PlString prompt = loadMessage(distant ? msg::kDistantShadowTypePrompt : msg::kShadowTypePrompt) +
                             shadowTypeDefaultText(context, shadow.type);
-    const PlString keywords = loadMessage(distant ? msg::kDistantShadowTypeKeywords : msg::kShadowTypeKeywords);
-    pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status =
+        askKeyword(prompt, distant ? msg::kDistantShadowTypeKeywords : msg::kShadowTypeKeywords, 0, reply);
     if (status == PLRTCAN) return false;
     if (status == PLRTNORM) {
         if (const ShadowTypeReply* row = findKeyword(reply, kShadowTypeReplies)) {
@@ -205,11 +200,9 @@ bool runShadowMenu(const LightEditContext& context, ShadowSettings& shadow) {
 
 bool runShadowShapeMenu(const LightEditContext& context, ShadowSettings& shadow) {
     for (;;) {
-        const PlString keywords = loadMessage(msg::kShapeMenuKeywords);
-        pledInitGet(0, keywords.kwszPtr());
         const PlString prompt = loadMessage(msg::kShapeMenuPrompt);
         wchar_t reply[kReplyBufferSize];
-        if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
+        if (askKeyword(prompt, msg::kShapeMenuKeywords, 0, reply) != PLRTNORM) return false;
         const auto* option = findKeyword(reply, kShapeMenu);
         if (!option) continue;
         switch (option->value) {

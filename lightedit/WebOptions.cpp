@@ -79,11 +79,9 @@ bool webFileExists(const PlString& fileName) {
 
 bool promptWebOptions(const LightEditContext& context, PlString& webFile, PlGeVector3d& webRotation) {
     for (;;) {
-        const PlString keywords = loadMessage(msg::kWebOptionKeywords);
-        pledInitGet(0, keywords.kwszPtr());
         const PlString prompt = loadMessage(msg::kWebOptionPrompt);
         wchar_t reply[kReplyBufferSize];
-        const int status = getKeywordInput(prompt.kwszPtr(), reply);
+        const int status = askKeyword(prompt, msg::kWebOptionKeywords, 0, reply);
         if (status == PLRTNONE) return true;
         if (status != PLRTNORM) return false;
         const auto* option = findKeyword(reply, kWebOptions);

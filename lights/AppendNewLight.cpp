@@ -23,11 +23,9 @@ PlString defaultLightKindName() {
 
 /// The kind question of LIGHT; runs the chosen menu and answers its result.
 bool askKindAndRunMenu(LightEditContext& context) {
-    PlString prompt = fillMessageArgument(loadMessage(msg::kKindPrompt), defaultLightKindName().kwszPtr());
-    const PlString keywords = loadMessage(msg::kKindKeywords);
-    pledInitGet(0, keywords.kwszPtr());
+    const PlString prompt = fillMessageArgument(loadMessage(msg::kKindPrompt), defaultLightKindName().kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status = askKeyword(prompt, msg::kKindKeywords, 0, reply);
     if (status == PLRTNONE) {
         const LightKindRow* last = lightKindOf(lastLightKind, lastLightTargeted);
         return last && completeAndEditLight(context, *last);
