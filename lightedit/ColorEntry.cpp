@@ -87,6 +87,19 @@ PlCmColor colorOfHsl(int h, int s, int l) {
     return trueColor(channel(hue + 1.0 / 3), channel(hue), channel(hue - 1.0 / 3));
 }
 
+/// A reply of three components made into the colour (Done), or refused with
+/// message `invalidId` (back to the prompt `self`).
+ColorEntryState takeComponents(const wchar_t* reply, const int (&maxima)[3], PlCmColor (*make)(int, int, int),
+                               unsigned invalidId, ColorEntryState self, PlCmColor& color) {
+    int values[3] = {};
+    if (!readComponents(reply, maxima, values)) {
+        printMessage(invalidId);
+        return self;
+    }
+    color = make(values[0], values[1], values[2]);
+    return ColorEntryState::Done;
+}
+
 /// Where a status other than a normal reply leads: a cancel to Cancelled,
 /// Enter to Done, any other status back to the prompt `self`. Nothing for a
 /// normal reply, which the prompt reads on.
@@ -155,13 +168,8 @@ ColorEntryState promptTrueColor(const LightEditContext& context, PlCmColor& colo
         printMessage(msg::kNoColorBooks);
         return ColorEntryState::TrueColor;
     }
-    int rgb[3] = {};
-    if (!readComponents(reply, {kChannelMax, kChannelMax, kChannelMax}, rgb)) {
-        printMessage(msg::kInvalidTrueColor);
-        return ColorEntryState::TrueColor;
-    }
-    color = trueColor(rgb[0], rgb[1], rgb[2]);
-    return ColorEntryState::Done;
+    return takeComponents(reply, {kChannelMax, kChannelMax, kChannelMax}, trueColor, msg::kInvalidTrueColor,
+                          ColorEntryState::TrueColor, color);
 }
 
 ColorEntryState promptHslColor(const LightEditContext& context, PlCmColor& color) {
@@ -170,13 +178,8 @@ ColorEntryState promptHslColor(const LightEditContext& context, PlCmColor& color
     const int status = getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize);
     if (const auto next = stateAfterStatus(status, ColorEntryState::Hsl)) return *next;
     if (reply[0] == L'\0') return ColorEntryState::Done;
-    int hsl[3] = {};
-    if (!readComponents(reply, {kHueMax, kPercentMax, kPercentMax}, hsl)) {
-        printMessage(msg::kInvalidHsl);
-        return ColorEntryState::Hsl;
-    }
-    color = colorOfHsl(hsl[0], hsl[1], hsl[2]);
-    return ColorEntryState::Done;
+    return takeComponents(reply, {kHueMax, kPercentMax, kPercentMax}, colorOfHsl, msg::kInvalidHsl,
+                          ColorEntryState::Hsl, color);
 }
 
 ColorEntryState promptIndexColor(PlCmColor& color) {

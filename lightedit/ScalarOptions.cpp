@@ -15,9 +15,12 @@ constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr double kPi = 3.141592653589793;
 
 double toRadians(double degrees) { return degrees / 180.0 * kPi; }
-bool outOfRange(double radians) {
+/// True when `radians` is an angle a spot light takes; says why not otherwise.
+bool isSpotAngle(double radians) {
     const double degrees = radians / kPi * 180.0;
-    return !(degrees >= 0.0 && degrees <= kLargestSpotAngleDegrees);
+    if (degrees >= 0.0 && degrees <= kLargestSpotAngleDegrees) return true;
+    printMessage(msg::kAngleOutOfRange);
+    return false;
 }
 
 /// The whole number of degrees shown as the falloff's default, truncated
@@ -59,10 +62,7 @@ void promptHotspot(const LightEditContext& context, double& workingHotspot, doub
             workingHotspot = context.light->hotspotAngle();
             return;
         }
-        if (outOfRange(hotspot)) {
-            printMessage(msg::kAngleOutOfRange);
-            continue;
-        }
+        if (!isSpotAngle(hotspot)) continue;
         workingHotspot = hotspot;
         context.light->setHotspotAndFalloff(workingHotspot, workingFalloff);
         return;
@@ -77,10 +77,7 @@ void promptFalloff(const LightEditContext& context, double workingHotspot, doubl
         pledInitGet(PLRSG_NONEG, L"");
         if (pledGetReal(prompt.kwszPtr(), &degrees) == PLRTCAN) return;
         const double falloff = toRadians(degrees);
-        if (outOfRange(falloff)) {
-            printMessage(msg::kAngleOutOfRange);
-            continue;
-        }
+        if (!isSpotAngle(falloff)) continue;
         workingFalloff = falloff;
         context.light->setHotspotAndFalloff(workingHotspot, workingFalloff);
         return;
