@@ -2,7 +2,7 @@
 # the target pl_json. Its headers are copied into a folder that holds nothing
 # else, so that a cross build sees that library and none of the build
 # machine's other headers.
-find_path(PL_JSON_HEADERS nlohmann/json.hpp NO_CMAKE_FIND_ROOT_PATH)
+find_path(PL_JSON_HEADERS nlohmann/json.hpp PATHS /usr/include /usr/local/include NO_CMAKE_FIND_ROOT_PATH)
 if(NOT PL_JSON_HEADERS)
   message(FATAL_ERROR "nlohmann/json.hpp not found: install nlohmann-json3-dev (scripts/install-deps.sh)")
 endif()
