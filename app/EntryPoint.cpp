@@ -1,6 +1,6 @@
 // The module's entry points: the host's messages and its API version query.
-#include "app/PlZuredUDExport.h"
 #include "app/ZuredUDKMX.h"
+#include "common/PlZuredUDExport.h"
 
 namespace {
 constexpr long kApiVersion = 0x190000;  // version 25 in the upper 16 bits

@@ -3,18 +3,17 @@
 
 #include <cstdint>
 
-#include "app/PlZuredUDExport.h"
+#include "common/PlZuredUDExport.h"
 #include "app/RxPladApplication.h"
 #include "host/plrx.h"
 #include "host/plstring.h"
+#include "lights/DefaultLighting.h"
 #include "lights/LightType.h"
 #include "reserved/ReservedStringType.h"
 
 class PlDbDatabase;
 class contextMenuLight;
 class CMotionPathDbRector;
-class INlHostActiveTaskDialog;
-struct NlHostTaskDialogEventArgs;
 
 class PLZUREDUD_API ZuredUDKMX : public RxPladApplication {
 public:
@@ -77,7 +76,7 @@ public:
     static const wchar_t* translateReservedString(const wchar_t* text, bool toLocalized);
     // ---- Light context menu and motion-path reactor -----------------------
     /// Creates the light context menu and registers it for lights; prints
-    /// message 2973 when the host refuses it (the menu is kept either way).
+    /// message msg::kContextMenuNotAdded when the host refuses it (the menu is kept either way).
     static void initLightContextMenu(void* appHandle);
     /// Creates the reactor when there is none and adds it to the working database.
     static void watchDb();
@@ -92,15 +91,4 @@ public:
     static PlString m_sRoamableRootFolder;
     static bool mbMaterialsMigrated;
     static const int kSceneStringBase = 10025;
-
-private:
-    static Plad::ErrorStatus appendNewLightToModelSpace(LightType type);
 };
-
-/// Forwards to ZuredUDKMX::getTurnOffDefaultLighting.
-PLZUREDUD_API bool getTurnOffDefaultLighting(bool& turnOff);
-
-/// Task-dialog callback of the distant-light warning: the verification check
-/// box enables button 1001 while it is clear.
-PLZUREDUD_API bool DistantLightCheckBoxCallBack(INlHostActiveTaskDialog* dialog,
-                                                const NlHostTaskDialogEventArgs& args, std::uint64_t userData);

@@ -34,17 +34,13 @@ struct DumpVariables {
 ///      "motionPaths": [{"name", "cameraPath", "targetPath", "view"}, ...],
 ///      "sysvars": {"CVPORT", "DEFAULTLIGHTING", "LIGHTINGUNITS"}}
 ///
-/// Whole-number properties are JSON integers; real ones always carry a
-/// decimal point or an exponent, with the shortest digits that read back to
-/// the same double. Angles are in degrees. Colour fields that do not apply to
-/// the colour's method are null.
+/// laid out by the JSON library (two blanks a level). Whole-number properties
+/// are JSON integers; real ones always carry a decimal point or an exponent,
+/// with the shortest digits that read back to the same double (jsonReal).
+/// Angles are in degrees. Colour fields that do not apply to the colour's
+/// method are null.
 std::string drawingDumpJson(const std::vector<plsim::scene::LightInfo>& lights, const DumpVariables& variables,
                             const DrawingObjects& objects = {});
-
-/// `text` as a JSON string with its quotes: UTF-8, with `"` and `\` escaped
-/// and control characters written as \uXXXX. A lone surrogate (16-bit
-/// wchar_t) becomes U+FFFD.
-std::string jsonString(std::wstring_view text);
 
 /// `value` as a JSON number that reads back to the same double and is
 /// recognisably real ("1.0", "2.5e-07"); null when it is not finite.

@@ -2,24 +2,16 @@
 #include "console/drawing_objects_dump.h"
 
 #include "console/arguments.h"
-#include "console/drawing_dump.h"
 #include "console/drawing_objects.h"
+#include "console/utf8.h"
 
 namespace plandor {
 
 namespace {
 
-std::string handleJson(std::uint64_t handle) { return jsonString(handleText(handle)); }
+std::string handleJson(std::uint64_t handle) { return toUtf8(handleText(handle)); }
 
-std::string optionalName(const std::optional<std::wstring>& name) { return name ? jsonString(*name) : "null"; }
-
-/// `"name": [` the items one to a line `],`.
-template <class Item, class Write>
-std::string array(const char* name, const std::vector<Item>& items, Write write) {
-    std::string text = std::string("  \"") + name + "\": [";
-    for (std::size_t i = 0; i < items.size(); ++i) text += (i == 0 ? "\n    {" : ",\n    {") + write(items[i]) + "}";
-    return text + (items.empty() ? "],\n" : "\n  ],\n");
-}
+Json optionalName(const std::optional<std::wstring>& name) { return name ? Json(toUtf8(*name)) : Json(nullptr); }
 
 }  // namespace
 
@@ -38,24 +30,22 @@ DrawingObjects drawingObjectsOf(PlDbDatabase* db) {
     return objects;
 }
 
-std::string drawingObjectsJson(const DrawingObjects& objects) {
-    return array("entities", objects.entities,
-                 [](const DrawingObjects::Entity& e) {
-                     return "\"handle\": " + handleJson(e.handle) + ", \"kind\": " + jsonString(e.kind) +
-                            ", \"erased\": " + (e.erased ? "true" : "false");
-                 }) +
-           array("views", objects.views,
-                 [](const plsim::ViewInfo& v) {
-                     return "\"name\": " + jsonString(v.name) + ", \"handle\": " + handleJson(v.handle);
-                 }) +
-           array("namedPaths", objects.namedPaths,
-                 [](const plsim::scene::NamedPathInfo& p) {
-                     return "\"name\": " + jsonString(p.name) + ", \"entity\": " + handleJson(p.entity);
-                 }) +
-           array("motionPaths", objects.motionPaths, [](const plsim::scene::MotionPathInfo& m) {
-               return "\"name\": " + jsonString(m.name) + ", \"cameraPath\": " + optionalName(m.cameraPath) +
-                      ", \"targetPath\": " + optionalName(m.targetPath) + ", \"view\": " + optionalName(m.view);
-           });
+void addDrawingObjects(Json& dump, const DrawingObjects& objects) {
+    Json& entities = dump["entities"] = Json::array();
+    for (const DrawingObjects::Entity& e : objects.entities)
+        entities.push_back({{"handle", handleJson(e.handle)}, {"kind", toUtf8(e.kind)}, {"erased", e.erased}});
+    Json& views = dump["views"] = Json::array();
+    for (const plsim::ViewInfo& v : objects.views)
+        views.push_back({{"name", toUtf8(v.name)}, {"handle", handleJson(v.handle)}});
+    Json& namedPaths = dump["namedPaths"] = Json::array();
+    for (const plsim::scene::NamedPathInfo& p : objects.namedPaths)
+        namedPaths.push_back({{"name", toUtf8(p.name)}, {"entity", handleJson(p.entity)}});
+    Json& motionPaths = dump["motionPaths"] = Json::array();
+    for (const plsim::scene::MotionPathInfo& m : objects.motionPaths)
+        motionPaths.push_back({{"name", toUtf8(m.name)},
+                               {"cameraPath", optionalName(m.cameraPath)},
+                               {"targetPath", optionalName(m.targetPath)},
+                               {"view", optionalName(m.view)}});
 }
 
 }  // namespace plandor

@@ -5,10 +5,15 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "hostsim/drawing_driver.h"
 #include "hostsim/sceneoe/path_driver.h"
 
 namespace plandor {
+
+/// The dump's JSON: its members in the order they are added.
+using Json = nlohmann::ordered_json;
 
 struct DrawingObjects {
     struct Entity {
@@ -25,10 +30,9 @@ struct DrawingObjects {
 /// What `db` holds now, each list in the order the objects were made.
 DrawingObjects drawingObjectsOf(PlDbDatabase* db);
 
-/// The members "entities", "views", "namedPaths" and "motionPaths" of the
-/// dump, each indented by two blanks and followed by a comma and a line end.
-/// Handles are hexadecimal texts; a motion path's parts are names, null
-/// where it has none.
-std::string drawingObjectsJson(const DrawingObjects& objects);
+/// Adds the members "entities", "views", "namedPaths" and "motionPaths" to
+/// the dump. Handles are hexadecimal texts; a motion path's parts are names,
+/// null where it has none.
+void addDrawingObjects(Json& dump, const DrawingObjects& objects);
 
 }  // namespace plandor

@@ -1,31 +1,18 @@
 // contextMenuLight: building the menu, keeping the selection, and reversing the selected lights.
 #include "contextmenu/contextMenuLight.h"
 
-#include "app/DocLock.h"
-#include "app/Messages.h"
-#include "app/ZuredUDKMX.h"
+#include "common/DocLock.h"
+#include "common/Messages.h"
 #include "host/nlhostmenu.h"
 #include "host/plres.h"
 #include "host/plscene.h"
 
-namespace {
-
-constexpr unsigned kReverseLightLabel = 2972;
-
-/// The application's resource module, loaded when it is not (null when it cannot be).
-PlResModuleHandle moduleResources() {
-    ZuredUDKMX* app = ZuredUDKMX::app();
-    return app && app->ensureResourceModule() ? app->resourceModule() : nullptr;
-}
-
-}  // namespace
-
 contextMenuLight::contextMenuLight() {
     m_selection.reserve(8);
-    PlResourceOverride resources(moduleResources());
+    PlResourceOverride resources(applicationResources());
     m_pMenu = new NlHostMenu;
     m_pMenu->create();
-    NlHostMenuItem item(kReverseLightItem, loadMessage(kReverseLightLabel).kwszPtr(), false, true, 0, nullptr);
+    NlHostMenuItem item(kReverseLightItem, loadMessage(msg::kReverseLightLabel).kwszPtr(), false, true, 0, nullptr);
     m_pMenu->appendItem(item);
 }
 
@@ -43,7 +30,7 @@ void* contextMenuLight::getMenuContext(const PlRxClass* /*cls*/, const PlDbObjec
 }
 
 void contextMenuLight::onMenuCommand(std::uint32_t commandId) {
-    PlResourceOverride resources(moduleResources());
+    PlResourceOverride resources(applicationResources());
     PlApDocument* document = plDocManagerPtr()->curDocument();
     if (!document) return;
     DocLock lock;  // unlocks on the way out what it locked here
@@ -59,11 +46,4 @@ void contextMenuLight::onMenuCommand(std::uint32_t commandId) {
         }
         object->close();
     }
-}
-
-// ---- The application's light context menu ---------------------------------------------
-
-void ZuredUDKMX::initLightContextMenu(void* appHandle) {
-    pcmLight = new contextMenuLight;
-    if (!pledAddObjectContextMenu(PlDbLight::desc(), pcmLight, appHandle)) printMessage(2973);
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <set>
 
-#include "app/ZuredUDKMX.h"
 #include "host/pldbents.h"
 #include "host/pldbview.h"
 #include "host/plmotionpath.h"
@@ -135,16 +134,4 @@ void CMotionPathDbRector::unwatch(PlDbDatabase* db) {
 void CMotionPathDbRector::unwatchAll() {
     for (PlDbDatabase* db : m_databases) db->removeReactor(this);
     m_databases.clear();
-}
-
-// ---- The application's reactor -------------------------------------------------------
-
-void ZuredUDKMX::watchDb() {
-    if (!m_pMotionPathDbRector) m_pMotionPathDbRector = new CMotionPathDbRector;
-    if (PlDbDatabase* db = pldbHostApplicationServices()->workingDatabase()) m_pMotionPathDbRector->watch(db);
-}
-
-void ZuredUDKMX::clearDbReactor() {
-    PlDbDatabase* db = pldbHostApplicationServices()->workingDatabase();
-    if (db && m_pMotionPathDbRector) m_pMotionPathDbRector->unwatch(db);
 }

@@ -38,10 +38,10 @@ TEST(ConsoleDrawingCommands, MenuTurnsLightsAndErasingRemovesPaths) {
         EXPECT_NE(out.find(expected), std::string::npos) << expected << "\nin:\n" << out;
     }
     EXPECT_EQ(plandor_test::dumpNumbers(dumpField(dump, "target")), (std::vector<double>{-1, -2, -3}));
-    EXPECT_EQ(dumpField(dump, "namedPaths"), "[\n    {\"name\": \"Ring\", \"entity\": \"9\"}\n  ]");
+    EXPECT_EQ(dumpField(dump, "namedPaths"), "[{\"name\": \"Ring\", \"entity\": \"9\"}]");
     EXPECT_EQ(dumpField(dump, "motionPaths"),
-              "[\n    {\"name\": \"Look\", \"cameraPath\": \"Ring\", \"targetPath\": null, \"view\": null}\n  ]");
-    EXPECT_EQ(dumpField(dump, "entities", 0).find("{\"handle\": \"8\", \"kind\": \"line\", \"erased\": false}"), 6u);
+              "[{\"name\": \"Look\", \"cameraPath\": \"Ring\", \"targetPath\": null, \"view\": null}]");
+    EXPECT_EQ(dumpField(dump, "entities", 0).find("{\"handle\": \"8\", \"kind\": \"line\", \"erased\": false}"), 1u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "plandor_runner.h"
+#include "resources/MessageIds.h"
 
 namespace {
 
@@ -97,7 +98,8 @@ TEST(ConsoleTranscript, CommandsAreFoundByAnyCaseAndByGlobalName) {
     const std::string out = fromFirstCommand(run.out);
     const std::size_t second = out.find('\n') + 1;
     const std::string refusal = out.substr(second, out.find('\n', second) + 1 - second);
-    EXPECT_EQ(refusal, plandor_test::messageText(2634)) << "a light command in viewport 1 prints message 2634 and nothing else";
+    EXPECT_EQ(refusal, plandor_test::messageText(msg::kNotInThisViewport))
+        << "a light command in viewport 1 prints the viewport message and nothing else";
     EXPECT_EQ(out,
               "Command: spotlight\n" + refusal + "Command: _SPOTLIGHT\n" + refusal + "Command: _pointlight\n" +
                   refusal + "Command: SpotLight 1,2\n" +

@@ -44,7 +44,7 @@ TEST_F(LightContextMenuTest, TheItemMirrorsTargetsThroughPositionsAndBackAgain) 
     const std::vector<plsim::ContextMenuItem> items = plsim::contextMenu();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].id, 2006u);
-    EXPECT_EQ(items[0].text, message(2972));
+    EXPECT_EQ(items[0].text, message(msg::kReverseLightLabel));
     EXPECT_TRUE(items[0].enabled && !items[0].checked);
 
     ASSERT_TRUE(plsim::chooseContextMenuItem(2006));
