@@ -1,9 +1,11 @@
-// The module's command table and its registration in the host's command stack.
+// The module's command table, its handlers and its registration in the host's command stack.
 #include "app/ZuredUDKMX.h"
 
 #include "app/HostRegistry.h"
+#include "common/Messages.h"
 #include "host/pledcmd.h"
 #include "host/plres.h"
+#include "lights/LightCommands.h"
 
 namespace {
 
@@ -16,17 +18,27 @@ struct CommandEntry {
 };
 
 const CommandEntry kCommands[] = {
-    {L"SPOTLIGHT", 2727, PLRX_CMD_MODAL, &ZuredUDKMX::spotlight, L"SPOTLIGHT"},
-    {L"POINTLIGHT", 2658, PLRX_CMD_MODAL, &ZuredUDKMX::pointlight, L"POINTLIGHT"},
-    {L"DISTANTLIGHT", 2365, PLRX_CMD_MODAL, &ZuredUDKMX::distantlight, L"DISTANTLIGHT"},
-    {L"LIGHT", 2566, PLRX_CMD_MODAL, &ZuredUDKMX::lightnew, L"LIGHT"},
-    {L"WEBLIGHT", 2954, PLRX_CMD_MODAL, &ZuredUDKMX::weblight, L"WEBLIGHT"},
-    {L"TARGETPOINT", 2931, PLRX_CMD_MODAL, &ZuredUDKMX::targetpoint, L"TARGETPOINT"},
-    {L"FREESPOT", 2465, PLRX_CMD_MODAL, &ZuredUDKMX::freespot, L"FREESPOT"},
-    {L"FREEWEB", 2466, PLRX_CMD_MODAL, &ZuredUDKMX::freeweb, L"FREEWEB"},
+    {L"SPOTLIGHT", msg::kCommandSpotLight, PLRX_CMD_MODAL, &ZuredUDKMX::spotlight, L"SPOTLIGHT"},
+    {L"POINTLIGHT", msg::kCommandPointLight, PLRX_CMD_MODAL, &ZuredUDKMX::pointlight, L"POINTLIGHT"},
+    {L"DISTANTLIGHT", msg::kCommandDistantLight, PLRX_CMD_MODAL, &ZuredUDKMX::distantlight, L"DISTANTLIGHT"},
+    {L"LIGHT", msg::kCommandLight, PLRX_CMD_MODAL, &ZuredUDKMX::lightnew, L"LIGHT"},
+    {L"WEBLIGHT", msg::kCommandWebLight, PLRX_CMD_MODAL, &ZuredUDKMX::weblight, L"WEBLIGHT"},
+    {L"TARGETPOINT", msg::kCommandTargetPoint, PLRX_CMD_MODAL, &ZuredUDKMX::targetpoint, L"TARGETPOINT"},
+    {L"FREESPOT", msg::kCommandFreeSpot, PLRX_CMD_MODAL, &ZuredUDKMX::freespot, L"FREESPOT"},
+    {L"FREEWEB", msg::kCommandFreeWeb, PLRX_CMD_MODAL, &ZuredUDKMX::freeweb, L"FREEWEB"},
 };
 
 }  // namespace
+
+void ZuredUDKMX::lightnew() { doLightCommand(kLightAnyKind); }
+void ZuredUDKMX::distantlight() { doLightCommand(kLightDistant); }
+void ZuredUDKMX::pointlight() { doLightCommand(kLightPoint); }
+void ZuredUDKMX::spotlight() { doLightCommand(kLightSpot); }
+void ZuredUDKMX::weblight() { doLightCommand(kLightWeb); }
+void ZuredUDKMX::targetpoint() { doLightCommand(kLightTargetPoint); }
+void ZuredUDKMX::freespot() { doLightCommand(kLightFreeSpot); }
+void ZuredUDKMX::freeweb() { doLightCommand(kLightFreeWeb); }
+void ZuredUDKMX::doLightCommand(LightType type) { runLightCommand(type); }
 
 Plad::ErrorStatus ZuredUDKMX::initialize(void* appHandle, bool unloadable, const wchar_t* resourceDll,
                                          const wchar_t* serviceName, const wchar_t* commandGroup,

@@ -1,5 +1,4 @@
 // Library attach: the application object exists as soon as the host maps the module.
-#include "app/Messages.h"
 #include "app/ZuredUDKMX.h"
 
 #if defined(_WIN32)

@@ -2,6 +2,7 @@
 #include "app/ZuredUDKMX.h"
 
 #include "app/EnvironmentVariable.h"
+#include "lights/DefaultLighting.h"
 #include "host/pldb.h"
 #include "host/pldocs.h"
 
@@ -52,3 +53,7 @@ bool ZuredUDKMX::marrowIsEnabled() {
     }
     return gMarrowEnabled;
 }
+
+bool ZuredUDKMX::getTurnOffDefaultLighting(bool& turnOff) { return ::getTurnOffDefaultLighting(turnOff); }
+
+int ZuredUDKMX::PopupSunWarningDlg() { return sunWarning(); }

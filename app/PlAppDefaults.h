@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/PlZuredUDExport.h"
+#include "common/PlZuredUDExport.h"
 
 class CPlAppDefaults {
 public:

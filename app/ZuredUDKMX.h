@@ -3,16 +3,17 @@
 
 #include <cstdint>
 
-#include "app/PlZuredUDExport.h"
+#include "common/PlZuredUDExport.h"
 #include "app/RxPladApplication.h"
 #include "host/plrx.h"
 #include "host/plstring.h"
+#include "lights/DefaultLighting.h"
 #include "lights/LightType.h"
 #include "reserved/ReservedStringType.h"
 
 class PlDbDatabase;
-class INlHostActiveTaskDialog;
-struct NlHostTaskDialogEventArgs;
+class contextMenuLight;
+class CMotionPathDbRector;
 
 class PLZUREDUD_API ZuredUDKMX : public RxPladApplication {
 public:
@@ -73,22 +74,21 @@ public:
     static bool isReservedViewString(const wchar_t* text);
     /// The other form of one of the module's own names (lowest type first); null when none.
     static const wchar_t* translateReservedString(const wchar_t* text, bool toLocalized);
+    // ---- Light context menu and motion-path reactor -----------------------
+    /// Creates the light context menu and registers it for lights; prints
+    /// message msg::kContextMenuNotAdded when the host refuses it (the menu is kept either way).
+    static void initLightContextMenu(void* appHandle);
+    /// Creates the reactor when there is none and adds it to the working database.
+    static void watchDb();
+    /// Removes the reactor from the working database.
+    static void clearDbReactor();
 
     // ---- State -----------------------------------------------------------
     static ZuredUDKMX* pThis;
+    static contextMenuLight* pcmLight;
+    static CMotionPathDbRector* m_pMotionPathDbRector;
     static PlDbDatabase* m_pTempDatabase;
     static PlString m_sRoamableRootFolder;
     static bool mbMaterialsMigrated;
     static const int kSceneStringBase = 10025;
-
-private:
-    static Plad::ErrorStatus appendNewLightToModelSpace(LightType type);
 };
-
-/// Forwards to ZuredUDKMX::getTurnOffDefaultLighting.
-PLZUREDUD_API bool getTurnOffDefaultLighting(bool& turnOff);
-
-/// Task-dialog callback of the distant-light warning: the verification check
-/// box enables button 1001 while it is clear.
-PLZUREDUD_API bool DistantLightCheckBoxCallBack(INlHostActiveTaskDialog* dialog,
-                                                const NlHostTaskDialogEventArgs& args, std::uint64_t userData);

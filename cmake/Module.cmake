@@ -1,13 +1,15 @@
 # The scene-and-lighting module, PlZuredUD. Its file is "PlZuredUD.vmx" on every
 # system. It sees the host only through host/; nothing else is exported but
 # what carries an explicit export mark.
-file(GLOB PL_MODULE_SOURCES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/app/*.cpp
-  ${PROJECT_SOURCE_DIR}/lights/*.cpp
-  ${PROJECT_SOURCE_DIR}/lightedit/*.cpp
-  ${PROJECT_SOURCE_DIR}/reserved/*.cpp
-  ${PROJECT_SOURCE_DIR}/contextmenu/*.cpp
-  ${PROJECT_SOURCE_DIR}/reactors/*.cpp)
+set(PL_MODULE_FOLDERS app lights lightedit reserved contextmenu reactors common)
+set(PL_MODULE_SOURCES "")
+set(PL_MODULE_FILES "")
+foreach(folder IN LISTS PL_MODULE_FOLDERS)
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  file(GLOB files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*)
+  list(APPEND PL_MODULE_SOURCES ${sources})
+  list(APPEND PL_MODULE_FILES ${files})
+endforeach()
 # The library-attach hook stays out of the object library, so unit tests can
 # link the module's code directly without a second application object.
 set(PL_MODULE_ATTACH ${PROJECT_SOURCE_DIR}/app/LibraryAttach.cpp)
@@ -15,7 +17,7 @@ list(REMOVE_ITEM PL_MODULE_SOURCES ${PL_MODULE_ATTACH})
 add_library(PlZuredUD_obj OBJECT ${PL_MODULE_SOURCES})
 target_include_directories(PlZuredUD_obj PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_definitions(PlZuredUD_obj PUBLIC PLZUREDUD_BUILD)
-target_link_libraries(PlZuredUD_obj PUBLIC plhost PlSceneOE PRIVATE pl_warnings)
+target_link_libraries(PlZuredUD_obj PUBLIC plhost PlSceneOE pl_message_ids PRIVATE pl_warnings)
 
 add_library(PlZuredUD SHARED ${PL_MODULE_ATTACH})
 set_target_properties(PlZuredUD PROPERTIES PREFIX "" SUFFIX ".vmx" OUTPUT_NAME "PlZuredUD")
@@ -24,13 +26,27 @@ if(NOT WIN32 AND NOT PL_BUILD_FUZZ)  # clang leaves the sanitizers' runtime to t
   target_link_options(PlZuredUD PRIVATE -Wl,--no-undefined)
 endif()
 
-# The module must not reach into the stand-in host: it sees only host/.
-file(GLOB_RECURSE PL_MODULE_FILES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/app/* ${PROJECT_SOURCE_DIR}/lights/* ${PROJECT_SOURCE_DIR}/lightedit/*
-  ${PROJECT_SOURCE_DIR}/reserved/* ${PROJECT_SOURCE_DIR}/contextmenu/* ${PROJECT_SOURCE_DIR}/reactors/*)
+# The module must not reach into the stand-in host: it sees only host/. Its
+# folders depend one way (README, "Layout"): each includes only itself, the
+# folders listed after it here, host/ and the message ids.
+set(PL_INCLUDES_app app lights lightedit reserved contextmenu reactors common)
+set(PL_INCLUDES_lights lights lightedit common)
+set(PL_INCLUDES_lightedit lightedit common)
+set(PL_INCLUDES_reserved reserved common)
+set(PL_INCLUDES_contextmenu contextmenu common)
+set(PL_INCLUDES_reactors reactors common)
+set(PL_INCLUDES_common common)
 foreach(src IN LISTS PL_MODULE_FILES)
-  file(STRINGS ${src} bad_includes REGEX "#include[ \t]+[\"<]hostsim/")
-  if(bad_includes)
-    message(FATAL_ERROR "${src} includes the stand-in host: ${bad_includes}")
-  endif()
+  file(STRINGS ${src} includes REGEX "^[ \t]*#[ \t]*include[ \t]+[\"<][^\"<>]+/")
+  file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${src})
+  string(REGEX REPLACE "/.*" "" folder "${relative}")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[^\"<]*[\"<]([^/]+)/.*" "\\1" included "${line}")
+    if(included STREQUAL "hostsim")
+      message(FATAL_ERROR "${relative} includes the stand-in host: ${line}")
+    endif()
+    if(included IN_LIST PL_MODULE_FOLDERS AND NOT included IN_LIST PL_INCLUDES_${folder})
+      message(FATAL_ERROR "${relative} includes ${included}/, which ${folder}/ may not: ${line}")
+    endif()
+  endforeach()
 endforeach()

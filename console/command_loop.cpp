@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "console/blanks.h"
+#include "console/drawing_commands.h"
 #include "console/light_table.h"
 #include "console/reserved_command.h"
 #include "console/ucs_command.h"
@@ -103,6 +104,9 @@ std::vector<std::wstring> consoleCommandNames() {
     for (const ConsoleCommand& command : kConsoleCommands) {
         names.emplace_back(command.name);
     }
+    for (const DrawingCommand& command : drawingCommands()) {
+        names.emplace_back(command.name);
+    }
     for (const PlEdCommand* command : plsim::registeredCommands()) {
         names.emplace_back(command->globalName());
         const std::wstring local = command->localName();
@@ -185,6 +189,9 @@ bool CommandLoop::execute(const std::wstring& line) {
         m_out.writeLine(runReservedCommand(rest));
         return true;
     }
+    if (runDrawingCommand(name, rest, m_out)) {
+        return true;
+    }
     if (plsim::findCommand(name) == nullptr) {
         m_out.writeLine(L"Unknown command \"" + name + L"\". Type HELP for a list of commands.");
         return true;
@@ -202,6 +209,10 @@ bool CommandLoop::execute(const std::wstring& line) {
 void CommandLoop::help() {
     m_out.writeLine(L"Commands of the console:");
     for (const ConsoleCommand& command : kConsoleCommands) {
+        m_out.writeLine(helpLine(command.syntax, command.description));
+    }
+    m_out.writeLine(L"Commands on the drawing (points x,y,z in world coordinates, HANDLE in hexadecimal):");
+    for (const DrawingCommand& command : drawingCommands()) {
         m_out.writeLine(helpLine(command.syntax, command.description));
     }
     const std::vector<PlEdCommand*> commands = plsim::registeredCommands();
@@ -226,6 +237,12 @@ void CommandLoop::helpOn(const std::wstring& name) {
             return;
         }
     }
+    for (const DrawingCommand& command : drawingCommands()) {
+        if (sameIgnoringAsciiCase(name, command.name)) {
+            m_out.writeLine(helpLine(command.syntax, command.description));
+            return;
+        }
+    }
     if (const PlEdCommand* command = plsim::findCommand(name)) {
         m_out.writeLine(L"Command of " + std::wstring(command->groupName()) + L":");
         m_out.writeLine(commandHelpLine(*command));
@@ -241,7 +258,7 @@ void CommandLoop::listLights() {
         m_out.writeLine(L"No drawing is open.");
         return;
     }
-    for (const std::wstring& line : lightTableLines(plsim::scene::lightsOf(drawing->database()))) {
+    for (const std::wstring& line : lightTableLines(plsim::scene::lightsOf(drawing->database()), photometricLighting())) {
         m_out.writeLine(line);
     }
 }

@@ -1,9 +1,9 @@
 // The drawing as JSON (plandor --dump): the lights with every property, and the system variables that govern them.
 #include "console/drawing_dump.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <system_error>
 
 #include "console/file_replace.h"
@@ -34,134 +34,72 @@ double degrees(double radians) {
     return rounded;
 }
 
-std::string jsonInteger(long long value) { return std::to_string(value); }
-std::string jsonBool(bool value) { return value ? "true" : "false"; }
+Json triple(double x, double y, double z) { return Json::array({x, y, z}); }
+Json point(const PlGePoint3d& p) { return triple(p.x, p.y, p.z); }
+Json vector(const PlGeVector3d& v) { return triple(v.x, v.y, v.z); }
+Json optionalInteger(const std::optional<long>& value) { return value ? Json(*value) : Json(nullptr); }
 
-std::string jsonOptional(const std::optional<long>& value) { return value ? jsonInteger(*value) : "null"; }
-
-std::string jsonTriple(double x, double y, double z) {
-    std::string text(1, '[');
-    text += jsonReal(x);
-    text += ", ";
-    text += jsonReal(y);
-    text += ", ";
-    text += jsonReal(z);
-    text += ']';
-    return text;
-}
-std::string jsonPoint(const PlGePoint3d& p) { return jsonTriple(p.x, p.y, p.z); }
-std::string jsonVector(const PlGeVector3d& v) { return jsonTriple(v.x, v.y, v.z); }
-
-/// Writes `"name": value` pairs, comma-separated, for one JSON object.
-class Fields {
-public:
-    Fields& add(const char* name, const std::string& value) {
-        if (!m_text.empty()) {
-            m_text += m_separator;
-        }
-        m_text += std::string("\"") + name + "\": " + value;
-        return *this;
-    }
-    /// The fields on one line, in braces.
-    std::string oneLine() const { return "{" + m_text + "}"; }
-    /// The fields one to a line, indented by `indent`.
-    static Fields multiLine(const std::string& indent) {
-        Fields fields;
-        fields.m_separator = ",\n" + indent;
-        return fields;
-    }
-    const std::string& text() const { return m_text; }
-
-private:
-    std::string m_separator = ", ";
-    std::string m_text;
-};
-
-std::string colorJson(const ColorInfo& color) {
-    const std::string null = "null";
-    const std::string red = jsonInteger(color.red);
-    const std::string green = jsonInteger(color.green);
-    const std::string blue = jsonInteger(color.blue);
-    Fields fields;
+Json colorJson(const ColorInfo& color) {
+    const bool hasRgb = color.method == ColorInfo::Method::Rgb || color.method == ColorInfo::Method::Book;
+    const bool isBook = color.method == ColorInfo::Method::Book;
+    const char* method = "none";  // no colour at all: nothing applies
     switch (color.method) {
-        case ColorInfo::Method::Rgb:
-            fields.add("method", "\"rgb\"").add("r", red).add("g", green).add("b", blue);
-            fields.add("index", null).add("book", null).add("name", null);
-            break;
-        case ColorInfo::Method::Index:
-            fields.add("method", "\"index\"").add("r", null).add("g", null).add("b", null);
-            fields.add("index", jsonInteger(color.index)).add("book", null).add("name", null);
-            break;
-        case ColorInfo::Method::Book:
-            fields.add("method", "\"book\"").add("r", red).add("g", green).add("b", blue);
-            fields.add("index", null).add("book", jsonString(color.book)).add("name", jsonString(color.name));
-            break;
-        case ColorInfo::Method::None:
-            // No colour at all: nothing applies.
-            fields.add("method", "\"none\"").add("r", null).add("g", null).add("b", null);
-            fields.add("index", null).add("book", null).add("name", null);
-            break;
+        case ColorInfo::Method::Rgb: method = "rgb"; break;
+        case ColorInfo::Method::Index: method = "index"; break;
+        case ColorInfo::Method::Book: method = "book"; break;
+        case ColorInfo::Method::None: break;
     }
-    return fields.oneLine();
+    const auto channel = [hasRgb](int value) { return hasRgb ? Json(value) : Json(nullptr); };
+    return Json{{"method", method},
+                {"r", channel(color.red)},
+                {"g", channel(color.green)},
+                {"b", channel(color.blue)},
+                {"index", color.method == ColorInfo::Method::Index ? Json(color.index) : Json(nullptr)},
+                {"book", isBook ? Json(toUtf8(color.book)) : Json(nullptr)},
+                {"name", isBook ? Json(toUtf8(color.name)) : Json(nullptr)}};
 }
 
-std::string shadowJson(const plsim::scene::ShadowInfo& shadow) {
-    Fields fields;
-    fields.add("on", jsonBool(shadow.on))
-        .add("type", jsonInteger(shadow.type))
-        .add("mapSize", jsonInteger(shadow.mapSize))
-        .add("softness", jsonInteger(shadow.softness))
-        .add("shape", jsonInteger(shadow.shape))
-        .add("length", jsonReal(shadow.length))
-        .add("width", jsonReal(shadow.width))
-        .add("radius", jsonReal(shadow.radius))
-        .add("samples", jsonInteger(shadow.samples))
-        .add("visible", jsonBool(shadow.shapeVisible));
-    return fields.oneLine();
+Json shadowJson(const plsim::scene::ShadowInfo& shadow) {
+    return Json{{"on", shadow.on},           {"type", shadow.type},     {"mapSize", shadow.mapSize},
+                {"softness", shadow.softness}, {"shape", shadow.shape},   {"length", shadow.length},
+                {"width", shadow.width},     {"radius", shadow.radius}, {"samples", shadow.samples},
+                {"visible", shadow.shapeVisible}};
 }
 
-std::string attenuationJson(const plsim::scene::AttenuationInfo& attenuation) {
-    Fields fields;
-    fields.add("type", jsonInteger(attenuation.type))
-        .add("useLimits", jsonBool(attenuation.useLimits))
-        .add("start", jsonReal(attenuation.start))
-        .add("end", jsonReal(attenuation.end));
-    return fields.oneLine();
+Json attenuationJson(const plsim::scene::AttenuationInfo& attenuation) {
+    return Json{{"type", attenuation.type},
+                {"useLimits", attenuation.useLimits},
+                {"start", attenuation.start},
+                {"end", attenuation.end}};
 }
 
-std::string photometryJson(const plsim::scene::PhotometryInfo& photometry) {
-    Fields fields;
-    fields.add("intensity", jsonReal(photometry.physicalIntensity))
-        .add("method", jsonInteger(photometry.method))
-        .add("distance", jsonReal(photometry.distance))
-        .add("lampColorType", jsonInteger(photometry.lampColorType))
-        .add("lampColorTemp", jsonReal(photometry.lampColorTemp))
-        .add("lampColorPreset", jsonInteger(photometry.preset));
-    return fields.oneLine();
+Json photometryJson(const plsim::scene::PhotometryInfo& photometry) {
+    return Json{{"intensity", photometry.physicalIntensity},
+                {"method", photometry.method},
+                {"distance", photometry.distance},
+                {"lampColorType", photometry.lampColorType},
+                {"lampColorTemp", photometry.lampColorTemp},
+                {"lampColorPreset", photometry.preset},
+                {"lampRgb", Json{{"r", photometry.lampRgb.red}, {"g", photometry.lampRgb.green}, {"b", photometry.lampRgb.blue}}}};
 }
 
-std::string lightJson(const LightInfo& light) {
-    const std::string indent = "      ";
-    Fields web;
-    web.add("file", jsonString(light.webFile)).add("rotation", jsonVector(light.webRotation));
-    Fields fields = Fields::multiLine(indent);
-    fields.add("name", jsonString(light.name))
-        .add("kind", jsonInteger(light.kind))
-        .add("hasTarget", jsonBool(light.hasTarget))
-        .add("layer", jsonString(light.layer))
-        .add("position", jsonPoint(light.position))
-        .add("target", jsonPoint(light.target))
-        .add("direction", jsonVector(light.direction))
-        .add("on", jsonBool(light.on))
-        .add("intensity", jsonReal(light.intensity))
-        .add("hotspotDeg", jsonReal(degrees(light.hotspot)))
-        .add("falloffDeg", jsonReal(degrees(light.falloff)))
-        .add("color", colorJson(light.color))
-        .add("shadow", shadowJson(light.shadow))
-        .add("attenuation", attenuationJson(light.attenuation))
-        .add("photometry", photometryJson(light.photometry))
-        .add("web", web.oneLine());
-    return "    {\n" + indent + fields.text() + "\n    }";
+Json lightJson(const LightInfo& light) {
+    return Json{{"name", toUtf8(light.name)},
+                {"kind", light.kind},
+                {"hasTarget", light.hasTarget},
+                {"layer", toUtf8(light.layer)},
+                {"position", point(light.position)},
+                {"target", point(light.target)},
+                {"direction", vector(light.direction)},
+                {"on", light.on},
+                {"intensity", light.intensity},
+                {"hotspotDeg", degrees(light.hotspot)},
+                {"falloffDeg", degrees(light.falloff)},
+                {"color", colorJson(light.color)},
+                {"shadow", shadowJson(light.shadow)},
+                {"attenuation", attenuationJson(light.attenuation)},
+                {"photometry", photometryJson(light.photometry)},
+                {"web", Json{{"file", toUtf8(light.webFile)}, {"rotation", vector(light.webRotation)}}}};
 }
 
 /// The value of a whole-number system variable; empty when there is none.
@@ -175,26 +113,40 @@ std::optional<long> wholeVariable(const wchar_t* name) {
     return value;
 }
 
-}  // namespace
-
-std::string jsonString(std::wstring_view text) {
-    const std::string bytes = toUtf8(text);
-    std::string out = "\"";
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20 || byte == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(byte));
-            out += escaped;
-        } else {
-            out += c;
+/// `json` with each real number written as jsonReal writes it: the library's
+/// digits read back to the same value, but are not always the fewest.
+std::string withShortestReals(const std::string& json) {
+    std::string out;
+    out.reserve(json.size());
+    bool inString = false;
+    for (std::size_t i = 0; i < json.size();) {
+        const char c = json[i];
+        if (inString && c == '\\') {  // an escape: the backslash and the character it escapes
+            out.append(json, i, 2);
+            i += 2;
+            continue;
         }
+        if (c == '"') inString = !inString;
+        if (inString || (c != '-' && (c < '0' || c > '9'))) {
+            out += c;
+            ++i;
+            continue;
+        }
+        const std::size_t end = std::min(json.find_first_not_of("+-.0123456789eE", i), json.size());
+        const std::string_view number(json.data() + i, end - i);
+        double value = 0.0;
+        if (number.find_first_of(".eE") != std::string_view::npos &&
+            std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc()) {
+            out += jsonReal(value);
+        } else {
+            out += number;
+        }
+        i = end;
     }
-    return out + "\"";
+    return out;
 }
+
+}  // namespace
 
 std::string jsonReal(double value) {
     if (!std::isfinite(value)) {
@@ -209,19 +161,17 @@ std::string jsonReal(double value) {
     return out;
 }
 
-std::string drawingDumpJson(const std::vector<LightInfo>& lights, const DumpVariables& variables) {
-    std::string out = "{\n  \"lights\": [";
-    for (std::size_t i = 0; i < lights.size(); ++i) {
-        out += i == 0 ? "\n" : ",\n";
-        out += lightJson(lights[i]);
+std::string drawingDumpJson(const std::vector<LightInfo>& lights, const DumpVariables& variables,
+                            const DrawingObjects& objects) {
+    Json dump{{"lights", Json::array()}};
+    for (const LightInfo& light : lights) {
+        dump["lights"].push_back(lightJson(light));
     }
-    out += lights.empty() ? "],\n" : "\n  ],\n";
-    Fields sysvars;
-    sysvars.add("CVPORT", jsonOptional(variables.cvport))
-        .add("DEFAULTLIGHTING", jsonOptional(variables.defaultLighting))
-        .add("LIGHTINGUNITS", jsonOptional(variables.lightingUnits));
-    out += "  \"sysvars\": " + sysvars.oneLine() + "\n}\n";
-    return out;
+    addDrawingObjects(dump, objects);
+    dump["sysvars"] = Json{{"CVPORT", optionalInteger(variables.cvport)},
+                           {"DEFAULTLIGHTING", optionalInteger(variables.defaultLighting)},
+                           {"LIGHTINGUNITS", optionalInteger(variables.lightingUnits)}};
+    return withShortestReals(dump.dump(2, ' ', false, Json::error_handler_t::replace)) + "\n";
 }
 
 DumpVariables currentDumpVariables() {

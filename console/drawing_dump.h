@@ -1,4 +1,5 @@
-// The drawing as JSON (plandor --dump): the lights with every property, and the system variables that govern them.
+// The drawing as JSON (plandor --dump): the lights with every property, the other objects, and the system variables
+// that govern the lights.
 #pragma once
 
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/drawing_objects_dump.h"
 #include "hostsim/sceneoe/scene_driver.h"
 
 namespace plandor {
@@ -26,18 +28,19 @@ struct DumpVariables {
 ///       "target", "direction", "on", "intensity", "hotspotDeg",
 ///       "falloffDeg", "color", "shadow", "attenuation", "photometry",
 ///       "web"}, ...],
+///      "entities": [{"handle", "kind", "erased"}, ...],
+///      "views": [{"name", "handle"}, ...],
+///      "namedPaths": [{"name", "entity"}, ...],
+///      "motionPaths": [{"name", "cameraPath", "targetPath", "view"}, ...],
 ///      "sysvars": {"CVPORT", "DEFAULTLIGHTING", "LIGHTINGUNITS"}}
 ///
-/// Whole-number properties are JSON integers; real ones always carry a
-/// decimal point or an exponent, with the shortest digits that read back to
-/// the same double. Angles are in degrees. Colour fields that do not apply to
-/// the colour's method are null.
-std::string drawingDumpJson(const std::vector<plsim::scene::LightInfo>& lights, const DumpVariables& variables);
-
-/// `text` as a JSON string with its quotes: UTF-8, with `"` and `\` escaped
-/// and control characters written as \uXXXX. A lone surrogate (16-bit
-/// wchar_t) becomes U+FFFD.
-std::string jsonString(std::wstring_view text);
+/// laid out by the JSON library (two blanks a level). Whole-number properties
+/// are JSON integers; real ones always carry a decimal point or an exponent,
+/// with the shortest digits that read back to the same double (jsonReal).
+/// Angles are in degrees. Colour fields that do not apply to the colour's
+/// method are null.
+std::string drawingDumpJson(const std::vector<plsim::scene::LightInfo>& lights, const DumpVariables& variables,
+                            const DrawingObjects& objects = {});
 
 /// `value` as a JSON number that reads back to the same double and is
 /// recognisably real ("1.0", "2.5e-07"); null when it is not finite.

@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 #include "console/display_numbers.h"
+#include "hostsim/driver.h"
+#include "hostsim/sceneoe/photometry.h"
 
 namespace plandor {
 
@@ -13,7 +16,7 @@ namespace {
 
 using plsim::scene::LightInfo;
 
-constexpr std::size_t kColumns = 8;
+constexpr std::size_t kColumns = 12;
 using Row = std::array<std::wstring, kColumns>;
 
 /// The kind as a word, and for lights that can have one, whether they have a target.
@@ -28,17 +31,38 @@ std::wstring kindText(const LightInfo& light) {
     return L"kind " + std::to_wstring(light.kind) + aim;
 }
 
-Row rowOf(const LightInfo& light) {
-    const bool showsTarget = light.hasTarget && light.kind != 1;
+/// A quantity for a column: "-" when it has no value.
+std::wstring quantity(double value) { return std::isfinite(value) ? displayNumber(value) : L"-"; }
+
+std::wstring kelvinText(const plsim::scene::PhotometryInfo& photometry) {
+    std::wstring text = displayNumber(photometry.lampKelvin);
+    if (photometry.lampColorType == PlDbLight::kPreset) {
+        if (const plsim::scene::LampPreset* preset = plsim::scene::lampPresetOf(photometry.preset)) {
+            text += L" (" + std::wstring(preset->name) + L")";
+        }
+    }
+    return text;
+}
+
+Row rowOf(const LightInfo& light, bool photometric) {
+    const bool distant = light.kind == 1;
+    const bool showsTarget = light.hasTarget && !distant;
+    const bool showsDirection = distant || (!light.hasTarget && light.kind != 2);
+    const bool hasFlux = photometric && !distant;
+    const PlGeVector3d& d = light.direction;
     return {
         light.name,
         kindText(light),
         light.on ? L"on" : L"off",
+        hasFlux ? quantity(light.photometry.candela) : L"-",
+        hasFlux ? quantity(light.photometry.lumens) : L"-",
+        photometric ? kelvinText(light.photometry) : L"-",
+        light.color.description,
         displayNumber(light.intensity),
         displayTriple(light.position.x, light.position.y, light.position.z),
         showsTarget ? displayTriple(light.target.x, light.target.y, light.target.z) : L"-",
+        showsDirection ? displayTriple(d.x, d.y, d.z) : L"-",
         light.layer.empty() ? L"-" : light.layer,
-        light.color.description,
     };
 }
 
@@ -50,14 +74,15 @@ std::size_t width(const std::wstring& text) {
 
 }  // namespace
 
-std::vector<std::wstring> lightTableLines(const std::vector<LightInfo>& lights) {
+std::vector<std::wstring> lightTableLines(const std::vector<LightInfo>& lights, bool photometric) {
     if (lights.empty()) {
         return {L"No lights in the drawing."};
     }
     std::vector<Row> rows;
-    rows.push_back({L"Name", L"Kind", L"Status", L"Intensity", L"Position", L"Target", L"Layer", L"Color"});
+    rows.push_back({L"Name", L"Kind", L"Status", L"Candela", L"Lumens", L"Kelvin", L"Color", L"Factor", L"Position",
+                    L"Target", L"Direction", L"Layer"});
     for (const LightInfo& light : lights) {
-        rows.push_back(rowOf(light));
+        rows.push_back(rowOf(light, photometric));
     }
     std::array<std::size_t, kColumns> widths{};
     for (const Row& row : rows) {
@@ -80,6 +105,11 @@ std::vector<std::wstring> lightTableLines(const std::vector<LightInfo>& lights) 
         lines.push_back(line);
     }
     return lines;
+}
+
+bool photometricLighting() {
+    const std::wstring units = plsim::getVar(L"LIGHTINGUNITS");
+    return units == L"1" || units == L"2";
 }
 
 }  // namespace plandor

@@ -12,6 +12,7 @@
 #include "console/console_output.h"
 #include "console/drawing_dump.h"
 #include "console/options.h"
+#include "console/plan_command.h"
 #include "console/script_source.h"
 #include "console/terminal_source.h"
 #include "console/utf8.h"
@@ -72,9 +73,9 @@ void runSession(const Options& options, std::ifstream& script, ConsoleOutput& ou
 bool dumpDrawing(const std::filesystem::path& path, PlApDocument* drawing, ConsoleOutput& err) {
     std::wstring error;
     try {
-        const std::vector<plsim::scene::LightInfo> lights =
-            drawing != nullptr ? plsim::scene::lightsOf(drawing->database()) : std::vector<plsim::scene::LightInfo>();
-        if (writeDump(path, drawingDumpJson(lights, currentDumpVariables()), error)) {
+        PlDbDatabase* db = drawing != nullptr ? drawing->database() : nullptr;
+        const std::string json = drawingDumpJson(plsim::scene::lightsOf(db), currentDumpVariables(), drawingObjectsOf(db));
+        if (writeDump(path, json, error)) {
             return true;
         }
     } catch (const std::exception& e) {
@@ -100,6 +101,12 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
             err.writeLine(L"plandor: cannot write the dump \"" + pathText(*options.dump) + L"\": " + problem);
             return kExitUsage;
         }
+    }
+
+    if (options.plan && !dumpPathProblem(*options.plan).empty()) {
+        err.writeLine(L"plandor: cannot write the picture \"" + pathText(*options.plan) + L"\": " +
+                      dumpPathProblem(*options.plan));
+        return kExitUsage;
     }
 
     if (options.colorBooks) {
@@ -137,8 +144,8 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
     }
 
     plsim::scene::setWebSearchPath(options.webPaths);
+    // The host tells the module of the drawing it opens, and of its close.
     PlApDocument* drawing = plsim::openDrawing();
-    plsim::sendAppMessage(app, PlRx::kLoadDwgMsg);
 
     int status = kExitOk;
     for (const auto& [name, value] : options.settings) {
@@ -164,9 +171,13 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
         if (options.dump && !dumpDrawing(*options.dump, drawing, err) && status == kExitOk) {
             status = kExitUsage;
         }
+        if (options.plan && !writePlanPicture(*options.plan, drawing ? drawing->database() : nullptr, error)) {
+            plsim::finishOutputLine();
+            err.writeLine(L"plandor: " + error);
+            status = status == kExitOk ? kExitUsage : status;
+        }
     }
 
-    plsim::sendAppMessage(app, PlRx::kUnloadDwgMsg);
     plsim::closeDrawing(drawing);
     plsim::unloadApplication(app);
     plsim::finishOutputLine();

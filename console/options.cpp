@@ -95,6 +95,15 @@ std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::
                 return std::nullopt;
             }
             options.dump = widePath(value);
+        } else if (name == L"--plan") {
+            if (!takeValue(L"a file to write")) {
+                return std::nullopt;
+            }
+            if (options.plan || value.empty()) {
+                error = options.plan ? L"--plan is given more than once." : L"--plan needs a file to write.";
+                return std::nullopt;
+            }
+            options.plan = widePath(value);
         } else if (name == L"--colorbooks") {
             if (!takeValue(L"a folder (or \"\" for none)")) {
                 return std::nullopt;
@@ -178,6 +187,10 @@ Options:
                      replaced. Its folder must exist: a missing folder is
                      reported before anything runs, and a dump that cannot
                      be written ends plandor with status 2
+  --plan FILE        when the session ends, write a picture of the drawing to
+                     FILE as SVG: its plan and front elevation with every
+                     light and entity; FILE is replaced, its folder must
+                     exist, as for --dump
   --colorbooks DIR   read the color books from the palette files (*.gpl) in
                      DIR instead of the folder colorbooks next to plandor;
                      --colorbooks "" leaves the host without color books.
@@ -209,7 +222,8 @@ At the "Command: " prompt:
   SETVAR NAME        show one system variable
   SETVAR NAME VALUE  set a system variable
   LIST               list the lights of the drawing: name, kind, status,
-                     intensity, position, target, layer and color
+                     candela, lumens, lamp kelvin, color, intensity factor,
+                     position, target, direction and layer
   UCS                show the user coordinate system
   UCS WORLD          make the world system the user coordinate system
   UCS x0,y0,z0 xx,xy,xz yx,yy,yz
@@ -229,6 +243,7 @@ At the "Command: " prompt:
   RESERVED TRANSLATE "TEXT" LOCAL|GLOBAL
                      the local (or global) form of the reserved name TEXT,
                      or (none); quotes may be left out when TEXT has no blanks
+  PLAN FILE          write a picture of the drawing to FILE (SVG)
   QUIT, EXIT         leave
   Ctrl-C cancels the prompt in front of it; end of input (Ctrl-D, or
   Ctrl-Z and Enter on Windows) leaves at the command prompt and cancels the
@@ -246,7 +261,7 @@ as typed, not as a script: dialogs are shown and answered by a button id.
 
 Exit status: 0 done, 1 the module could not be loaded or refused to start,
 2 a bad option, a missing script or color-book folder, a bad --set or a
-dump that cannot be written, 3 an unexpected internal error.
+dump or picture that cannot be written, 3 an unexpected internal error.
 )";
 }
 

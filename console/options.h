@@ -30,6 +30,8 @@ struct Options {
     std::optional<std::filesystem::path> script;
     /// Where to write the drawing as JSON when the session ends; none: nowhere.
     std::optional<std::filesystem::path> dump;
+    /// Where to write the picture of the drawing (SVG) when the session ends; none: nowhere.
+    std::optional<std::filesystem::path> plan;
     /// The colour-book folder the host reports (--colorbooks); an empty text
     /// makes it report none; not given: the folder "colorbooks" next to plandor.
     std::optional<std::wstring> colorBooks;

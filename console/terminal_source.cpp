@@ -56,17 +56,10 @@ extern "C" void onLine(char* line) {
 }
 
 bool startsWithIgnoringCase(const std::string& word, const char* prefix) {
-    const std::size_t length = std::strlen(prefix);
-    if (word.size() < length) {
-        return false;
-    }
-    for (std::size_t i = 0; i < length; ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(word[i]) != lower(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
+    const std::wstring wideWord = fromUtf8(word);
+    const std::wstring widePrefix = fromUtf8(prefix);
+    return wideWord.size() >= widePrefix.size() &&
+           plsim::detail::iequals(wideWord.substr(0, widePrefix.size()), widePrefix);
 }
 
 char* copyForReadline(const std::string& text) {

@@ -1,27 +1,21 @@
-// Conversion between UTF-8 (terminal, files, arguments) and the host's wide text.
+// Conversion between UTF-8 (terminal, files, arguments) and the host's wide text: the stand-in
+// platform layer's one decoder and encoder, for the console's text views.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "hostsim/internal.h"
+
 namespace plandor {
 
-/// Encodes wide text as UTF-8. With a 16-bit wchar_t, surrogate pairs are
-/// joined; a lone surrogate (or any value that is no code point) becomes
-/// U+FFFD.
-std::string toUtf8(std::wstring_view text);
-
-/// Decodes UTF-8 into wide text. Each byte that does not start a valid, shortest
-/// sequence of a code point becomes one U+FFFD. With a 16-bit wchar_t, code
-/// points above U+FFFF become surrogate pairs.
-std::wstring fromUtf8(std::string_view text);
-
-/// True when `text` is valid UTF-8 throughout.
-bool isValidUtf8(std::string_view text);
+inline std::string toUtf8(std::wstring_view text) { return plsim::detail::toUtf8(std::wstring(text)); }
+inline std::wstring fromUtf8(std::string_view text) { return plsim::detail::fromUtf8(std::string(text)); }
+inline bool isValidUtf8(std::string_view text) { return plsim::detail::isValidUtf8(std::string(text)); }
 
 /// A path from wide text, and back: native on Windows, UTF-8 bytes elsewhere.
-std::filesystem::path widePath(const std::wstring& text);
-std::wstring pathText(const std::filesystem::path& path);
+inline std::filesystem::path widePath(const std::wstring& text) { return plsim::detail::filePath(text); }
+inline std::wstring pathText(const std::filesystem::path& path) { return plsim::detail::pathText(path); }
 
 }  // namespace plandor

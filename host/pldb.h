@@ -6,6 +6,7 @@
 #include <new>
 
 #include "host/plexport.h"
+#include "host/plge.h"
 #include "host/plrx.h"
 #include "host/plstatus.h"
 
@@ -114,6 +115,9 @@ public:
     /// Puts the entity on a layer. 16 for a null id.
     Plad::ErrorStatus setLayer(PlDbObjectId layer, bool doSubents = true, bool allowHiddenLayer = false);
     PlDbObjectId blockId() const;
+    /// Moves the entity by `offset`; it must be open for write (85). Closing it
+    /// then tells the database's reactors it was modified.
+    virtual Plad::ErrorStatus moveBy(const PlGeVector3d& offset);
     PlRxClass* isA() const override;
     static PlRxClass* desc();
 
@@ -180,6 +184,11 @@ public:
     PlDbObjectId layerId(const wchar_t* name) const;
     /// Adds a layer; 23 when the name is taken, 3 for an empty name.
     Plad::ErrorStatus addLayer(const wchar_t* name, PlDbObjectId& id);
+
+    /// The dictionary of named objects (a PlDbDictionary) and the table of
+    /// named views (a PlDbViewTable); null in a database built empty.
+    PlDbObjectId namedObjectsDictionaryId() const;
+    PlDbObjectId viewTableId() const;
 
     /// Adds an object that belongs to no block (dictionaries, named objects).
     Plad::ErrorStatus addPlDbObject(PlDbObjectId& id, PlDbObject* object);

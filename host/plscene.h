@@ -133,6 +133,8 @@ public:
     virtual Plad::ErrorStatus setPosition(const PlGePoint3d& position);
     virtual const PlGePoint3d& targetLocation() const;
     virtual Plad::ErrorStatus setTargetLocation(const PlGePoint3d& target);
+    /// Moves the position and the target together; the direction stays.
+    Plad::ErrorStatus moveBy(const PlGeVector3d& offset) override;
 
     Plad::ErrorStatus shadowParameters(PlGiShadowParameters& params) const;
     Plad::ErrorStatus setShadowParameters(const PlGiShadowParameters& params);

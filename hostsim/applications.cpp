@@ -123,6 +123,14 @@ void* findApplicationSymbol(const char* symbol) {
 
 namespace detail {
 
+void broadcastAppMessage(int message) {
+    std::vector<Application*> apps;
+    for (const auto& app : applications().loaded) apps.push_back(app.get());
+    // One may unload another while it is told; each is told only while it is loaded.
+    for (Application* app : apps)
+        if (isLive(app)) app->entry(message, app);
+}
+
 bool applicationIsLoaded(const std::wstring& fileName) {
     const auto& loaded = applications().loaded;
     return std::any_of(loaded.begin(), loaded.end(),

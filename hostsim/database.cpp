@@ -3,6 +3,9 @@
 #include "host/pldb.h"
 
 #include <algorithm>
+
+#include "host/pldbdict.h"
+#include "host/pldbview.h"
 #include <unordered_set>
 
 #include "hostsim/db_internal.h"
@@ -49,6 +52,15 @@ PlDbObjectId PlDbDatabase::Impl::adopt(PlDbObject* object) {
     return PlDbObjectId(state.stub);
 }
 
+PlDbObjectId PlDbDatabase::Impl::adoptOpen(PlDbObject* object, PlDbObjectId owner) {
+    const PlDbObjectId id = adopt(object);
+    auto& state = PlDbObjectAccess::impl(object);
+    state.owner = owner;
+    state.writer = true;
+    plsim::detail::trackOpen(object);
+    return id;
+}
+
 void PlDbDatabase::Impl::announceAppended(PlDbObject* object) {
     PlDbObjectAccess::appended(object);
     notify([&](PlDbDatabaseReactor* r) { r->objectAppended(self, object); });
@@ -73,6 +85,8 @@ PlDbDatabase::PlDbDatabase(bool buildDefaultDrawing, bool noDocument) : m_impl(n
     auto* layer0 = ::new PlDbLayerTableRecord;
     layer0->m_impl->name = L"0";
     m_impl->layers.push_back(m_impl->adopt(layer0));
+    m_impl->namedObjects = m_impl->adopt(::new PlDbDictionary);
+    m_impl->viewTable = m_impl->adopt(::new PlDbViewTable);
 }
 
 PlDbDatabase::~PlDbDatabase() {
@@ -102,6 +116,8 @@ PlDbDatabase::~PlDbDatabase() {
 PlDbObjectId PlDbDatabase::modelSpaceId() const { return m_impl->modelSpace; }
 PlDbObjectId PlDbDatabase::paperSpaceId() const { return m_impl->paperSpace; }
 PlDbObjectId PlDbDatabase::currentSpaceId() const { return m_impl->currentSpace; }
+PlDbObjectId PlDbDatabase::namedObjectsDictionaryId() const { return m_impl->namedObjects; }
+PlDbObjectId PlDbDatabase::viewTableId() const { return m_impl->viewTable; }
 
 Plad::ErrorStatus PlDbDatabase::setCurrentSpace(PlDbObjectId blockId) {
     if (blockId.isNull()) return Plad::eNullObjectId;
@@ -138,10 +154,7 @@ Plad::ErrorStatus PlDbDatabase::addPlDbObject(PlDbObjectId& id, PlDbObject* obje
     id = PlDbObjectId::kNull;
     if (!object) return Plad::eNullObjectPointer;
     if (object->database()) return Plad::eInvalidInput;  // it already belongs to a database
-    id = m_impl->adopt(object);
-    // It stays open for write, as an appended entity does.
-    PlDbObjectAccess::impl(object).writer = true;
-    plsim::detail::trackOpen(object);
+    id = m_impl->adoptOpen(object, PlDbObjectId::kNull);
     m_impl->announceAppended(object);
     return Plad::eOk;
 }

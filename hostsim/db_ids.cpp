@@ -18,6 +18,7 @@ std::deque<PlDbStub>& stubs() {
 PlDbStub* newStub(PlDbObject* object, PlDbDatabase* db, std::uint64_t handle) {
     PlDbStub& stub = stubs().emplace_back();
     stub.object = object;
+    stub.state = &PlDbObjectAccess::impl(object);
     stub.database = db;
     stub.handle = handle;
     return &stub;

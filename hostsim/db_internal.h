@@ -9,17 +9,9 @@
 
 #include "host/pldb.h"
 
-/// What an object id points at. Stubs are never freed: an id stays safe to ask
-/// after its object and its database are gone (it is then no longer valid).
-struct PlDbStub {
-    PlDbObject* object = nullptr;      ///< null once the object is gone
-    PlDbDatabase* database = nullptr;  ///< null once the database is gone
-    std::uint64_t handle = 0;
-};
-
 struct PlDbObject::Impl {
     PlDbStub* stub = nullptr;  ///< null until the object is in a database
-    PlDbObjectId owner;        ///< the block table record of an entity
+    PlDbObjectId owner;        ///< the block table record of an entity, the dictionary or table of an entry
     std::size_t slot = 0;      ///< its place in the database's object list
     int readers = 0;
     int notifiers = 0;
@@ -35,6 +27,7 @@ struct PlDbDatabase::Impl {
     std::vector<PlDbObject*> objects;
     std::uint64_t nextHandle = 1;
     PlDbObjectId modelSpace, paperSpace, currentSpace;
+    PlDbObjectId namedObjects, viewTable;
     std::vector<PlDbObjectId> layers;
     std::vector<PlDbDatabaseReactor*> reactors;
     bool noDocument = false;
@@ -42,6 +35,9 @@ struct PlDbDatabase::Impl {
 
     /// Makes `object` one of this database's objects and answers its id.
     PlDbObjectId adopt(PlDbObject* object);
+    /// adopt, for an object that joins owned by `owner` and stays open for
+    /// write, as an appended entity does.
+    PlDbObjectId adoptOpen(PlDbObject* object, PlDbObjectId owner);
     /// Hands `object`, just added, to its onAppended and then to the reactors.
     void announceAppended(PlDbObject* object);
 
@@ -67,9 +63,21 @@ struct PlDbLayerTableRecord::Impl {
 
 /// Reaches the inner state of objects (the friend named in pldb.h).
 struct PlDbObjectAccess {
+    using State = PlDbObject::Impl;
     static PlDbObject::Impl& impl(const PlDbObject* object) { return *object->m_impl; }
     static void appended(PlDbObject* object) { object->onAppended(); }
     static void erasedChanged(PlDbObject* object, bool erased) { object->onErased(erased); }
+};
+
+/// What an object id points at. Stubs are never freed: an id stays safe to ask
+/// after its object and its database are gone (it is then no longer valid).
+/// The stubs of a database lie side by side in the order made; with the inner
+/// state of the object at hand, an open reaches object and state at once.
+struct PlDbStub {
+    PlDbObject* object = nullptr;      ///< null once the object is gone
+    PlDbDatabase* database = nullptr;  ///< null once the database is gone
+    PlDbObjectAccess::State* state = nullptr;  ///< the object's, while it lives
+    std::uint64_t handle = 0;
 };
 
 namespace plsim::detail {

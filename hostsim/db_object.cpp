@@ -200,10 +200,10 @@ Plad::ErrorStatus pldbOpenPlDbObject(PlDbObject*& object, PlDbObjectId id, PlDb:
     if (id.isNull()) return Plad::eNullObjectId;
     PlDbObject* target = plsim::detail::objectOf(id);
     if (!target) return Plad::eInvalidObjectId;
-    auto& state = PlDbObjectAccess::impl(target);
+    auto& state = *id.stub()->state;
     if (mode != PlDb::kForRead && mode != PlDb::kForWrite && mode != PlDb::kForNotify) return Plad::eInvalidInput;
     if (state.erased && !openErased) return Plad::eWasErased;
-    PlDbDatabase* db = target->database();
+    PlDbDatabase* db = id.stub()->database;
     switch (mode) {
         case PlDb::kForRead:
             if (state.writer) return Plad::eNotOpenForWrite;
@@ -246,6 +246,12 @@ Plad::ErrorStatus PlDbEntity::setLayer(PlDbObjectId layer, bool /*doSubents*/, b
 }
 
 PlDbObjectId PlDbEntity::blockId() const { return PlDbObjectAccess::impl(this).owner; }
+
+// Every kind of entity with geometry moves it; this one has none.
+Plad::ErrorStatus PlDbEntity::moveBy(const PlGeVector3d& /*offset*/) {
+    const Plad::ErrorStatus es = assertWriteEnabled();
+    return es != Plad::eOk ? es : Plad::eNotImplementedYet;
+}
 
 PlRxClass* PlDbEntity::isA() const { return desc(); }
 

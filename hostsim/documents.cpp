@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host/pldb.h"
+#include "host/plrx.h"
 #include "hostsim/driver.h"
 #include "hostsim/internal.h"
 
@@ -109,13 +110,23 @@ PlApDocument* openDrawing(const std::wstring& name) {
     s.open.push_back(std::move(o));
     s.current = doc;
     s.working = doc->database();
+    detail::broadcastAppMessage(PlRx::kLoadDwgMsg);
     return doc;
 }
 
 void closeDrawing(PlApDocument* doc) {
     DocumentState& s = state();
+    if (!doc || findOpen(doc) == s.open.end()) return;
+    // Applications hear of it while it is the drawing they work on.
+    PlApDocument* const wasCurrent = s.current;
+    PlDbDatabase* const wasWorking = s.working;
+    s.current = doc;
+    s.working = doc->database();
+    detail::broadcastAppMessage(PlRx::kUnloadDwgMsg);
+    s.current = wasCurrent;
+    s.working = wasWorking;
     auto it = findOpen(doc);
-    if (!doc || it == s.open.end()) return;
+    if (it == s.open.end()) return;
     PlDbDatabase* closingDb = it->impl->database.get();
     OpenDocument closing = std::move(*it);
     it = s.open.erase(it);
@@ -149,7 +160,7 @@ void resetDocuments() {
     s.current = nullptr;
     s.working = nullptr;
     // Close the newest first, as a user closing every window would.
-    while (!s.open.empty()) s.open.pop_back();
+    while (!s.open.empty()) closeDrawing(s.open.back().document.get());
 }
 
 }  // namespace detail

@@ -175,8 +175,9 @@ PLHOST_API std::vector<std::wstring> openObjects();
 PLHOST_API int openObjectCount();
 /// The programming errors the database caught since the last clear: an object
 /// deleted while its database owns it, a close without an open, a database
-/// ended with objects still open, a reactor deleted while still added. Each is
-/// also printed to stderr.
+/// ended with objects still open, a reactor deleted while still added, an
+/// object context menu deleted while added or left by an application that
+/// unloaded. Each is also printed to stderr.
 PLHOST_API std::vector<std::wstring> drawingErrors();
 PLHOST_API void clearDrawingErrors();
 /// The names of the layers of `db`, in the order they were made.

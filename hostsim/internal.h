@@ -8,6 +8,7 @@
 
 #include "hostsim/driver.h"
 
+class NlHostMenuItem;
 class PlRxClass;
 
 namespace plsim::detail {
@@ -48,6 +49,15 @@ void resetFaults();
 /// that name, if any; null when the parent is unknown.
 PlRxClass* registerBuiltinClass(const wchar_t* name, const wchar_t* parent);
 
+// Menus (host_menu.cpp, context_menus.cpp).
+/// The items of the popup menu of that handle; null when no such menu exists.
+const std::vector<NlHostMenuItem>* popupMenuItems(const void* handle);
+/// Drops the object context menus registered for a class that goes away.
+void forgetContextMenusOf(const PlRxClass* cls);
+/// Drops (and reports) the context menus an application left registered.
+void forgetContextMenusOfApp(const void* appHandle);
+void resetSelection();
+
 // Modules (modules.cpp, applications.cpp).
 /// The full path of the file `fileName` in the module folder, matched
 /// ignoring case; empty when there is none or the name is not a plain file name.
@@ -58,6 +68,8 @@ bool applicationIsLoaded(const std::wstring& fileName);
 /// or, when none is, of the program itself (which may have the module's code linked in);
 /// null when neither exports it.
 void* moduleSymbol(const std::wstring& fileName, const char* name);
+/// Sends an entry-point message to every application loaded through the driver.
+void broadcastAppMessage(int message);
 /// Drops what the host recorded about an application handle that is going away.
 void forgetAppHandle(void* appHandle);
 
@@ -69,13 +81,22 @@ void forgetAppHandle(void* appHandle);
 std::wstring resourceModulePath(const std::wstring& fileName, const std::wstring& shownName, bool warn);
 void resetLanguage();
 
-// Platform (platform.cpp). Exported for the tests and the console.
+// Platform (platform.cpp). Exported for the tests and the console: the one UTF-8
+// decoder and the one case-ignoring comparison of the stand-in and the console.
 /// Case-insensitive equality, the same on every system: ASCII letters and
 /// the Latin-1 and Latin Extended-A letters fold; nothing else does.
 PLHOST_API bool iequals(const std::wstring& a, const std::wstring& b);
 PLHOST_API std::wstring toLower(const std::wstring& text);
+/// UTF-8 from wide text: a lone surrogate (16-bit wchar_t) or a value that is
+/// no code point becomes U+FFFD.
 PLHOST_API std::string toUtf8(const std::wstring& text);
+/// Wide text from UTF-8: each broken sequence (an overlong form, a surrogate,
+/// a value above U+10FFFF, a sequence cut short) becomes one U+FFFD for its
+/// valid beginning; with a 16-bit wchar_t, code points above U+FFFF become
+/// surrogate pairs.
 PLHOST_API std::wstring fromUtf8(const std::string& text);
+/// True when `text` is UTF-8 without a broken sequence.
+PLHOST_API bool isValidUtf8(const std::string& text);
 /// Appends one Unicode code point, as a surrogate pair where wchar_t is 16 bits.
 void appendCodePoint(std::wstring& out, std::uint32_t codePoint);
 /// `text` as a path of this system (UTF-8 where paths are bytes), and back.

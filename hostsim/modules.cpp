@@ -124,6 +124,7 @@ namespace plsim::detail {
 std::wstring moduleFilePath(const std::wstring& fileName) { return findFileInFolder(moduleDirectory(), fileName); }
 
 void forgetAppHandle(void* appHandle) {
+    forgetContextMenusOfApp(appHandle);
     modules().unloadable.erase(appHandle);
     modules().mdiAware.erase(appHandle);
 }

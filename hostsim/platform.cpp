@@ -125,16 +125,26 @@ std::string toUtf8(const std::wstring& text) {
     return out;
 }
 
-std::wstring fromUtf8(const std::string& text) {
-    std::wstring out;
-    out.reserve(text.size());
+namespace {
+
+/// Decodes UTF-8, appending to `out` when it is given; answers how many
+/// broken sequences were met (each becomes one U+FFFD).
+std::size_t decodeUtf8(const std::string& text, std::wstring* out) {
+    std::size_t broken = 0;
+    const auto emit = [out](std::uint32_t cp) {
+        if (out) appendCodePoint(*out, cp);
+    };
+    const auto replace = [&emit, &broken] {
+        ++broken;
+        emit(kReplacement);
+    };
     const std::size_t n = text.size();
     std::size_t i = 0;
     auto at = [&text](std::size_t k) { return static_cast<std::uint32_t>(static_cast<unsigned char>(text[k])); };
     while (i < n) {
         const std::uint32_t b0 = at(i);
         if (b0 < 0x80) {
-            appendCodePoint(out, b0);
+            emit(b0);
             ++i;
             continue;
         }
@@ -157,7 +167,7 @@ std::wstring fromUtf8(const std::string& text) {
             if (b0 == 0xF0) lo = 0x90;
             if (b0 == 0xF4) hi = 0x8F;
         } else {
-            appendCodePoint(out, kReplacement);
+            replace();
             ++i;
             continue;
         }
@@ -169,15 +179,26 @@ std::wstring fromUtf8(const std::string& text) {
         }
         if (k < length) {
             // A broken sequence: one replacement for its valid beginning.
-            appendCodePoint(out, kReplacement);
+            replace();
             i += k;
             continue;
         }
-        appendCodePoint(out, cp);
+        emit(cp);
         i += length;
     }
+    return broken;
+}
+
+}  // namespace
+
+std::wstring fromUtf8(const std::string& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    decodeUtf8(text, &out);
     return out;
 }
+
+bool isValidUtf8(const std::string& text) { return decodeUtf8(text, nullptr) == 0; }
 
 namespace {
 

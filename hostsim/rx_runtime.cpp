@@ -95,6 +95,21 @@ Runtime* makeRuntime() {
         {L"PlDbDatabase", L"PlRxObject"},
         {L"PlDbDatabaseReactor", L"PlRxObject"},
         {L"PlApHostDialogParams", L"PlRxObject"},
+        {L"PlDbDictionary", L"PlDbObject"},
+        {L"PlDbViewTable", L"PlDbObject"},
+        {L"PlDbViewTableRecord", L"PlDbObject"},
+        {L"PlDbCurve", L"PlDbEntity"},
+        {L"PlDbLine", L"PlDbCurve"},
+        {L"PlDbArc", L"PlDbCurve"},
+        {L"PlDbCircle", L"PlDbCurve"},
+        {L"PlDbEllipse", L"PlDbCurve"},
+        {L"PlDbPolyline", L"PlDbCurve"},
+        {L"PlDb3dPolyline", L"PlDbCurve"},
+        {L"PlDbSpline", L"PlDbCurve"},
+        {L"PlDb2dPolyline", L"PlDbCurve"},
+        {L"PlDbText", L"PlDbEntity"},
+        {L"PlDbRegion", L"PlDbEntity"},
+        {L"PlEdUIContext", L"PlRxObject"},
     };
     for (const auto& entry : builtins) addBuiltin(*rt, entry[0], entry[1]);
 
@@ -124,6 +139,7 @@ bool isEmpty(const wchar_t* text) { return !text || !*text; }
 }  // namespace
 
 PlRxClass::~PlRxClass() {
+    plsim::detail::forgetContextMenusOf(this);
     Runtime& rt = runtime();
     if (registered(rt, m_impl->name) == this) rt.classes->remove(m_impl->name.c_str());
     if (m_impl->parent) PlRxClassAccess::dropChild(m_impl->parent);

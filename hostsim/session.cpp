@@ -13,6 +13,7 @@ void resetSession() {
     detail::resetColorBooks();
     detail::resetFaults();
     detail::resetLanguage();
+    detail::resetSelection();
     resetUcs();
     resetJigActivity();
     clearDrawingErrors();

@@ -1,4 +1,4 @@
-// A small XML reader for the host's definition files: elements and attributes, nothing more.
+// A small XML reader for the host's definition files: elements, attributes and their text.
 #include "hostsim/xml_reader.h"
 
 #include <cstddef>
@@ -144,6 +144,20 @@ private:
         }
     }
 
+    // Character data up to the next '<' or the end.
+    bool characterData(std::wstring& out) {
+        while (m_pos < m_text.size() && m_text[m_pos] != L'<') {
+            if (m_text[m_pos] == L'&') {
+                if (!reference(out)) return false;
+            } else if (startsWith(L"]]>")) {
+                return fail(L"']]>' outside a CDATA section");
+            } else {
+                out += m_text[m_pos++];
+            }
+        }
+        return true;
+    }
+
     // An element at m_pos (on its '<').
     bool element(XmlElement& out, int depth) {
         if (depth > kMaxDepth) return fail(L"elements are nested too deeply");
@@ -173,14 +187,10 @@ private:
             if (out.attribute(attrName)) return fail(L"the attribute " + attrName + L" is repeated");
             out.attributes.emplace_back(std::move(attrName), std::move(value));
         }
-        // Content: child elements; character data, comments and the like are skipped.
+        // Content: character data and child elements; comments and the like are skipped.
         while (true) {
-            const std::size_t open = m_text.find(L'<', m_pos);
-            if (open == std::wstring::npos) {
-                m_pos = m_text.size();
-                return fail(L"the element <" + out.name + L"> is not closed");
-            }
-            m_pos = open;
+            if (!characterData(out.text)) return false;
+            if (m_pos >= m_text.size()) return fail(L"the element <" + out.name + L"> is not closed");
             if (startsWith(L"</")) {
                 m_pos += 2;
                 std::wstring closing;
@@ -194,7 +204,9 @@ private:
             if (startsWith(L"<!--")) {
                 if (!skipPast(L"-->", L"a comment")) return false;
             } else if (startsWith(L"<![CDATA[")) {
+                const std::size_t start = m_pos + 9;
                 if (!skipPast(L"]]>", L"a CDATA section")) return false;
+                out.text.append(m_text, start, m_pos - 3 - start);
             } else if (startsWith(L"<?")) {
                 if (!skipPast(L"?>", L"a processing instruction")) return false;
             } else if (startsWith(L"<!")) {

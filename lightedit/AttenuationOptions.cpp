@@ -1,7 +1,7 @@
 // The attenuation option: its sub-menu, the type prompt and the two limit prompts.
 #include "lightedit/AttenuationOptions.h"
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pled.h"
 #include "lightedit/InputPrimitives.h"
 
@@ -10,18 +10,6 @@ namespace {
 /// The gap kept between the limits when one is entered past the other.
 constexpr double kLimitGap = 1.0;
 
-struct AttenuationTypeRow {
-    int type;
-    const wchar_t* keyword;
-    unsigned nameId;
-};
-
-const AttenuationTypeRow kAttenuationTypes[] = {
-    {PlGiLightAttenuation::kNone, L"None", 2289},
-    {PlGiLightAttenuation::kInverseLinear, L"Inverse", 2288},
-    {PlGiLightAttenuation::kInverseSquare, L"Squared", 2290},
-};
-
 bool promptLimit(const LightEditContext& context, unsigned promptId, double& limit, bool& useLimits) {
     wchar_t shown[kReplyBufferSize];
     realToText(limit, -1, shown);
@@ -29,6 +17,19 @@ bool promptLimit(const LightEditContext& context, unsigned promptId, double& lim
     pledInitGet(PLRSG_NONEG, L"");
     if (pledGetReal(prompt.kwszPtr(), &limit) == PLRTCAN) return false;
     useLimits = true;
+    return true;
+}
+
+/// Asks for the start limit (or the end limit) and stores both limits in the
+/// record: a limit entered at or past the other moves that one out of its
+/// way by kLimitGap. False on a cancel.
+bool changeLimit(const LightEditContext& context, PlGiLightAttenuation& record, bool start, double& limit,
+                 bool& useLimits) {
+    if (!promptLimit(context, start ? msg::kStartLimitPrompt : msg::kEndLimitPrompt, limit, useLimits)) return false;
+    const double other = start ? record.endLimit() : record.startLimit();
+    if (start) record.setLimits(limit, other > limit ? other : limit + kLimitGap);
+    else record.setLimits(limit > other ? other : limit - kLimitGap, limit);
+    record.setUseLimits(useLimits);
     return true;
 }
 
@@ -42,66 +43,45 @@ PlString attenuationTypeDefaultText(const LightEditContext& context, int type) {
 }
 
 bool promptAttenuationType(const LightEditContext& context, int& type) {
-    const PlString prompt = loadMessage(2370) + attenuationTypeDefaultText(context, type);
-    const PlString keywords = loadMessage(2371);
-    pledInitGet(0, keywords.kwszPtr());
+    const PlString prompt = loadMessage(msg::kAttenuationTypePrompt) + attenuationTypeDefaultText(context, type);
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
-    if (reply[0] == L'\0') return false;
-    for (const AttenuationTypeRow& row : kAttenuationTypes)
-        if (PlString(reply) == row.keyword) type = row.type;
+    if (askKeyword(prompt, msg::kAttenuationTypeKeywords, 0, reply) != PLRTNORM) return false;
+    if (const AttenuationTypeRow* row = findKeyword(reply, kAttenuationTypes)) type = row->type;
     return true;
-}
-
-bool promptAttenuationStart(const LightEditContext& context, double& startLimit, bool& useLimits) {
-    return promptLimit(context, 2723, startLimit, useLimits);
-}
-
-bool promptAttenuationEnd(const LightEditContext& context, double& endLimit, bool& useLimits) {
-    return promptLimit(context, 2726, endLimit, useLimits);
 }
 
 bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& record, int type, bool useLimits,
                         double startLimit, double endLimit) {
     bool changed = false;
     for (;;) {
-        const PlString keywords = loadMessage(2275);
-        pledInitGet(0, keywords.kwszPtr());
-        const PlString prompt = loadMessage(2276);
+        const PlString prompt = loadMessage(msg::kAttenuationMenuPrompt);
         wchar_t reply[kReplyBufferSize];
-        const int status = getKeywordInput(prompt.kwszPtr(), reply);
+        const int status = askKeyword(prompt, msg::kAttenuationMenuKeywords, 0, reply);
         if (status == PLRTCAN) return false;
         if (status == PLRTNONE) return changed;
         if (status != PLRTNORM) continue;
-        const PlString answer(reply);
-        if (answer == L"attenuationType") {
-            if (promptAttenuationType(context, type)) {
-                record.setAttenuationType(static_cast<PlGiLightAttenuation::AttenuationType>(type));
-                changed = true;
-            }
-        } else if (answer == L"Uselimits") {
-            if (promptOnOff(context, 2944, useLimits)) {
-                record.setUseLimits(useLimits);
-                changed = true;
-            }
-        } else if (answer == L"attenuationstartLimit") {
-            if (promptAttenuationStart(context, startLimit, useLimits)) {
-                // A start at or past the end pushes the end out.
-                const double end = record.endLimit();
-                record.setLimits(startLimit, end > startLimit ? end : startLimit + kLimitGap);
-                record.setUseLimits(useLimits);
-                changed = true;
-            }
-        } else if (answer == L"attenuationEndlimit") {
-            if (promptAttenuationEnd(context, endLimit, useLimits)) {
-                // An end at or before the start pulls the start in.
-                const double start = record.startLimit();
-                record.setLimits(endLimit > start ? start : endLimit - kLimitGap, endLimit);
-                record.setUseLimits(useLimits);
-                changed = true;
-            }
-        } else if (answer == L"eXit") {
-            return changed;
+        const auto* option = findKeyword(reply, kAttenuationMenu);
+        if (!option) continue;
+        switch (option->value) {
+            case AttenuationOption::Type:
+                if (promptAttenuationType(context, type)) {
+                    record.setAttenuationType(static_cast<PlGiLightAttenuation::AttenuationType>(type));
+                    changed = true;
+                }
+                break;
+            case AttenuationOption::UseLimits:
+                if (promptOnOff(context, msg::kUseLimitsPrompt, useLimits)) {
+                    record.setUseLimits(useLimits);
+                    changed = true;
+                }
+                break;
+            case AttenuationOption::Start:
+                if (changeLimit(context, record, true, startLimit, useLimits)) changed = true;
+                break;
+            case AttenuationOption::End:
+                if (changeLimit(context, record, false, endLimit, useLimits)) changed = true;
+                break;
+            case AttenuationOption::Exit: return changed;
         }
     }
 }

@@ -2,9 +2,35 @@
 // limits, kept in order.
 #pragma once
 
+#include "common/Keywords.h"
 #include "host/plscene.h"
 #include "host/plstring.h"
 #include "lightedit/LightEditContext.h"
+#include "resources/MessageIds.h"
+
+/// The options of the attenuation sub-menu; msg::kAttenuationMenuKeywords declares them.
+enum class AttenuationOption { Type, UseLimits, Start, End, Exit };
+inline constexpr KeywordRow<AttenuationOption> kAttenuationMenu[] = {
+    {L"attenuationType", AttenuationOption::Type},
+    {L"Uselimits", AttenuationOption::UseLimits},
+    {L"attenuationstartLimit", AttenuationOption::Start},
+    {L"attenuationEndlimit", AttenuationOption::End},
+    {L"eXit", AttenuationOption::Exit},
+};
+
+/// The attenuation types with their keywords (msg::kAttenuationTypeKeywords
+/// declares them) and display names.
+struct AttenuationTypeRow {
+    int type;
+    const wchar_t* keyword;
+    unsigned nameId;
+};
+
+inline constexpr AttenuationTypeRow kAttenuationTypes[] = {
+    {PlGiLightAttenuation::kNone, L"None", msg::kAttenuationNone},
+    {PlGiLightAttenuation::kInverseLinear, L"Inverse", msg::kAttenuationInverse},
+    {PlGiLightAttenuation::kInverseSquare, L"Squared", msg::kAttenuationSquared},
+};
 
 /// The attenuation sub-menu on `record`, a copy of the light's record, changed
 /// in place. The four values are its working copies for this run: the prompts
@@ -16,10 +42,6 @@ bool runAttenuationMenu(const LightEditContext& context, PlGiLightAttenuation& r
 
 /// Asks for the attenuation type. True when the caller is to apply `type`.
 bool promptAttenuationType(const LightEditContext& context, int& type);
-/// Ask for a limit; Enter keeps the value shown. True unless cancelled, and
-/// then `useLimits` is true as well.
-bool promptAttenuationStart(const LightEditContext& context, double& startLimit, bool& useLimits);
-bool promptAttenuationEnd(const LightEditContext& context, double& endLimit, bool& useLimits);
 
 /// defaultOpen + the name of the type (nothing for a value that is none) + defaultClose.
 PlString attenuationTypeDefaultText(const LightEditContext& context, int type);

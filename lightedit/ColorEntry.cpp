@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <optional>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/plcolorbook.h"
 #include "host/pldb.h"
 #include "host/pled.h"
@@ -87,6 +87,19 @@ PlCmColor colorOfHsl(int h, int s, int l) {
     return trueColor(channel(hue + 1.0 / 3), channel(hue), channel(hue - 1.0 / 3));
 }
 
+/// A reply of three components made into the colour (Done), or refused with
+/// message `invalidId` (back to the prompt `self`).
+ColorEntryState takeComponents(const wchar_t* reply, const int (&maxima)[3], PlCmColor (*make)(int, int, int),
+                               unsigned invalidId, ColorEntryState self, PlCmColor& color) {
+    int values[3] = {};
+    if (!readComponents(reply, maxima, values)) {
+        printMessage(invalidId);
+        return self;
+    }
+    color = make(values[0], values[1], values[2]);
+    return ColorEntryState::Done;
+}
+
 /// Where a status other than a normal reply leads: a cancel to Cancelled,
 /// Enter to Done, any other status back to the prompt `self`. Nothing for a
 /// normal reply, which the prompt reads on.
@@ -109,7 +122,7 @@ const PlColorBookList* availableColorBooks() {
 
 /// Asks for colour names of `book` until one is found, Enter or a cancel.
 ColorEntryState promptColorOfBook(const PlColorBook& book, PlCmColor& color) {
-    const PlString prompt = loadMessage(2294);
+    const PlString prompt = loadMessage(msg::kBookColorPrompt);
     for (;;) {
         wchar_t reply[kReplyBufferSize];
         const int status = getStringInput(1, prompt.kwszPtr(), reply, kReplyBufferSize);
@@ -125,7 +138,7 @@ ColorEntryState promptColorOfBook(const PlColorBook& book, PlCmColor& color) {
             color = chosen;
             return ColorEntryState::Done;
         }
-        printMessage(2293);
+        printMessage(msg::kNoSuchBookColor);
     }
 }
 
@@ -146,69 +159,50 @@ ColorEntryState runColorEntry(const LightEditContext& context, PlCmColor& color)
 }
 
 ColorEntryState promptTrueColor(const LightEditContext& context, PlCmColor& color) {
-    const PlString prompt = loadMessage(2434) + colorDefaultText(context, color, false);
-    const PlString keywords = loadMessage(2433);
-    pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
+    const PlString prompt = loadMessage(msg::kTrueColorPrompt) + colorDefaultText(context, color, false);
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status = askKeyword(prompt, msg::kTrueColorKeywords, PLRSG_OTHER, reply);
     if (const auto next = stateAfterStatus(status, ColorEntryState::TrueColor)) return *next;
-    if (reply[0] == L'\0') return ColorEntryState::Done;
-    const PlString answer(reply);
-    if (answer == L"Hsl") return ColorEntryState::Hsl;
-    if (answer == L"Index") return ColorEntryState::Index;
-    if (answer == L"colorBook") {
-        if (availableColorBooks()) return ColorEntryState::ColorBook;
-        printMessage(2676);
+    if (const auto* other = findKeyword(reply, kOtherColorEntries)) {
+        if (other->value != ColorEntryState::ColorBook || availableColorBooks()) return other->value;
+        printMessage(msg::kNoColorBooks);
         return ColorEntryState::TrueColor;
     }
-    int rgb[3] = {};
-    if (!readComponents(reply, {kChannelMax, kChannelMax, kChannelMax}, rgb)) {
-        printMessage(2941);
-        return ColorEntryState::TrueColor;
-    }
-    color = trueColor(rgb[0], rgb[1], rgb[2]);
-    return ColorEntryState::Done;
+    return takeComponents(reply, {kChannelMax, kChannelMax, kChannelMax}, trueColor, msg::kInvalidTrueColor,
+                          ColorEntryState::TrueColor, color);
 }
 
 ColorEntryState promptHslColor(const LightEditContext& context, PlCmColor& color) {
-    const PlString prompt = loadMessage(2384) + colorDefaultText(context, color, true);
+    const PlString prompt = loadMessage(msg::kHslPrompt) + colorDefaultText(context, color, true);
     wchar_t reply[kReplyBufferSize];
     const int status = getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize);
     if (const auto next = stateAfterStatus(status, ColorEntryState::Hsl)) return *next;
     if (reply[0] == L'\0') return ColorEntryState::Done;
-    int hsl[3] = {};
-    if (!readComponents(reply, {kHueMax, kPercentMax, kPercentMax}, hsl)) {
-        printMessage(2507);
-        return ColorEntryState::Hsl;
-    }
-    color = colorOfHsl(hsl[0], hsl[1], hsl[2]);
-    return ColorEntryState::Done;
+    return takeComponents(reply, {kHueMax, kPercentMax, kPercentMax}, colorOfHsl, msg::kInvalidHsl,
+                          ColorEntryState::Hsl, color);
 }
 
 ColorEntryState promptIndexColor(PlCmColor& color) {
-    const PlString keywords = loadMessage(2389);
-    pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
-    const PlString prompt = loadMessage(2390);
+    const PlString prompt = loadMessage(msg::kIndexColorPrompt);
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status = askKeyword(prompt, msg::kIndexColorKeywords, PLRSG_OTHER, reply);
     if (const auto next = stateAfterStatus(status, ColorEntryState::Index)) return *next;
     long index = 0;
     for (const NamedIndexColor& named : namedIndexColors) {
         if (sameIgnoringCase(reply, loadMessage(named.localNameId).kwszPtr()) ||
-            sameIgnoringCase(reply, named.englishName)) {
+            sameIgnoringCase(reply, named.keyword)) {
             index = static_cast<long>(named.index);
             break;
         }
     }
     if (index == 0) {
-        if (reply[0] == L'\0') return ColorEntryState::Done;
         // Read as the C library reads a number: blanks and a sign first, up to
         // the first other character; a reply without digits is 0.
         index = std::wcstol(reply, nullptr, 10);
     }
     PlCmColor chosen;
     if (index < 1 || index > kLastIndex || chosen.setColorIndex(static_cast<std::uint16_t>(index)) != Plad::eOk) {
-        printMessage(2512);
+        printMessage(msg::kInvalidIndexColor);
         return ColorEntryState::Index;
     }
     color = chosen;
@@ -216,7 +210,7 @@ ColorEntryState promptIndexColor(PlCmColor& color) {
 }
 
 ColorEntryState promptBookColor(PlCmColor& color) {
-    const PlString prompt = loadMessage(2373);
+    const PlString prompt = loadMessage(msg::kBookPrompt);
     wchar_t reply[kReplyBufferSize];
     const int status = getStringInput(1, prompt.kwszPtr(), reply, kReplyBufferSize);
     if (const auto next = stateAfterStatus(status, ColorEntryState::ColorBook)) return *next;

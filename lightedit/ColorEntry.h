@@ -2,9 +2,11 @@
 // true colour, HSL, index colour or colour-book colour.
 #pragma once
 
+#include "common/Keywords.h"
 #include "host/plcmcolor.h"
 #include "host/plstring.h"
 #include "lightedit/LightEditContext.h"
+#include "resources/MessageIds.h"
 
 /// Where the colour entry goes next; each prompt answers the state after it.
 enum class ColorEntryState : int {
@@ -16,18 +18,26 @@ enum class ColorEntryState : int {
     Cancelled = 5,  ///< the user cancelled: the caller stores nothing
 };
 
+/// The other ways the true-colour prompt offers; msg::kTrueColorKeywords declares them.
+inline constexpr KeywordRow<ColorEntryState> kOtherColorEntries[] = {
+    {L"Hsl", ColorEntryState::Hsl},
+    {L"Index", ColorEntryState::Index},
+    {L"colorBook", ColorEntryState::ColorBook},
+};
+
 /// An index colour that can be given by name: the local name is a message,
-/// the English name is accepted in every language.
+/// the English name (the keyword) is accepted in every language.
 struct NamedIndexColor {
     unsigned index;
-    const wchar_t* englishName;
+    const wchar_t* keyword;
     unsigned localNameId;
 };
 
-/// In the order the names are tried.
+/// In the order the names are tried; msg::kIndexColorKeywords declares them.
 inline constexpr NamedIndexColor namedIndexColors[] = {
-    {1, L"Red", 2395},  {2, L"Yellow", 2397},  {3, L"Green", 2393}, {4, L"Cyan", 2392},
-    {5, L"Blue", 2391}, {6, L"Magenta", 2394}, {7, L"White", 2396},
+    {1, L"Red", msg::kColorRed},     {2, L"Yellow", msg::kColorYellow}, {3, L"Green", msg::kColorGreen},
+    {4, L"Cyan", msg::kColorCyan},   {5, L"Blue", msg::kColorBlue},     {6, L"Magenta", msg::kColorMagenta},
+    {7, L"White", msg::kColorWhite},
 };
 
 /// Runs the prompts from the true-colour prompt on `color` until Done or Cancelled.

@@ -1,7 +1,7 @@
 // PlApHostDialogIESFileNav: the host's web-file dialog, one for the whole session.
 #pragma once
 
-#include "app/PlZuredUDExport.h"
+#include "common/PlZuredUDExport.h"
 #include "host/pldialog.h"
 
 class PLZUREDUD_API PlApHostDialogIESFileNav : public PlApHostDialog {

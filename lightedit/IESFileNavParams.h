@@ -1,7 +1,7 @@
 // PlApHostIESFileNavParams: carries the web-file name into and out of the host's web-file dialog.
 #pragma once
 
-#include "app/PlZuredUDExport.h"
+#include "common/PlZuredUDExport.h"
 #include "host/pldialog.h"
 #include "host/plstring.h"
 

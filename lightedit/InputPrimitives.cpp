@@ -1,7 +1,7 @@
 // Command-line input primitives: reply copying, default-value texts, the on/off prompt.
 #include "lightedit/InputPrimitives.h"
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pldb.h"
 #include "host/pled.h"
 #include "host/plstatus.h"
@@ -33,6 +33,12 @@ int getKeywordInput(const wchar_t* prompt, wchar_t* reply) {
     return copyReply(status, text.kwszPtr(), reply, kReplyBufferSize);
 }
 
+int askKeyword(const PlString& prompt, unsigned keywordListId, int flags, wchar_t* reply) {
+    const PlString keywords = keywordListId == kNoKeywords ? PlString() : loadMessage(keywordListId);
+    pledInitGet(flags, keywordListId == kNoKeywords ? nullptr : keywords.kwszPtr());
+    return getKeywordInput(prompt.kwszPtr(), reply);
+}
+
 int getStringInput(int allowSpaces, const wchar_t* prompt, wchar_t* reply, std::size_t capacity) {
     PlString text;
     const int status = pledGetString(allowSpaces, prompt, text);
@@ -52,18 +58,15 @@ PlString integerDefaultText(const LightEditContext& context, int value) {
 }
 
 PlString onOffDefaultText(const LightEditContext& context, bool value, bool alternateWords) {
-    const unsigned wordId = alternateWords ? (value ? 2632u : 2631u) : (value ? 2645u : 2644u);
+    const unsigned wordId =
+        alternateWords ? (value ? msg::kWordYes : msg::kWordNo) : (value ? msg::kWordOn : msg::kWordOff);
     return context.defaultOpen + loadMessage(wordId) + context.defaultClose;
 }
 
 bool promptOnOff(const LightEditContext& context, unsigned promptMessageId, bool& value) {
     const PlString prompt = loadMessage(promptMessageId) + onOffDefaultText(context, value, false);
-    const PlString keywords = loadMessage(2431);
-    pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
-    const PlString answer(reply);
-    if (answer == L"oN") value = true;
-    else if (answer == L"oFf") value = false;
+    if (askKeyword(prompt, msg::kOnOffKeywords, 0, reply) != PLRTNORM) return false;
+    if (const auto* row = findKeyword(reply, kOnOffReplies)) value = row->value;
     return true;
 }

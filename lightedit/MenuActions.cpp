@@ -1,12 +1,12 @@
 // The actions behind the property menus' keywords.
 #include "lightedit/MenuState.h"
 
+#include "common/SysVars.h"
 #include "host/pled.h"
 #include "lightedit/AttenuationOptions.h"
 #include "lightedit/ColorEntry.h"
 #include "lightedit/NameOption.h"
 #include "lightedit/PhotometryOptions.h"
-#include "lightedit/PropertyMenus.h"
 #include "lightedit/ScalarOptions.h"
 #include "lightedit/ShadowOptions.h"
 #include "lightedit/WebOptions.h"
@@ -22,12 +22,12 @@ bool menuIntensity(LightEditContext& context, MenuState& state) {
 }
 
 bool menuStatus(LightEditContext& context, MenuState& state) {
-    if (promptOnOff(context, 2430, state.on)) context.light->setOn(state.on);
+    if (promptOnOff(context, msg::kStatusPrompt, state.on)) context.light->setOn(state.on);
     return false;
 }
 
 bool menuShadow(LightEditContext& context, MenuState& state) {
-    if (runShadowMenu(context, state.shadow)) storeShadowSettings(*context.light, state);
+    if (runShadowMenu(context, state.shadow)) storeShadowSettings(*context.light, state.shadow);
     return false;
 }
 
@@ -64,7 +64,7 @@ bool menuPhotometryIfPhotometric(LightEditContext& context, MenuState& state) {
 }
 
 bool menuPhotometry(LightEditContext& context, MenuState&) {
-    runPhotometryMenu(context, context.light);
+    runPhotometryMenu(context);
     return false;
 }
 

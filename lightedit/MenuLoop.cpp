@@ -4,19 +4,17 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
+#include "common/SysVars.h"
 #include "host/pled.h"
-#include "lightedit/PropertyMenus.h"
 
 bool runKeywordLoop(LightEditContext& context, MenuState& state, const MenuDefinition& menu) {
     for (;;) {
-        const PlString keywords = loadMessage(menu.keywordListId);
-        pledInitGet(0, keywords.kwszPtr());
         // The prompt follows "LIGHTINGUNITS" each time it is shown.
         const PlString prompt =
             loadMessage(photometricUnits() ? menu.photometricPromptId : menu.genericPromptId);
         wchar_t reply[kReplyBufferSize];
-        const int status = getKeywordInput(prompt.kwszPtr(), reply);
+        const int status = askKeyword(prompt, menu.keywordListId, 0, reply);
         if (status == PLRTCAN) return false;
         if (status == PLRTNONE) return true;
         if (status != PLRTNORM) continue;
@@ -29,7 +27,9 @@ bool runKeywordLoop(LightEditContext& context, MenuState& state, const MenuDefin
     }
 }
 
-void readWorkingValues(const PlDbLight& light, MenuState& state) {
+bool readWorkingValues(const PlDbLight& light, MenuState& state) {
+    PlGiShadowParameters record;
+    if (light.shadowParameters(record) != Plad::eOk) return false;
     copyReply(PLRTNORM, light.name(), state.name, kNameBufferSize);
     state.intensity = light.intensity();
     state.on = light.isOn();
@@ -38,7 +38,6 @@ void readWorkingValues(const PlDbLight& light, MenuState& state) {
     state.useLimits = attenuation.useLimits();
     state.startLimit = attenuation.startLimit();
     state.endLimit = attenuation.endLimit();
-    const PlGiShadowParameters& record = state.shadowRecord;
     state.shadow.on = record.shadowsOn();
     state.shadow.type = record.shadowType();
     state.shadow.mapSize = record.shadowMapSize();
@@ -52,14 +51,14 @@ void readWorkingValues(const PlDbLight& light, MenuState& state) {
     state.color = light.lightColor();
     state.falloff = light.falloffAngle();
     state.hotspot = light.hotspotAngle();
-    state.direction = light.lightDirection();
     state.webFile = PlString(light.webFile());
     state.webRotation = light.webRotation();
+    return true;
 }
 
-void storeShadowSettings(PlDbLight& light, MenuState& state) {
-    PlGiShadowParameters& record = state.shadowRecord;
-    const ShadowSettings& shadow = state.shadow;
+void storeShadowSettings(PlDbLight& light, const ShadowSettings& shadow) {
+    PlGiShadowParameters record;
+    if (light.shadowParameters(record) != Plad::eOk) return;
     record.setShadowsOn(shadow.on);
     if (shadow.on) {
         record.setShadowType(static_cast<PlGiShadowParameters::ShadowType>(shadow.type));

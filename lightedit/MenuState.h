@@ -34,11 +34,9 @@ struct MenuState {
     double startLimit = 1.0;
     double endLimit = 10.0;
     ShadowSettings shadow;
-    PlGiShadowParameters shadowRecord;
     PlCmColor color;
     double falloff = 0.0;
     double hotspot = 0.0;
-    PlGeVector3d direction;
     PlString webFile;
     PlGeVector3d webRotation;
 };
@@ -63,14 +61,12 @@ struct MenuDefinition {
 /// cancel (false).
 bool runKeywordLoop(LightEditContext& context, MenuState& state, const MenuDefinition& menu);
 
-/// Reads the light's settings into the working values.
-void readWorkingValues(const PlDbLight& light, MenuState& state);
-/// Writes the shadow working values into the record (the other fields only
-/// while shadows are on) and stores the record in the light.
-void storeShadowSettings(PlDbLight& light, MenuState& state);
-/// Puts the light on the lights layer, sets its kind and gives it the next
-/// free name of `baseNameId`. False when the layer, the kind or the name fails.
-bool assignLayerAndName(LightEditContext& context, MenuState& state, int kind, unsigned baseNameId);
+/// Reads the light's settings into the working values; false when its shadow
+/// record cannot be read.
+bool readWorkingValues(const PlDbLight& light, MenuState& state);
+/// Writes the shadow working values into the light's shadow record (the other
+/// fields only while shadows are on) and stores the record in the light.
+void storeShadowSettings(PlDbLight& light, const ShadowSettings& shadow);
 
 // Actions shared by the menus.
 bool menuName(LightEditContext& context, MenuState& state);

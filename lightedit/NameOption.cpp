@@ -3,7 +3,7 @@
 
 #include <cwchar>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pldb.h"
 #include "host/pled.h"
 #include "host/plscene.h"
@@ -32,7 +32,7 @@ bool promptLightName(const LightEditContext& context, PlString suggested, wchar_
     for (;;) {
         wchar_t previous[kNameBufferSize];
         previous[0] = L'\0';
-        PlString prompt = loadMessage(2401) + context.defaultOpen;
+        PlString prompt = loadMessage(msg::kNamePrompt) + context.defaultOpen;
         if (nameBuffer[0]) {
             copyReply(PLRTNORM, nameBuffer, previous, kNameBufferSize);
             prompt += nameBuffer;
@@ -45,7 +45,7 @@ bool promptLightName(const LightEditContext& context, PlString suggested, wchar_
         const int hostStatus = pledGetString(1, prompt.kwszPtr(), reply);
         const int status = copyReply(hostStatus, reply.kwszPtr(), nameBuffer, kNameBufferSize);
         if (status == PLRTTRUNC || std::wcslen(nameBuffer) > kLongestLightName) {
-            printMessage(2637, nameBuffer);
+            printMessage(msg::kNameTooLong, nameBuffer);
             restoreName(nameBuffer, previous, suggested);
             continue;
         }
@@ -55,7 +55,7 @@ bool promptLightName(const LightEditContext& context, PlString suggested, wchar_
         PlDbHostApplicationServices* services = pldbHostApplicationServices();
         if (PlLightServiceManager::idAt(existing, nameBuffer, services ? services->workingDatabase() : nullptr) ==
             Plad::eOk) {
-            printMessage(2635);
+            printMessage(msg::kNameTaken);
             copyReply(PLRTNORM, suggested.kwszPtr(), nameBuffer, kNameBufferSize);
             continue;
         }
@@ -64,7 +64,7 @@ bool promptLightName(const LightEditContext& context, PlString suggested, wchar_
             return false;
         }
         if (hasInvalidCharacter(nameBuffer)) {
-            printMessage(2520);
+            printMessage(msg::kNameForbiddenCharacters);
             restoreName(nameBuffer, previous, suggested);
             continue;
         }

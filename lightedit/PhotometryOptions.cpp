@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "app/Messages.h"
-#include "app/SysVars.h"
+#include "common/Messages.h"
+#include "common/SysVars.h"
 #include "host/pldb.h"
 #include "host/pled.h"
 #include "lightedit/InputPrimitives.h"
@@ -34,8 +34,9 @@ bool readPhysicalValue(const wchar_t* reply, double& value) {
 }
 
 /// Switches the working intensity to `target`.
-void switchMethod(const LightEditContext& context, int& method, int target, double& intensity, double distance) {
-    intensity = convertPhysicalIntensity(context, context.light, method, target, intensity, distance);
+void switchMethod(const LightEditContext& context, PlDbLight::PhysicalIntensityMethod& method,
+                  PlDbLight::PhysicalIntensityMethod target, double& intensity, double distance) {
+    intensity = convertPhysicalIntensity(*context.light, method, target, intensity, distance);
     method = target;
 }
 
@@ -45,42 +46,39 @@ enum class Step { Ask, Accepted, Abandoned };
 /// that overflowed) is no default, so Enter is refused by the host until a number is typed.
 int noDefaultFlag(double value) { return std::isfinite(value) ? 0 : PLRSG_NONULL; }
 
-Step askIntensity(const LightEditContext& context, int& method, double& intensity, double distance) {
+Step askIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityMethod& method, double& intensity,
+                  double distance) {
     const bool distant = context.light->lightKind() == PlDbLight::kDistantLight;
-    const PlString prompt = loadMessage(distant ? 2405 : 2406) + realDefaultText(context, intensity, 2);
-    const PlString keywords = distant ? PlString() : loadMessage(2407);
-    pledInitGet(PLRSG_OTHER | PLRSG_NONEG | noDefaultFlag(intensity), distant ? nullptr : keywords.kwszPtr());
+    const PlString prompt = loadMessage(distant ? msg::kDistantIntensityPrompt : msg::kCandelaPrompt) +
+                            realDefaultText(context, intensity, 2);
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
-    const PlString answer(reply);
-    if (answer == L"Flux") {
-        switchMethod(context, method, PlDbLight::kFlux, intensity, distance);
-        return Step::Ask;
-    }
-    if (answer == L"Illuminance") {
-        switchMethod(context, method, PlDbLight::kIlluminance, intensity, distance);
+    if (askKeyword(prompt, distant ? kNoKeywords : msg::kCandelaKeywords,
+                   PLRSG_OTHER | PLRSG_NONEG | noDefaultFlag(intensity), reply) != PLRTNORM)
+        return Step::Abandoned;
+    if (const auto* other = findKeyword(reply, kIntensityMethods)) {
+        switchMethod(context, method, other->value, intensity, distance);
         return Step::Ask;
     }
     return readPhysicalValue(reply, intensity) ? Step::Accepted : Step::Ask;
 }
 
 Step askFlux(const LightEditContext& context, double& flux) {
-    const PlString prompt = loadMessage(2381) + realDefaultText(context, flux, 2);
+    const PlString prompt = loadMessage(msg::kFluxPrompt) + realDefaultText(context, flux, 2);
     pledInitGet(PLRSG_NONEG | noDefaultFlag(flux), L"");
     return pledGetReal(prompt.kwszPtr(), &flux) == PLRTCAN ? Step::Abandoned : Step::Accepted;
 }
 
 Step askIlluminance(const LightEditContext& context, double& illuminance, double& distance) {
-    const unsigned promptId = getSysVarInt(L"LIGHTINGUNITS") == 1 ? 2387 : 2385;
+    const unsigned promptId =
+        getSysVarInt(L"LIGHTINGUNITS") == 1 ? msg::kIlluminanceFootCandlesPrompt : msg::kIlluminanceLuxPrompt;
     const PlString prompt = loadMessage(promptId) + realDefaultText(context, illuminance, 2);
-    const PlString keywords = loadMessage(2386);
-    pledInitGet(PLRSG_OTHER | PLRSG_NONEG | noDefaultFlag(illuminance), keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return Step::Abandoned;
-    if (PlString(reply) == L"Distance") {
+    if (askKeyword(prompt, msg::kIlluminanceKeywords, PLRSG_OTHER | PLRSG_NONEG | noDefaultFlag(illuminance), reply) != PLRTNORM)
+        return Step::Abandoned;
+    if (findKeyword(reply, kIlluminanceOptions)) {
         // The illuminance stays as it is, now at the new distance. A distance
         // of zero would make every conversion from it meaningless: refused.
-        const PlString distancePrompt = loadMessage(2377) + realDefaultText(context, distance, 2);
+        const PlString distancePrompt = loadMessage(msg::kDistancePrompt) + realDefaultText(context, distance, 2);
         pledInitGet(PLRSG_NONEG | PLRSG_NOZERO, L"");
         if (pledGetReal(distancePrompt.kwszPtr(), &distance) == PLRTCAN) return Step::Abandoned;
         // An illuminance that no number holds is nothing to keep: it is asked for.
@@ -91,19 +89,19 @@ Step askIlluminance(const LightEditContext& context, double& illuminance, double
 
 /// "?": lists every preset, or the one named.
 bool listLampPresets() {
-    const PlString prompt = loadMessage(2374);
+    const PlString prompt = loadMessage(msg::kPresetListPrompt);
     wchar_t reply[kReplyBufferSize];
     if (getStringInput(0, prompt.kwszPtr(), reply, kReplyBufferSize) != PLRTNORM) return false;
     const PlString name(reply);
     if (name.isEmpty() || name == L"*") {
-        printMessage(2429);
+        printMessage(msg::kPresetListHeading);
         for (const LampPresetRow& row : lampPresetTable) printLampPresetLine(row.nameId);
     } else if (const LampPresetRow* row = presetNamed(reply)) {
-        printMessage(2560);
+        printMessage(msg::kListingIndent);
         printMessage(row->nameId);
-        printMessage(2683);
+        printMessage(msg::kListingEnd);
     } else {
-        printMessage(2551, reply);
+        printMessage(msg::kNoSuchPreset, reply);
     }
     return true;
 }
@@ -118,43 +116,39 @@ PlString lampPresetDisplayName(int preset) {
 
 void printLampPresetLine(unsigned messageId) {
     plutPrintf(L"\n");
-    printMessage(2560);
+    printMessage(msg::kListingIndent);
     printMessage(messageId);
-    printMessage(2683);
+    printMessage(msg::kListingEnd);
 }
 
 PhotometryChoice promptPhotometryChoice() {
-    const PlString keywords = loadMessage(2409);
-    pledInitGet(0, keywords.kwszPtr());
-    const PlString prompt = loadMessage(2408);
+    const PlString prompt = loadMessage(msg::kPhotometryMenuPrompt);
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status = askKeyword(prompt, msg::kPhotometryMenuKeywords, 0, reply);
     if (status == PLRTNONE) return kEditIntensity;
     if (status != PLRTNORM) return kLeavePhotometry;
-    const PlString answer(reply);
-    if (answer == L"Color") return kEditLampColor;
-    if (answer == L"eXit") return kLeavePhotometry;
-    return kEditIntensity;
+    const auto* choice = findKeyword(reply, kPhotometryMenu);
+    return choice ? choice->value : kEditIntensity;
 }
 
-double convertPhysicalIntensity(const LightEditContext&, PlDbLight* light, int sourceMethod, int targetMethod,
-                                double value, double distance) {
-    if (!light) return -1.0;
-    const int kind = light->lightKind();
+double convertPhysicalIntensity(const PlDbLight& light, PlDbLight::PhysicalIntensityMethod sourceMethod,
+                                PlDbLight::PhysicalIntensityMethod targetMethod, double value, double distance) {
+    const int kind = light.lightKind();
     if (kind == PlDbLight::kDistantLight) return value;
-    // A web light's distribution comes from its file; without one it shines as a point light.
-    const wchar_t* webFile = light->webFile();
-    const bool asPoint = kind == PlDbLight::kWebLight && (!webFile || !*webFile);
-    if (asPoint) light->setLightKind(PlDbLight::kPointLight);
-    const double converted = LightingUtil::ConvertIntensity(
-        light, static_cast<PlDbLight::PhysicalIntensityMethod>(sourceMethod),
-        static_cast<PlDbLight::PhysicalIntensityMethod>(targetMethod), value,
-        distance * LightingUtil::getUnitFactor(true));
-    if (asPoint) light->setLightKind(PlDbLight::kWebLight);
-    return converted;
+    const double metres = distance * LightingUtil::getUnitFactor(true);
+    // A web light's distribution comes from its file; without one it shines as a point
+    // light, and a point light made for the question (never added to a drawing) answers it.
+    const wchar_t* webFile = light.webFile();
+    if (kind == PlDbLight::kWebLight && (!webFile || !*webFile)) {
+        PlDbLight point;
+        static_cast<void>(point.setLightKind(PlDbLight::kPointLight));  // a light of its own takes any kind
+        return LightingUtil::ConvertIntensity(&point, sourceMethod, targetMethod, value, metres);
+    }
+    return LightingUtil::ConvertIntensity(&light, sourceMethod, targetMethod, value, metres);
 }
 
-bool promptPhysicalIntensity(const LightEditContext& context, int& method, double& intensity, double& distance) {
+bool promptPhysicalIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityMethod& method,
+                             double& intensity, double& distance) {
     switchMethod(context, method, PlDbLight::kPeakIntensity, intensity, distance);
     for (;;) {
         Step step = Step::Abandoned;
@@ -162,7 +156,6 @@ bool promptPhysicalIntensity(const LightEditContext& context, int& method, doubl
             case PlDbLight::kPeakIntensity: step = askIntensity(context, method, intensity, distance); break;
             case PlDbLight::kFlux: step = askFlux(context, intensity); break;
             case PlDbLight::kIlluminance: step = askIlluminance(context, intensity, distance); break;
-            default: return false;  // no other method arises
         }
         if (step != Step::Ask) return step == Step::Accepted;
     }
@@ -170,20 +163,18 @@ bool promptPhysicalIntensity(const LightEditContext& context, int& method, doubl
 
 bool promptLampColor(const LightEditContext& context, int& colorType, double& temperature, int& preset) {
     for (;;) {
-        const PlString prompt = loadMessage(2375) + context.defaultOpen + lampPresetDisplayName(preset) +
-                                context.defaultClose;
-        const PlString keywords = loadMessage(2376);
-        pledInitGet(PLRSG_OTHER, keywords.kwszPtr());
+        const PlString prompt = loadMessage(msg::kLampColorPrompt) + context.defaultOpen +
+                                lampPresetDisplayName(preset) + context.defaultClose;
         wchar_t reply[kReplyBufferSize];
-        if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM || reply[0] == L'\0') return false;
-        const PlString answer(reply);
-        if (answer == L"?") {
+        if (askKeyword(prompt, msg::kLampColorKeywords, PLRSG_OTHER, reply) != PLRTNORM) return false;
+        const auto* option = findKeyword(reply, kLampColorOptions);
+        if (option && option->value == LampColorOption::List) {
             if (!listLampPresets()) return false;
             continue;
         }
-        if (answer == L"Kelvin") {
+        if (option && option->value == LampColorOption::Kelvin) {
             double kelvin = temperature;
-            const PlString kelvinPrompt = loadMessage(2399) + realDefaultText(context, kelvin, 2);
+            const PlString kelvinPrompt = loadMessage(msg::kKelvinPrompt) + realDefaultText(context, kelvin, 2);
             pledInitGet(PLRSG_NONEG, L"");
             if (pledGetReal(kelvinPrompt.kwszPtr(), &kelvin) == PLRTCAN) return false;
             temperature = kelvin;
@@ -195,13 +186,13 @@ bool promptLampColor(const LightEditContext& context, int& colorType, double& te
             preset = row->preset;
             return true;
         }
-        printMessage(2551, reply);
+        printMessage(msg::kNoSuchPreset, reply);
     }
 }
 
-void runPhotometryMenu(const LightEditContext& context, PlDbLight* light) {
-    if (!light) return;
-    int method = light->physicalIntensityMethod();
+void runPhotometryMenu(const LightEditContext& context) {
+    PlDbLight* light = context.light;
+    PlDbLight::PhysicalIntensityMethod method = light->physicalIntensityMethod();
     double intensity = light->physicalIntensity();
     double distance = light->illuminanceDistance();
     int colorType = light->lampColorType();
@@ -211,7 +202,7 @@ void runPhotometryMenu(const LightEditContext& context, PlDbLight* light) {
         switch (promptPhotometryChoice()) {
             case kEditIntensity:
                 if (promptPhysicalIntensity(context, method, intensity, distance)) {
-                    light->setPhysicalIntensityMethod(static_cast<PlDbLight::PhysicalIntensityMethod>(method));
+                    light->setPhysicalIntensityMethod(method);
                     light->setPhysicalIntensity(intensity);
                     if (method == PlDbLight::kIlluminance) light->setIlluminanceDistance(distance);
                 }

@@ -4,9 +4,11 @@
 
 #include <cstddef>
 
+#include "common/Keywords.h"
 #include "host/plscene.h"
 #include "host/plstring.h"
 #include "lightedit/LightEditContext.h"
+#include "resources/MessageIds.h"
 
 /// A lamp colour preset: the keyword that selects it, its value and the
 /// message of its display name.
@@ -18,29 +20,53 @@ struct LampPresetRow {
 
 /// The fourteen presets, in the order they are listed and matched.
 inline constexpr LampPresetRow lampPresetTable[] = {
-    {L"D65", PlDbLight::kD65White, 2535},
-    {L"Fluorescent", PlDbLight::kFluorescent, 2537},
-    {L"CoolWhite", PlDbLight::kCoolWhite, 2534},
-    {L"WhiteFluorescent", PlDbLight::kWhiteFluorescent, 2546},
-    {L"DaylightFluorescent", PlDbLight::kDaylightFluorescent, 2536},
-    {L"Incandescent", PlDbLight::kIncandescent, 2540},
-    {L"Xenon", PlDbLight::kXenon, 2547},
-    {L"Halogen", PlDbLight::kHalogen, 2538},
-    {L"Quartz", PlDbLight::kQuartz, 2545},
-    {L"MetalHalide", PlDbLight::kMetalHalide, 2543},
-    {L"mErcury", PlDbLight::kMercury, 2542},
-    {L"PhosphorMercury", PlDbLight::kPhosphorMercury, 2544},
-    {L"highpressureSodium", PlDbLight::kHighPressureSodium, 2539},
-    {L"Lowpressuresodium", PlDbLight::kLowPressureSodium, 2541},
+    {L"D65", PlDbLight::kD65White, msg::kPresetD65},
+    {L"Fluorescent", PlDbLight::kFluorescent, msg::kPresetFluorescent},
+    {L"CoolWhite", PlDbLight::kCoolWhite, msg::kPresetCoolWhite},
+    {L"WhiteFluorescent", PlDbLight::kWhiteFluorescent, msg::kPresetWhiteFluorescent},
+    {L"DaylightFluorescent", PlDbLight::kDaylightFluorescent, msg::kPresetDaylightFluorescent},
+    {L"Incandescent", PlDbLight::kIncandescent, msg::kPresetIncandescent},
+    {L"Xenon", PlDbLight::kXenon, msg::kPresetXenon},
+    {L"Halogen", PlDbLight::kHalogen, msg::kPresetHalogen},
+    {L"Quartz", PlDbLight::kQuartz, msg::kPresetQuartz},
+    {L"MetalHalide", PlDbLight::kMetalHalide, msg::kPresetMetalHalide},
+    {L"mErcury", PlDbLight::kMercury, msg::kPresetMercury},
+    {L"PhosphorMercury", PlDbLight::kPhosphorMercury, msg::kPresetPhosphorMercury},
+    {L"highpressureSodium", PlDbLight::kHighPressureSodium, msg::kPresetHighPressureSodium},
+    {L"Lowpressuresodium", PlDbLight::kLowPressureSodium, msg::kPresetLowPressureSodium},
 };
 
-/// What the photometry sub-menu is asked to do next.
+/// What the photometry sub-menu is asked to do next; Enter and any unknown reply mean the intensity.
 enum PhotometryChoice : int { kEditIntensity = 0, kEditLampColor = 1, kLeavePhotometry = 2 };
+/// msg::kPhotometryMenuKeywords declares these.
+inline constexpr KeywordRow<PhotometryChoice> kPhotometryMenu[] = {
+    {L"Intensity", kEditIntensity},
+    {L"Color", kEditLampColor},
+    {L"eXit", kLeavePhotometry},
+};
 
-/// The photometry sub-menu of `light` (the context's light, open for write):
-/// intensity and lamp colour entries until "eXit" or a cancel. Each entry the
-/// user completes is written to the light at once.
-void runPhotometryMenu(const LightEditContext& context, PlDbLight* light);
+/// The other methods the candela prompt switches to; msg::kCandelaKeywords declares them.
+inline constexpr KeywordRow<PlDbLight::PhysicalIntensityMethod> kIntensityMethods[] = {
+    {L"Flux", PlDbLight::kFlux},
+    {L"Illuminance", PlDbLight::kIlluminance},
+};
+
+/// The option of the illuminance prompt; msg::kIlluminanceKeywords declares it.
+enum class IlluminanceOption { Distance };
+inline constexpr KeywordRow<IlluminanceOption> kIlluminanceOptions[] = {{L"Distance", IlluminanceOption::Distance}};
+
+/// The options of the lamp colour prompt besides the presets; msg::kLampColorKeywords
+/// declares them, then the presets' keywords.
+enum class LampColorOption { List, Kelvin };
+inline constexpr KeywordRow<LampColorOption> kLampColorOptions[] = {
+    {L"?", LampColorOption::List},
+    {L"Kelvin", LampColorOption::Kelvin},
+};
+
+/// The photometry sub-menu of the context's light (open for write): intensity
+/// and lamp colour entries until "eXit" or a cancel. Each entry the user
+/// completes is written to the light at once.
+void runPhotometryMenu(const LightEditContext& context);
 
 /// Asks what to edit: Enter and any unknown reply mean the intensity.
 PhotometryChoice promptPhotometryChoice();
@@ -49,13 +75,14 @@ PhotometryChoice promptPhotometryChoice();
 /// may switch to flux or illuminance. `method`, `intensity` and `distance` are
 /// working values, changed in place also when it returns false. True when the
 /// caller is to store them.
-bool promptPhysicalIntensity(const LightEditContext& context, int& method, double& intensity, double& distance);
+bool promptPhysicalIntensity(const LightEditContext& context, PlDbLight::PhysicalIntensityMethod& method,
+                             double& intensity, double& distance);
 
 /// `value` given in `sourceMethod` expressed in `targetMethod`; `distance` is
 /// in drawing units. A distant light's value is never converted; a web light
-/// without a web file converts as a point light. -1 without a light.
-double convertPhysicalIntensity(const LightEditContext& context, PlDbLight* light, int sourceMethod,
-                                int targetMethod, double value, double distance);
+/// without a web file converts as a point light. The light is not changed.
+double convertPhysicalIntensity(const PlDbLight& light, PlDbLight::PhysicalIntensityMethod sourceMethod,
+                                PlDbLight::PhysicalIntensityMethod targetMethod, double value, double distance);
 
 /// The lamp colour entry: a preset by name, "Kelvin" and a temperature, or
 /// "?" to list presets. The working values change only when it returns true.

@@ -1,16 +1,7 @@
-// The four property menus: completing a new light of each kind, then its keyword loop.
+// The property menus of the four kinds of light: their keyword tables and prompts.
 #include "lightedit/PropertyMenus.h"
 
-#include "app/Messages.h"
-#include "app/SysVars.h"
-#include "app/ZuredUDKMX.h"
-#include "host/nltaskdialog.h"
-#include "host/pldocs.h"
-#include "host/pled.h"
-#include "lightedit/MenuState.h"
-#include "lights/DirectionInput.h"
-#include "lights/LastLightKind.h"
-#include "lights/LightJig.h"
+#include "common/Messages.h"
 
 namespace {
 
@@ -45,153 +36,29 @@ const MenuEntry kWebMenu[] = {
     {L"filterColor", menuColor},   {L"eXit", menuExit},
 };
 
-/// Records that the host could not do what the new light needs; false, the step's result.
-bool hostFailed(LightEditContext& context, Plad::ErrorStatus es) {
-    context.failure = es;
-    return false;
-}
-
 template <std::size_t N>
-MenuDefinition menuOf(unsigned keywords, unsigned genericPrompt, unsigned photometricPrompt,
-                      const MenuEntry (&entries)[N]) {
+constexpr MenuDefinition menuOf(unsigned keywords, unsigned genericPrompt, unsigned photometricPrompt,
+                                const MenuEntry (&entries)[N]) {
     return MenuDefinition{keywords, genericPrompt, photometricPrompt, entries, N};
 }
 
-struct KindSetup {
-    int kind;
-    unsigned baseNameId;
-};
-
-/// Setup shared by the spot, point and web menus; false when a step failed.
-bool completeTargetableLight(LightEditContext& context, MenuState& state, const KindSetup& setup, bool hasTarget,
-                             bool isSpot) {
-    PlDbLight& light = *context.light;
-    const bool webLight = setup.kind == PlDbLight::kWebLight;
-    if (webLight) {
-        lastLightKind = setup.kind;
-        lastLightTargeted = hasTarget;
-    }
-    if (const Plad::ErrorStatus es = light.shadowParameters(state.shadowRecord); es != Plad::eOk)
-        return hostFailed(context, es);
-    if (!webLight) {
-        lastLightKind = setup.kind;
-        lastLightTargeted = hasTarget;
-    }
-    readWorkingValues(light, state);
-    if (isSpot) state.shadow.shape = PlGiShadowParameters::kRectangle;
-    if (!assignLayerAndName(context, state, setup.kind, setup.baseNameId)) return false;
-
-    PlDbLightJig jig(&light, hasTarget);
-    if (!jig.dragLight()) return false;
-    if (const Plad::ErrorStatus es = appendToCurrentSpace(context, &light); es != Plad::eOk)
-        return hostFailed(context, es);
-    if (const Plad::ErrorStatus es = light.setHasTarget(hasTarget); es != Plad::eOk) return hostFailed(context, es);
-    if (isSpot) state.shadowRecord.setExtendedLightShape(PlGiShadowParameters::kRectangle);
-    state.shadow.on = true;
-    state.shadow.type = PlGiShadowParameters::kShadowsRayTraced;
-    state.shadowRecord.setShadowsOn(true);
-    state.shadowRecord.setShadowType(PlGiShadowParameters::kShadowsRayTraced);
-    light.setShadowParameters(state.shadowRecord);
-    return true;
-}
+constexpr MenuDefinition kSpotDefinition =
+    menuOf(msg::kSpotPointMenuKeywords, msg::kSpotMenuPrompt, msg::kSpotMenuPhotometricPrompt, kSpotMenu);
+constexpr MenuDefinition kPointDefinition =
+    menuOf(msg::kSpotPointMenuKeywords, msg::kPointMenuPrompt, msg::kPointMenuPhotometricPrompt, kPointMenu);
+constexpr MenuDefinition kDistantDefinition =
+    menuOf(msg::kDistantMenuKeywords, msg::kDistantMenuPrompt, msg::kDistantMenuPhotometricPrompt, kDistantMenu);
+constexpr MenuDefinition kWebDefinition =
+    menuOf(msg::kWebMenuKeywords, msg::kWebMenuPrompt, msg::kWebMenuPrompt, kWebMenu);
 
 }  // namespace
 
-bool photometricUnits() {
-    const int units = getSysVarInt(L"LIGHTINGUNITS");
-    return units == 1 || units == 2;
-}
-
-bool assignLayerAndName(LightEditContext& context, MenuState& state, int kind, unsigned baseNameId) {
-    PlDbLight& light = *context.light;
-    PlDbObjectId layer;
-    if (const Plad::ErrorStatus es = LightingUtil::getLightsLayer(layer); es != Plad::eOk)
-        return hostFailed(context, es);
-    light.setLayer(layer, true, true);
-    if (const Plad::ErrorStatus es = light.setLightKind(kind); es != Plad::eOk) return hostFailed(context, es);
-    const PlString baseName = loadMessage(baseNameId);
-    state.suggestedName = LightingUtil::findNextLightName(baseName.kwszPtr());
-    if (state.suggestedName.isEmpty()) return hostFailed(context, Plad::eOutOfRange);
-    light.setName(state.suggestedName.kwszPtr());
-    return true;
-}
-
-Plad::ErrorStatus appendToCurrentSpace(LightEditContext& context, PlDbEntity* entity) {
-    PlApDocManager* docs = plDocManagerPtr();
-    PlApDocument* doc = docs ? docs->curDocument() : nullptr;
-    if (!doc) return Plad::eNoDocument;
-    PlDbDatabase* db = doc->database();
-    if (!db) return Plad::eNoDatabase;
-    PlDbBlockTableRecord* space = nullptr;
-    Plad::ErrorStatus es = pldbOpenObject(space, db->currentSpaceId(), PlDb::kForWrite);
-    if (es != Plad::eOk) return es;
-    es = space->appendPlDbEntity(entity);
-    if (es == Plad::eOk) context.appended = true;
-    if (space->objectId().isNull()) delete space;
-    else space->close();
-    return es;
-}
-
-bool editSpotLight(LightEditContext& context, bool hasTarget) {
-    MenuState state;
-    if (!completeTargetableLight(context, state, {PlDbLight::kSpotLight, 2839}, hasTarget, true)) return false;
-    return runKeywordLoop(context, state, menuOf(2638, 2424, 2425, kSpotMenu));
-}
-
-bool editPointLight(LightEditContext& context, bool hasTarget) {
-    MenuState state;
-    if (!completeTargetableLight(context, state, {PlDbLight::kPointLight, 2838}, hasTarget, false)) return false;
-    return runKeywordLoop(context, state, menuOf(2638, 2411, 2412, kPointMenu));
-}
-
-bool editWebLight(LightEditContext& context, bool hasTarget) {
-    if (!photometricUnits()) {
-        printMessage(2561);
-        return false;
+const MenuDefinition& propertyMenuOf(PlDbLight::LightKind kind) {
+    switch (kind) {
+        case PlDbLight::kSpotLight: return kSpotDefinition;
+        case PlDbLight::kPointLight: return kPointDefinition;
+        case PlDbLight::kDistantLight: return kDistantDefinition;
+        case PlDbLight::kWebLight: return kWebDefinition;
     }
-    MenuState state;
-    if (!completeTargetableLight(context, state, {PlDbLight::kWebLight, 2840}, hasTarget, false)) return false;
-    return runKeywordLoop(context, state, menuOf(2640, 2436, 2436, kWebMenu));
-}
-
-namespace {
-
-/// The photometric distant-light warning; false when the user does not go on.
-bool confirmDistantLight() {
-    if (!photometricUnits() || pledIsLispOrScriptActive()) return true;
-    NlHostTaskDialog dialog;
-    if (!dialog.loadFromFile(L"/PlTaskDialogs;component/TaskDialogs.xaml", L"ZuredUD.PhotometricDistantLights",
-                             nullptr, 1))
-        return true;
-    dialog.setCallback(DistantLightCheckBoxCallBack, 0);
-    return dialog.showDialog(plHostMainWindow()) == 1002;
-}
-
-}  // namespace
-
-bool editDistantLight(LightEditContext& context) {
-    if (!confirmDistantLight()) return false;
-    lastLightKind = PlDbLight::kDistantLight;
-    PlDbLight& light = *context.light;
-    MenuState state;
-    if (const Plad::ErrorStatus es = light.shadowParameters(state.shadowRecord); es != Plad::eOk)
-        return hostFailed(context, es);
-    readWorkingValues(light, state);
-
-    if (!assignLayerAndName(context, state, PlDbLight::kDistantLight, 2837)) return false;
-
-    PlGePoint3d from, to;
-    if (!JigUtil::GetVectorDirection(state.direction, from, to)) return false;
-    light.setLightDirection(state.direction);
-    light.setTargetLocation(to);
-    light.setPosition(from);
-
-    state.shadow.on = true;
-    state.shadow.type = PlGiShadowParameters::kShadowsRayTraced;
-    state.shadowRecord.setShadowsOn(true);
-    state.shadowRecord.setShadowType(PlGiShadowParameters::kShadowsRayTraced);
-    light.setShadowParameters(state.shadowRecord);
-    if (const Plad::ErrorStatus es = appendToCurrentSpace(context, &light); es != Plad::eOk)
-        return hostFailed(context, es);
-    return runKeywordLoop(context, state, menuOf(2639, 2378, 2379, kDistantMenu));
+    return kPointDefinition;  // no other kind exists
 }

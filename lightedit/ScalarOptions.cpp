@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pled.h"
 #include "host/plscene.h"
 #include "lightedit/InputPrimitives.h"
@@ -15,9 +15,12 @@ constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr double kPi = 3.141592653589793;
 
 double toRadians(double degrees) { return degrees / 180.0 * kPi; }
-bool outOfRange(double radians) {
+/// True when `radians` is an angle a spot light takes; says why not otherwise.
+bool isSpotAngle(double radians) {
     const double degrees = radians / kPi * 180.0;
-    return !(degrees >= 0.0 && degrees <= kLargestSpotAngleDegrees);
+    if (degrees >= 0.0 && degrees <= kLargestSpotAngleDegrees) return true;
+    printMessage(msg::kAngleOutOfRange);
+    return false;
 }
 
 /// The whole number of degrees shown as the falloff's default, truncated
@@ -38,14 +41,14 @@ PlString realDefault(const LightEditContext& context, double value, int unit) {
 }  // namespace
 
 bool promptIntensity(const LightEditContext& context, double& value) {
-    const PlString prompt = loadMessage(2398) + realDefault(context, value, 2);
+    const PlString prompt = loadMessage(msg::kIntensityPrompt) + realDefault(context, value, 2);
     pledInitGet(PLRSG_NONEG, L"");
     return pledGetReal(prompt.kwszPtr(), &value) != PLRTCAN;
 }
 
 bool promptAngle(const LightEditContext& context, double& angle) {
     double degrees = angle / kRadiansPerDegree;
-    const PlString prompt = loadMessage(2382) + realDefault(context, degrees, -1);
+    const PlString prompt = loadMessage(msg::kHotspotPrompt) + realDefault(context, degrees, -1);
     pledInitGet(PLRSG_NONEG, L"");
     if (pledGetReal(prompt.kwszPtr(), &degrees) == PLRTCAN) return false;
     angle = toRadians(degrees);
@@ -59,10 +62,7 @@ void promptHotspot(const LightEditContext& context, double& workingHotspot, doub
             workingHotspot = context.light->hotspotAngle();
             return;
         }
-        if (outOfRange(hotspot)) {
-            printMessage(2505);
-            continue;
-        }
+        if (!isSpotAngle(hotspot)) continue;
         workingHotspot = hotspot;
         context.light->setHotspotAndFalloff(workingHotspot, workingFalloff);
         return;
@@ -73,14 +73,11 @@ void promptFalloff(const LightEditContext& context, double workingHotspot, doubl
     for (;;) {
         workingFalloff = context.light->falloffAngle();
         double degrees = workingFalloff / kRadiansPerDegree;
-        const PlString prompt = loadMessage(2380) + integerDefaultText(context, wholeDegrees(degrees));
+        const PlString prompt = loadMessage(msg::kFalloffPrompt) + integerDefaultText(context, wholeDegrees(degrees));
         pledInitGet(PLRSG_NONEG, L"");
         if (pledGetReal(prompt.kwszPtr(), &degrees) == PLRTCAN) return;
         const double falloff = toRadians(degrees);
-        if (outOfRange(falloff)) {
-            printMessage(2505);
-            continue;
-        }
+        if (!isSpotAngle(falloff)) continue;
         workingFalloff = falloff;
         context.light->setHotspotAndFalloff(workingHotspot, workingFalloff);
         return;

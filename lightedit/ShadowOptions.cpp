@@ -3,45 +3,13 @@
 
 #include <cmath>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pldb.h"
 #include "host/pled.h"
 #include "host/plscene.h"
 #include "lightedit/InputPrimitives.h"
-#include "lights/LastLightKind.h"
 
 namespace {
-
-struct ShadowTypeReply {
-    const wchar_t* keyword;
-    bool on;
-    int type;
-};
-
-const ShadowTypeReply kShadowTypeReplies[] = {
-    {L"Sharp", true, PlGiShadowParameters::kShadowsRayTraced},
-    {L"soFt", true, PlGiShadowParameters::kShadowMaps},
-    {L"soFtmapped", true, PlGiShadowParameters::kShadowMaps},
-    {L"softsAmpled", true, PlGiShadowParameters::kAreaSampled},
-    {L"Off", false, kShadowTypeOff},
-};
-
-enum class Dimension { None, Length, Width, Radius };
-
-struct ShapeRow {
-    int shape;
-    const wchar_t* keyword;
-    unsigned nameId;
-    Dimension first, second;  ///< asked in this order
-};
-
-const ShapeRow kShapes[] = {
-    {PlGiShadowParameters::kLinear, L"Linear", 2456, Dimension::Length, Dimension::None},
-    {PlGiShadowParameters::kRectangle, L"Rect", 2457, Dimension::Length, Dimension::Width},
-    {PlGiShadowParameters::kDisk, L"Disk", 2455, Dimension::Radius, Dimension::None},
-    {PlGiShadowParameters::kCylinder, L"Cylinder", 2454, Dimension::Radius, Dimension::Length},
-    {PlGiShadowParameters::kSphere, L"Sphere", 2458, Dimension::Radius, Dimension::None},
-};
 
 const ShapeRow* shapeRow(int shape) {
     for (const ShapeRow& row : kShapes)
@@ -58,9 +26,9 @@ struct ShapePrompt {
 };
 
 const ShapePrompt kShapePrompts[] = {
-    {PlDbLight::kWebLight, 2437, 2438, false},
-    {PlDbLight::kSpotLight, 2427, 2428, true},
-    {PlDbLight::kPointLight, 2413, 2414, false},
+    {PlDbLight::kWebLight, msg::kWebShapePrompt, msg::kWebShapeKeywords, false},
+    {PlDbLight::kSpotLight, msg::kSpotShapePrompt, msg::kSpotShapeKeywords, true},
+    {PlDbLight::kPointLight, msg::kPointShapePrompt, msg::kPointShapeKeywords, false},
 };
 
 const ShapePrompt* shapePromptOf(int kind) {
@@ -84,7 +52,7 @@ bool isMapSize(double value) {
 
 /// Map size of mapped shadows; false on a cancel.
 bool promptMapSize(const LightEditContext& context, int& mapSize) {
-    const PlString prompt = loadMessage(2404) + integerDefaultText(context, mapSize);
+    const PlString prompt = loadMessage(msg::kMapSizePrompt) + integerDefaultText(context, mapSize);
     for (;;) {
         // A declaration holds for one input call only: made again before every ask.
         pledInitGet(0, L"64 128 256 512 1024 2048 4096");
@@ -99,13 +67,13 @@ bool promptMapSize(const LightEditContext& context, int& mapSize) {
             mapSize = static_cast<int>(value);
             return true;
         }
-        printMessage(2291);
+        printMessage(msg::kInvalidMapSize);
     }
 }
 
 /// Softness of mapped shadows, 1 to 10; false on a cancel.
 bool promptSoftness(const LightEditContext& context, int& softness) {
-    const PlString prompt = loadMessage(2423) + integerDefaultText(context, softness);
+    const PlString prompt = loadMessage(msg::kSoftnessPrompt) + integerDefaultText(context, softness);
     for (;;) {
         pledInitGet(PLRSG_NOZERO | PLRSG_NONEG, nullptr);
         wchar_t reply[kReplyBufferSize];
@@ -119,7 +87,7 @@ bool promptSoftness(const LightEditContext& context, int& softness) {
             softness = static_cast<int>(value);
             return true;
         }
-        printMessage(2453);
+        printMessage(msg::kInvalidSoftness);
     }
 }
 
@@ -132,15 +100,15 @@ bool promptDimension(const LightEditContext& context, Dimension dimension, Shado
             return true;
         case Dimension::Length:
             value = &shadow.length;
-            promptId = 2400;
+            promptId = msg::kLengthPrompt;
             break;
         case Dimension::Width:
             value = &shadow.width;
-            promptId = 2448;
+            promptId = msg::kWidthPrompt;
             break;
         case Dimension::Radius:
             value = &shadow.radius;
-            promptId = 2415;
+            promptId = msg::kRadiusPrompt;
             break;
     }
     const PlString prompt = loadMessage(promptId) + realDefaultText(context, *value, 2);
@@ -150,18 +118,15 @@ bool promptDimension(const LightEditContext& context, Dimension dimension, Shado
 
 /// "Shape": the shape, then its dimensions. False when the light's kind has no shape.
 bool promptShape(const LightEditContext& context, ShadowSettings& shadow) {
-    const ShapePrompt* kindPrompt = shapePromptOf(lastLightKind);
+    const ShapePrompt* kindPrompt = shapePromptOf(context.light->lightKind());
     if (!kindPrompt) return false;
-    const PlString shown = kindPrompt->showsDisk ? loadMessage(2455) : shapeDisplayName(shadow.shape);
+    const PlString shown = kindPrompt->showsDisk ? loadMessage(msg::kShapeDisk) : shapeDisplayName(shadow.shape);
     const PlString prompt = loadMessage(kindPrompt->promptId) + context.defaultOpen + shown + context.defaultClose;
-    const PlString keywords = loadMessage(kindPrompt->keywordListId);
-    pledInitGet(0, keywords.kwszPtr());
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status = askKeyword(prompt, kindPrompt->keywordListId, 0, reply);
     if (status != PLRTNORM && status != PLRTNONE) return true;
     if (status == PLRTNORM) {
-        for (const ShapeRow& row : kShapes)
-            if (PlString(reply) == row.keyword) shadow.shape = row.shape;
+        if (const ShapeRow* row = findKeyword(reply, kShapes)) shadow.shape = row->shape;
     }
     if (const ShapeRow* row = shapeRow(shadow.shape)) {
         if (promptDimension(context, row->first, shadow)) promptDimension(context, row->second, shadow);
@@ -172,31 +137,27 @@ bool promptShape(const LightEditContext& context, ShadowSettings& shadow) {
 void promptSamples(const LightEditContext& context, ShadowSettings& shadow) {
     wchar_t shown[kReplyBufferSize];
     realToText(static_cast<double>(shadow.samples), 2, shown);
-    const PlString prompt = loadMessage(2418) + context.defaultOpen + shown + context.defaultClose;
+    const PlString prompt = loadMessage(msg::kSamplesPrompt) + context.defaultOpen + shown + context.defaultClose;
     pledInitGet(PLRSG_NONEG, L"");
     // The host writes the value only on a normal reply: nothing else to look at.
     static_cast<void>(pledGetShort(prompt.kwszPtr(), &shadow.samples));
 }
 
 void promptShapeVisible(const LightEditContext& context, ShadowSettings& shadow) {
-    const PlString prompt = loadMessage(2421) + onOffDefaultText(context, shadow.visible, true);
-    const PlString keywords = loadMessage(2422);
-    pledInitGet(0, keywords.kwszPtr());
+    const PlString prompt = loadMessage(msg::kShapeVisiblePrompt) + onOffDefaultText(context, shadow.visible, true);
     wchar_t reply[kReplyBufferSize];
-    if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return;
-    const PlString answer(reply);
-    if (answer == L"Yes") shadow.visible = true;
-    else if (answer == L"No") shadow.visible = false;
+    if (askKeyword(prompt, msg::kYesNoKeywords, 0, reply) != PLRTNORM) return;
+    if (const auto* row = findKeyword(reply, kYesNoReplies)) shadow.visible = row->value;
 }
 
 }  // namespace
 
 PlString shadowTypeDefaultText(const LightEditContext& context, int type) {
-    unsigned nameId = 2686;
+    unsigned nameId = msg::kShadowOff;
     switch (type) {
-        case PlGiShadowParameters::kShadowsRayTraced: nameId = 2687; break;
-        case PlGiShadowParameters::kShadowMaps: nameId = 2688; break;
-        case PlGiShadowParameters::kAreaSampled: nameId = 2689; break;
+        case PlGiShadowParameters::kShadowsRayTraced: nameId = msg::kShadowSharp; break;
+        case PlGiShadowParameters::kShadowMaps: nameId = msg::kShadowMapped; break;
+        case PlGiShadowParameters::kAreaSampled: nameId = msg::kShadowSampled; break;
         default: break;
     }
     return context.defaultOpen + loadMessage(nameId) + context.defaultClose;
@@ -215,18 +176,16 @@ PlString realDefaultText(const LightEditContext& context, double value, int unit
 
 bool runShadowMenu(const LightEditContext& context, ShadowSettings& shadow) {
     const bool distant = context.light->lightKind() == PlDbLight::kDistantLight;
-    const PlString prompt = loadMessage(distant ? 2444 : 2441) + shadowTypeDefaultText(context, shadow.type);
-    const PlString keywords = loadMessage(distant ? 2443 : 2442);
-    pledInitGet(0, keywords.kwszPtr());
+    const PlString prompt = loadMessage(distant ? msg::kDistantShadowTypePrompt : msg::kShadowTypePrompt) +
+                            shadowTypeDefaultText(context, shadow.type);
     wchar_t reply[kReplyBufferSize];
-    const int status = getKeywordInput(prompt.kwszPtr(), reply);
+    const int status =
+        askKeyword(prompt, distant ? msg::kDistantShadowTypeKeywords : msg::kShadowTypeKeywords, 0, reply);
     if (status == PLRTCAN) return false;
     if (status == PLRTNORM) {
-        for (const ShadowTypeReply& row : kShadowTypeReplies) {
-            if (!(PlString(reply) == row.keyword)) continue;
-            shadow.on = row.on;
-            shadow.type = row.type;
-            break;
+        if (const ShadowTypeReply* row = findKeyword(reply, kShadowTypeReplies)) {
+            shadow.on = row->on;
+            shadow.type = row->type;
         }
     }
     if (!shadow.on) return true;
@@ -241,20 +200,18 @@ bool runShadowMenu(const LightEditContext& context, ShadowSettings& shadow) {
 
 bool runShadowShapeMenu(const LightEditContext& context, ShadowSettings& shadow) {
     for (;;) {
-        const PlString keywords = loadMessage(2417);
-        pledInitGet(0, keywords.kwszPtr());
-        const PlString prompt = loadMessage(2416);
+        const PlString prompt = loadMessage(msg::kShapeMenuPrompt);
         wchar_t reply[kReplyBufferSize];
-        if (getKeywordInput(prompt.kwszPtr(), reply) != PLRTNORM) return false;
-        const PlString answer(reply);
-        if (answer == L"Shape") {
-            if (!promptShape(context, shadow)) return false;
-        } else if (answer == L"sAmples") {
-            promptSamples(context, shadow);
-        } else if (answer == L"Visible") {
-            promptShapeVisible(context, shadow);
-        } else if (answer == L"eXit") {
-            return true;
+        if (askKeyword(prompt, msg::kShapeMenuKeywords, 0, reply) != PLRTNORM) return false;
+        const auto* option = findKeyword(reply, kShapeMenu);
+        if (!option) continue;
+        switch (option->value) {
+            case ShapeOption::Shape:
+                if (!promptShape(context, shadow)) return false;
+                break;
+            case ShapeOption::Samples: promptSamples(context, shadow); break;
+            case ShapeOption::Visible: promptShapeVisible(context, shadow); break;
+            case ShapeOption::Exit: return true;
         }
     }
 }

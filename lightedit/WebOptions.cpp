@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pldocs.h"
 #include "host/pled.h"
 #include "host/plscene.h"
@@ -18,32 +18,12 @@
 
 namespace {
 
-/// What the web sub-menu does after an action.
-enum class Next { Ask, Leave, Fail };
-
-Next promptRotation(const LightEditContext& context, unsigned promptId, double& component) {
+/// A rotation component; false on a cancel.
+bool promptRotation(const LightEditContext& context, unsigned promptId, double& component) {
     const PlString prompt = loadMessage(promptId) + realDefaultText(context, component, 2);
     pledInitGet(PLRSG_NONEG, L"");
-    return pledGetReal(prompt.kwszPtr(), &component) == PLRTCAN ? Next::Fail : Next::Ask;
+    return pledGetReal(prompt.kwszPtr(), &component) != PLRTCAN;
 }
-
-Next rotateX(const LightEditContext& c, PlString&, PlGeVector3d& r) { return promptRotation(c, 2445, r.x); }
-Next rotateY(const LightEditContext& c, PlString&, PlGeVector3d& r) { return promptRotation(c, 2446, r.y); }
-Next rotateZ(const LightEditContext& c, PlString&, PlGeVector3d& r) { return promptRotation(c, 2447, r.z); }
-Next chooseFile(const LightEditContext& c, PlString& file, PlGeVector3d&) {
-    return promptWebFile(c, file) ? Next::Ask : Next::Fail;
-}
-Next leave(const LightEditContext&, PlString&, PlGeVector3d&) { return Next::Leave; }
-
-struct WebMenuEntry {
-    const wchar_t* keyword;  ///< global name, compared case-sensitively
-    Next (*action)(const LightEditContext&, PlString&, PlGeVector3d&);
-};
-
-/// In the order replies are tested; keyword list 2440 declares these names.
-const WebMenuEntry kWebMenu[] = {
-    {L"X", rotateX}, {L"Y", rotateY}, {L"Z", rotateZ}, {L"File", chooseFile}, {L"Exit", leave},
-};
 
 /// The host's web-file dialog on a copy of the name; the name takes what it chose when it
 /// was closed with a file (return code 1).
@@ -99,27 +79,28 @@ bool webFileExists(const PlString& fileName) {
 
 bool promptWebOptions(const LightEditContext& context, PlString& webFile, PlGeVector3d& webRotation) {
     for (;;) {
-        const PlString keywords = loadMessage(2440);
-        pledInitGet(0, keywords.kwszPtr());
-        const PlString prompt = loadMessage(2439);
+        const PlString prompt = loadMessage(msg::kWebOptionPrompt);
         wchar_t reply[kReplyBufferSize];
-        const int status = getKeywordInput(prompt.kwszPtr(), reply);
+        const int status = askKeyword(prompt, msg::kWebOptionKeywords, 0, reply);
         if (status == PLRTNONE) return true;
         if (status != PLRTNORM) return false;
-        const PlString answer(reply);
-        for (const WebMenuEntry& entry : kWebMenu) {
-            if (!(answer == entry.keyword)) continue;
-            const Next next = entry.action(context, webFile, webRotation);
-            if (next == Next::Leave) return true;
-            if (next == Next::Fail) return false;
-            break;
+        const auto* option = findKeyword(reply, kWebOptions);
+        if (!option) continue;
+        bool answered = true;
+        switch (option->value) {
+            case WebOption::X: answered = promptRotation(context, msg::kRotationXPrompt, webRotation.x); break;
+            case WebOption::Y: answered = promptRotation(context, msg::kRotationYPrompt, webRotation.y); break;
+            case WebOption::Z: answered = promptRotation(context, msg::kRotationZPrompt, webRotation.z); break;
+            case WebOption::File: answered = promptWebFile(context, webFile); break;
+            case WebOption::Exit: return true;
         }
+        if (!answered) return false;
     }
 }
 
 bool promptWebFile(const LightEditContext& context, PlString& webFile) {
     for (;;) {
-        const PlString prompt = loadMessage(2435) + context.defaultOpen + webFile + context.defaultClose;
+        const PlString prompt = loadMessage(msg::kWebFilePrompt) + context.defaultOpen + webFile + context.defaultClose;
         PlString reply;
         if (pledGetString(1, prompt.kwszPtr(), reply) != PLRTNORM) return false;
         if (reply.isEmpty()) return true;
@@ -130,9 +111,9 @@ bool promptWebFile(const LightEditContext& context, PlString& webFile) {
         const PlApDocManager* docs = plDocManagerPtr();
         const PlString path = LightingUtil::GetIESFileFullPath(reply.kwszPtr(), docs ? docs->curDocument() : nullptr);
         if (path.isEmpty()) {
-            printMessage(2462, reply.kwszPtr());
+            printMessage(msg::kWebFileNotFound, reply.kwszPtr());
         } else if (!hasWebFileExtension(path)) {
-            printMessage(2643, reply.kwszPtr());
+            printMessage(msg::kNotAWebFile, reply.kwszPtr());
         } else {
             webFile = path;
             return true;

@@ -2,9 +2,17 @@
 // and the web-file prompt with its dialog.
 #pragma once
 
+#include "common/Keywords.h"
 #include "host/plge.h"
 #include "host/plstring.h"
 #include "lightedit/LightEditContext.h"
+
+/// The options of the web sub-menu; msg::kWebOptionKeywords declares them.
+enum class WebOption { X, Y, Z, File, Exit };
+inline constexpr KeywordRow<WebOption> kWebOptions[] = {
+    {L"X", WebOption::X}, {L"Y", WebOption::Y}, {L"Z", WebOption::Z}, {L"File", WebOption::File},
+    {L"Exit", WebOption::Exit},
+};
 
 /// The web sub-menu, on the menu's working file name and rotation (edited in place). True
 /// when the user left with "Exit" or Enter; false on a cancel or another status at its

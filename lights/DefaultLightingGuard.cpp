@@ -1,19 +1,18 @@
 // The default-lighting question: the task dialog, its exported form, and the
 // check-box callback of the distant-light warning.
-#include "app/DocLock.h"
-#include "app/SysVars.h"
-#include "app/ZuredUDKMX.h"
+#include "common/DocLock.h"
+#include "common/SysVars.h"
 #include "host/nltaskdialog.h"
 #include "host/pled.h"
+#include "lights/DefaultLighting.h"
 
 namespace {
-const wchar_t kTaskDialogs[] = L"/PlTaskDialogs;component/TaskDialogs.xaml";
 const wchar_t kLightingModeDialog[] = L"ZuredUD.ViewportLightingMode";
 constexpr int kTurnOffButton = 1001;
 constexpr int kKeepButton = 1002;
 }  // namespace
 
-bool ZuredUDKMX::getTurnOffDefaultLighting(bool& turnOff) {
+bool getTurnOffDefaultLighting(bool& turnOff) {
     if (pledIsLispOrScriptActive()) {
         turnOff = true;
         return true;
@@ -32,9 +31,7 @@ bool ZuredUDKMX::getTurnOffDefaultLighting(bool& turnOff) {
     }
 }
 
-bool getTurnOffDefaultLighting(bool& turnOff) { return ZuredUDKMX::getTurnOffDefaultLighting(turnOff); }
-
-int ZuredUDKMX::PopupSunWarningDlg() {
+int sunWarning() {
     constexpr int kGoOn = 1;
     constexpr int kStop = 2;
     PlApDocManager* docs = plDocManagerPtr();

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pldb.h"
 #include "host/pled.h"
 #include "lightedit/InputPrimitives.h"
@@ -38,22 +38,23 @@ bool parseDirectionVector(const wchar_t* text, PlGeVector3d& vector) {
 }
 
 bool GetVectorDirection(PlGeVector3d& direction, PlGePoint3d& firstPoint, PlGePoint3d& secondPoint) {
-    const PlString keywords = loadModuleMessage(2368);
+    const PlString keywords = loadModuleMessage(msg::kDirectionKeywords);
     pledInitGet(0, keywords.kwszPtr());
     PlGePoint3d first;
-    const int status = pledGetPoint(nullptr, loadModuleMessage(2720).kwszPtr(), first);
+    const int status = pledGetPoint(nullptr, loadModuleMessage(msg::kDirectionFromPrompt).kwszPtr(), first);
     if (status == PLRTCAN) return false;
     if (status == PLRTNONE) {
         first = PlGePoint3d(0, 0, 0);
     } else if (status == PLRTKWORD) {
         for (;;) {
             wchar_t answer[kReplyBufferSize];
-            const int vectorStatus = getStringInput(0, loadModuleMessage(2725).kwszPtr(), answer, kReplyBufferSize);
+            const int vectorStatus =
+                getStringInput(0, loadModuleMessage(msg::kVectorPrompt).kwszPtr(), answer, kReplyBufferSize);
             if (vectorStatus == PLRTCAN) return false;
             if (vectorStatus != PLRTNORM) continue;
             PlGeVector3d vector(0, -0.01, 1);
             if (answer[0] != L'\0' && !parseDirectionVector(answer, vector)) {
-                plutPrintf(L"%s", loadModuleMessage(2367).kwszPtr());
+                plutPrintf(L"%s", loadModuleMessage(msg::kInvalidVector).kwszPtr());
                 continue;
             }
             direction = vector.normalize();
@@ -67,12 +68,12 @@ bool GetVectorDirection(PlGeVector3d& direction, PlGePoint3d& firstPoint, PlGePo
 
     for (;;) {
         PlGePoint3d second;
-        const int secondStatus = pledGetPoint(&first, loadModuleMessage(2721).kwszPtr(), second);
+        const int secondStatus = pledGetPoint(&first, loadModuleMessage(msg::kDirectionToPrompt).kwszPtr(), second);
         if (secondStatus == PLRTCAN) return false;
         if (secondStatus == PLRTNONE) second = PlGePoint3d(1, 1, 1);
         else if (secondStatus != PLRTNORM) return true;
         if (first.isEqualTo(second)) {
-            plutPrintf(L"%s", loadModuleMessage(2366).kwszPtr());
+            plutPrintf(L"%s", loadModuleMessage(msg::kSamePoints).kwszPtr());
             continue;
         }
         directionBetween(first, second, direction);
@@ -85,7 +86,7 @@ bool GetVectorDirection(PlGeVector3d& direction, PlGePoint3d& firstPoint, PlGePo
 bool GetVectorDirection(PlGeVector3d& direction, const double basePoint[3], PlGePoint3d& point) {
     const PlGePoint3d base(basePoint[0], basePoint[1], basePoint[2]);
     PlGePoint3d picked;
-    const int status = pledGetPoint(&base, loadModuleMessage(2721).kwszPtr(), picked);
+    const int status = pledGetPoint(&base, loadModuleMessage(msg::kDirectionToPrompt).kwszPtr(), picked);
     if (status == PLRTCAN) return false;
     if (status == PLRTNORM) {
         if (!(picked - base).isZeroLength()) directionBetween(base, picked, direction);

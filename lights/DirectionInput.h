@@ -1,7 +1,7 @@
 // JigUtil::GetVectorDirection: a direction given by two points or typed as a vector.
 #pragma once
 
-#include "app/PlZuredUDExport.h"
+#include "common/PlZuredUDExport.h"
 #include "host/plge.h"
 
 namespace JigUtil {

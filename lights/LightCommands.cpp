@@ -1,32 +1,25 @@
-// The eight light commands and the routine they share.
-#include "app/Messages.h"
-#include "app/SysVars.h"
-#include "app/ZuredUDKMX.h"
+// The routine every light command runs.
+#include "lights/LightCommands.h"
 
-void ZuredUDKMX::lightnew() { doLightCommand(kLightAnyKind); }
-void ZuredUDKMX::distantlight() { doLightCommand(kLightDistant); }
-void ZuredUDKMX::pointlight() { doLightCommand(kLightPoint); }
-void ZuredUDKMX::spotlight() { doLightCommand(kLightSpot); }
-void ZuredUDKMX::weblight() { doLightCommand(kLightWeb); }
-void ZuredUDKMX::targetpoint() { doLightCommand(kLightTargetPoint); }
-void ZuredUDKMX::freespot() { doLightCommand(kLightFreeSpot); }
-void ZuredUDKMX::freeweb() { doLightCommand(kLightFreeWeb); }
+#include "common/Messages.h"
+#include "common/SysVars.h"
+#include "lights/DefaultLighting.h"
 
-void ZuredUDKMX::doLightCommand(LightType type) {
+void runLightCommand(LightType type) {
     if (getSysVarInt(L"CVPORT") == 1) {
-        printMessage(2634);
+        printMessage(msg::kNotInThisViewport);
         return;
     }
     const bool defaultLightingOn = getSysVarInt(L"DEFAULTLIGHTING") == 1;
     bool turnOff = false;
     if (defaultLightingOn && !getTurnOffDefaultLighting(turnOff)) return;
 
-    const Plad::ErrorStatus es = appendNewLightToModelSpace(type);
+    const Plad::ErrorStatus es = appendNewLight(type);
     if (es == Plad::eOk) {
         // Default lighting goes off only once a light really exists.
         if (defaultLightingOn && turnOff) turnOffDefaultLighting();
         return;
     }
     if (es == Plad::eUserBreak) return;
-    printMessage(2285);
+    printMessage(msg::kLightNotCreated);
 }

@@ -1,7 +1,7 @@
 // PlDbLightJig: samples, updates and the two-stage drag of a new light.
 #include "lights/LightJig.h"
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "host/pled.h"
 #include "lights/DirectionInput.h"
 
@@ -23,7 +23,7 @@ PlGePoint3d belowInUserZ(const PlGePoint3d& point, double distance) {
 
 }  // namespace
 
-PlDbLightJig::PlDbLightJig(PlDbLight* light, bool hasTarget) : m_light(light), m_hasTarget(hasTarget) {}
+PlDbLightJig::PlDbLightJig(PlDbLight& light, bool hasTarget) : m_light(light), m_hasTarget(hasTarget) {}
 
 PlDbLightJig::~PlDbLightJig() = default;
 
@@ -48,24 +48,22 @@ PlEdJig::DragStatus PlDbLightJig::sampleLight() {
 }
 
 bool PlDbLightJig::updateLight() {
-    if (!m_light) return false;
-    m_light->setPosition(m_position);
-    m_light->setTargetLocation(m_target);
+    m_light.setPosition(m_position);
+    m_light.setTargetLocation(m_target);
     PlGeVector3d direction;
     if (m_stage >= 1 && JigUtil::directionBetween(m_position, m_target, direction))
-        m_light->setLightDirection(direction);
+        m_light.setLightDirection(direction);
     return true;
 }
 
-PlDbEntity* PlDbLightJig::draggedEntity() const { return m_light; }
+PlDbEntity* PlDbLightJig::draggedEntity() const { return &m_light; }
 
 bool PlDbLightJig::dragLight() {
-    if (!m_light) return false;
     bool accepted = true;
     for (;;) {
         if (m_stage >= 2 && accepted) break;
         accepted = true;
-        const PlString prompt = loadMessage(m_stage == 0 ? 2722 : 2724);
+        const PlString prompt = loadMessage(m_stage == 0 ? msg::kSourcePrompt : msg::kTargetPrompt);
         setDispPrompt(prompt.kwszPtr());
         const DragStatus status = drag();
         if (status == kNull) {
@@ -79,14 +77,14 @@ bool PlDbLightJig::dragLight() {
         if (status == kCancel) return false;
         if (!m_hasTarget) break;
         ++m_stage;
-        if ((status == kNormal || status == kNull) && m_light->lightKind() == PlDbLight::kSpotLight &&
-            m_light->position().isEqualTo(m_target)) {
+        if ((status == kNormal || status == kNull) && m_light.lightKind() == PlDbLight::kSpotLight &&
+            m_light.position().isEqualTo(m_target)) {
             // A spot light cannot aim at its own position: ask for the target again.
             accepted = false;
-            setDispPrompt(loadMessage(2522).kwszPtr());
+            setDispPrompt(loadMessage(msg::kTargetAtPosition).kwszPtr());
         }
     }
-    m_light->setPosition(m_position);
-    m_light->setTargetLocation(m_target);
+    m_light.setPosition(m_position);
+    m_light.setTargetLocation(m_target);
     return true;
 }

@@ -6,11 +6,11 @@
 
 class PlDbLightJig : public PlEdJig {
 public:
-    PlDbLightJig(PlDbLight* light, bool hasTarget);
+    PlDbLightJig(PlDbLight& light, bool hasTarget);
     ~PlDbLightJig() override;
 
     /// Places the position and, with a target, the target; writes them to the
-    /// light. False when the user cancelled or there is no light.
+    /// light. False when the user cancelled.
     bool dragLight();
 
     DragStatus sampleLight();
@@ -26,7 +26,7 @@ public:
     int stage() const { return m_stage; }
 
 private:
-    PlDbLight* m_light;
+    PlDbLight& m_light;
     PlGePoint3d m_position;
     PlGePoint3d m_target;
     int m_stage = 0;

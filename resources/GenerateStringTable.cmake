@@ -1,12 +1,17 @@
-# Turns a messages file ("id<TAB>text" lines) into the string table of a
-# resource module: a C++ source (OUTPUT_CPP) for the shared library built on
-# Linux, or an .rc script (OUTPUT_RC) for the resource-only DLL built on
-# Windows. Run as
-#   cmake -DINPUT=x.messages [-DREFERENCE=y.messages] [-DOUTPUT_CPP=x.cpp] [-DOUTPUT_RC=x.rc] -P GenerateStringTable.cmake
-# A malformed file stops the build with file:line and the reason. With
-# REFERENCE (the file a translation is made from) the file must also hold
-# exactly the reference's ids, and each keyword list the reference's global
-# names.
+# Turns a messages file ("id<TAB>text" or "id<TAB>Name<TAB>text" lines) into
+# the string table of a resource module: a C++ source (OUTPUT_CPP) for the
+# shared library built on Linux, or an .rc script (OUTPUT_RC) for the
+# resource-only DLL built on Windows; and, with OUTPUT_IDS, a C++ header that
+# names every id ("inline constexpr unsigned kName = id;" in namespace msg).
+# Run as
+#   cmake -DINPUT=x.messages [-DREFERENCE=y.messages] [-DOUTPUT_CPP=x.cpp] [-DOUTPUT_RC=x.rc]
+#         [-DOUTPUT_IDS=x.h] -P GenerateStringTable.cmake
+# A malformed file stops the build with file:line and the reason. A name is a
+# capital letter and letters or digits, given to one message only; OUTPUT_IDS
+# wants every message named. With REFERENCE (the file a translation is made
+# from) the file must also hold exactly the reference's ids, and each keyword
+# list the reference's global names; it names no message (the names are the
+# reference's).
 #
 # The file is read as bytes (hex) and decoded by hand, so no text ever passes
 # through CMake's list or escape handling: semicolons, brackets and backslashes
@@ -16,8 +21,8 @@ cmake_minimum_required(VERSION 3.25)
 if(NOT DEFINED INPUT)
   message(FATAL_ERROR "GenerateStringTable: INPUT is not set")
 endif()
-if(NOT DEFINED OUTPUT_CPP AND NOT DEFINED OUTPUT_RC)
-  message(FATAL_ERROR "GenerateStringTable: set OUTPUT_CPP or OUTPUT_RC")
+if(NOT DEFINED OUTPUT_CPP AND NOT DEFINED OUTPUT_RC AND NOT DEFINED OUTPUT_IDS)
+  message(FATAL_ERROR "GenerateStringTable: set OUTPUT_CPP, OUTPUT_RC or OUTPUT_IDS")
 endif()
 if(NOT EXISTS "${INPUT}")
   message(FATAL_ERROR "GenerateStringTable: ${INPUT} does not exist")
@@ -66,7 +71,7 @@ function(decode_text line_no hex out_var)
     if(byte LESS 128)
       if(byte LESS 32 OR byte EQUAL 127)
         if(byte EQUAL 9)
-          fail(${line_no} "a second tab in the text (write \\t for a tab)")
+          fail(${line_no} "a tab in the text (write \\t for a tab)")
         endif()
         fail(${line_no} "control character 0x${b} in the text")
       endif()
@@ -186,7 +191,8 @@ endfunction()
 # read_messages(<file> <prefix>) checks every line of the file and sets, in
 # the caller, <prefix>_ids (in file order) and for each id <prefix>_points_<id>
 # (its code points), <prefix>_globals_<id> (its keyword global names, see
-# check_keyword_list) and <prefix>_line_<id>.
+# check_keyword_list), <prefix>_line_<id> and <prefix>_name_<id> (its name,
+# empty when it has none).
 function(read_messages file prefix)
   set(current_file "${file}")
   file(READ "${file}" content HEX)
@@ -243,6 +249,23 @@ function(read_messages file prefix)
     endif()
     set(seen_${id} ${line_no})
     string(SUBSTRING "${current}" ${pos} -1 text_hex)
+    # A name between the id and the text: a capital letter, then letters and
+    # digits, and a tab (bytes as lower-case hex pairs).
+    set(name "")
+    if(text_hex MATCHES "^((4[1-9a-f]|5[0-9a])(3[0-9]|4[1-9a-f]|5[0-9a]|6[1-9a-f]|7[0-9a])*)09(.*)$")
+      set(name_hex "${CMAKE_MATCH_1}")
+      set(text_hex "${CMAKE_MATCH_4}")
+      string(REGEX MATCHALL ".." name_bytes "${name_hex}")
+      foreach(nb IN LISTS name_bytes)
+        math(EXPR nb "0x${nb}")
+        string(ASCII ${nb} nc)
+        string(APPEND name "${nc}")
+      endforeach()
+      if(DEFINED named_${name})
+        fail(${line_no} "the name ${name} is given twice (first on line ${named_${name}})")
+      endif()
+      set(named_${name} ${line_no})
+    endif()
     if(text_hex STREQUAL "")
       fail(${line_no} "message ${id} has an empty text (an empty resource string reads as missing)")
     endif()
@@ -251,6 +274,7 @@ function(read_messages file prefix)
     set(${prefix}_points_${id} "${points}" PARENT_SCOPE)
     set(${prefix}_globals_${id} "${globals}" PARENT_SCOPE)
     set(${prefix}_line_${id} ${line_no} PARENT_SCOPE)
+    set(${prefix}_name_${id} "${name}" PARENT_SCOPE)
     list(APPEND ids ${id})
   endforeach()
 
@@ -265,6 +289,18 @@ set(ids "${in_ids}")
 foreach(id IN LISTS ids)
   set(points_${id} "${in_points_${id}}")
 endforeach()
+
+# ---- Names ------------------------------------------------------------------
+if(DEFINED OUTPUT_IDS OR DEFINED REFERENCE)
+  set(current_file "${INPUT}")
+  foreach(id IN LISTS ids)
+    if(DEFINED OUTPUT_IDS AND "${in_name_${id}}" STREQUAL "")
+      fail(${in_line_${id}} "message ${id} has no name (write \"id<TAB>Name<TAB>text\")")
+    elseif(DEFINED REFERENCE AND NOT "${in_name_${id}}" STREQUAL "")
+      fail(${in_line_${id}} "a translation names no message: ${in_name_${id}} belongs in ${REFERENCE}")
+    endif()
+  endforeach()
+endif()
 
 # ---- A translation against the file it translates --------------------------
 if(DEFINED REFERENCE)
@@ -292,8 +328,28 @@ if(DEFINED REFERENCE)
   endforeach()
 endif()
 
-list(SORT ids COMPARE NATURAL)
 get_filename_component(input_name "${INPUT}" NAME)
+
+# ---- Named ids (C++ header) ------------------------------------------------
+# In file order, so that the header reads like the file.
+if(DEFINED OUTPUT_IDS)
+  set(out "// Generated from ${input_name} by GenerateStringTable.cmake: do not edit.\n")
+  string(APPEND out "// The ids of the messages by name.\n#pragma once\n\nnamespace msg {\n")
+  foreach(id IN LISTS ids)
+    string(APPEND out "inline constexpr unsigned k${in_name_${id}} = ${id};\n")
+  endforeach()
+  string(APPEND out "}  // namespace msg\n")
+  # Rewritten only when it changes, so that a new text does not rebuild the code.
+  set(previous "")
+  if(EXISTS "${OUTPUT_IDS}")
+    file(READ "${OUTPUT_IDS}" previous)
+  endif()
+  if(NOT previous STREQUAL out)
+    file(WRITE "${OUTPUT_IDS}" "${out}")
+  endif()
+endif()
+
+list(SORT ids COMPARE NATURAL)
 
 # ---- C++ table (Linux) ----------------------------------------------------
 # Pure ASCII: anything else is a universal character name, which the compiler

@@ -14,6 +14,8 @@ jobs="${PL_JOBS:-$(nproc)}"
 
 scripts/install-deps.sh native coverage
 cmake --preset coverage
+# Counters of an earlier build would clash with the new objects (the build runs plandor).
+[ -d build/coverage ] && find build/coverage -name '*.gcda' -delete
 cmake --build --preset coverage -j "$jobs"
 find build/coverage -name '*.gcda' -delete
 ctest --preset coverage -j "$jobs" "$@"
@@ -23,7 +25,7 @@ rm -rf "$report"
 mkdir -p "$report"
 # One pass over the counters; each share is then read from its result.
 gcovr --root . --object-directory build/coverage --exclude-throw-branches \
-  --filter 'app/' --filter 'lights/' --filter 'lightedit/' --filter 'reserved/' \
+  --filter 'app/' --filter 'common/' --filter 'lights/' --filter 'lightedit/' --filter 'reserved/' \
   --filter 'contextmenu/' --filter 'reactors/' --filter 'hostsim/' \
   --json "$report/all.json" >/dev/null
 
@@ -43,6 +45,6 @@ share() {
   cat "$report/$name.txt"
   grep '^lines:' "$report/$name.summary"
 }
-share module "$module_floor" app lights lightedit reserved contextmenu reactors
+share module "$module_floor" app common lights lightedit reserved contextmenu reactors
 share stand-in "$host_floor" hostsim
 exit "$failed"

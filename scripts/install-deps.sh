@@ -3,10 +3,14 @@
 # Usage: scripts/install-deps.sh [native] [windows] [fuzz] [coverage]   (default: native)
 set -euo pipefail
 
-native=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev libreadline-dev)
-# MinGW-w64 with the posix thread model, wine to run the programs, and the
-# GoogleTest sources (googletest) that the Windows build compiles itself.
-windows=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest)
+# librsvg's converter and a font turn the demo's picture into a PNG (CI checks it renders cleanly).
+native=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev libreadline-dev
+        nlohmann-json3-dev librsvg2-bin fonts-dejavu-core)
+# MinGW-w64 with the posix thread model, wine to run the programs, the
+# GoogleTest sources (googletest) that the Windows build compiles itself, and
+# the header-only JSON library of the console.
+windows=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest
+         nlohmann-json3-dev)
 # clang with libFuzzer and the sanitizers' runtimes, for the fuzz targets.
 fuzz=(cmake ninja-build clang-14 libclang-rt-14-dev)
 # gcovr turns gcc's coverage counters into the report of scripts/coverage.sh.

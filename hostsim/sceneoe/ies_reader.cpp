@@ -8,7 +8,10 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <system_error>
+
+#include "hostsim/internal.h"
 
 namespace plsim::scene {
 namespace {
@@ -51,10 +54,8 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
+    return plsim::detail::iequals(plsim::detail::fromUtf8(std::string(a)), plsim::detail::fromUtf8(std::string(b)));
 }
 
 bool startsIgnoringCase(std::string_view text, std::string_view start) {

@@ -253,6 +253,16 @@ Plad::ErrorStatus PlDbLight::setTargetLocation(const PlGePoint3d& target) {
     return Plad::eOk;
 }
 
+Plad::ErrorStatus PlDbLight::moveBy(const PlGeVector3d& offset) {
+    if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
+    const PlGePoint3d position = m_impl->position + offset;
+    const PlGePoint3d target = m_impl->target + offset;
+    if (!isFinite(position) || !isFinite(target)) return Plad::eInvalidInput;
+    m_impl->position = position;
+    m_impl->target = target;
+    return Plad::eOk;
+}
+
 // ---- Photometric web ----------------------------------------------------------------------
 
 const wchar_t* PlDbLight::webFile() const { return m_impl->webFile.c_str(); }

@@ -1,32 +1,19 @@
 // Reading the lights of a drawing for tests and the console.
 #include "hostsim/sceneoe/scene_driver.h"
 
-#include <algorithm>
 #include <functional>
 
 #include "host/plscene.h"
+#include "hostsim/drawing_driver.h"
+#include "hostsim/sceneoe/photometry.h"
 
 namespace plsim::scene {
 namespace {
 
-/// The ids of the entities of model space and paper space, in the order they were added.
-std::vector<PlDbObjectId> entityIds(PlDbDatabase* db) {
-    std::vector<PlDbObjectId> ids;
-    for (const PlDbObjectId& spaceId : {db->modelSpaceId(), db->paperSpaceId()}) {
-        PlDbBlockTableRecord* space = nullptr;
-        if (pldbOpenObject(space, spaceId, PlDb::kForRead) != Plad::eOk) continue;
-        for (unsigned i = 0; i < space->entityCount(); ++i) ids.push_back(space->entityAt(i));
-        space->close();
-    }
-    // Handles grow as objects are added: they give the order across both spaces.
-    std::sort(ids.begin(), ids.end(), [](const PlDbObjectId& a, const PlDbObjectId& b) { return a.handle() < b.handle(); });
-    return ids;
-}
-
 /// Calls `visit` with each light of `db` that is not erased, open while it is called.
 void forEachLight(PlDbDatabase* db, const std::function<void(const PlDbLight&)>& visit) {
     if (!db) return;
-    for (const PlDbObjectId& id : entityIds(db)) {
+    for (const PlDbObjectId& id : plsim::entityIds(db)) {
         PlDbLight* light = nullptr;
         Plad::ErrorStatus es = pldbOpenObject(light, id, PlDb::kForRead);
         if (es == Plad::eNotOpenForWrite) es = pldbOpenObject(light, id, PlDb::kForNotify);
@@ -108,6 +95,17 @@ LightInfo lightInfo(const PlDbLight& light) {
     info.photometry.lampColorType = light.lampColorType();
     info.photometry.lampColorTemp = light.lampColorTemp();
     info.photometry.preset = light.lampColorPreset();
+    // Converted as the photometry menu converts: the distance in metres.
+    const auto method = light.physicalIntensityMethod();
+    const double metres = light.illuminanceDistance() * LightingUtil::getUnitFactor(true);
+    info.photometry.candela =
+        LightingUtil::ConvertIntensity(&light, method, PlDbLight::kPeakIntensity, light.physicalIntensity(), metres);
+    info.photometry.lumens =
+        LightingUtil::ConvertIntensity(&light, method, PlDbLight::kFlux, light.physicalIntensity(), metres);
+    const LampPreset* preset = lampPresetOf(light.lampColorPreset());
+    info.photometry.lampKelvin =
+        light.lampColorType() == PlDbLight::kPreset && preset ? preset->kelvin : light.lampColorTemp();
+    info.photometry.lampRgb = plsim::kelvinToSrgb(info.photometry.lampKelvin);
 
     info.webFile = light.webFile();
     info.webRotation = light.webRotation();

@@ -8,6 +8,7 @@
 
 #include "host/plexport.h"
 #include "host/plge.h"
+#include "hostsim/color_temperature.h"
 
 class PlDbDatabase;
 
@@ -46,6 +47,15 @@ struct PhotometryInfo {
     int lampColorType = 0;  ///< 0 kelvin, 1 preset
     double lampColorTemp = 0.0;
     int preset = 0;
+    /// The peak intensity in candela and the flux in lumen, converted from the physical
+    /// intensity by the host (LightingUtil::ConvertIntensity); NaN where there is none (an
+    /// illuminance without a distance, a spot whose cone holds no light). A distant light
+    /// keeps its value in every method: it has neither.
+    double candela = 0.0, lumens = 0.0;
+    /// The colour temperature the lamp colour stands for (its kelvin, or its preset's), and
+    /// that temperature's colour.
+    double lampKelvin = 0.0;
+    plsim::SrgbColor lampRgb;
 };
 
 struct LightInfo {

@@ -5,6 +5,7 @@
 
 #include "host/plexport.h"
 #include "host/plrx.h"
+#include "hostsim/sceneoe/scene_classes.h"
 
 namespace {
 
@@ -13,10 +14,13 @@ struct ClassSpec {
     const wchar_t* parent;
 };
 
+/// In the order of plsim::scene::SceneClass.
 constexpr ClassSpec kClasses[] = {
     {L"PlDbLight", L"PlDbEntity"},
     {L"PlGiShadowParameters", L"PlRxObject"},
     {L"PlGiLightAttenuation", L"PlRxObject"},
+    {L"PlDbCurvePath", L"PlDbObject"},
+    {L"PlDbMotionPath", L"PlDbObject"},
 };
 constexpr std::size_t kClassCount = sizeof kClasses / sizeof kClasses[0];
 
@@ -50,6 +54,11 @@ bool registerClasses() {
 }
 
 }  // namespace
+
+PlRxClass* plsim::scene::sceneClass(SceneClass which) {
+    const auto index = static_cast<std::size_t>(which);
+    return g_registered[index] ? g_registered[index] : plrxFindPlRxClass(kClasses[index].name);
+}
 
 extern "C" PL_DLL_EXPORT int plrxEntryPoint(int msg, void* /*appHandle*/) {
     switch (msg) {

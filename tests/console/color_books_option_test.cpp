@@ -7,6 +7,7 @@
 
 #include "console/utf8.h"
 #include "plandor_runner.h"
+#include "resources/MessageIds.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ TEST(ConsoleColorBooks, BrokenPalettesAreSkippedWithWarningsAndTheRestLoads) {
 TEST(ConsoleColorBooks, NoFolderMeansNoBooks) {
     const plandor_test::Run none = runScript("POINTLIGHT\n0,0,0\nColor\ncolorBook\n\nX\n", {"--colorbooks", ""});
     EXPECT_EQ(none.exitCode, 0) << none.err;
-    EXPECT_NE(none.out.find(plandor_test::messageText(2676)), std::string::npos) << none.out;
+    EXPECT_NE(none.out.find(plandor_test::messageText(msg::kNoColorBooks)), std::string::npos) << none.out;
     const plandor_test::Run missing = runScript("", {"--colorbooks", "no-such-folder"});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_NE(missing.err.find("no-such-folder\" does not exist"), std::string::npos) << missing.err;

@@ -28,10 +28,13 @@ struct LanguageCase {
     std::string global;
     std::vector<Field> fields;
     const char* shown;  ///< a text the German session's transcript holds
+    std::vector<std::string> options = {};  ///< given to plandor besides the language
 };
 
 const std::string kSpot = "SPOTLICHT\n0,0,5\n0,0,0\n";
 const std::string kGlobalSpot = "_SPOTLIGHT\n0,0,5\n0,0,0\n";
+const std::string kWeb = "NETZLICHT\n0,0,5\n0,0,0\n";
+const std::string kGlobalWeb = "_WEBLIGHT\n0,0,5\n0,0,0\n";
 
 /// Each light's kind and whether it has a target ("3+": a spot with one), first made first.
 std::vector<Field> lightsOfKinds(const std::vector<std::string>& kinds) {
@@ -74,10 +77,23 @@ const LanguageCase kCases[] = {
      "Abschwächungstyp eingeben [Keine/Invers/Quadratisch] <Keine>: "},
     {kSpot + "Photometrie\nIntensität\nLichtstrom\n1000\nFarbe\n?\nglühlampe\nGlühlampe\nEnde\nEnde\n",
      kGlobalSpot + "_Photometry\n_Intensity\n_Flux\n1000\n_Color\n_Incandescent\n_eXit\n_eXit\n",
-     {{"photometry", 0,
-       "{\"intensity\": 1000.0, \"method\": 1, \"distance\": 1000.0, \"lampColorType\": 1, \"lampColorTemp\": 3500.0, "
-       "\"lampColorPreset\": 5}"}},
+     {{"intensity", 1, "1000.0"}, {"method", 1, "1"}, {"lampColorType", 0, "1"}, {"lampColorTemp", 0, "3500.0"},
+      {"lampColorPreset", 0, "5"}},
      "Lampenfarbvorgabe zum Auflisten eingeben <*>: glühlampe\n  Glühlampe \n"},
+    {kSpot + "Farbe\n256,0,0\nFarbbuch\nCSS Named Colors\nTOMATO\nfiLterfarbe\nIndex\ngrün\nEnde\n",
+     kGlobalSpot + "_Color\n256,0,0\n_colorBook\nCSS Named Colors\nTOMATO\n_filterColor\n_Index\nGreen\n_eXit\n",
+     {{"color", 0, "{\"method\": \"index\", \"r\": null, \"g\": null, \"b\": null, \"index\": 3, \"book\": null, \"name\": null}"}},
+     "Ungültige Farbe. Geben Sie Rot, Grün und Blau als drei Zahlen von 0 bis 255 durch Kommas getrennt ein.\n"},
+    {kSpot + "Farbe\nFarbbuch\ncss named colors\ntomato\nEnde\n",
+     kGlobalSpot + "_Color\n_colorBook\ncss named colors\ntomato\n_eXit\n",
+     {{"color", 0, "{\"method\": \"book\", \"r\": 255, \"g\": 99, \"b\": 71, \"index\": null, "
+                   "\"book\": \"CSS Named Colors\", \"name\": \"tomato\"}"}},
+     "Farbbuchnamen eingeben: css named colors\nFarbnamen eingeben: tomato\n"},
+    {kWeb + "neTz\nX\n90\nDatei\ndownlight\nEnde\nEnde\n",
+     kGlobalWeb + "_weB\n_X\n90\n_File\ndownlight\n_Exit\n_eXit\n",
+     {{"rotation", 0, "[90.0, 0.0, 0.0]"}},
+     "Netzdateinamen eingeben oder ~ zum Durchsuchen <",
+     {"--webpath", PL_EXAMPLES_DIR "/webs"}},
 };
 
 TEST(ConsoleLanguage, GermanSessionsEditEveryOption) {
@@ -86,7 +102,9 @@ TEST(ConsoleLanguage, GermanSessionsEditEveryOption) {
         for (const auto& [script, language] : runs) {
             SCOPED_TRACE(language + std::string(":\n") + *script);
             std::string dump;
-            const plandor_test::Run run = runScriptWithDump(*script, dump, {"--language", language});
+            std::vector<std::string> options = {"--language", language};
+            options.insert(options.end(), c.options.begin(), c.options.end());
+            const plandor_test::Run run = runScriptWithDump(*script, dump, options);
             EXPECT_EQ(run.exitCode, 0) << run.err;
             EXPECT_EQ(run.out.find("Warning"), std::string::npos) << run.out;
             if (script == &c.german) {

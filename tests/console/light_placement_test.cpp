@@ -94,15 +94,20 @@ TEST(ConsoleLightPlacement, FreeLightPointsDownTheUserZAxis) {
     }
 }
 
-// The table's layout is the light table's own test; here, that LIST reads the drawing.
+// The table's layout is the light table's own test; here, that LIST reads the drawing and the
+// host's conversion of its photometry.
 TEST(ConsoleLightPlacement, ListShowsTheLightsAsPlaced) {
-    const plandor_test::Run run = runScript("LIST\nPOINTLIGHT\n1500,0,2500\nStatus\noFf\nColor\nIndex\n12\nX\nlist\nLIST all\n");
+    const plandor_test::Run run = runScript(
+        "LIST\nPOINTLIGHT\n1500,0,2500\nStatus\noFf\nColor\nIndex\n12\nPhotometry\nIntensity\nFlux\n1000\n"
+        "Color\nIncandescent\neXit\nX\nlist\nLIST all\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     const std::string out = fromFirstCommand(run.out);
     EXPECT_EQ(out.rfind("Command: LIST\nNo lights in the drawing.\n", 0), 0u) << out;
     const std::string end = "Command: list\n"
-                            "Name         Kind         Status  Intensity  Position     Target  Layer   Color\n"
-                            "Pointlight1  point, free  off     1          1500,0,2500  -       Lights  Index 12\n"
+                            "Name         Kind         Status  Candela  Lumens  Kelvin               Color     Factor  "
+                            "Position     Target  Direction  Layer\n"
+                            "Pointlight1  point, free  off     79.5775  1000    2856 (Incandescent)  Index 12  1       "
+                            "1500,0,2500  -       -          Lights\n"
                             "Command: LIST all\nLIST takes no arguments.\n";
     ASSERT_GE(out.size(), end.size()) << out;
     EXPECT_EQ(out.substr(out.size() - end.size()), end);

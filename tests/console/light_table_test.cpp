@@ -1,4 +1,4 @@
-// Guards against a LIST table that misleads: columns out of line, kinds or targets shown wrongly, numbers in a form no one types, and lights left out.
+// Guards against a LIST table that misleads: columns out of line, kinds, targets or directions shown wrongly, photometry shown where it does not apply, numbers in a form no one types, and lights left out.
 #include "console/light_table.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "console/display_numbers.h"
+#include "host/plscene.h"
 
 namespace {
 
@@ -24,40 +25,52 @@ LightInfo light(const std::wstring& name, int kind, bool hasTarget) {
     info.position = {0.0, 0.0, 3000.0};
     info.target = {0.0, 0.0, 0.0};
     info.color.description = L"255,255,255";
+    info.direction = {0.0, 0.0, -1.0};
+    info.photometry.candela = 1500.0;
+    info.photometry.lumens = 1200.0;
+    info.photometry.lampKelvin = 3500.0;
     return info;
 }
 
 TEST(LightTable, NoLights) {
-    EXPECT_EQ(plandor::lightTableLines({}), std::vector<std::wstring>{L"No lights in the drawing."});
+    EXPECT_EQ(plandor::lightTableLines({}, true), std::vector<std::wstring>{L"No lights in the drawing."});
 }
 
 TEST(LightTable, RowsAreAlignedAndSayWhatEachLightIs) {
     LightInfo spot = light(L"Stage spot", 3, true);
+    spot.photometry.lumens = 519.28;
     LightInfo lamp = light(L"Reading lamp", 2, false);
     lamp.on = false;
     lamp.intensity = 2.5;
     lamp.position = {1500.0, -0.25, 2500.0};
-    lamp.target = {1500.0, -0.25, 2490.0};  // a free light's target is not shown
+    lamp.target = {1500.0, -0.25, 2490.0};  // a free light's target is not shown, nor a point light's direction
     lamp.color.description = L"Book: a b";
-    LightInfo sun = light(L"Sun", 1, false);
+    lamp.photometry.lampColorType = PlDbLight::kPreset;
+    lamp.photometry.preset = PlDbLight::kIncandescent;
+    lamp.photometry.lampKelvin = 2856.0;
+    LightInfo sun = light(L"Sun", 1, false);  // no candela, no flux
     sun.position = {0.0, 0.0, 0.0};
+    sun.direction = {0.0, 0.6, -0.8};
     sun.layer.clear();
     LightInfo web = light(L"W", 10, false);
-    LightInfo aimedWeb = light(L"W2", 10, true);
+    web.photometry.candela = std::numeric_limits<double>::quiet_NaN();  // the host could not convert
     LightInfo targetPoint = light(L"P", 2, true);
     LightInfo freeSpot = light(L"F", 3, false);
 
     const std::vector<std::wstring> expected = {
-        L"Name          Kind             Status  Intensity  Position         Target  Layer   Color",
-        L"Stage spot    spot, targeted   on      1          0,0,3000         0,0,0   Lights  255,255,255",
-        L"Reading lamp  point, free      off     2.5        1500,-0.25,2500  -       Lights  Book: a b",
-        L"Sun           distant          on      1          0,0,0            -       -       255,255,255",
-        L"W             web, free        on      1          0,0,3000         -       Lights  255,255,255",
-        L"W2            web, targeted    on      1          0,0,3000         0,0,0   Lights  255,255,255",
-        L"P             point, targeted  on      1          0,0,3000         0,0,0   Lights  255,255,255",
-        L"F             spot, free       on      1          0,0,3000         -       Lights  255,255,255",
+        L"Name          Kind             Status  Candela  Lumens  Kelvin               Color        Factor  Position         Target  Direction   Layer",
+        L"Stage spot    spot, targeted   on      1500     519.28  3500                 255,255,255  1       0,0,3000         0,0,0   -           Lights",
+        L"Reading lamp  point, free      off     1500     1200    2856 (Incandescent)  Book: a b    2.5     1500,-0.25,2500  -       -           Lights",
+        L"Sun           distant          on      -        -       3500                 255,255,255  1       0,0,0            -       0,0.6,-0.8  -",
+        L"W             web, free        on      -        1200    3500                 255,255,255  1       0,0,3000         -       0,0,-1      Lights",
+        L"P             point, targeted  on      1500     1200    3500                 255,255,255  1       0,0,3000         0,0,0   -           Lights",
+        L"F             spot, free       on      1500     1200    3500                 255,255,255  1       0,0,3000         -       0,0,-1      Lights",
     };
-    EXPECT_EQ(plandor::lightTableLines({spot, lamp, sun, web, aimedWeb, targetPoint, freeSpot}), expected);
+    const std::vector<LightInfo> lights{spot, lamp, sun, web, targetPoint, freeSpot};
+    EXPECT_EQ(plandor::lightTableLines(lights, true), expected);
+    // Generic lighting has no photometry to show.
+    EXPECT_EQ(plandor::lightTableLines(lights, false)[1],
+              L"Stage spot    spot, targeted   on      -        -       -       255,255,255  1       0,0,3000         0,0,0   -           Lights");
 }
 
 TEST(LightTable, WideCharactersCountOnce) {
@@ -68,7 +81,7 @@ TEST(LightTable, WideCharactersCountOnce) {
     } else {
         name += static_cast<wchar_t>(0x1F600);
     }
-    const std::vector<std::wstring> lines = plandor::lightTableLines({light(name, 2, false), light(L"abcdef", 2, false)});
+    const std::vector<std::wstring> lines = plandor::lightTableLines({light(name, 2, false), light(L"abcdef", 2, false)}, false);
     ASSERT_EQ(lines.size(), 3u);
     // "Kind" starts in the same column of every row.
     EXPECT_EQ(lines[0].find(L"Kind"), 8u);

@@ -149,7 +149,8 @@ std::string messageText(unsigned id) {
     const std::string key = std::to_string(id) + "\t";
     for (std::string line; std::getline(in, line);) {
         if (line.rfind(key, 0) != 0) continue;
-        std::string text = line.substr(key.size());
+        // The English file names each message between the id and the text.
+        std::string text = line.substr(line.find('\t', key.size()) + 1);
         if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\\n") == 0) text.replace(text.size() - 2, 2, "\n");
         return text;
     }
@@ -161,7 +162,23 @@ std::string fromFirstCommand(const std::string& out) {
     return first == std::string::npos ? std::string() : out.substr(first);
 }
 
-std::string dumpField(const std::string& dump, const std::string& key, std::size_t nth) {
+namespace {
+
+/// A value spread over lines, one line: a line end and its indent go, and one blank follows a comma.
+std::string oneLine(const std::string& value) {
+    std::string out;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\n') {
+            out += value[i];
+            continue;
+        }
+        while (i + 1 < value.size() && value[i + 1] == ' ') ++i;
+        if (!out.empty() && out.back() == ',') out += ' ';
+    }
+    return out;
+}
+
+std::string rawField(const std::string& dump, const std::string& key, std::size_t nth) {
     const std::string name = "\"" + key + "\": ";
     std::size_t at = dump.find(name);
     for (; at != std::string::npos && nth > 0; --nth) at = dump.find(name, at + 1);
@@ -185,6 +202,12 @@ std::string dumpField(const std::string& dump, const std::string& key, std::size
         }
     }
     return dump.substr(start);
+}
+
+}  // namespace
+
+std::string dumpField(const std::string& dump, const std::string& key, std::size_t nth) {
+    return oneLine(rawField(dump, key, nth));
 }
 
 std::vector<double> dumpNumbers(const std::string& array) {

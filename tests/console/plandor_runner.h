@@ -54,7 +54,8 @@ std::string messageText(unsigned id);
 std::string fromFirstCommand(const std::string& out);
 
 /// The text of the `nth` value named `key` in a dump ("" when there is none):
-/// a string with its quotes, an array or object with its brackets, or a scalar.
+/// a string with its quotes, an array or object with its brackets on one line
+/// (", " between items, as "[0.0, 1.0]"), or a scalar.
 std::string dumpField(const std::string& dump, const std::string& key, std::size_t nth = 0);
 
 /// The numbers of an array such as "[1.0, -2.5, 3e+21]".

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "plandor_runner.h"
+#include "resources/MessageIds.h"
 
 namespace {
 
@@ -51,8 +52,9 @@ TEST(ConsoleTranscript, ScriptsReadAsDocumented) {
          "setvar cvport 4\nSETVAR CvPort\n",
          "Command: setvar cvport 4\nCommand: SETVAR CvPort\nCVPORT = 4\n"},
         {"HELP NAME shows the help of that one command",
-         "help list\nHELP spotlight\nHELP FOO\n",
+         "help list\nHELP circle\nHELP spotlight\nHELP FOO\n",
          "Command: help list\n  LIST                    list the lights of the drawing\n"
+         "Command: HELP circle\n  CIRCLE cx,cy,cz RADIUS  a circle\n"
          "Command: HELP spotlight\nCommand of PLORE_ZuredUD:\n  SPOTLIGHT               help topic: SPOTLIGHT\n"
          "Command: HELP FOO\n" + unknownFoo},
         {"an unknown variable is reported",
@@ -96,7 +98,8 @@ TEST(ConsoleTranscript, CommandsAreFoundByAnyCaseAndByGlobalName) {
     const std::string out = fromFirstCommand(run.out);
     const std::size_t second = out.find('\n') + 1;
     const std::string refusal = out.substr(second, out.find('\n', second) + 1 - second);
-    EXPECT_EQ(refusal, plandor_test::messageText(2634)) << "a light command in viewport 1 prints message 2634 and nothing else";
+    EXPECT_EQ(refusal, plandor_test::messageText(msg::kNotInThisViewport))
+        << "a light command in viewport 1 prints the viewport message and nothing else";
     EXPECT_EQ(out,
               "Command: spotlight\n" + refusal + "Command: _SPOTLIGHT\n" + refusal + "Command: _pointlight\n" +
                   refusal + "Command: SpotLight 1,2\n" +

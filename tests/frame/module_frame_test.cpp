@@ -1,4 +1,4 @@
-// Guards what the module registers in a host and removes again, loaded by file
+// Guards what the module registers in a host (commands, service, context menu, reactor) and removes again, loaded by file
 // name through its entry point exactly as a host loads it.
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include "host/pledcmd.h"
 #include "host/plrx.h"
 #include "hostsim/driver.h"
+#include "hostsim/selection_driver.h"
 
 namespace {
 
@@ -118,3 +119,20 @@ TEST_F(ModuleFrameTest, MissingResourceModuleStillRegistersCommands) {
 }
 
 }  // namespace
+
+TEST_F(ModuleFrameTest, UnloadLeavesNoReactorAndNoContextMenuBehind) {
+    plsim::clearDrawingErrors();
+    plsim::Application* app = plsim::loadApplication(L"PlZuredUD.vmx");
+    ASSERT_NE(app, nullptr);
+    EXPECT_EQ(plsim::objectContextMenuCount(), 1);
+    EXPECT_EQ(plsim::sendAppMessage(app, 3), 0);  // the drawing opened before the module
+    PlApDocument* second = plsim::openDrawing(L"Drawing2");
+    PlApDocument* third = plsim::openDrawing(L"Drawing3");
+    plsim::closeDrawing(second);  // told to the module first
+    ASSERT_EQ(plsim::drawings().size(), 2u);
+    plsim::unloadApplication(app);
+    EXPECT_EQ(plsim::objectContextMenuCount(), 0);
+    // A reactor deleted while still added, or a menu left registered, is reported.
+    EXPECT_TRUE(plsim::drawingErrors().empty());
+    plsim::closeDrawing(third);
+}

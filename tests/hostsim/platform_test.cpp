@@ -71,6 +71,8 @@ TEST(Platform, Utf8RoundTripsEveryPlane) {
     for (const Row& row : rows) {
         EXPECT_EQ(row.utf8, toUtf8(row.wide));
         EXPECT_EQ(row.wide, fromUtf8(row.utf8));
+        EXPECT_TRUE(plsim::detail::isValidUtf8(row.utf8));
+        EXPECT_EQ(row.wide, plsim::detail::pathText(plsim::detail::filePath(row.wide)));
     }
     // 16-bit text holds a character beyond the basic plane as a surrogate pair.
     EXPECT_EQ(sizeof(wchar_t) == 2 ? 2u : 1u, fromUtf8("\xf0\x9f\x92\xa1").size());
@@ -88,8 +90,13 @@ TEST(Platform, BrokenUtf8AndLoneSurrogatesBecomeReplacementCharacters) {
         {"\xed\xa0\x80", r + r + r},     // an encoded surrogate
         {"\xf4\x90\x80\x80", r + r + r + r},  // beyond U+10FFFF
         {"\xe2\x82x", r + L"x"},         // cut short by another character
+        {"\xe2\x82", r},                 // cut short by the end
     };
-    for (const Row& row : rows) EXPECT_EQ(row.wide, fromUtf8(row.utf8)) << row.utf8.size();
+    for (const Row& row : rows) {
+        EXPECT_EQ(row.wide, fromUtf8(row.utf8)) << row.utf8.size();
+        EXPECT_FALSE(plsim::detail::isValidUtf8(row.utf8)) << row.utf8.size();
+    }
+    EXPECT_TRUE(plsim::detail::isValidUtf8("\xef\xbf\xbd")) << "a replacement character that was typed is valid";
 
     const std::wstring lone = std::wstring(1, static_cast<wchar_t>(0xD800)) + L"x";
     EXPECT_EQ("\xef\xbf\xbdx", toUtf8(lone));

@@ -6,13 +6,6 @@ namespace {
 
 using AttenuationOptionsTest = LightOptionTest;
 
-TEST_F(AttenuationOptionsTest, KeywordListsDeclareTheNamesCompared) {
-    for (const wchar_t* name :
-         {L"attenuationType", L"Uselimits", L"attenuationstartLimit", L"attenuationEndlimit", L"eXit"})
-        EXPECT_TRUE(declares(2275, name));
-    for (const wchar_t* name : {L"None", L"Inverse", L"Squared"}) EXPECT_TRUE(declares(2371, name));
-}
-
 struct LimitCase {
     const char* name;
     std::vector<std::wstring> replies;  // after "Attenuation"; the light starts at 1 and 10, limits off
@@ -58,7 +51,7 @@ TEST_F(AttenuationOptionsTest, PromptsShowTheWorkingCopiesAndEnterTakesThem) {
     // record was pushed to, and Enter takes that 5: the start is pulled to 4.
     std::wstring text = edit(kLightFreeSpot, {L"Attenuation", L"attenuationEndlimit", L"5", L"attenuationstartLimit",
                                               L"10", L"attenuationEndlimit", L"", L""});
-    EXPECT_EQ(occurrences(text, promptWith(2726, L"5.0000")), 1);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kEndLimitPrompt, L"5.0000")), 1);
     EXPECT_DOUBLE_EQ(last().attenuation.start, 4);
     EXPECT_DOUBLE_EQ(last().attenuation.end, 5);
     // A second visit shows what the light had when the menu started (start 1, end 10,
@@ -66,9 +59,9 @@ TEST_F(AttenuationOptionsTest, PromptsShowTheWorkingCopiesAndEnterTakesThem) {
     text = edit(kLightFreeSpot, {L"Attenuation", L"attenuationstartLimit", L"10", L"attenuationType", L"Inverse",
                                  L"eXit", L"Attenuation", L"attenuationType", L"", L"attenuationstartLimit", L"",
                                  L"attenuationEndlimit", L"", L"eXit"});
-    EXPECT_EQ(occurrences(text, promptWith(2723, L"1.0000")), 2);
-    EXPECT_EQ(occurrences(text, promptWith(2370, message(2289))), 2);
-    EXPECT_EQ(occurrences(text, promptWith(2726, L"10.0000")), 1);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kStartLimitPrompt, L"1.0000")), 2);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kAttenuationTypePrompt, message(msg::kAttenuationNone))), 2);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kEndLimitPrompt, L"10.0000")), 1);
     EXPECT_DOUBLE_EQ(last().attenuation.start, 1);
     EXPECT_DOUBLE_EQ(last().attenuation.end, 10);
     EXPECT_EQ(last().attenuation.type, 1) << "Enter at the type prompt changes nothing";
@@ -78,10 +71,11 @@ TEST_F(AttenuationOptionsTest, PromptsShowTheCurrentValues) {
     const std::wstring text =
         edit(kLightPoint, {L"Attenuation", L"attenuationType", L"Inverse", L"attenuationType", L"",
                            L"Uselimits", L"", L"attenuationstartLimit", L"", L""});
-    EXPECT_NE(text.find(promptWith(2370, message(2289))), std::wstring::npos);
-    EXPECT_NE(text.find(promptWith(2370, message(2288))), std::wstring::npos);
-    EXPECT_NE(text.find(promptWith(2944, message(2644))), std::wstring::npos);
-    EXPECT_NE(text.find(promptWith(2723, L"1.0000")), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kAttenuationTypePrompt, message(msg::kAttenuationNone))), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kAttenuationTypePrompt, message(msg::kAttenuationInverse))),
+              std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kUseLimitsPrompt, message(msg::kWordOff))), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kStartLimitPrompt, L"1.0000")), std::wstring::npos);
     EXPECT_EQ(last().attenuation.type, 1);
     EXPECT_TRUE(last().attenuation.useLimits);
 }

@@ -26,11 +26,6 @@ protected:
     std::filesystem::path m_books;
 };
 
-TEST_F(ColorEntryTest, KeywordListsDeclareTheNamesCompared) {
-    for (const wchar_t* name : {L"Hsl", L"Index", L"colorBook"}) EXPECT_TRUE(declares(2433, name));
-    for (const NamedIndexColor& named : namedIndexColors) EXPECT_TRUE(declares(2389, named.englishName));
-}
-
 struct EntryCase {
     const char* name;
     std::vector<std::wstring> replies;  // at the point light's menu
@@ -41,32 +36,62 @@ struct EntryCase {
 
 TEST_F(ColorEntryTest, RepliesSetTheColourOrAskAgain) {
     const EntryCase cases[] = {
-        {"true colour", {L"Color", L"255,0,0"}, L"255,0,0", 2941, 0},
-        {"refused true colours keep the colour", {L"Color", L"255,0", L"1,2,3,4", L"0256,0,0", L"256,0,0", L",1,2",
-                                                  L"255;0;0", L"1,2,3"}, L"1,2,3", 2941, 6},
-        {"Enter keeps the colour", {L"Color", L""}, L"255,255,255", 2941, 0},
-        {"grey is truncated", {L"Color", L"Hsl", L"0,0,50"}, L"127,127,127", 2507, 0},
-        {"red by HSL", {L"filterColor", L"Hsl", L"0,100,50"}, L"255,0,0", 2507, 0},
-        {"green by HSL", {L"Color", L"h", L"120,100,50"}, L"0,255,0", 2507, 0},
-        {"refused HSL", {L"Color", L"Hsl", L"361,0,0", L"0,101,0", L"0,0", L"240,100,50"}, L"0,0,255", 2507, 3},
-        {"Enter at HSL", {L"Color", L"Index", L"12", L"Color", L"Hsl", L""}, L"Index 12", 2507, 0},
-        {"index by name", {L"Color", L"Index", L"RED"}, L"red", 2512, 0},
-        {"index by number", {L"Color", L"Index", L"7"}, L"white", 2512, 0},
-        {"highest index", {L"Color", L"Index", L"255"}, L"Index 255", 2512, 0},
-        {"digits before text", {L"Color", L"Index", L"12abc"}, L"Index 12", 2512, 0},
-        {"refused indexes", {L"Color", L"Index", L"0", L"256", L"abc", L"99999999999", L"blue"}, L"blue", 2512, 4},
-        {"book and colour in other letter case", {L"Color", L"colorBook", L"TEST book", L"tomato RED"},
-         L"Test Book: Tomato Red", 2293, 0},
+        {"true colour", {L"Color", L"255,0,0"}, L"255,0,0", msg::kInvalidTrueColor, 0},
+        {"refused true colours keep the colour",
+         {L"Color", L"255,0", L"1,2,3,4", L"0256,0,0", L"256,0,0", L",1,2", L"255;0;0", L"1,2,3"},
+         L"1,2,3",
+         msg::kInvalidTrueColor,
+         6},
+        {"Enter keeps the colour", {L"Color", L""}, L"255,255,255", msg::kInvalidTrueColor, 0},
+        {"grey is truncated", {L"Color", L"Hsl", L"0,0,50"}, L"127,127,127", msg::kInvalidHsl, 0},
+        {"red by HSL", {L"filterColor", L"Hsl", L"0,100,50"}, L"255,0,0", msg::kInvalidHsl, 0},
+        {"green by HSL", {L"Color", L"h", L"120,100,50"}, L"0,255,0", msg::kInvalidHsl, 0},
+        {"refused HSL",
+         {L"Color", L"Hsl", L"361,0,0", L"0,101,0", L"0,0", L"240,100,50"},
+         L"0,0,255",
+         msg::kInvalidHsl,
+         3},
+        {"Enter at HSL", {L"Color", L"Index", L"12", L"Color", L"Hsl", L""}, L"Index 12", msg::kInvalidHsl, 0},
+        {"index by name", {L"Color", L"Index", L"RED"}, L"red", msg::kInvalidIndexColor, 0},
+        {"index by number", {L"Color", L"Index", L"7"}, L"white", msg::kInvalidIndexColor, 0},
+        {"highest index", {L"Color", L"Index", L"255"}, L"Index 255", msg::kInvalidIndexColor, 0},
+        {"digits before text", {L"Color", L"Index", L"12abc"}, L"Index 12", msg::kInvalidIndexColor, 0},
+        {"refused indexes",
+         {L"Color", L"Index", L"0", L"256", L"abc", L"99999999999", L"blue"},
+         L"blue",
+         msg::kInvalidIndexColor,
+         4},
+        {"book and colour in other letter case",
+         {L"Color", L"colorBook", L"TEST book", L"tomato RED"},
+         L"Test Book: Tomato Red",
+         msg::kNoSuchBookColor,
+         0},
         {"unknown book asks again, unknown colour says so",
-         {L"Color", L"colorBook", L"Other", L"Test Book", L"Tomato", L"Black"}, L"Test Book: Black", 2293, 1},
-        {"Enter at the colour name keeps the colour", {L"Color", L"colorBook", L"Test Book", L""},
-         L"255,255,255", 2293, 0},
-        {"Enter at the book name keeps the colour", {L"Color", L"colorBook", L""}, L"255,255,255", 2293, 0},
-        {"a new colour is no longer the book's", {L"Color", L"colorBook", L"Test Book", L"Black", L"Color", L"0,0,0"},
-         L"0,0,0", 2293, 0},
+         {L"Color", L"colorBook", L"Other", L"Test Book", L"Tomato", L"Black"},
+         L"Test Book: Black",
+         msg::kNoSuchBookColor,
+         1},
+        {"Enter at the colour name keeps the colour",
+         {L"Color", L"colorBook", L"Test Book", L""},
+         L"255,255,255",
+         msg::kNoSuchBookColor,
+         0},
+        {"Enter at the book name keeps the colour",
+         {L"Color", L"colorBook", L""},
+         L"255,255,255",
+         msg::kNoSuchBookColor,
+         0},
+        {"a new colour is no longer the book's",
+         {L"Color", L"colorBook", L"Test Book", L"Black", L"Color", L"0,0,0"},
+         L"0,0,0",
+         msg::kNoSuchBookColor,
+         0},
         {"cancel leaves the colour and returns to the menu",
-         {L"Color", L"Index", L"5", L"Color", L"Hsl", L"^C", L"Color", L"colorBook", L"Test Book", L"^C",
-          L"Color", L"Index", L"^C"}, L"blue", 2941, 0},
+         {L"Color", L"Index", L"5", L"Color", L"Hsl", L"^C", L"Color", L"colorBook", L"Test Book", L"^C", L"Color",
+          L"Index", L"^C"},
+         L"blue",
+         msg::kInvalidTrueColor,
+         0},
     };
     for (const EntryCase& c : cases) {
         const std::wstring text = edit(kLightPoint, c.replies);
@@ -79,17 +104,17 @@ TEST_F(ColorEntryTest, PromptsShowTheCurrentColour) {
     const std::wstring text = edit(kLightPoint, {L"Color", L"255,0,128", L"Color", L"Hsl", L"", L"Color", L"Index",
                                                  L"12", L"Color", L"Hsl", L"", L"Color", L"colorBook", L"Test Book",
                                                  L"Black", L"Color", L"Hsl", L""});
-    EXPECT_EQ(occurrences(text, promptWith(2434, L"255,255,255")), 1);
-    EXPECT_EQ(occurrences(text, promptWith(2384, L"330,100,50")), 1);
-    EXPECT_EQ(occurrences(text, promptWith(2384, L"Index 12")), 1);
-    EXPECT_EQ(occurrences(text, promptWith(2434, L"Test Book: Black")), 1);
-    EXPECT_EQ(occurrences(text, loadMessage(2384).str() + L": "), 1) << "a book colour shows no HSL value";
+    EXPECT_EQ(occurrences(text, promptWith(msg::kTrueColorPrompt, L"255,255,255")), 1);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kHslPrompt, L"330,100,50")), 1);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kHslPrompt, L"Index 12")), 1);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kTrueColorPrompt, L"Test Book: Black")), 1);
+    EXPECT_EQ(occurrences(text, loadMessage(msg::kHslPrompt).str() + L": "), 1) << "a book colour shows no HSL value";
 }
 
 // A folder without books; the host without a folder is plandor's --colorbooks "".
 TEST_F(ColorEntryTest, NoBooksAreReported) {
     std::filesystem::remove(m_books / "test.gpl");
-    EXPECT_EQ(count(edit(kLightPoint, {L"Color", L"colorBook", L"Index", L"3"}), 2676), 1);
+    EXPECT_EQ(count(edit(kLightPoint, {L"Color", L"colorBook", L"Index", L"3"}), msg::kNoColorBooks), 1);
     EXPECT_EQ(last().color.description, L"green");
 }
 

@@ -4,6 +4,7 @@
 
 #include "host/pled.h"
 #include "lightedit/InputPrimitives.h"
+#include "resources/MessageIds.h"
 #include "support/host_fixture.h"
 
 namespace {
@@ -116,7 +117,7 @@ TEST_F(InputPrimitivesTest, PromptOnOff) {
         if (c.reply == L"^C") plsim::queueCancel();
         else plsim::queueReply(c.reply);
         bool value = c.initial;
-        EXPECT_EQ(promptOnOff(context, 2430, value), c.expectedResult) << c.name;
+        EXPECT_EQ(promptOnOff(context, msg::kStatusPrompt, value), c.expectedResult) << c.name;
         EXPECT_EQ(value, c.expectedValue) << c.name;
         EXPECT_EQ(plsim::pendingReplies(), 0u) << c.name;
     }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Messages.h"
+#include "common/Messages.h"
 #include "app/ZuredUDKMX.h"
 #include "host/pldocs.h"
 #include "host/plrx.h"
@@ -20,7 +20,7 @@ protected:
         HostTest::SetUp();
         ASSERT_TRUE(plrxLoadModule(L"PlSceneOE.dbx", false, false));
         plsim::setScriptActive(true);
-        lastLightKind = 3;  // as when the module has just been loaded
+        lastLightKind = PlDbLight::kSpotLight;  // as when the module has just been loaded
         lastLightTargeted = false;
         static_cast<void>(plsim::scene::takeRefusedLightValues());
     }

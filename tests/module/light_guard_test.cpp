@@ -2,8 +2,8 @@
 // switch default lighting off, what a cancel leaves, and the dialog's lock.
 #include <map>
 
-#include "app/Messages.h"
-#include "app/SysVars.h"
+#include "common/Messages.h"
+#include "common/SysVars.h"
 #include "app/ZuredUDKMX.h"
 #include "host/nltaskdialog.h"
 #include "host/pldocs.h"
@@ -17,7 +17,7 @@ TEST_F(LightGuardTest, ViewportOneRefusesWithOneMessageAndAsksNothing) {
     ASSERT_TRUE(plsim::setVar(L"CVPORT", L"1"));
     plsim::queueButton(1001);
     ZuredUDKMX::doLightCommand(kLightSpot);
-    EXPECT_EQ(takeTranscript(), loadMessage(2634).str());
+    EXPECT_EQ(takeTranscript(), loadMessage(msg::kNotInThisViewport).str());
     EXPECT_EQ(plsim::pendingReplies(), 1u) << "no question may be asked in viewport 1";
     EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1);
 }
@@ -71,7 +71,7 @@ TEST_F(LightGuardTest, CancellingTheQuestionEndsTheCommandSilently) {
     ZuredUDKMX::doLightCommand(kLightPoint);
     EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1);
     EXPECT_EQ(plsim::pendingReplies(), 0u);
-    EXPECT_EQ(takeTranscript().find(loadMessage(2285).str()), std::wstring::npos);
+    EXPECT_EQ(takeTranscript().find(loadMessage(msg::kLightNotCreated).str()), std::wstring::npos);
 }
 
 TEST_F(LightGuardTest, PopupSunWarningNeedsAnActiveDocumentAndALock) {

@@ -37,7 +37,7 @@ TEST_F(LightOptionsTest, NameOfExactly255CharactersIsAcceptedAnd256Refused) {
     spotWith({L"Name", longest});
     EXPECT_EQ(last().name, longest);
     const std::wstring text = spotWith({L"Name", std::wstring(256, L'm'), L""});
-    EXPECT_TRUE(contains(text, 2637) || text.find(L"too long") != std::wstring::npos);
+    EXPECT_TRUE(contains(text, msg::kNameTooLong) || text.find(L"too long") != std::wstring::npos);
     EXPECT_EQ(last().name, L"Spotlight1") << "the second light keeps its default name";
 }
 
@@ -50,7 +50,7 @@ TEST_F(LightOptionsTest, NameTruncatedByTheBufferIsRefused) {
 TEST_F(LightOptionsTest, TakenNameIsRefusedAndTheSuggestionOffered) {
     spotWith({L"Name", L"Fill"});
     const std::wstring text = spotWith({L"Name", L"Fill", L""});
-    EXPECT_TRUE(contains(text, 2635));
+    EXPECT_TRUE(contains(text, msg::kNameTaken));
     EXPECT_EQ(last().name, L"Spotlight1");
     // The prompt after a taken name offers the suggested name.
     EXPECT_NE(text.find(L"<Spotlight1>"), std::wstring::npos);
@@ -60,7 +60,7 @@ TEST_F(LightOptionsTest, ForbiddenCharactersAreRefused) {
     // Control characters too: the light refuses them, so the option must not take one.
     for (const wchar_t* bad : {L"a:b", L"a<b", L"a\"b", L"a`b", L"a,b", L"a\\b", L"a\x1b[2Jb", L"\tb", L"a\x7f"}) {
         const std::wstring text = spotWith({L"Name", bad, L""});
-        EXPECT_TRUE(contains(text, 2520)) << std::wstring(bad).size();
+        EXPECT_TRUE(contains(text, msg::kNameForbiddenCharacters)) << std::wstring(bad).size();
     }
     for (const auto& light : lights()) EXPECT_EQ(light.name.rfind(L"Spotlight", 0), 0u) << "the names stay";
 }
@@ -88,7 +88,7 @@ struct AngleCase {
     const char* name;
     std::vector<std::wstring> replies;
     double hotspotDeg, falloffDeg;
-    int refused;  // times message 2505 is printed
+    int refused;  // times message msg::kAngleOutOfRange is printed
 };
 
 TEST_F(LightOptionsTest, HotspotAndFalloff) {
@@ -105,7 +105,7 @@ TEST_F(LightOptionsTest, HotspotAndFalloff) {
         const std::wstring text = spotWith(c.replies);
         EXPECT_NEAR(last().hotspot / kDegree, c.hotspotDeg, 1e-9) << c.name;
         EXPECT_NEAR(last().falloff / kDegree, c.falloffDeg, 1e-9) << c.name;
-        EXPECT_EQ(count(text, 2505), c.refused) << c.name;
+        EXPECT_EQ(count(text, msg::kAngleOutOfRange), c.refused) << c.name;
     }
 }
 

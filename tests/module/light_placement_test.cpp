@@ -2,7 +2,7 @@
 // shadow settings; discarding on cancel; the LIGHT kind memory; direction input.
 #include <cmath>
 
-#include "app/SysVars.h"
+#include "common/SysVars.h"
 #include "light_fixture.h"
 #include "lights/DirectionInput.h"
 
@@ -64,7 +64,7 @@ TEST_F(LightCommandTest, EveryCommandPlacesItsLight) {
 TEST_F(LightCommandTest, CancelAtTheMenuLeavesNoLightAndSaysNothing) {
     const std::wstring text = run(kLightSpot, {L"1,2,3", L"1,2,0", L"^C"});
     EXPECT_TRUE(lights().empty());
-    EXPECT_FALSE(contains(text, 2285));
+    EXPECT_FALSE(contains(text, msg::kLightNotCreated));
     EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1) << "no light, so default lighting stays";
     run(kLightPoint, {L"^C"});
     EXPECT_TRUE(lights().empty());
@@ -93,15 +93,15 @@ TEST_F(LightCommandTest, LightRepeatsTheLastKind) {
 TEST_F(LightCommandTest, WebLightsNeedPhotometricUnits) {
     ASSERT_TRUE(plsim::setVar(L"LIGHTINGUNITS", L"0"));
     const std::wstring text = run(kLightWeb, {});
-    EXPECT_TRUE(contains(text, 2561));
-    EXPECT_FALSE(contains(text, 2285));
+    EXPECT_TRUE(contains(text, msg::kWebNeedsPhotometry));
+    EXPECT_FALSE(contains(text, msg::kLightNotCreated));
     EXPECT_TRUE(lights().empty());
 }
 
 TEST_F(LightCommandTest, ViewportOneForADirectKind) {
     ASSERT_TRUE(plsim::setVar(L"CVPORT", L"1"));
     const std::wstring text = run(kLightAnyKind, {});
-    EXPECT_TRUE(contains(text, 2634));
+    EXPECT_TRUE(contains(text, msg::kNotInThisViewport));
     EXPECT_TRUE(lights().empty());
 }
 
@@ -135,7 +135,7 @@ struct VectorCase {
     const char* name;
     std::vector<std::wstring> replies;  // after the vector keyword
     PlGeVector3d direction;
-    int rejected;  // times message 2367 is printed
+    int rejected;  // times message msg::kInvalidVector is printed
 };
 
 TEST_F(LightCommandTest, TypedDirectionVectors) {
@@ -159,13 +159,13 @@ TEST_F(LightCommandTest, TypedDirectionVectors) {
         const auto all = lights();
         ASSERT_FALSE(all.empty()) << c.name;
         expectVector(all.back().direction, c.direction.x, c.direction.y, c.direction.z, c.name);
-        EXPECT_EQ(count(text, 2367), c.rejected) << c.name;
+        EXPECT_EQ(count(text, msg::kInvalidVector), c.rejected) << c.name;
     }
 }
 
 TEST_F(LightCommandTest, CoincidentDirectionPointsAreAskedAgain) {
     const std::wstring text = run(kLightDistant, {L"1,1,1", L"1,1,1", L"1,1,2", L""});
-    EXPECT_TRUE(contains(text, 2366));
+    EXPECT_TRUE(contains(text, msg::kSamePoints));
     expectVector(lights().back().direction, 0, 0, 1, "direction");
 }
 

@@ -38,7 +38,8 @@ protected:
 
     /// Message `id` followed by `value` between the default marks, as a prompt shows it.
     static std::wstring promptWith(unsigned id, const std::wstring& value) {
-        return loadMessage(id).str() + loadMessage(2559).str() + value + loadMessage(2682).str();
+        return loadMessage(id).str() + loadMessage(msg::kDefaultOpen).str() + value +
+               loadMessage(msg::kDefaultClose).str();
     }
 
     /// The global names a keyword-list message declares.

@@ -20,15 +20,6 @@ protected:
     plsim::scene::PhotometryInfo photometry() const { return last().photometry; }
 };
 
-TEST_F(PhotometryOptionsTest, KeywordListsDeclareTheNamesCompared) {
-    for (const wchar_t* name : {L"Intensity", L"Color", L"eXit"}) EXPECT_TRUE(declares(2409, name));
-    for (const wchar_t* name : {L"Flux", L"Illuminance"}) EXPECT_TRUE(declares(2407, name));
-    EXPECT_TRUE(declares(2386, L"Distance"));
-    EXPECT_TRUE(declares(2376, L"?"));
-    EXPECT_TRUE(declares(2376, L"Kelvin"));
-    for (const LampPresetRow& row : lampPresetTable) EXPECT_TRUE(declares(2376, row.keyword));
-}
-
 struct IntensityCase {
     const char* name;
     LightType light;
@@ -90,7 +81,7 @@ TEST_F(PhotometryOptionsTest, AFluxLightIsShownInCandelaAndComesBack) {
     const std::wstring text = edit(kLightPoint, {L"Photometry", L"", L"Flux", L"", L"eXit", L"Photometry", L"",
                                                  L"Flux", L"", L"eXit"});
     // The second run reads the stored flux back as the candela it came from.
-    EXPECT_EQ(occurrences(text, promptWith(2406, L"1500.0000")), 2);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kCandelaPrompt, L"1500.0000")), 2);
     EXPECT_EQ(photometry().method, 1);
     EXPECT_NEAR(photometry().physicalIntensity, 4 * kPi * kStartCandela, 1e-9);
 }
@@ -106,14 +97,14 @@ TEST_F(PhotometryOptionsTest, IlluminanceFollowsTheDrawingAndLightingUnits) {
     ASSERT_TRUE(plsim::setVar(L"INSUNITS", L"4"));
     std::wstring text = edit(kLightPoint, {L"Photometry", L"", L"Illuminance", L"Distance", L"2000", L"", L"100",
                                            L"", L"Illuminance", L"", L"eXit"});
-    EXPECT_NE(text.find(promptWith(2385, L"25.0000")), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kIlluminanceLuxPrompt, L"25.0000")), std::wstring::npos);
     // 100 cd at 2 ft gives 25 fc.
     ASSERT_TRUE(plsim::setVar(L"INSUNITS", L"2"));
     ASSERT_TRUE(plsim::setVar(L"LIGHTINGUNITS", L"1"));
     text = edit(kLightPoint, {L"Photometry", L"", L"Illuminance", L"Distance", L"2", L"", L"100", L"",
                               L"Illuminance", L"", L"eXit"});
-    EXPECT_NE(text.find(promptWith(2387, L"25.0000")), std::wstring::npos);
-    EXPECT_EQ(occurrences(text, loadMessage(2385).str()), 0);
+    EXPECT_NE(text.find(promptWith(msg::kIlluminanceFootCandlesPrompt, L"25.0000")), std::wstring::npos);
+    EXPECT_EQ(occurrences(text, loadMessage(msg::kIlluminanceLuxPrompt).str()), 0);
 }
 
 TEST_F(PhotometryOptionsTest, LampColor) {
@@ -123,7 +114,7 @@ TEST_F(PhotometryOptionsTest, LampColor) {
         int type;
         int preset;
         double kelvin;
-        int unknown;  // times 2551 is printed
+        int unknown;  // times msg::kNoSuchPreset is printed
     };
     const Case cases[] = {
         {"preset", {L"Xenon"}, 1, 6, 3500, 0},
@@ -149,24 +140,26 @@ TEST_F(PhotometryOptionsTest, LampColor) {
         EXPECT_EQ(p.lampColorType, c.type) << c.name;
         EXPECT_EQ(p.preset, c.preset) << c.name;
         EXPECT_DOUBLE_EQ(p.lampColorTemp, c.kelvin) << c.name;
-        EXPECT_EQ(count(text, 2551), c.unknown) << c.name;
+        EXPECT_EQ(count(text, msg::kNoSuchPreset), c.unknown) << c.name;
     }
 }
 
 TEST_F(PhotometryOptionsTest, PresetListing) {
     std::wstring text = edit(kLightPoint, {L"Photometry", L"Color", L"?", L"", L"?", L"*", L"", L"eXit"});
-    EXPECT_EQ(count(text, 2429), 2);
+    EXPECT_EQ(count(text, msg::kPresetListHeading), 2);
     std::wstring lines;
     for (const LampPresetRow& row : lampPresetTable)
-        lines += L"\n" + loadMessage(2560).str() + loadMessage(row.nameId).str() + loadMessage(2683).str();
-    EXPECT_EQ(occurrences(text, loadMessage(2429).str() + lines), 2) << "the 14 presets in table order";
+        lines += L"\n" + loadMessage(msg::kListingIndent).str() + loadMessage(row.nameId).str() +
+                 loadMessage(msg::kListingEnd).str();
+    EXPECT_EQ(occurrences(text, loadMessage(msg::kPresetListHeading).str() + lines), 2)
+        << "the 14 presets in table order";
 
     text = edit(kLightPoint, {L"Photometry", L"Color", L"?", L"xenon", L"?", L"Nothing", L"", L"eXit"});
-    EXPECT_EQ(count(text, 2429), 0);
-    EXPECT_EQ(occurrences(text, loadMessage(2560).str() + message(2547)), 1);
-    EXPECT_NE(text.find(fillMessageArgument(loadMessage(2551), L"Nothing").str()), std::wstring::npos);
+    EXPECT_EQ(count(text, msg::kPresetListHeading), 0);
+    EXPECT_EQ(occurrences(text, loadMessage(msg::kListingIndent).str() + message(msg::kPresetXenon)), 1);
+    EXPECT_NE(text.find(fillMessageArgument(loadMessage(msg::kNoSuchPreset), L"Nothing").str()), std::wstring::npos);
     // The default names the working preset, also while the light uses a temperature.
-    EXPECT_NE(text.find(promptWith(2375, message(2535))), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kLampColorPrompt, message(msg::kPresetD65))), std::wstring::npos);
     EXPECT_EQ(last().photometry.lampColorType, 0);
 }
 

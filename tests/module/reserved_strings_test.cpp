@@ -10,6 +10,7 @@
 #include "host/pldb.h"
 #include "host/plres.h"
 #include "reserved/ReservedStringTable.h"
+#include "resources/MessageIds.h"
 #include "support/host_fixture.h"
 
 namespace {
@@ -60,7 +61,7 @@ TEST_F(ReservedStringsTest, QueriesKeepToTheirForms) {
 
 TEST_F(ReservedStringsTest, CoincidingLocalFormsTranslateToTheLowestType) {
     // Low (10041) and Draft (10040) share a local form, which is also Mirror's global one.
-    const ReservedStringTable table(textsOf(german, {{3527, L"Mirror"}, {3480, L"mirror"}}));
+    const ReservedStringTable table(textsOf(german, {{msg::kRenderLow, L"Mirror"}, {msg::kRenderDraft, L"mirror"}}));
     EXPECT_STREQ(orNull(table.translateReservedString(L"MIRROR", false)), L"Draft");
     EXPECT_STREQ(orNull(table.translateReservedString(L"Mirror", true)), L"Spiegel");
 }
@@ -90,9 +91,14 @@ TEST_F(ReservedStringsTest, FastTestAnswersAsThePlainScan) {
     const ReservedStringTable tables[] = {
         ReservedStringTable(textsOf(english)),
         ReservedStringTable(textsOf(german)),
-        ReservedStringTable(textsOf(german, {{2352, L"\u212Aelvin"}, {2360, L"D\u0131V\u0130S"}, {2351, L"\u017Ftop"},
-                                             {3480, L""}, {3527, L"Draft"}, {1281, L"\u00C4\u00D6\u00DC\u00DF"},
-                                             {1277, L"High"}, {2271, L"*top*"}})),
+        ReservedStringTable(textsOf(german, {{msg::kViewCurrent, L"\u212Aelvin"},
+                                             {msg::kViewTop, L"D\u0131V\u0130S"},
+                                             {msg::kViewBottom, L"\u017Ftop"},
+                                             {msg::kRenderDraft, L""},
+                                             {msg::kRenderLow, L"Draft"},
+                                             {msg::kMaterialMirror, L"\u00C4\u00D6\u00DC\u00DF"},
+                                             {msg::kMaterialMetal, L"High"},
+                                             {msg::kShadeAsDisplayed, L"*top*"}})),
     };
     for (const char* locale : {"C", "C.UTF-8", ""}) {
         if (!std::setlocale(LC_ALL, locale)) continue;

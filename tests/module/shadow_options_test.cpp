@@ -7,30 +7,13 @@ namespace {
 
 using ShadowOptionsTest = LightOptionTest;
 
-TEST_F(ShadowOptionsTest, KeywordListsDeclareTheNamesCompared) {
-    const struct {
-        unsigned listId;
-        std::vector<std::wstring> names;
-    } lists[] = {
-        {2442, {L"Sharp", L"soFt", L"soFtmapped", L"softsAmpled", L"Off"}},
-        {2443, {L"Sharp", L"soFt", L"soFtmapped", L"softsAmpled", L"Off"}},
-        {2417, {L"Shape", L"sAmples", L"Visible", L"eXit"}},
-        {2414, {L"Linear", L"Rect", L"Disk", L"Cylinder", L"Sphere"}},
-        {2428, {L"Linear", L"Rect", L"Disk", L"Cylinder", L"Sphere"}},
-        {2438, {L"Linear", L"Rect", L"Disk", L"Cylinder", L"Sphere"}},
-        {2422, {L"Yes", L"No"}},
-    };
-    for (const auto& list : lists)
-        for (const std::wstring& name : list.names) EXPECT_TRUE(declares(list.listId, name)) << list.listId;
-}
-
 struct TypeCase {
     const char* name;
     std::vector<std::wstring> replies;
     bool on;
     int type;
     unsigned mapSize, softness;
-    int refusedSizes, refusedSoftness;  // times 2291 and 2453 are printed
+    int refusedSizes, refusedSoftness;  // times msg::kInvalidMapSize and msg::kInvalidSoftness are printed
 };
 
 TEST_F(ShadowOptionsTest, TypesMapSizesAndSoftness) {
@@ -58,8 +41,8 @@ TEST_F(ShadowOptionsTest, TypesMapSizesAndSoftness) {
         EXPECT_EQ(shadow.type, c.type) << c.name;
         EXPECT_EQ(shadow.mapSize, c.mapSize) << c.name;
         EXPECT_EQ(shadow.softness, c.softness) << c.name;
-        EXPECT_EQ(count(text, 2291), c.refusedSizes) << c.name;
-        EXPECT_EQ(count(text, 2453), c.refusedSoftness) << c.name;
+        EXPECT_EQ(count(text, msg::kInvalidMapSize), c.refusedSizes) << c.name;
+        EXPECT_EQ(count(text, msg::kInvalidSoftness), c.refusedSoftness) << c.name;
     }
 }
 
@@ -68,8 +51,8 @@ TEST_F(ShadowOptionsTest, AReplyCutShortByTheBufferIsNeverReadInPart) {
     const std::wstring longSize = std::wstring(129, L'0') + L"512" + L"9";
     const std::wstring longSoftness = std::wstring(131, L'0') + L"5" + L"0";
     const std::wstring text = edit(kLightFreeSpot, {L"shadoW", L"soFt", longSize, L"1024", longSoftness, L"2"});
-    EXPECT_EQ(count(text, 2291), 0) << "a cut reply is asked again without a message";
-    EXPECT_EQ(count(text, 2453), 0);
+    EXPECT_EQ(count(text, msg::kInvalidMapSize), 0) << "a cut reply is asked again without a message";
+    EXPECT_EQ(count(text, msg::kInvalidSoftness), 0);
     EXPECT_EQ(last().shadow.mapSize, 1024u);
     EXPECT_EQ(last().shadow.softness, 2u);
 }
@@ -81,8 +64,10 @@ TEST_F(ShadowOptionsTest, OffStoresOnlyTheSwitchAndIsShownNextTime) {
     EXPECT_EQ(shadow.type, 1) << "the type stays what it was";
     EXPECT_EQ(shadow.mapSize, 2048u);
     EXPECT_EQ(shadow.softness, 4u);
-    EXPECT_EQ(occurrences(text, promptWith(2441, message(2688))), 1) << "soFtmapped shown the second time";
-    EXPECT_EQ(occurrences(text, promptWith(2441, message(2686))), 1) << "after Off the default is Off";
+    EXPECT_EQ(occurrences(text, promptWith(msg::kShadowTypePrompt, message(msg::kShadowMapped))), 1)
+        << "soFtmapped shown the second time";
+    EXPECT_EQ(occurrences(text, promptWith(msg::kShadowTypePrompt, message(msg::kShadowOff))), 1)
+        << "after Off the default is Off";
     // Shadows back on: the record's other fields are still there.
     edit(kLightPoint, {L"shadoW", L"Off", L"shadoW", L"Sharp"});
     EXPECT_TRUE(last().shadow.on);
@@ -92,7 +77,7 @@ TEST_F(ShadowOptionsTest, OffStoresOnlyTheSwitchAndIsShownNextTime) {
 TEST_F(ShadowOptionsTest, WorkingValuesOutliveACancel) {
     // The size entered before the softness was cancelled is offered the next time.
     const std::wstring text = edit(kLightFreeSpot, {L"shadoW", L"soFt", L"1024", L"^C", L"shadoW", L"", L"", L""});
-    EXPECT_NE(text.find(promptWith(2404, L"1024")), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kMapSizePrompt, L"1024")), std::wstring::npos);
     EXPECT_EQ(last().shadow.mapSize, 1024u);
     EXPECT_EQ(last().shadow.type, 1);
 }
@@ -150,20 +135,20 @@ TEST_F(ShadowOptionsTest, PromptsAndTheirDefaults) {
     // The spot prompt names the disk whatever the shape; the others name the working shape.
     std::wstring text = edit(kLightFreeSpot, {L"shadoW", L"softsAmpled", L"Shape", L"Sphere", L"", L"Shape", L"", L"",
                                               L"eXit"});
-    EXPECT_EQ(occurrences(text, promptWith(2427, message(2455))), 2);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kSpotShapePrompt, message(msg::kShapeDisk))), 2);
     EXPECT_EQ(last().shadow.shape, 4);
     text = edit(kLightPoint, {L"shadoW", L"softsAmpled", L"Shape", L"Sphere", L"", L"Shape", L"", L"", L"eXit"});
-    EXPECT_EQ(occurrences(text, promptWith(2413, message(2457))), 1);
-    EXPECT_EQ(occurrences(text, promptWith(2413, message(2458))), 1);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kPointShapePrompt, message(msg::kShapeRect))), 1);
+    EXPECT_EQ(occurrences(text, promptWith(msg::kPointShapePrompt, message(msg::kShapeSphere))), 1);
     text = edit(kLightFreeWeb, {L"shadoW", L"softsAmpled", L"Shape", L"", L"", L"", L"eXit"});
-    EXPECT_NE(text.find(promptWith(2437, message(2457))), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kWebShapePrompt, message(msg::kShapeRect))), std::wstring::npos);
     // Distant lights have a shadow prompt of their own.
     text = edit(kLightDistant, {L"shadoW", L"Sharp"});
-    EXPECT_NE(text.find(promptWith(2444, message(2687))), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kDistantShadowTypePrompt, message(msg::kShadowSharp))), std::wstring::npos);
     // Samples are shown as a real; visibility with the yes/no words.
     text = edit(kLightPoint, {L"shadoW", L"softsAmpled", L"sAmples", L"", L"Visible", L"", L"eXit"});
-    EXPECT_NE(text.find(promptWith(2418, L"16.0000")), std::wstring::npos);
-    EXPECT_NE(text.find(promptWith(2421, message(2631))), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kSamplesPrompt, L"16.0000")), std::wstring::npos);
+    EXPECT_NE(text.find(promptWith(msg::kShapeVisiblePrompt, message(msg::kWordNo))), std::wstring::npos);
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 // and the document lock's ownership: never release a lock it did not take.
 #include <limits>
 
-#include "app/DocLock.h"
-#include "app/SysVars.h"
+#include "common/DocLock.h"
+#include "common/SysVars.h"
 #include "host/pldocs.h"
 #include "support/host_fixture.h"
 

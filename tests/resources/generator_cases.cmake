@@ -1,4 +1,4 @@
-# Guards against the string-table generator accepting a malformed messages file or a translation that lost ids or keyword global names (which would ship wrong or missing texts), or rejecting a good one.
+# Guards against the string-table generator accepting a malformed messages file, a translation that lost ids or keyword global names, or ids named twice or not at all (which would ship wrong or missing texts), or rejecting a good one.
 # Run as: cmake -DGENERATOR=<GenerateStringTable.cmake> -DWORK_DIR=<dir> -DRESOURCES_DIR=<resources/> -P generator_cases.cmake
 string(ASCII 9 T)
 string(ASCII 195 BAD_LEAD)
@@ -18,7 +18,9 @@ set(cases
   "empty_text|7${T}\n|:1: message 7 has an empty text"
   "unknown_escape|1${T}a\\qb\n|:1: unknown escape \\\\q"
   "lone_backslash|1${T}ab\\\n|:1: the text ends in a lone backslash"
-  "raw_tab|1${T}a${T}b\n|:1: a second tab in the text"
+  "raw_tab|1${T}a b${T}c\n|:1: a tab in the text"
+  "raw_tab_after_name|1${T}Name${T}a${T}b\n|:1: a tab in the text"
+  "name_twice|1${T}Same${T}a\n2${T}Same${T}b\n|:2: the name Same is given twice \\(first on line 1\\)"
   "bad_utf8_lead|1${T}a${BAD_LEAD}\n|:1: invalid UTF-8"
   "overlong_utf8|1${T}${OVERLONG}\n|:1: invalid UTF-8"
   "surrogate_utf8|1${T}${SURROGATE}\n|:1: invalid UTF-8"
@@ -39,6 +41,13 @@ set(translation_cases
   "translation_new_list|1${T}Oui Non _ Yes No\n2${T}T _ Text\n|:2: message 2 must declare the global names \"\""
 )
 file(WRITE ${WORK_DIR}/reference.messages "${reference}")
+list(APPEND translation_cases "translation_names_a_message|1${T}Yes${T}Oui Non _ Yes No\n2${T}T\n|:1: a translation names no message")
+
+# The named ids: every message named.
+set(ids_cases
+  "ids_good|1${T}First${T}a\n# c\n7${T}Second2${T}b\n|"
+  "ids_unnamed|1${T}First${T}a\n2${T}b\n|:2: message 2 has no name"
+)
 
 set(failures 0)
 function(run_case entry reference_args)
@@ -74,7 +83,10 @@ endforeach()
 foreach(entry IN LISTS translation_cases)
   run_case("${entry}" "-DREFERENCE=${WORK_DIR}/reference.messages")
 endforeach()
-list(APPEND cases ${translation_cases})
+foreach(entry IN LISTS ids_cases)
+  run_case("${entry}" "-DOUTPUT_IDS=${WORK_DIR}/ids.h")
+endforeach()
+list(APPEND cases ${translation_cases} ${ids_cases})
 
 # Every shipped translation against the English file.
 file(GLOB translations ${RESOURCES_DIR}/*/PlSceneRes.messages)
@@ -93,6 +105,13 @@ if(NOT cpp MATCHES "\\{1u, L\"a\"\\},\n    \\{2u, L\"b\"\\},")
   math(EXPR failures "${failures} + 1")
 endif()
 
+# The header of ids_good: each name with its id, in file order.
+file(READ ${WORK_DIR}/ids.h ids)
+if(NOT ids MATCHES "kFirst = 1;\ninline constexpr unsigned kSecond2 = 7;\n")
+  message(SEND_ERROR "ids_good: unexpected header:\n${ids}")
+  math(EXPR failures "${failures} + 1")
+endif()
+
 list(LENGTH cases total)
-math(EXPR passed "${total} + 1 - ${failures}")
+math(EXPR passed "${total} + 2 - ${failures}")
 message(STATUS "${passed} passed, ${failures} failed")

@@ -5,6 +5,7 @@
 
 #include "host/plres.h"
 #include "host/plstring.h"
+#include "resources/MessageIds.h"
 
 namespace {
 
@@ -47,15 +48,15 @@ TEST(SceneResources, TextsReadBackAsWritten) {
     ResourceModule res(L"PlSceneRes.dll");
     ASSERT_NE(res.handle(), nullptr);
     expectTexts(res, {
-        {1246, L"Realistic"},  // lowest id
-        {3576, L"Presentation"},  // highest id
-        {2285, L"The light could not be created.\n"},
-        {2637, L"The name \"%s\" is too long. A light name can have at most 255 characters.\n"},
-        {2520, L"Invalid light name. A name cannot contain control characters or any of these characters: < > / \\ \" : ; ? * | , = `\n"},
-        {2682, L">: "},  // the trailing blank is part of the text
-        {2560, L"  "},
-        {2683, L" "},
-        {2431, L"oN oFf _ oN oFf"},
+        {msg::kMaterialRealistic, L"Realistic"},  // lowest id
+        {msg::kRenderPresentation, L"Presentation"},  // highest id
+        {msg::kLightNotCreated, L"The light could not be created.\n"},
+        {msg::kNameTooLong, L"The name \"%s\" is too long. A light name can have at most 255 characters.\n"},
+        {msg::kNameForbiddenCharacters, L"Invalid light name. A name cannot contain control characters or any of these characters: < > / \\ \" : ; ? * | , = `\n"},
+        {msg::kDefaultClose, L">: "},  // the trailing blank is part of the text
+        {msg::kListingIndent, L"  "},
+        {msg::kListingEnd, L" "},
+        {msg::kOnOffKeywords, L"oN oFf _ oN oFf"},
     });
 }
 
@@ -71,7 +72,7 @@ TEST(SceneResources, CurrentSourceServesTheSameTexts) {
     ASSERT_NE(res.handle(), nullptr);
     PlResourceOverride current(res.handle());
     PlString s;
-    ASSERT_TRUE(s.loadString(2402u));
+    ASSERT_TRUE(s.loadString(msg::kKindPrompt));
     EXPECT_EQ(s.str(), L"Enter light type [Spot/Point/Distant/Web/Targetpoint/Freespot/freeweB] <%s>: ");
 }
 

@@ -1,5 +1,5 @@
 // System variables through the host's result buffers.
-#include "app/SysVars.h"
+#include "common/SysVars.h"
 
 #include <cmath>
 #include <limits>
@@ -27,6 +27,11 @@ int getSysVarInt(const wchar_t* name) {
         default:
             return -1;
     }
+}
+
+bool photometricUnits() {
+    const int units = getSysVarInt(L"LIGHTINGUNITS");
+    return units == 1 || units == 2;
 }
 
 bool turnOffDefaultLighting() {

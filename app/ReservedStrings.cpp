@@ -1,6 +1,6 @@
 // The reserved-name queries ZuredUDKMX exports, over the one table of the process.
-#include "app/Messages.h"
 #include "app/ZuredUDKMX.h"
+#include "common/Messages.h"
 #include "reserved/ReservedStringTable.h"
 
 namespace {

@@ -1,13 +1,9 @@
 // Message loading: the application's resource module and the module-wide holder.
-#include "app/Messages.h"
+#include "common/Messages.h"
 
-#include "app/ZuredUDKMX.h"
 #include "host/pled.h"
-#include "host/plres.h"
 
 namespace {
-
-const wchar_t kResourceModuleName[] = L"PlSceneRes.dll";
 
 /// The module-wide resource holder: independent of the application object.
 struct ModuleResources {
@@ -28,18 +24,14 @@ PlString resourceMissingText(const wchar_t* moduleName) {
     return text;
 }
 
-PlString loadMessage(const ZuredUDKMX* app, unsigned id) {
-    if (!app) return resourceMissingText(L"");
-    // The resource module handle is loaded lazily; loading does not change
-    // what the application is, only what it has at hand.
-    auto* mutableApp = const_cast<ZuredUDKMX*>(app);
-    if (!mutableApp->ensureResourceModule()) return resourceMissingText(app->resourceModuleName());
+PlString loadMessage(unsigned id) {
+    const wchar_t* missingName = L"";
+    const PlResModuleHandle module = applicationResources(&missingName);
+    if (!module) return resourceMissingText(missingName);
     PlString text;
-    text.loadString(PlRxResourceInstance(app->resourceModule()), id);
+    text.loadString(PlRxResourceInstance(module), id);
     return text;
 }
-
-PlString loadMessage(unsigned id) { return loadMessage(ZuredUDKMX::app(), id); }
 
 void printMessage(unsigned id) { plutPrintf(L"%s", loadMessage(id).kwszPtr()); }
 

@@ -1,4 +1,4 @@
-// Reading integer system variables and switching default lighting off.
+// Reading integer system variables, the lighting units, and switching default lighting off.
 #pragma once
 
 /// The variable as an int whatever numeric type the host keeps it in: a real
@@ -8,3 +8,6 @@ int getSysVarInt(const wchar_t* name);
 
 /// Sets "DEFAULTLIGHTING" to 0; true when the host took it.
 bool turnOffDefaultLighting();
+
+/// True when "LIGHTINGUNITS" selects photometric lighting (1 or 2).
+bool photometricUnits();

@@ -1,5 +1,5 @@
 // DocLock: locking by object, database or document through the document manager.
-#include "app/DocLock.h"
+#include "common/DocLock.h"
 
 DocLock::~DocLock() { unlock(); }
 

@@ -1,14 +1,21 @@
 // Texts of the resource module by message id, and printing them.
 #pragma once
 
+#include "host/plres.h"
 #include "host/plstring.h"
+#include "resources/MessageIds.h"
 
-class ZuredUDKMX;
+/// The file name of the module's resource module.
+inline constexpr wchar_t kResourceModuleName[] = L"PlSceneRes.dll";
+
+/// The running application's resource module, loaded when it is not; null
+/// when there is no application or its module cannot be loaded, and then
+/// `missingName` (when given) names the module. The application (app/)
+/// defines it: messages are the application's.
+PlResModuleHandle applicationResources(const wchar_t** missingName = nullptr);
 
 /// The text of message `id` from the application's resource module. When the
 /// module cannot be loaded, the text says so (with the module's name) instead.
-PlString loadMessage(const ZuredUDKMX* app, unsigned id);
-/// loadMessage of the running application.
 PlString loadMessage(unsigned id);
 /// Prints message `id` as it stands (no formatting is applied to it).
 void printMessage(unsigned id);
@@ -19,8 +26,8 @@ PlString fillMessageArgument(const PlString& message, const wchar_t* argument);
 void printMessage(unsigned id, const wchar_t* argument);
 
 /// The text of message `id` through the module-wide resource holder that the
-/// direction input uses; it loads "PlSceneRes.dll" on first use, apart from
-/// the application object.
+/// direction input uses; it loads the resource module on first use, apart
+/// from the application object.
 PlString loadModuleMessage(unsigned id);
 /// Frees the module-wide resource holder's module (library detach).
 void releaseModuleMessages();

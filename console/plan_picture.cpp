@@ -1,0 +1,501 @@
+// The picture of the drawing (PLAN, --plan): its plan and its front elevation side by side,
+// as SVG, with every light drawn by kind and colour.
+#include "console/plan_picture.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <unordered_map>
+
+#include "console/plan_geometry.h"
+#include "console/svg_writer.h"
+#include "host/plscene.h"
+#include "hostsim/index_palette.h"
+
+namespace plandor {
+
+namespace {
+
+using plsim::scene::ColorInfo;
+using plsim::scene::LightInfo;
+
+constexpr int kPoint = PlDbLight::kPointLight;
+constexpr int kSpot = PlDbLight::kSpotLight;
+constexpr int kWeb = PlDbLight::kWebLight;
+constexpr int kDistant = PlDbLight::kDistantLight;
+
+// The layout, in pixels.
+constexpr double kOuter = 20.0;         ///< around everything
+constexpr double kTitleHeight = 28.0;   ///< above each panel
+constexpr double kPanelWidth = 600.0;
+constexpr double kPanelHeight = 480.0;
+constexpr double kGap = 20.0;           ///< between the panels
+constexpr double kMargin = 56.0;        ///< inside a panel, around the fitted drawing
+constexpr double kLegendHeight = 60.0;
+constexpr double kWidth = 2.0 * kOuter + 2.0 * kPanelWidth + kGap;
+constexpr double kHeight = 2.0 * kOuter + kTitleHeight + kPanelHeight + kLegendHeight;
+constexpr double kSymbol = 7.0;         ///< half the size of a light's symbol
+constexpr double kRing = 11.0;          ///< radius of the lamp-colour ring
+constexpr double kGridPixels = 72.0;    ///< at least this far between grid lines
+constexpr double kScaleBarPixels = 160.0;  ///< at most this long
+constexpr double kLabelCharacter = 7.0;  ///< about the width of a character of a name
+constexpr double kLabelLine = 14.0;      ///< between names stacked at one place
+constexpr double kLabelCell = 10.0;      ///< names within one such square stack
+
+constexpr const char* kStyle =
+    "text{font-family:sans-serif;fill:#e8ebef}"
+    ".panel{fill:#22272e;stroke:#3d4552}"
+    ".grid{stroke:#323a45;stroke-width:1;fill:none}"
+    ".axis{stroke:#4b5666;stroke-width:1;fill:none}"
+    ".gridlabel{font-size:10px;fill:#8d97a5}"
+    ".title{font-size:14px;font-weight:bold}"
+    ".scale{stroke:#e8ebef;stroke-width:1.5;fill:none}"
+    ".entity{stroke:#a9b3c1;stroke-width:1;fill:none}"
+    ".entity.region{fill:#a9b3c1;fill-opacity:0.08}"
+    ".label{font-size:12px}"
+    ".off .label{fill:#8d97a5}"
+    ".target{stroke:#c9d1db;stroke-width:1;stroke-dasharray:6 4;fill:none}"
+    ".mark{stroke:#c9d1db;stroke-width:1.5;fill:none}"
+    ".arrows{stroke:#f2d675;stroke-width:1.5;fill:none}"
+    ".hotspot{fill-opacity:0.3;stroke-opacity:0.8;stroke-width:1}"
+    ".falloff{fill-opacity:0.12;stroke-opacity:0.5;stroke-width:1}"
+    ".off .hotspot,.off .falloff{fill:none;stroke-dasharray:3 3}"
+    ".symbol{stroke-width:1}"
+    ".off .symbol{stroke-width:2}"
+    ".lamp{fill:none;stroke-width:3}"
+    ".off .lamp{stroke-opacity:0.4}"
+    ".legend text{font-size:11px}";
+
+Point2 operator+(Point2 a, Point2 b) { return {a.x + b.x, a.y + b.y}; }
+Point2 operator*(Point2 a, double s) { return {a.x * s, a.y * s}; }
+
+std::string hexColor(int red, int green, int blue) {
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string text = "#000000";
+    int i = 1;
+    for (const int c : {red, green, blue}) {
+        text[i++] = kDigits[(c >> 4) & 0xF];
+        text[i++] = kDigits[c & 0xF];
+    }
+    return text;
+}
+
+int channel(double value) { return static_cast<int>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0)); }
+
+/// The light's colour: true and book colours by their red, green and blue, index colours
+/// through the host's palette, none as a neutral grey.
+std::string lightColor(const ColorInfo& color) {
+    switch (color.method) {
+        case ColorInfo::Method::Rgb:
+        case ColorInfo::Method::Book:
+            return hexColor(color.red, color.green, color.blue);
+        case ColorInfo::Method::Index: {
+            const plsim::Rgb8 rgb = plsim::indexColorRgb(color.index);
+            return hexColor(rgb.red, rgb.green, rgb.blue);
+        }
+        case ColorInfo::Method::None:
+            return "#808080";
+    }
+    return "#808080";
+}
+
+/// "light KIND on" or "light KIND off".
+std::string_view lightClass(const LightInfo& light) {
+    static const std::string classes[] = {
+        "light point on", "light spot on", "light web on", "light distant on",
+        "light point off", "light spot off", "light web off", "light distant off",
+    };
+    const int kind = light.kind == kSpot ? 1 : light.kind == kWeb ? 2 : light.kind == kDistant ? 3 : 0;
+    return classes[kind + (light.on ? 0 : 4)];
+}
+
+struct View {
+    ViewKind kind;
+    const char* name;
+    const wchar_t* title;
+    double left, top;
+    Frame frame;
+};
+
+/// How long a free spot's cones are: a quarter of the drawing's largest extent.
+double freeConeLength(const PlanContent& content) {
+    Box2 plan, front;
+    for (const LightInfo& light : content.lights) {
+        for (const ViewKind kind : {ViewKind::Plan, ViewKind::Front}) {
+            Box2& box = kind == ViewKind::Plan ? plan : front;
+            box.add(viewPoint(kind, light.position));
+            if (light.hasTarget && light.kind != kDistant) box.add(viewPoint(kind, light.target));
+        }
+    }
+    for (const PlanEntity& entity : content.entities) {
+        for (const PlGePoint3d& p : entity.points) {
+            plan.add(viewPoint(ViewKind::Plan, p));
+            front.add(viewPoint(ViewKind::Front, p));
+        }
+    }
+    if (plan.empty()) return 1.0;
+    const double extent = std::max({plan.maxX - plan.minX, plan.maxY - plan.minY, front.maxY - front.minY});
+    return extent > 0.0 && std::isfinite(extent) ? extent / 4.0 : 1.0;
+}
+
+/// The hotspot (`hotspot` true) or falloff cone of a spot.
+Cone coneOf(const LightInfo& light, bool hotspot, double freeLength) {
+    const double distance = light.position.distanceTo(light.target);
+    const double length = light.hasTarget && distance > 0.0 && std::isfinite(distance) ? distance : freeLength;
+    return {light.position, light.direction.normal(), (hotspot ? light.hotspot : light.falloff) / 2.0, length};
+}
+
+Box2 contentBox(const PlanContent& content, ViewKind view, double freeLength) {
+    Box2 box;
+    for (const LightInfo& light : content.lights) {
+        box.add(viewPoint(view, light.position));
+        if (light.hasTarget && light.kind != kDistant) box.add(viewPoint(view, light.target));
+        if (light.kind == kSpot) {
+            addCone(box, view, coneOf(light, false, freeLength));
+            addCone(box, view, coneOf(light, true, freeLength));
+        }
+    }
+    for (const PlanEntity& entity : content.entities) {
+        for (const PlGePoint3d& p : entity.points) box.add(viewPoint(view, p));
+        if (!entity.text.empty() && !entity.points.empty()) {
+            const PlGePoint3d& p = entity.points.front();
+            const double width = textWidth(entity.text, entity.height);
+            box.add(viewPoint(view, p + PlGeVector3d(width, 0.0, 0.0)));
+            if (view == ViewKind::Plan) box.add(viewPoint(view, p + PlGeVector3d(0.0, entity.height, 0.0)));
+        }
+    }
+    return box;
+}
+
+/// A grid value with as many decimals as its step needs.
+std::wstring gridNumber(double value, double step) {
+    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 12);
+    char digits[400];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+    std::string text(digits, written.ptr);
+    if (text.find_first_not_of("-0.") == std::string::npos) text = "0";
+    return std::wstring(text.begin(), text.end());
+}
+
+void writeGrid(SvgWriter& svg, const View& view) {
+    const Frame& f = view.frame;
+    const double step = roundStepAtLeast(kGridPixels / f.scale);
+    const double right = view.left + kPanelWidth;
+    const double bottom = view.top + kPanelHeight;
+    PathData grid, axes;
+    std::vector<std::pair<double, double>> columns, rows;  // (pixel, value)
+    const double firstX = std::ceil(f.viewX(view.left) / step);
+    const double lastX = std::floor(f.viewX(right) / step);
+    for (double k = firstX; k <= lastX && columns.size() < 100; ++k) {
+        const double x = f.toPixels({k * step, 0.0}).x;
+        (k == 0.0 ? axes : grid).moveTo({x, view.top}).lineTo({x, bottom});
+        columns.emplace_back(x, k * step);
+    }
+    const double firstY = std::ceil(f.viewY(bottom) / step);
+    const double lastY = std::floor(f.viewY(view.top) / step);
+    for (double k = firstY; k <= lastY && rows.size() < 100; ++k) {
+        const double y = f.toPixels({0.0, k * step}).y;
+        (k == 0.0 ? axes : grid).moveTo({view.left, y}).lineTo({right, y});
+        rows.emplace_back(y, k * step);
+    }
+    if (!grid.empty()) svg.begin("path").attribute("class", "grid").attribute("d", grid.text()).close();
+    if (!axes.empty()) svg.begin("path").attribute("class", "axis").attribute("d", axes.text()).close();
+    for (const auto& [x, value] : columns) {
+        if (x > right - 36.0) continue;  // no room for the number
+        svg.begin("text").attribute("class", "gridlabel").attribute("x", x + 3.0).attribute("y", view.top + 12.0);
+        svg.textElement("text", gridNumber(value, step));
+    }
+    for (const auto& [y, value] : rows) {
+        if (y < view.top + 26.0) continue;  // under the numbers of the columns
+        svg.begin("text").attribute("class", "gridlabel").attribute("x", view.left + 3.0).attribute("y", y - 3.0);
+        svg.textElement("text", gridNumber(value, step));
+    }
+}
+
+void writeScaleBar(SvgWriter& svg, const View& view) {
+    const double length = roundStepAtMost(kScaleBarPixels / view.frame.scale);
+    const double pixels = length * view.frame.scale;
+    const double x = view.left + 16.0;
+    const double y = view.top + kPanelHeight - 16.0;
+    PathData bar;
+    bar.moveTo({x, y - 6.0}).lineTo({x, y}).lineTo({x + pixels, y}).lineTo({x + pixels, y - 6.0});
+    svg.begin("path").attribute("class", "scale").attribute("d", bar.text()).close();
+    svg.begin("text").attribute("class", "gridlabel").attribute("x", x + pixels + 6.0).attribute("y", y + 3.0);
+    svg.textElement("text", gridNumber(length, length) + L" units");
+}
+
+void writeEntity(SvgWriter& svg, const View& view, const PlanEntity& entity) {
+    if (entity.points.empty()) return;
+    const Frame& f = view.frame;
+    const std::string kind = "entity " + std::string(entity.kind.begin(), entity.kind.end());
+    if (!entity.text.empty()) {
+        const Point2 at = f.toPixels(viewPoint(view.kind, entity.points.front()));
+        if (view.kind == ViewKind::Plan) {
+            svg.begin("text").attribute("class", kind).attribute("x", at.x).attribute("y", at.y);
+            svg.attribute("font-size", entity.height * f.scale);
+            svg.textElement("text", entity.text);
+            return;
+        }
+        // Seen from the front, a text lying in its plane is a line as wide as the text.
+        PathData edge;
+        edge.moveTo(at).lineTo({at.x + textWidth(entity.text, entity.height) * f.scale, at.y});
+        svg.begin("path").attribute("class", kind).attribute("d", edge.text()).close();
+        return;
+    }
+    PathData d;
+    d.moveTo(f.toPixels(viewPoint(view.kind, entity.points.front())));
+    for (std::size_t i = 1; i < entity.points.size(); ++i) d.lineTo(f.toPixels(viewPoint(view.kind, entity.points[i])));
+    if (entity.closed) d.close();
+    svg.begin("path").attribute("class", kind).attribute("d", d.text()).close();
+}
+
+/// A light's symbol by kind, centred on `at`.
+void writeSymbol(SvgWriter& svg, int kind, Point2 at, const std::string& fill, bool on) {
+    const double s = kSymbol;
+    switch (kind) {
+        case kDistant:  // a square
+            svg.begin("rect").attribute("class", "symbol").attribute("x", at.x - 0.85 * s).attribute("y", at.y - 0.85 * s);
+            svg.attribute("width", 1.7 * s).attribute("height", 1.7 * s);
+            break;
+        case kSpot: {  // a triangle
+            PathData d;
+            d.moveTo({at.x, at.y - 1.15 * s}).lineTo({at.x + s, at.y + 0.75 * s}).lineTo({at.x - s, at.y + 0.75 * s}).close();
+            svg.begin("path").attribute("class", "symbol").attribute("d", d.text());
+            break;
+        }
+        case kWeb: {  // a hexagon
+            PathData d;
+            constexpr double kCos30 = 0.8660254037844386;
+            d.moveTo({at.x + s, at.y}).lineTo({at.x + s / 2, at.y + s * kCos30}).lineTo({at.x - s / 2, at.y + s * kCos30});
+            d.lineTo({at.x - s, at.y}).lineTo({at.x - s / 2, at.y - s * kCos30}).lineTo({at.x + s / 2, at.y - s * kCos30});
+            svg.begin("path").attribute("class", "symbol").attribute("d", d.close().text());
+            break;
+        }
+        default:  // a point light: a circle
+            svg.begin("circle").attribute("class", "symbol").attribute("cx", at.x).attribute("cy", at.y).attribute("r", s);
+            break;
+    }
+    // A light that is off is hollow: its colour is its outline.
+    svg.attribute("fill", on ? fill : "none").attribute("stroke", on ? "#0d0f12" : fill).close();
+}
+
+/// `count` parallel arrows of `direction` starting beside `at` (fewer pixels the more the
+/// direction points at or away from the viewer); a direction seen end on is a circle
+/// with a cross (pointing away) or a dot (pointing at the viewer).
+void writeDirection(SvgWriter& svg, const View& view, Point2 at, const PlGeVector3d& direction, int count) {
+    const PlGeVector3d unit = direction.normal();
+    const Point2 seen = view.frame.toPixelVector(viewVector(view.kind, unit));
+    const double shown = std::hypot(seen.x, seen.y) / view.frame.scale;  // 0 to 1
+    PathData d;
+    if (shown < 0.05) {
+        const Point2 c{at.x + 22.0, at.y};
+        const double r = 7.0;
+        d.moveTo({c.x - r, c.y}).arcTo(r, r, 0.0, false, true, {c.x + r, c.y}).arcTo(r, r, 0.0, false, true, {c.x - r, c.y});
+        if (towardViewer(view.kind, unit) < 0.0) {
+            const double k = r * 0.7071;
+            d.moveTo({c.x - k, c.y - k}).lineTo({c.x + k, c.y + k}).moveTo({c.x - k, c.y + k}).lineTo({c.x + k, c.y - k});
+        } else {
+            d.moveTo({c.x - 1.5, c.y}).arcTo(1.5, 1.5, 0.0, false, true, {c.x + 1.5, c.y}).arcTo(1.5, 1.5, 0.0, false, true, {c.x - 1.5, c.y});
+        }
+    } else {
+        const Point2 e{seen.x / (shown * view.frame.scale), seen.y / (shown * view.frame.scale)};
+        const Point2 across{-e.y, e.x};
+        const double length = 40.0 * shown;
+        for (int i = 0; i < count; ++i) {
+            const double offset = (i - (count - 1) / 2.0) * 12.0;
+            const Point2 start = at + e * (kRing + 2.0) + across * offset;
+            const Point2 tip = start + e * length;
+            d.moveTo(start).lineTo(tip);
+            d.moveTo(tip + e * -6.0 + across * 4.0).lineTo(tip).lineTo(tip + e * -6.0 + across * -4.0);
+        }
+    }
+    svg.begin("path").attribute("class", "arrows").attribute("d", d.text()).close();
+}
+
+/// How many names were placed at each place of a view, by cells of a few pixels.
+class LabelPlaces {
+public:
+    /// How many names were placed at `at` before this one.
+    int placed(Point2 at) {
+        const auto cell = [](double v) { return static_cast<std::int64_t>(std::floor(v / kLabelCell)); };
+        const std::uint64_t key = static_cast<std::uint64_t>(cell(at.x)) * 0x9E3779B97F4A7C15ull ^
+                                  static_cast<std::uint64_t>(cell(at.y));
+        return m_count[key]++;
+    }
+
+private:
+    std::unordered_map<std::uint64_t, int> m_count;
+};
+
+void writeCone(SvgWriter& svg, const View& view, const Cone& cone, const char* kind, const std::string& color) {
+    const ConeOutline o = coneOutline(view.kind, view.frame, cone);
+    PathData d;
+    switch (o.shape) {
+        case ConeOutline::Shape::None:
+            return;
+        case ConeOutline::Shape::Wedge:
+            d.moveTo(o.apex).lineTo(o.first).lineTo(o.last).close();
+            break;
+        case ConeOutline::Shape::Cone:
+            d.moveTo(o.apex).lineTo(o.first).arcTo(o.radiusX, o.radiusY, o.rotationDeg, o.largeArc, o.sweep, o.last).close();
+            break;
+        case ConeOutline::Shape::EndOnly:
+            d.moveTo(o.first).arcTo(o.radiusX, o.radiusY, o.rotationDeg, false, o.sweep, o.opposite);
+            d.arcTo(o.radiusX, o.radiusY, o.rotationDeg, false, o.sweep, o.first).close();
+            break;
+    }
+    svg.begin("path").attribute("class", kind).attribute("d", d.text()).attribute("fill", color).attribute("stroke", color);
+    svg.close();
+}
+
+void writeLight(SvgWriter& svg, const View& view, const LightInfo& light, bool photometric, double freeLength,
+                LabelPlaces& labels) {
+    const Frame& f = view.frame;
+    const Point2 at = f.toPixels(viewPoint(view.kind, light.position));
+    const std::string color = lightColor(light.color);
+    svg.begin("g").attribute("class", lightClass(light));
+    svg.open().begin("title").textElement("title", light.name);
+    if (light.kind == kSpot) {
+        writeCone(svg, view, coneOf(light, false, freeLength), "falloff", color);
+        writeCone(svg, view, coneOf(light, true, freeLength), "hotspot", color);
+    }
+    if (light.hasTarget && light.kind != kDistant) {
+        const Point2 target = f.toPixels(viewPoint(view.kind, light.target));
+        svg.begin("line").attribute("class", "target").attribute("x1", at.x).attribute("y1", at.y);
+        svg.attribute("x2", target.x).attribute("y2", target.y).close();
+        PathData mark;
+        mark.moveTo({target.x - 4, target.y - 4}).lineTo({target.x + 4, target.y + 4});
+        mark.moveTo({target.x - 4, target.y + 4}).lineTo({target.x + 4, target.y - 4});
+        svg.begin("path").attribute("class", "mark").attribute("d", mark.text()).close();
+    }
+    if (light.kind == kDistant) writeDirection(svg, view, at, light.direction, 3);
+    if (light.kind == kWeb && !light.hasTarget) writeDirection(svg, view, at, light.direction, 1);
+    if (photometric) {
+        const plsim::SrgbColor& lamp = light.photometry.lampRgb;
+        svg.begin("circle").attribute("class", "lamp").attribute("cx", at.x).attribute("cy", at.y).attribute("r", kRing);
+        svg.attribute("stroke", hexColor(channel(lamp.red), channel(lamp.green), channel(lamp.blue))).close();
+    }
+    writeSymbol(svg, light.kind, at, color, light.on);
+    // Names go to the right of the symbol, unless they would run out of the panel, and
+    // names of lights in one place one below the other.
+    const bool leftOfSymbol = at.x + kRing + 3.0 + kLabelCharacter * static_cast<double>(light.name.size()) >
+                              view.left + kPanelWidth - 4.0;
+    const int stacked = labels.placed(at);
+    svg.begin("text").attribute("class", "label").attribute("x", leftOfSymbol ? at.x - kRing - 3.0 : at.x + kRing + 3.0);
+    svg.attribute("y", at.y - kRing + 2.0 + kLabelLine * stacked);
+    if (leftOfSymbol) svg.attribute("text-anchor", "end");
+    svg.textElement("text", light.name);
+    svg.end("g");
+}
+
+void writeView(SvgWriter& svg, const View& view, const PlanContent& content, double freeLength) {
+    LabelPlaces labels;
+    svg.begin("g").attribute("class", std::string("view ") + view.name).open();
+    svg.begin("text").attribute("class", "title").attribute("x", view.left).attribute("y", view.top - 9.0);
+    svg.textElement("text", view.title);
+    svg.begin("rect").attribute("class", "panel").attribute("x", view.left).attribute("y", view.top);
+    svg.attribute("width", kPanelWidth).attribute("height", kPanelHeight).close();
+    svg.begin("g").attribute("clip-path", std::string("url(#clip-") + view.name + ")").open();
+    writeGrid(svg, view);
+    for (const PlanEntity& entity : content.entities) writeEntity(svg, view, entity);
+    for (const LightInfo& light : content.lights) writeLight(svg, view, light, content.photometric, freeLength, labels);
+    if (content.lights.empty() && content.entities.empty()) {
+        svg.begin("text").attribute("class", "label").attribute("x", view.left + kPanelWidth / 2.0);
+        svg.attribute("y", view.top + kPanelHeight / 2.0).attribute("text-anchor", "middle");
+        svg.textElement("text", L"The drawing holds no lights and no entities.");
+    }
+    svg.end("g");
+    writeScaleBar(svg, view);
+    svg.end("g");
+}
+
+void writeLegend(SvgWriter& svg, bool photometric) {
+    const double top = kOuter + kTitleHeight + kPanelHeight + 14.0;
+    const double column = (kWidth - 2.0 * kOuter) / 5.0;
+    const auto item = [&](int index, const wchar_t* caption) {
+        const Point2 at{kOuter + column * (index % 5) + 10.0, top + 10.0 + 24.0 * (index / 5)};
+        svg.begin("text").attribute("x", at.x + 20.0).attribute("y", at.y + 4.0).textElement("text", caption);
+        return at;
+    };
+    svg.begin("g").attribute("class", "legend").open();
+    const int kinds[] = {kPoint, kSpot, kWeb, kDistant};
+    const wchar_t* captions[] = {L"point light", L"spot light", L"web light", L"distant light, arrows: its direction"};
+    for (int i = 0; i < 4; ++i) {
+        const Point2 at = item(i, captions[i]);
+        svg.begin("g").attribute("class", "light on").open();
+        writeSymbol(svg, kinds[i], at, "#ffffff", true);
+        svg.end("g");
+    }
+    Point2 at = item(4, L"a light that is off");
+    svg.begin("g").attribute("class", "light off").open();
+    writeSymbol(svg, kPoint, at, "#ffffff", false);
+    svg.end("g");
+    at = item(5, L"target");
+    PathData line;
+    line.moveTo({at.x - 10.0, at.y}).lineTo({at.x + 10.0, at.y});
+    svg.begin("path").attribute("class", "target").attribute("d", line.text()).close();
+    at = item(6, L"hotspot and falloff cones");
+    PathData wide, narrow;
+    wide.moveTo({at.x - 10.0, at.y}).lineTo({at.x + 10.0, at.y - 9.0}).lineTo({at.x + 10.0, at.y + 9.0}).close();
+    narrow.moveTo({at.x - 10.0, at.y}).lineTo({at.x + 10.0, at.y - 5.0}).lineTo({at.x + 10.0, at.y + 5.0}).close();
+    svg.begin("path").attribute("class", "falloff").attribute("d", wide.text()).attribute("fill", "#ffffff").close();
+    svg.begin("path").attribute("class", "hotspot").attribute("d", narrow.text()).attribute("fill", "#ffffff").close();
+    if (photometric) {
+        at = item(7, L"ring: lamp color");
+        svg.begin("circle").attribute("class", "lamp").attribute("cx", at.x).attribute("cy", at.y).attribute("r", 8.0);
+        svg.attribute("stroke", "#ffb46b").close();
+    }
+    at = item(photometric ? 8 : 7, L"entity");
+    line.clear();
+    line.moveTo({at.x - 10.0, at.y}).lineTo({at.x + 10.0, at.y});
+    svg.begin("path").attribute("class", "entity").attribute("d", line.text()).close();
+    item(photometric ? 9 : 8, L"grid and scale bars in drawing units");
+    svg.end("g");
+}
+
+}  // namespace
+
+std::string planPictureSvg(const PlanContent& content) {
+    const double freeLength = freeConeLength(content);
+    const double top = kOuter + kTitleHeight;
+    View views[] = {
+        {ViewKind::Plan, "plan", L"Plan: looking down, X across, Y up", kOuter, top, {}},
+        {ViewKind::Front, "front", L"Front elevation: looking from the front, X across, Z up",
+         kOuter + kPanelWidth + kGap, top, {}},
+    };
+    for (View& view : views) {
+        view.frame = fitFrame(contentBox(content, view.kind, freeLength), view.left, view.top, kPanelWidth,
+                              kPanelHeight, kMargin);
+    }
+
+    SvgWriter svg;
+    svg.buffer().reserve(4096 + content.lights.size() * 1400 + content.entities.size() * 600);
+    svg.buffer() += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    svg.begin("svg").attribute("xmlns", "http://www.w3.org/2000/svg").attribute("width", kWidth);
+    std::string viewBox = "0 0 ";
+    appendSvgNumber(viewBox, kWidth);
+    viewBox += ' ';
+    appendSvgNumber(viewBox, kHeight);
+    svg.attribute("height", kHeight).attribute("viewBox", viewBox).open();
+    svg.buffer() += '\n';
+    svg.begin("title").textElement("title", L"The lights of the drawing in plan and front elevation");
+    svg.begin("style").open();
+    svg.buffer() += kStyle;
+    svg.end("style");
+    svg.begin("defs").open();
+    for (const View& view : views) {
+        svg.begin("clipPath").attribute("id", std::string("clip-") + view.name).open();
+        svg.begin("rect").attribute("x", view.left).attribute("y", view.top).attribute("width", kPanelWidth);
+        svg.attribute("height", kPanelHeight).close();
+        svg.end("clipPath");
+    }
+    svg.end("defs");
+    svg.begin("rect").attribute("width", kWidth).attribute("height", kHeight).attribute("fill", "#181b20").close();
+    for (const View& view : views) writeView(svg, view, content, freeLength);
+    writeLegend(svg, content.photometric);
+    svg.end("svg");
+    return std::move(svg.buffer());
+}
+
+}  // namespace plandor

@@ -1,0 +1,34 @@
+// The picture of the drawing (PLAN, --plan): its plan and its front elevation side by side,
+// as SVG, with every light drawn by kind and colour.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "console/plan_entities.h"
+#include "hostsim/sceneoe/scene_driver.h"
+
+namespace plandor {
+
+struct PlanContent {
+    std::vector<plsim::scene::LightInfo> lights;  ///< in the order they were added
+    std::vector<PlanEntity> entities;
+    /// Photometric lighting ("LIGHTINGUNITS" 1 or 2): each light gets a ring in its lamp colour.
+    bool photometric = false;
+};
+
+/// The picture as a UTF-8 SVG document: two panels, the plan (world X across, Y up) and
+/// the front elevation (X across, Z up), each fitted to the lights and entities with a
+/// margin, with a grid and a scale bar in drawing units, and a legend below.
+///
+/// Each view holds one group a light (class "light KIND on|off", KIND point, spot, web or
+/// distant, with the light's name as its <title>): a symbol by kind filled with the
+/// light's colour (hollow when the light is off), its name, a ring in the lamp colour under
+/// photometric lighting, a dashed line to the target of a targeted light, a spot's
+/// falloff and hotspot cones to scale (reaching the target, or a quarter of the drawing's
+/// extent for a free spot), the parallel arrows of a distant light's direction, and the
+/// direction of a free web light. Entities are drawn thinly. The same content gives the
+/// same bytes.
+std::string planPictureSvg(const PlanContent& content);
+
+}  // namespace plandor

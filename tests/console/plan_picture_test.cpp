@@ -1,0 +1,279 @@
+// Guards against a picture that misleads: cones at the wrong angle or length, target lines that miss the target, lights or entities outside their panel, wrong colours, and files that are not XML or change between runs.
+#include "console/plan_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cwctype>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "console/svg_writer.h"
+#include "console/utf8.h"
+#include "hostsim/xml_reader.h"
+#include "plandor_runner.h"
+
+namespace {
+
+using plsim::detail::XmlElement;
+using plsim::scene::LightInfo;
+
+constexpr double kPi = 3.141592653589793;
+
+struct P {
+    double x, y;
+};
+
+XmlElement parseSvg(const std::string& svg) {
+    XmlElement root;
+    std::wstring error;
+    EXPECT_TRUE(plsim::detail::parseXml(plandor::fromUtf8(svg), root, error)) << plandor::toUtf8(error);
+    return root;
+}
+
+bool hasClass(const XmlElement& e, const std::wstring& name) {
+    const std::wstring* classes = e.attribute(L"class");
+    if (!classes) return false;
+    std::wistringstream words(*classes);
+    for (std::wstring word; words >> word;) if (word == name) return true;
+    return false;
+}
+
+void descendants(const XmlElement& e, std::vector<const XmlElement*>& out) {
+    for (const XmlElement& child : e.children) {
+        out.push_back(&child);
+        descendants(child, out);
+    }
+}
+
+std::vector<const XmlElement*> withClass(const XmlElement& e, const std::wstring& name) {
+    std::vector<const XmlElement*> all, found;
+    descendants(e, all);
+    for (const XmlElement* x : all) if (hasClass(*x, name)) found.push_back(x);
+    return found;
+}
+
+double number(const XmlElement& e, const wchar_t* name) {
+    const std::wstring* value = e.attribute(name);
+    return value ? std::stod(*value) : std::nan("");
+}
+
+/// The group of the light `name` in the view `view` ("plan" or "front").
+const XmlElement& lightGroup(const XmlElement& root, const wchar_t* view, const std::wstring& name) {
+    for (const XmlElement* v : withClass(root, view)) {
+        for (const XmlElement* g : withClass(*v, L"light")) {
+            if (!g->children.empty() && g->children[0].name == L"title" && g->children[0].text == name) return *g;
+        }
+    }
+    ADD_FAILURE() << "no light " << plandor::toUtf8(name) << " in " << plandor::toUtf8(view);
+    static const XmlElement none;
+    return none;
+}
+
+const XmlElement& part(const XmlElement& group, const wchar_t* name) {
+    const std::vector<const XmlElement*> found = withClass(group, name);
+    EXPECT_EQ(found.size(), 1u) << plandor::toUtf8(name);
+    static const XmlElement none;
+    return found.empty() ? none : *found[0];
+}
+
+/// The points a path's data passes through: the ends of its moves, lines and arcs.
+std::vector<P> pathPoints(const XmlElement& path) {
+    std::wistringstream in(*path.attribute(L"d"));
+    std::vector<P> points;
+    std::wstring word;
+    while (in >> word) {
+        int skip = word == L"A" ? 5 : 0;
+        if (word == L"Z") continue;
+        double value;
+        while (skip-- > 0) in >> value;
+        P p{};
+        in >> p.x >> p.y;
+        points.push_back(p);
+    }
+    return points;
+}
+
+double distance(P a, P b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double angleDeg(P apex, P a, P b) {
+    const double t = std::atan2(a.y - apex.y, a.x - apex.x) - std::atan2(b.y - apex.y, b.x - apex.x);
+    return std::abs(std::remainder(t, 2.0 * kPi)) * 180.0 / kPi;
+}
+
+LightInfo light(const std::wstring& name, int kind, PlGePoint3d position) {
+    LightInfo info;
+    info.name = name;
+    info.kind = kind;
+    info.on = true;
+    info.position = position;
+    info.direction = {0.0, 0.0, -1.0};
+    info.color.method = plsim::scene::ColorInfo::Method::Rgb;
+    info.color.red = info.color.green = info.color.blue = 255;
+    return info;
+}
+
+TEST(PlanPicture, SpotConesOpenAtTheirAnglesAndTargetLinesEndAtTheTarget) {
+    LightInfo spot = light(L"Spot", 3, {0.0, 0.0, 0.0});
+    spot.hasTarget = true;
+    spot.target = {1000.0, 0.0, 0.0};
+    spot.direction = {1.0, 0.0, 0.0};
+    spot.hotspot = 30.0 * kPi / 180.0;
+    spot.falloff = 60.0 * kPi / 180.0;
+    const XmlElement svg = parseSvg(plandor::planPictureSvg({{spot, light(L"Lamp", 2, {0.0, 500.0, 500.0})}, {}, true}));
+
+    for (const wchar_t* view : {L"plan", L"front"}) {
+        SCOPED_TRACE(plandor::toUtf8(view));
+        const XmlElement& s = lightGroup(svg, view, L"Spot");
+        const XmlElement& ring = part(s, L"lamp");
+        const XmlElement& lampRing = part(lightGroup(svg, view, L"Lamp"), L"lamp");
+        const P at{number(ring, L"cx"), number(ring, L"cy")};
+        // The lamp is 500 units up the picture from the spot in both views: that gives the scale.
+        EXPECT_NEAR(number(lampRing, L"cx"), at.x, 0.01);
+        const double scale = (at.y - number(lampRing, L"cy")) / 500.0;
+        ASSERT_GT(scale, 0.0);
+
+        const XmlElement& target = part(s, L"target");
+        EXPECT_NEAR(number(target, L"x1"), at.x, 0.01);
+        EXPECT_NEAR(number(target, L"y1"), at.y, 0.01);
+        EXPECT_NEAR(number(target, L"x2"), at.x + 1000.0 * scale, 0.02);
+        EXPECT_NEAR(number(target, L"y2"), at.y, 0.01);
+
+        for (const auto& [cone, degrees] : {std::pair{L"hotspot", 30.0}, std::pair{L"falloff", 60.0}}) {
+            const std::vector<P> wedge = pathPoints(part(s, cone));
+            ASSERT_EQ(wedge.size(), 3u) << plandor::toUtf8(cone);
+            EXPECT_NEAR(distance(wedge[0], at), 0.0, 0.01);
+            EXPECT_NEAR(angleDeg(wedge[0], wedge[1], wedge[2]), degrees, 0.05);
+            // Its sides reach as far as the target is away.
+            EXPECT_NEAR(distance(wedge[0], wedge[1]), 1000.0 * scale, 0.05);
+            EXPECT_NEAR(distance(wedge[0], wedge[2]), 1000.0 * scale, 0.05);
+        }
+    }
+}
+
+TEST(PlanPicture, EverythingStaysInsideItsPanel) {
+    LightInfo wide = light(L"Wide", 3, {-5000.0, 2000.0, 8000.0});
+    wide.direction = PlGeVector3d(1.0, -1.0, -0.3).normal();
+    wide.hotspot = 120.0 * kPi / 180.0;
+    wide.falloff = 170.0 * kPi / 180.0;
+    LightInfo down = light(L"Down", 3, {300.0, 300.0, 2500.0});
+    down.hotspot = down.falloff = 0.5;
+    LightInfo sun = light(L"Sun with a rather long name", 1, {9000.0, -3000.0, 0.0});
+    sun.direction = PlGeVector3d(-1.0, 2.0, -1.0).normal();
+    plandor::PlanEntity line{L"line", {{-9000.0, -9000.0, -100.0}, {12000.0, 4000.0, 50.0}}, false, L"", 0.0};
+    plandor::PlanEntity text{L"text", {{11000.0, 0.0, 0.0}}, false, L"Stage", 400.0};
+    const std::string bytes = plandor::planPictureSvg(
+        {{wide, down, sun, light(L"Web", 10, {0.0, -8000.0, 100.0}), light(L"P", 2, {1e-3, 0.0, 0.0})}, {line, text}, true});
+    const XmlElement svg = parseSvg(bytes);
+
+    for (const wchar_t* view : {L"plan", L"front"}) {
+        SCOPED_TRACE(plandor::toUtf8(view));
+        const std::vector<const XmlElement*> views = withClass(svg, view);
+        ASSERT_EQ(views.size(), 1u);
+        const XmlElement& panel = part(*views[0], L"panel");
+        const double left = number(panel, L"x"), top = number(panel, L"y");
+        const double right = left + number(panel, L"width"), bottom = top + number(panel, L"height");
+        std::vector<const XmlElement*> drawn = withClass(*views[0], L"entity");
+        for (const XmlElement* g : withClass(*views[0], L"light")) descendants(*g, drawn);
+        std::vector<P> points;
+        for (const XmlElement* e : drawn) {
+            if (e->attribute(L"d")) for (const P& p : pathPoints(*e)) points.push_back(p);
+            for (const auto& [x, y] : {std::pair{L"x", L"y"}, std::pair{L"cx", L"cy"}, std::pair{L"x2", L"y2"}}) {
+                if (e->attribute(x)) points.push_back({number(*e, x), number(*e, y)});
+            }
+        }
+        EXPECT_GT(points.size(), 30u);
+        for (const P& p : points) {
+            EXPECT_TRUE(p.x >= left && p.x <= right && p.y >= top && p.y <= bottom) << p.x << "," << p.y;
+        }
+    }
+}
+
+TEST(PlanPicture, ColorsAreTheLightsAndTheLamps) {
+    using Method = plsim::scene::ColorInfo::Method;
+    LightInfo rgb = light(L"Rgb", 2, {0.0, 0.0, 0.0});
+    rgb.color.red = 10, rgb.color.green = 20, rgb.color.blue = 30;
+    rgb.photometry.lampRgb = {1.0, 0.5, 0.0};
+    LightInfo index = light(L"Index", 3, {100.0, 0.0, 0.0});
+    index.color.method = Method::Index;
+    index.color.index = 1;
+    LightInfo book = light(L"Book", 10, {200.0, 0.0, 0.0});
+    book.color = {Method::Book, 70, 130, 180, 0, L"CSS Named Colors", L"steelblue", L""};
+    LightInfo off = light(L"Off", 2, {300.0, 0.0, 0.0});
+    off.on = false;
+    off.color.method = Method::Index;
+    off.color.index = 3;
+
+    const XmlElement svg = parseSvg(plandor::planPictureSvg({{rgb, index, book, off}, {}, true}));
+    const auto attribute = [&](const wchar_t* name, const wchar_t* partName, const wchar_t* attr) {
+        return *part(lightGroup(svg, L"plan", name), partName).attribute(attr);
+    };
+    EXPECT_EQ(attribute(L"Rgb", L"symbol", L"fill"), L"#0a141e");
+    EXPECT_EQ(attribute(L"Rgb", L"lamp", L"stroke"), L"#ff8000");
+    EXPECT_EQ(attribute(L"Index", L"symbol", L"fill"), L"#ff0000");
+    EXPECT_EQ(attribute(L"Book", L"symbol", L"fill"), L"#4682b4");
+    EXPECT_EQ(attribute(L"Off", L"symbol", L"fill"), L"none");
+    EXPECT_EQ(attribute(L"Off", L"symbol", L"stroke"), L"#00ff00");
+    EXPECT_TRUE(hasClass(lightGroup(svg, L"front", L"Off"), L"off"));
+
+    // Generic lighting has no lamp colour to show.
+    EXPECT_TRUE(withClass(parseSvg(plandor::planPictureSvg({{rgb}, {}, false})), L"lamp").empty());
+}
+
+TEST(PlanPicture, NamesAreTextAndTheBytesDoNotChange) {
+    const std::wstring name = L"A<&\"'>\x01" L"B";
+    const plandor::PlanContent content{{light(name, 2, {1.0, 2.0, 3.0})}, {}, false};
+    const std::string bytes = plandor::planPictureSvg(content);
+    EXPECT_EQ(bytes, plandor::planPictureSvg(content));
+    const XmlElement svg = parseSvg(bytes);
+    EXPECT_EQ(part(lightGroup(svg, L"plan", L"A<&\"'>\uFFFDB"), L"label").text, L"A<&\"'>\uFFFDB");
+}
+
+TEST(PlanPicture, NumbersAreShortAndRounded) {
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "0"}, {-0.004, "0"}, {-0.005, "-0.01"}, {2.999, "3"}, {-3.456, "-3.46"}, {0.5, "0.5"},
+        {1e20, "100000000000000000000"}, {std::nan(""), "0"},
+    };
+    for (const auto& [value, text] : cases) {
+        std::string out;
+        plandor::appendSvgNumber(out, value);
+        EXPECT_EQ(out, text) << value;
+    }
+}
+
+// Through plandor: what the drawing holds reaches the picture, erased entities and the lamp's preset included.
+TEST(PlanPicture, PlanAndPlanOptionDrawTheDrawing) {
+    const plandor_test::ScratchFolder folder;
+    const std::string a = plandor::toUtf8(plandor::pathText(folder.path() / "a.svg"));
+    const std::string b = plandor::toUtf8(plandor::pathText(folder.path() / "b.svg"));
+    const plandor_test::Run run = plandor_test::runScript(
+        "LINE 0,0,0 1000,0,0\nCIRCLE 0,0,0 300\nTEXT 0,500,0 \"Stage & <front>\" 100\nERASE 7\n"
+        "FREESPOT\n0,0,3000\nPhotometry\nColor\nHighPressureSodium\neXit\nX\nPLAN \"" + a + "\"\nPLAN\n",
+        {"--plan", b});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("Wrote the plan and front elevation of 1 light and 2 entities to \"" + a + "\".\n"
+                           "Command: PLAN\nExpected PLAN FILE. No picture was written.\n"),
+              std::string::npos) << run.out;
+    const std::string bytes = plandor_test::readFile(folder.path() / "a.svg");
+    EXPECT_EQ(bytes, plandor_test::readFile(folder.path() / "b.svg"));
+
+    const XmlElement svg = parseSvg(bytes);
+    EXPECT_EQ(withClass(svg, L"line").size(), 2u);  // one a view
+    EXPECT_TRUE(withClass(svg, L"circle").empty());
+    const std::vector<const XmlElement*> texts = withClass(svg, L"text");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0]->text, L"Stage & <front>");
+    // High-pressure sodium, 2000 K: orange-red.
+    const std::wstring ring = *part(lightGroup(svg, L"plan", L"Spotlight1"), L"lamp").attribute(L"stroke");
+    const int r = std::stoi(ring.substr(1, 2), nullptr, 16), g = std::stoi(ring.substr(3, 2), nullptr, 16),
+              bl = std::stoi(ring.substr(5, 2), nullptr, 16);
+    EXPECT_EQ(r, 255) << plandor::toUtf8(ring);
+    EXPECT_TRUE(g > 0.45 * r && g < 0.65 * r && bl < 0.2 * r) << plandor::toUtf8(ring);
+
+    const plandor_test::Run refused = plandor_test::runPlandor({"--plan", b + ".missing/c.svg"}, "POINTLIGHT\n");
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("cannot write the picture"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.out, "");
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+// Guards the motion-path reactor against removing too much or too little when curves, views
+// and other entities are erased, un-erased or moved, against losing its way in a dictionary
+// it removes from, and against dangling databases and reactors.
+#include <map>
+#include <string>
+
+#include "host/pldbents.h"
+#include "host/plmotionpath.h"
+#include "hostsim/drawing_driver.h"
+#include "hostsim/sceneoe/path_driver.h"
+#include "light_fixture.h"
+#include "reactors/CMotionPathDbRector.h"
+
+namespace {
+
+class MotionPathReactorTest : public LightCommandTest {
+protected:
+    PlDbObjectId add(PlDbEntity* entity) {
+        PlDbObjectId id;
+        EXPECT_EQ(plsim::addEntity(drawing->database(), entity, id), Plad::eOk);
+        return id;
+    }
+    PlDbObjectId line(double y) {
+        auto* l = new PlDbLine;
+        EXPECT_EQ(l->set({0, y, 0}, {1, y, 0}), Plad::eOk);
+        return add(l);
+    }
+    PlDbObjectId named(const wchar_t* name, PlDbObjectId entity) {
+        PlDbObjectId id;
+        EXPECT_EQ(plsim::scene::addNamedPath(drawing->database(), name, entity, id), Plad::eOk);
+        return id;
+    }
+    void motion(const wchar_t* name, PlDbObjectId camera, PlDbObjectId target, PlDbObjectId view) {
+        PlDbObjectId id;
+        EXPECT_EQ(plsim::scene::addMotionPath(drawing->database(), name, camera, target, view, id), Plad::eOk);
+    }
+    std::wstring namedPaths() const {
+        std::wstring names;
+        for (const auto& p : plsim::scene::namedPathsOf(drawing->database())) names += p.name + L" ";
+        return names;
+    }
+    std::wstring motionPaths() const {
+        std::wstring names;
+        for (const auto& m : plsim::scene::motionPathsOf(drawing->database())) names += m.name + L" ";
+        return names;
+    }
+    CMotionPathDbRector reactor;
+};
+
+TEST_F(MotionPathReactorTest, RemovesExactlyThePathsThatDangle) {
+    enum Action { Erase, EraseAndRestore, Move };
+    struct Case {
+        const char* what;
+        Action action;
+        const char* target;
+        const wchar_t* namedLeft;
+        const wchar_t* motionsLeft;
+    };
+    const Case cases[] = {
+        {"a named line takes its path and the motions on it", Erase, "L1", L"pL2 pC1 pC2 pS pT pR ",
+         L"mB mC mD mE mF "},
+        {"a line no path names changes nothing", Erase, "L3", L"pL1 pL2 pC1 pC2 pS pT pR ", L"mA mB mC mD mE mF "},
+        {"a circle named twice loses both", Erase, "C", L"pL1 pL2 pS pT pR ", L"mA mB mE mF "},
+        {"un-erasing restores nothing", EraseAndRestore, "L1", L"pL2 pC1 pC2 pS pT pR ", L"mB mC mD mE mF "},
+        {"a view takes only its motion paths", Erase, "V", L"pL1 pL2 pC1 pC2 pS pT pR ", L"mA mC mD mE "},
+        {"text is no curve", Erase, "T", L"pL1 pL2 pC1 pC2 pS pT pR ", L"mA mB mC mD mE mF "},
+        {"a region is no curve", Erase, "R", L"pL1 pL2 pC1 pC2 pS pT pR ", L"mA mB mC mD mE mF "},
+        {"a moved spline keeps its path", Move, "S", L"pL1 pL2 pC1 pC2 pS pT pR ", L"mA mB mC mD mE mF "},
+        {"a moved text loses its path, not its motions", Move, "T", L"pL1 pL2 pC1 pC2 pS pR ",
+         L"mA mB mC mD mE mF "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        plsim::closeDrawing(drawing);
+        drawing = plsim::openDrawing(L"Paths");
+        reactor.watch(drawing->database());
+        std::map<std::string, PlDbObjectId> ids = {{"L1", line(1)}, {"L2", line(2)}, {"L3", line(3)}};
+        auto* circle = new PlDbCircle;
+        auto* spline = new PlDbSpline;
+        auto* text = new PlDbText;
+        auto* region = new PlDbRegion;
+        ASSERT_EQ(spline->setPoints({{0, 0, 0}, {1, 1, 1}, {2, 0, 0}}), Plad::eOk);
+        ASSERT_EQ(region->setBoundary({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}), Plad::eOk);
+        ids["C"] = add(circle);
+        ids["S"] = add(spline);
+        ids["T"] = add(text);
+        ids["R"] = add(region);
+        ASSERT_EQ(plsim::addView(drawing->database(), L"Front", ids["V"]), Plad::eOk);
+        const PlDbObjectId pL1 = named(L"pL1", ids["L1"]), pL2 = named(L"pL2", ids["L2"]);
+        const PlDbObjectId pC1 = named(L"pC1", ids["C"]), pC2 = named(L"pC2", ids["C"]);
+        const PlDbObjectId pS = named(L"pS", ids["S"]), pT = named(L"pT", ids["T"]), pR = named(L"pR", ids["R"]);
+        motion(L"mA", pL1, pL2, {});
+        motion(L"mB", pL2, {}, ids["V"]);
+        motion(L"mC", pC1, {}, {});
+        motion(L"mD", {}, pC2, {});
+        motion(L"mE", pS, pT, {});
+        motion(L"mF", pR, {}, ids["V"]);
+
+        const PlDbObjectId target = ids[c.target];
+        switch (c.action) {
+            case Erase:
+                ASSERT_EQ(plsim::setErased(target, true), Plad::eOk);
+                break;
+            case EraseAndRestore:
+                ASSERT_EQ(plsim::setErased(target, true), Plad::eOk);
+                ASSERT_EQ(plsim::setErased(target, false), Plad::eOk);
+                break;
+            case Move:
+                ASSERT_EQ(plsim::moveEntity(target, {1, 0, 0}), Plad::eOk);
+                break;
+        }
+        EXPECT_EQ(namedPaths(), c.namedLeft);
+        EXPECT_EQ(motionPaths(), c.motionsLeft);
+    }
+}
+
+TEST_F(MotionPathReactorTest, SweepsTheWorkingDrawingOnly) {
+    reactor.watch(drawing->database());
+    const PlDbObjectId first = line(0);
+    named(L"p", first);
+    PlApDocument* other = plsim::openDrawing(L"Other");  // now the working drawing
+    reactor.watch(other->database());
+    ASSERT_EQ(plsim::setErased(first, true), Plad::eOk);
+    EXPECT_EQ(namedPaths(), L"p ");
+    plsim::setCurrentDrawing(drawing);
+    ASSERT_EQ(plsim::setErased(first, false), Plad::eOk);
+    ASSERT_EQ(plsim::setErased(first, true), Plad::eOk);
+    EXPECT_EQ(namedPaths(), L"");
+}
+
+TEST_F(MotionPathReactorTest, MissingDictionariesAreNotMade) {
+    reactor.watch(drawing->database());
+    ASSERT_EQ(plsim::setErased(line(0), true), Plad::eOk);
+    PlDbDictionary* paths = nullptr;
+    EXPECT_EQ(pldbGetNamedPathDictionary(drawing->database(), paths, PlDb::kForRead, false), Plad::eKeyNotFound);
+}
+
+TEST_F(MotionPathReactorTest, ForgetsDrawingsThatCloseAndLeavesTheRestWhenDeleted) {
+    auto* watcher = new CMotionPathDbRector;
+    watcher->watch(drawing->database());
+    PlApDocument* second = plsim::openDrawing(L"Second");
+    watcher->watch(second->database());
+    plsim::closeDrawing(drawing);  // closed while the reactor is added
+    drawing = second;
+    delete watcher;  // must not touch the closed drawing, and leaves the open one
+    EXPECT_FALSE(second->database()->hasReactor(watcher));
+    EXPECT_TRUE(plsim::drawingErrors().empty());
+}
+
+TEST_F(MotionPathReactorTest, WatchingFollowsTheWorkingDatabase) {
+    plsim::resetSession();  // no drawing at all
+    ZuredUDKMX::watchDb();
+    ASSERT_NE(ZuredUDKMX::m_pMotionPathDbRector, nullptr);
+    ZuredUDKMX::clearDbReactor();  // nothing to clear
+    drawing = plsim::openDrawing(L"Later");
+    ZuredUDKMX::watchDb();
+    EXPECT_TRUE(drawing->database()->hasReactor(ZuredUDKMX::m_pMotionPathDbRector));
+    ZuredUDKMX::clearDbReactor();
+    EXPECT_FALSE(drawing->database()->hasReactor(ZuredUDKMX::m_pMotionPathDbRector));
+    delete ZuredUDKMX::m_pMotionPathDbRector;
+    ZuredUDKMX::m_pMotionPathDbRector = nullptr;
+}
+
+}  // namespace
