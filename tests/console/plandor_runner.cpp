@@ -41,9 +41,7 @@ std::wstring shellQuoted(const std::wstring& text) { return L"\"" + text + L"\""
 #else
 std::string shellQuoted(const std::string& text) {
     std::string out = "'";
-    for (const char c : text) {
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
+    for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 #endif
@@ -72,9 +70,7 @@ std::filesystem::path ScratchFolder::write(const std::string& name, const std::s
     const std::filesystem::path file = m_path / plandor::widePath(plandor::fromUtf8(name));
     std::ofstream out(file, std::ios::binary);
     out << bytes;
-    if (!out) {
-        throw std::runtime_error("cannot write " + file.string());
-    }
+    if (!out) throw std::runtime_error("cannot write " + file.string());
     return file;
 }
 
@@ -94,28 +90,20 @@ Run runPlandor(const std::vector<std::string>& args, const std::string& stdinByt
     Run run;
 #if defined(_WIN32)
     std::wstring command = shellQuoted(plandorPath().wstring());
-    for (const std::string& arg : args) {
-        command += L" " + shellQuoted(plandor::fromUtf8(arg));
-    }
+    for (const std::string& arg : args) command += L" " + shellQuoted(plandor::fromUtf8(arg));
     command += L" < " + shellQuoted(input.wstring()) + L" 2> " + shellQuoted(errors.wstring());
     // cmd.exe drops the outer quotes of the whole line.
     std::FILE* pipe = _wpopen(shellQuoted(command).c_str(), L"rb");
 #else
     std::string command = shellQuoted(plandorPath().string());
-    for (const std::string& arg : args) {
-        command += " " + shellQuoted(arg);
-    }
+    for (const std::string& arg : args) command += " " + shellQuoted(arg);
     command += " < " + shellQuoted(input.string()) + " 2> " + shellQuoted(errors.string());
     std::FILE* pipe = popen(command.c_str(), "r");
 #endif
-    if (pipe == nullptr) {
-        throw std::runtime_error("cannot start plandor");
-    }
+    if (pipe == nullptr) throw std::runtime_error("cannot start plandor");
     char buffer[4096];
     std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        run.out.append(buffer, count);
-    }
+    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, count);
 #if defined(_WIN32)
     run.exitCode = _pclose(pipe);
 #else
