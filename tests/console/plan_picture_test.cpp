@@ -37,17 +37,13 @@ bool hasClass(const XmlElement& e, const std::wstring& name) {
     return classes && (L" " + *classes + L" ").find(L" " + name + L" ") != std::wstring::npos;
 }
 
-void descendants(const XmlElement& e, std::vector<const XmlElement*>& out) {
+/// The elements below `e` of the class `name` (of any class when it is empty), in document order.
+std::vector<const XmlElement*> withClass(const XmlElement& e, const std::wstring& name,
+                                         std::vector<const XmlElement*> found = {}) {
     for (const XmlElement& child : e.children) {
-        out.push_back(&child);
-        descendants(child, out);
+        if (name.empty() || hasClass(child, name)) found.push_back(&child);
+        found = withClass(child, name, std::move(found));
     }
-}
-
-std::vector<const XmlElement*> withClass(const XmlElement& e, const std::wstring& name) {
-    std::vector<const XmlElement*> all, found;
-    descendants(e, all);
-    for (const XmlElement* x : all) if (hasClass(*x, name)) found.push_back(x);
     return found;
 }
 
@@ -79,12 +75,10 @@ const XmlElement& part(const XmlElement& group, const wchar_t* name) {
 std::vector<P> pathPoints(const XmlElement& path) {
     std::wistringstream in(*path.attribute(L"d"));
     std::vector<P> points;
-    std::wstring word;
-    while (in >> word) {
-        int skip = word == L"A" ? 5 : 0;
+    for (std::wstring word; in >> word;) {
         if (word == L"Z") continue;
-        double value;
-        while (skip-- > 0) in >> value;
+        double skipped;
+        if (word == L"A") for (int i = 0; i < 5; ++i) in >> skipped;
         P p{};
         in >> p.x >> p.y;
         points.push_back(p);
@@ -170,7 +164,7 @@ TEST(PlanPicture, EverythingStaysInsideItsPanel) {
         const double left = number(panel, L"x"), top = number(panel, L"y");
         const double right = left + number(panel, L"width"), bottom = top + number(panel, L"height");
         std::vector<const XmlElement*> drawn = withClass(*views[0], L"entity");
-        for (const XmlElement* g : withClass(*views[0], L"light")) descendants(*g, drawn);
+        for (const XmlElement* g : withClass(*views[0], L"light")) drawn = withClass(*g, L"", std::move(drawn));
         std::vector<P> points;
         for (const XmlElement* e : drawn) {
             if (e->attribute(L"d")) for (const P& p : pathPoints(*e)) points.push_back(p);
