@@ -71,9 +71,9 @@ TEST(ConsoleCommandLine, BadArgumentsAreRefusedBeforeAnythingRuns) {
 
 TEST(ConsoleCommandLine, SettingsApplyInOrderBeforeTheFirstCommand) {
     const std::string module = utf8Path(plandor_test::programFolder() / "PlZuredUD.vmx");
-    const plandor_test::Run run = runScript("SETVAR CVPORT\nSETVAR DEFAULTLIGHTING\n",
-                                            {"--set", "CVPORT=3", "--set=CVPORT=4", "--set", "defaultlighting=0",
-                                             "--module", module});
+    const plandor_test::Run run =
+        runScript("SETVAR CVPORT\nSETVAR DEFAULTLIGHTING\n",
+                  {"--set", "CVPORT=3", "--set=CVPORT=4", "--set", "defaultlighting=0", "--module", module});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(fromFirstCommand(run.out),
               "Command: SETVAR CVPORT\nCVPORT = 4\nCommand: SETVAR DEFAULTLIGHTING\nDEFAULTLIGHTING = 0\n");

@@ -103,15 +103,17 @@ TEST(DrawingDump, KnownDrawingGivesKnownText) {
     const std::string dump = plandor::drawingDumpJson({bookColouredSpot()}, variables);
     // The library would write 4744.0595521061005, which reads back alike but has more digits than it needs.
     EXPECT_NE(dump.find("\"intensity\": 4744.0595521061,\n"), std::string::npos) << dump;
-    EXPECT_EQ(dumpField(dump, "lights"),
-              "[{\"name\":\"Key \\\"A\\\"\",\"kind\":3,\"hasTarget\":true,\"layer\":\"Lights\",\"position\":[0.0,0.0,3000.0],"
-              "\"target\":[0.0,0.0,0.0],\"direction\":[0.0,0.0,-1.0],\"on\":false,\"intensity\":4744.0595521061005,"
-              "\"hotspotDeg\":30.0,\"falloffDeg\":45.0,\"color\":{\"method\":\"book\",\"r\":255,\"g\":128,\"b\":0,"
-              "\"index\":null,\"book\":\"BOOK\",\"name\":\"ORANGE\"},\"shadow\":{\"on\":true,\"type\":1,\"mapSize\":512,"
-              "\"softness\":3,\"shape\":2,\"length\":1.5,\"width\":2.0,\"radius\":0.25,\"samples\":8,\"visible\":true},"
-              "\"attenuation\":{\"type\":2,\"useLimits\":true,\"start\":0.5,\"end\":100.0},\"photometry\":{\"intensity\":1200.0,"
-              "\"method\":1,\"distance\":2.0,\"lampColorType\":1,\"lampColorTemp\":6500.0,\"lampColorPreset\":4,"
-              "\"lampRgb\":{\"r\":1.0,\"g\":0.5,\"b\":0.25}},\"web\":{\"file\":\"C:\\\\webs\\\\spot.ies\",\"rotation\":[0.0,90.0,0.0]}}]");
+    EXPECT_EQ(
+        dumpField(dump, "lights"),
+        "[{\"name\":\"Key \\\"A\\\"\",\"kind\":3,\"hasTarget\":true,\"layer\":\"Lights\",\"position\":[0.0,0.0,3000.0],"
+        "\"target\":[0.0,0.0,0.0],\"direction\":[0.0,0.0,-1.0],\"on\":false,\"intensity\":4744.0595521061005,"
+        "\"hotspotDeg\":30.0,\"falloffDeg\":45.0,\"color\":{\"method\":\"book\",\"r\":255,\"g\":128,\"b\":0,"
+        "\"index\":null,\"book\":\"BOOK\",\"name\":\"ORANGE\"},\"shadow\":{\"on\":true,\"type\":1,\"mapSize\":512,"
+        "\"softness\":3,\"shape\":2,\"length\":1.5,\"width\":2.0,\"radius\":0.25,\"samples\":8,\"visible\":true},"
+        "\"attenuation\":{\"type\":2,\"useLimits\":true,\"start\":0.5,\"end\":100.0},"
+        "\"photometry\":{\"intensity\":1200.0,\"method\":1,\"distance\":2.0,\"lampColorType\":1,"
+        "\"lampColorTemp\":6500.0,\"lampColorPreset\":4,\"lampRgb\":{\"r\":1.0,\"g\":0.5,\"b\":0.25}},"
+        "\"web\":{\"file\":\"C:\\\\webs\\\\spot.ies\",\"rotation\":[0.0,90.0,0.0]}}]");
     EXPECT_EQ(dump.substr(dump.find("\n  \"entities\"")),
               "\n  \"entities\": [],\n  \"views\": [],\n  \"namedPaths\": [],\n  \"motionPaths\": [],\n"
               "  \"sysvars\": {\n    \"CVPORT\": 2,\n    \"DEFAULTLIGHTING\": 0,\n    \"LIGHTINGUNITS\": 1\n  }\n}\n");
@@ -136,8 +138,10 @@ TEST(DrawingDump, ColourFieldsOfOtherMethodsAreNull) {
     };
     const ColourCase cases[] = {
         {ColorInfo::Method::Rgb, "\"rgb\",\"r\":255,\"g\":128,\"b\":0,\"index\":null,\"book\":null,\"name\":null}"},
-        {ColorInfo::Method::Index, "\"index\",\"r\":null,\"g\":null,\"b\":null,\"index\":7,\"book\":null,\"name\":null}"},
-        {ColorInfo::Method::None, "\"none\",\"r\":null,\"g\":null,\"b\":null,\"index\":null,\"book\":null,\"name\":null}"},
+        {ColorInfo::Method::Index,
+         "\"index\",\"r\":null,\"g\":null,\"b\":null,\"index\":7,\"book\":null,\"name\":null}"},
+        {ColorInfo::Method::None,
+         "\"none\",\"r\":null,\"g\":null,\"b\":null,\"index\":null,\"book\":null,\"name\":null}"},
     };
     for (const ColourCase& c : cases) {
         SCOPED_TRACE(c.json);
@@ -156,7 +160,8 @@ TEST(DrawingDump, AnglesAreDegreesWithoutConversionNoise) {
         light.hotspot = degrees * (kPi / 180.0);
         light.falloff = degrees * kPi / 180.0;
         const std::string dump = plandor::drawingDumpJson({light}, {});
-        const std::string cone = "\"hotspotDeg\": " + jsonReal(degrees) + ",\n      \"falloffDeg\": " + jsonReal(degrees) + ",";
+        const std::string cone =
+            "\"hotspotDeg\": " + jsonReal(degrees) + ",\n      \"falloffDeg\": " + jsonReal(degrees) + ",";
         EXPECT_NE(dump.find(cone), std::string::npos) << cone;
     }
 }

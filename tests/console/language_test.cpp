@@ -29,12 +29,15 @@ const std::string kLocal =
 const std::string kGlobal =
     "_SPOTLIGHT\n0,0,5\n0,0,0\n_Name\nLampe\n_Intensity\n2.5\n_Status\n_oFf\n_Hotspot\n20\n_f\n50\n"
     "_shadoW\n_softsAmpled\n_Shape\n_Sphere\n3\n_sAmples\n8\n_Visible\n_Yes\n_eXit\n_W\n_soFtmapped\n512\n11\n4\n"
-    "_Attenuation\n_attenuationType\n_Squared\n_Uselimits\n_oN\n_attenuationstartLimit\n2\n_attenuationEndlimit\n9\n_eXit\n"
+    "_Attenuation\n_attenuationType\n_Squared\n_Uselimits\n_oN\n_attenuationstartLimit\n2\n_attenuationEndlimit\n9\n_"
+    "eXit\n"
     "_Photometry\n_Intensity\n_Flux\n1000\n_Color\n_Incandescent\n_eXit\n"
     "_Color\n256,0,0\n_colorBook\nCSS Named Colors\nTOMATO\n_filterColor\n_Index\nGreen\n_eXit\n"
     "_WEBLIGHT\n0,0,5\n0,0,0\n_weB\n_X\n90\n_File\ndownlight\n_Exit\n_eXit\n"
-    "_LIGHT\n_Spot\n0,0,5\n0,0,0\n_eXit\n_LIGHT\n_Point\n0,0,5\n_eXit\n_LIGHT\n_Distant\n\n\n_eXit\n_LIGHT\n_Web\n0,0,5\n"
-    "0,0,0\n_eXit\n_LIGHT\n_Targetpoint\n0,0,5\n1,0,0\n_eXit\n_LIGHT\n_Freespot\n0,0,5\n_eXit\n_LIGHT\n_freeweB\n0,0,5\n"
+    "_LIGHT\n_Spot\n0,0,5\n0,0,0\n_eXit\n_LIGHT\n_Point\n0,0,5\n_eXit\n_LIGHT\n_Distant\n\n\n_eXit\n_LIGHT\n_Web\n0,0,"
+    "5\n"
+    "0,0,0\n_eXit\n_LIGHT\n_Targetpoint\n0,0,5\n1,0,0\n_eXit\n_LIGHT\n_Freespot\n0,0,5\n_eXit\n_LIGHT\n_freeweB\n0,0,"
+    "5\n"
     "_eXit\n_POINTLIGHT\n0,0,5\n_eXit\n_DISTANTLIGHT\n_Vector\n0,3,-4\n_eXit\n";
 
 TEST(ConsoleLanguage, GermanKeywordsAndGlobalNamesEditEveryOption) {
@@ -58,11 +61,13 @@ TEST(ConsoleLanguage, GermanKeywordsAndGlobalNamesEditEveryOption) {
         {"hotspotDeg", "20.0"},
         {"falloffDeg", "50.0"},
         {"color", "{\"method\":\"index\",\"r\":null,\"g\":null,\"b\":null,\"index\":3,\"book\":null,\"name\":null}"},
-        {"shadow", "{\"on\":true,\"type\":1,\"mapSize\":512,\"softness\":4,\"shape\":4,\"length\":1.0,\"width\":1.0,"
-                   "\"radius\":3.0,\"samples\":8,\"visible\":true}"},
+        {"shadow",
+         "{\"on\":true,\"type\":1,\"mapSize\":512,\"softness\":4,\"shape\":4,\"length\":1.0,\"width\":1.0,"
+         "\"radius\":3.0,\"samples\":8,\"visible\":true}"},
         {"attenuation", "{\"type\":2,\"useLimits\":true,\"start\":2.0,\"end\":9.0}"},
-        {"photometry", "{\"intensity\":1000.0,\"method\":1,\"distance\":1000.0,\"lampColorType\":1,\"lampColorTemp\":3500.0,"
-                       "\"lampColorPreset\":5,"},
+        {"photometry",
+         "{\"intensity\":1000.0,\"method\":1,\"distance\":1000.0,\"lampColorType\":1,\"lampColorTemp\":3500.0,"
+         "\"lampColorPreset\":5,"},
     };
     for (const auto& [key, value] : spot) EXPECT_EQ(dumpField(local, key).substr(0, value.size()), value) << key;
     EXPECT_EQ(dumpField(local, "rotation", 1), "[90.0,0.0,0.0]") << "the web light's";

@@ -3,8 +3,8 @@
 
 #include <atomic>
 #include <cstdio>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>

@@ -19,8 +19,9 @@ TEST(ConsoleSearchFolders, ColorBooksComeFromTheShippedFolderOrTheOneGiven) {
     std::string dump;
     const plandor_test::Run shipped = runScriptWithDump(pickTomato, dump);
     EXPECT_EQ(shipped.exitCode, 0) << shipped.err;
-    EXPECT_EQ(dumpField(dump, "color"), "{\"method\":\"book\",\"r\":255,\"g\":99,\"b\":71,\"index\":null,"
-                                        "\"book\":\"CSS Named Colors\",\"name\":\"tomato\"}");
+    EXPECT_EQ(dumpField(dump, "color"),
+              "{\"method\":\"book\",\"r\":255,\"g\":99,\"b\":71,\"index\":null,"
+              "\"book\":\"CSS Named Colors\",\"name\":\"tomato\"}");
 
     const plandor_test::ScratchFolder folder;
     folder.write("broken.gpl", "GIMP Palette\n1 2\n300 0 0 too red\n4 5 6\n255 99 71 tomato\n");
@@ -29,11 +30,13 @@ TEST(ConsoleSearchFolders, ColorBooksComeFromTheShippedFolderOrTheOneGiven) {
     const plandor_test::Run given = runScriptWithDump(pickTomato, dump, {"--colorbooks", utf8Path(folder.path())});
     EXPECT_EQ(given.exitCode, 0) << given.err;
     EXPECT_EQ(dumpField(dump, "r"), "1") << "the folder's own book";
-    for (const char* where : {"broken.gpl, line 2: ", "broken.gpl, line 3: ", "broken.gpl, line 4: ", "image.gpl, line 1: "}) {
+    for (const char* where :
+         {"broken.gpl, line 2: ", "broken.gpl, line 3: ", "broken.gpl, line 4: ", "image.gpl, line 1: "}) {
         EXPECT_NE(given.err.find(where), std::string::npos) << where << "\n" << given.err;
     }
 
-    const plandor_test::Run none = plandor_test::runScript("POINTLIGHT\n0,0,0\nColor\ncolorBook\n\nX\n", {"--colorbooks", ""});
+    const plandor_test::Run none =
+        plandor_test::runScript("POINTLIGHT\n0,0,0\nColor\ncolorBook\n\nX\n", {"--colorbooks", ""});
     EXPECT_EQ(none.exitCode, 0) << none.err;
     EXPECT_NE(none.out.find("No color books are available.\n"), std::string::npos) << none.out;
 }
@@ -44,15 +47,16 @@ TEST(ConsoleSearchFolders, WebFilesAreFoundOnTheSearchPathAndBadOnesReported) {
     std::string dump;
     const plandor_test::Run run = runScriptWithDump(
         "WEBINFO isotropic\nWEBINFO downlight\nWEBINFO bad\nWEBINFO missing\n"
-        "WEBLIGHT\n0,0,3\n0,0,0\nweB\nFile\nspot\nX\n45\n\n\nFREEWEB\n0,0,3\nweB\nFile\n~\n" + kWebs +
-            "/isotropic.ies\n\n\n",
+        "WEBLIGHT\n0,0,3\n0,0,0\nweB\nFile\nspot\nX\n45\n\n\nFREEWEB\n0,0,3\nweB\nFile\n~\n" +
+            kWebs + "/isotropic.ies\n\n\n",
         dump, {"--webpath", kWebs, "--webpath", utf8Path(folder.path())});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    for (const char* expected : {"Version: LM-63-2002\nPhotometric type: C\nLamps: 1, absolute photometry\nPeak: 100 cd\n"
-                                 "Flux: 1256.6371 lm\nBeam angle: none",
-                                 "Lamps: 1, 314 lm each\nPeak: 100 cd\nFlux: 313.8569 lm\nBeam angle: 120 degrees\n",
-                                 "Invalid web file: bad.ies, line 3: the file ends where the ballast factor should be.\n",
-                                 "Cannot find the web file \"missing\".\n"}) {
+    for (const char* expected :
+         {"Version: LM-63-2002\nPhotometric type: C\nLamps: 1, absolute photometry\nPeak: 100 cd\n"
+          "Flux: 1256.6371 lm\nBeam angle: none",
+          "Lamps: 1, 314 lm each\nPeak: 100 cd\nFlux: 313.8569 lm\nBeam angle: 120 degrees\n",
+          "Invalid web file: bad.ies, line 3: the file ends where the ballast factor should be.\n",
+          "Cannot find the web file \"missing\".\n"}) {
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
     }
     const std::string file = dumpField(dump, "file");
