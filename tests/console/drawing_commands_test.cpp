@@ -1,5 +1,6 @@
 // Guards the console's drawing commands against wrong handles, paths or lights changed, a
-// context menu that turns the wrong objects, and a dump that misses or keeps paths.
+// context menu that turns the wrong objects, a dump that misses or keeps paths, and a UCS
+// command that does not reach the lights placed after it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,7 +19,9 @@ TEST(ConsoleDrawingCommands, MenuTurnsLightsAndErasingRemovesPaths) {
         "NAMEDPATH Rail 8\nNAMEDPATH Ring 9\nNAMEDPATH Tag A\n"
         "MOTIONPATH Fly Rail Ring Front\nMOTIONPATH Look Ring Tag -\n"
         "SELECT Pointlight1 8\nMENU\nMENU 2006\nMENU 12\n"
-        "ERASE 8\nOOPS\nMOVE A 1,0,0\nLINE 0,0,0 0,0,0\nERASE Nothing\n";
+        "ERASE 8\nOOPS\nMOVE A 1,0,0\nLINE 0,0,0 0,0,0\nERASE Nothing\n"
+        // User Z is world +X: typed points are user coordinates, a free light aims 10 below along user Z.
+        "UCS 1,2,3 0,1,0 0,0,1\nFREESPOT\n0,0,4\nX\n";
     std::string dump;
     const plandor_test::Run run = plandor_test::runScriptWithDump(script, dump);
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -37,11 +40,13 @@ TEST(ConsoleDrawingCommands, MenuTurnsLightsAndErasingRemovesPaths) {
          }) {
         EXPECT_NE(out.find(expected), std::string::npos) << expected << "\nin:\n" << out;
     }
-    EXPECT_EQ(plandor_test::dumpNumbers(dumpField(dump, "target")), (std::vector<double>{-1, -2, -3}));
-    EXPECT_EQ(dumpField(dump, "namedPaths"), "[{\"name\": \"Ring\", \"entity\": \"9\"}]");
+    EXPECT_EQ(dumpField(dump, "target"), "[-1.0,-2.0,-3.0]");
+    EXPECT_EQ(dumpField(dump, "position", 1), "[5.0,2.0,3.0]");
+    EXPECT_EQ(dumpField(dump, "target", 1), "[-5.0,2.0,3.0]");
+    EXPECT_EQ(dumpField(dump, "namedPaths"), "[{\"name\":\"Ring\",\"entity\":\"9\"}]");
     EXPECT_EQ(dumpField(dump, "motionPaths"),
-              "[{\"name\": \"Look\", \"cameraPath\": \"Ring\", \"targetPath\": null, \"view\": null}]");
-    EXPECT_EQ(dumpField(dump, "entities", 0).find("{\"handle\": \"8\", \"kind\": \"line\", \"erased\": false}"), 1u);
+              "[{\"name\":\"Look\",\"cameraPath\":\"Ring\",\"targetPath\":null,\"view\":null}]");
+    EXPECT_EQ(dumpField(dump, "entities", 0).find("{\"handle\":\"8\",\"kind\":\"line\",\"erased\":false}"), 1u);
 }
 
 }  // namespace

@@ -32,10 +32,6 @@ LightInfo light(const std::wstring& name, int kind, bool hasTarget) {
     return info;
 }
 
-TEST(LightTable, NoLights) {
-    EXPECT_EQ(plandor::lightTableLines({}, true), std::vector<std::wstring>{L"No lights in the drawing."});
-}
-
 TEST(LightTable, RowsAreAlignedAndSayWhatEachLightIs) {
     LightInfo spot = light(L"Stage spot", 3, true);
     spot.photometry.lumens = 519.28;

@@ -34,23 +34,16 @@ XmlElement parseSvg(const std::string& svg) {
 
 bool hasClass(const XmlElement& e, const std::wstring& name) {
     const std::wstring* classes = e.attribute(L"class");
-    if (!classes) return false;
-    std::wistringstream words(*classes);
-    for (std::wstring word; words >> word;) if (word == name) return true;
-    return false;
+    return classes && (L" " + *classes + L" ").find(L" " + name + L" ") != std::wstring::npos;
 }
 
-void descendants(const XmlElement& e, std::vector<const XmlElement*>& out) {
+/// The elements below `e` of the class `name` (of any class when it is empty), in document order.
+std::vector<const XmlElement*> withClass(const XmlElement& e, const std::wstring& name,
+                                         std::vector<const XmlElement*> found = {}) {
     for (const XmlElement& child : e.children) {
-        out.push_back(&child);
-        descendants(child, out);
+        if (name.empty() || hasClass(child, name)) found.push_back(&child);
+        found = withClass(child, name, std::move(found));
     }
-}
-
-std::vector<const XmlElement*> withClass(const XmlElement& e, const std::wstring& name) {
-    std::vector<const XmlElement*> all, found;
-    descendants(e, all);
-    for (const XmlElement* x : all) if (hasClass(*x, name)) found.push_back(x);
     return found;
 }
 
@@ -82,12 +75,11 @@ const XmlElement& part(const XmlElement& group, const wchar_t* name) {
 std::vector<P> pathPoints(const XmlElement& path) {
     std::wistringstream in(*path.attribute(L"d"));
     std::vector<P> points;
-    std::wstring word;
-    while (in >> word) {
-        int skip = word == L"A" ? 5 : 0;
+    for (std::wstring word; in >> word;) {
         if (word == L"Z") continue;
-        double value;
-        while (skip-- > 0) in >> value;
+        double skipped;
+        if (word == L"A")
+            for (int i = 0; i < 5; ++i) in >> skipped;
         P p{};
         in >> p.x >> p.y;
         points.push_back(p);
@@ -108,7 +100,6 @@ LightInfo light(const std::wstring& name, int kind, PlGePoint3d position) {
     info.on = true;
     info.position = position;
     info.direction = {0.0, 0.0, -1.0};
-    info.color.method = plsim::scene::ColorInfo::Method::Rgb;
     info.color.red = info.color.green = info.color.blue = 255;
     return info;
 }
@@ -174,7 +165,7 @@ TEST(PlanPicture, EverythingStaysInsideItsPanel) {
         const double left = number(panel, L"x"), top = number(panel, L"y");
         const double right = left + number(panel, L"width"), bottom = top + number(panel, L"height");
         std::vector<const XmlElement*> drawn = withClass(*views[0], L"entity");
-        for (const XmlElement* g : withClass(*views[0], L"light")) descendants(*g, drawn);
+        for (const XmlElement* g : withClass(*views[0], L"light")) drawn = withClass(*g, L"", std::move(drawn));
         std::vector<P> points;
         for (const XmlElement* e : drawn) {
             if (e->attribute(L"d")) for (const P& p : pathPoints(*e)) points.push_back(p);
@@ -189,7 +180,7 @@ TEST(PlanPicture, EverythingStaysInsideItsPanel) {
     }
 }
 
-TEST(PlanPicture, ColorsAreTheLightsAndTheLamps) {
+TEST(PlanPicture, ColorsAndNamesAreTheLights) {
     using Method = plsim::scene::ColorInfo::Method;
     LightInfo rgb = light(L"Rgb", 2, {0.0, 0.0, 0.0});
     rgb.color.red = 10, rgb.color.green = 20, rgb.color.blue = 30;
@@ -204,7 +195,17 @@ TEST(PlanPicture, ColorsAreTheLightsAndTheLamps) {
     off.color.method = Method::Index;
     off.color.index = 3;
 
-    const XmlElement svg = parseSvg(plandor::planPictureSvg({{rgb, index, book, off}, {}, true}));
+    // A name is text, a control character in it replaced; the same drawing gives the same bytes.
+    const plandor::PlanContent content{{rgb, index, book, off,
+                                        light(L"A<&\"'>\x01"
+                                              L"B",
+                                              2, {1.0, 2.0, 3.0})},
+                                       {},
+                                       true};
+    const std::string bytes = plandor::planPictureSvg(content);
+    EXPECT_EQ(bytes, plandor::planPictureSvg(content));
+    const XmlElement svg = parseSvg(bytes);
+    EXPECT_EQ(part(lightGroup(svg, L"plan", L"A<&\"'>\uFFFDB"), L"label").text, L"A<&\"'>\uFFFDB");
     const auto attribute = [&](const wchar_t* name, const wchar_t* partName, const wchar_t* attr) {
         return *part(lightGroup(svg, L"plan", name), partName).attribute(attr);
     };
@@ -218,15 +219,6 @@ TEST(PlanPicture, ColorsAreTheLightsAndTheLamps) {
 
     // Generic lighting has no lamp colour to show.
     EXPECT_TRUE(withClass(parseSvg(plandor::planPictureSvg({{rgb}, {}, false})), L"lamp").empty());
-}
-
-TEST(PlanPicture, NamesAreTextAndTheBytesDoNotChange) {
-    const std::wstring name = L"A<&\"'>\x01" L"B";
-    const plandor::PlanContent content{{light(name, 2, {1.0, 2.0, 3.0})}, {}, false};
-    const std::string bytes = plandor::planPictureSvg(content);
-    EXPECT_EQ(bytes, plandor::planPictureSvg(content));
-    const XmlElement svg = parseSvg(bytes);
-    EXPECT_EQ(part(lightGroup(svg, L"plan", L"A<&\"'>\uFFFDB"), L"label").text, L"A<&\"'>\uFFFDB");
 }
 
 TEST(PlanPicture, NumbersAreShortAndRounded) {
@@ -264,16 +256,7 @@ TEST(PlanPicture, PlanAndPlanOptionDrawTheDrawing) {
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0]->text, L"Stage & <front>");
     // High-pressure sodium, 2000 K: orange-red.
-    const std::wstring ring = *part(lightGroup(svg, L"plan", L"Spotlight1"), L"lamp").attribute(L"stroke");
-    const int r = std::stoi(ring.substr(1, 2), nullptr, 16), g = std::stoi(ring.substr(3, 2), nullptr, 16),
-              bl = std::stoi(ring.substr(5, 2), nullptr, 16);
-    EXPECT_EQ(r, 255) << plandor::toUtf8(ring);
-    EXPECT_TRUE(g > 0.45 * r && g < 0.65 * r && bl < 0.2 * r) << plandor::toUtf8(ring);
-
-    const plandor_test::Run refused = plandor_test::runPlandor({"--plan", b + ".missing/c.svg"}, "POINTLIGHT\n");
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_NE(refused.err.find("cannot write the picture"), std::string::npos) << refused.err;
-    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(*part(lightGroup(svg, L"plan", L"Spotlight1"), L"lamp").attribute(L"stroke"), L"#ff8b16");
 }
 
 }  // namespace

@@ -47,18 +47,11 @@ Run runScript(const std::string& script, const std::vector<std::string>& args = 
 /// `dump` receives the file's bytes (empty when plandor wrote none).
 Run runScriptWithDump(const std::string& script, std::string& dump, const std::vector<std::string>& args = {});
 
-/// The English text of message `id` as plandor prints it ("\n" a line end).
-std::string messageText(unsigned id);
-
 /// The output from the first "Command: " on (what the commands printed).
 std::string fromFirstCommand(const std::string& out);
 
-/// The text of the `nth` value named `key` in a dump ("" when there is none):
-/// a string with its quotes, an array or object with its brackets on one line
-/// (", " between items, as "[0.0, 1.0]"), or a scalar.
+/// The `nth` value named `key` in a dump, in document order, as compact JSON ("[0.0,1.0]"; a string
+/// with its quotes); "" when there is none or the dump is not JSON. Reals are written anew.
 std::string dumpField(const std::string& dump, const std::string& key, std::size_t nth = 0);
-
-/// The numbers of an array such as "[1.0, -2.5, 3e+21]".
-std::vector<double> dumpNumbers(const std::string& array);
 
 }  // namespace plandor_test

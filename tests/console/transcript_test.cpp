@@ -1,128 +1,119 @@
-// Guards against the console misreading scripts (comments, blank lines, cancels, line ends, UTF-8, control characters), mangling or reordering the transcript, showing control characters raw, and not running or ending commands as typed.
+// Guards against the console misreading scripts (comments, blank lines, cancels, line ends, UTF-8, bad bytes, control characters), mangling or reordering the transcript, showing control characters raw, finding commands or variables by the wrong names, not running or ending commands as typed, and replies inside a command lost or misrouted (piped, cancelled, cut off by the end of input).
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "plandor_runner.h"
-#include "resources/MessageIds.h"
 
 namespace {
 
 using plandor_test::fromFirstCommand;
+using plandor_test::runPlandor;
 using plandor_test::runScript;
 
-struct TranscriptCase {
-    const char* name;
-    std::string script;
-    std::string expected;  ///< the output from the first command prompt on
-};
-
 TEST(ConsoleTranscript, ScriptsReadAsDocumented) {
-    const std::string unknownFoo = "Unknown command \"FOO\". Type HELP for a list of commands.\n";
-    const TranscriptCase cases[] = {
-        {"an unknown command is reported and the script goes on",
-         "FOO\nSETVAR CVPORT\n",
-         "Command: FOO\n" + unknownFoo + "Command: SETVAR CVPORT\nCVPORT = 2\n"},
-        {"QUIT leaves and the rest is not read",
-         "SETVAR CVPORT 3\nquit\nFOO\n",
-         "Command: SETVAR CVPORT 3\nCommand: quit\n"},
-        {"EXIT leaves too",
-         "Exit\nFOO\n",
-         "Command: Exit\n"},
-        {"comments are skipped, blank lines do nothing at the command prompt",
-         "# FOO in a comment\n\n   # indented FOO\n\t\nSETVAR CVPORT\n",
-         "Command: \nCommand: \nCommand: SETVAR CVPORT\nCVPORT = 2\n"},
-        {"^C cancels the command prompt and the script goes on",
-         "^C\n  ^C \nSETVAR CVPORT\n",
-         "Command: *Cancel*\nCommand: *Cancel*\nCommand: SETVAR CVPORT\nCVPORT = 2\n"},
-        {"Windows line ends are read as line ends",
-         "SETVAR CVPORT 7\r\nSETVAR CVPORT\r\n",
-         "Command: SETVAR CVPORT 7\nCommand: SETVAR CVPORT\nCVPORT = 7\n"},
-        {"the last line needs no line end, a byte-order mark is dropped",
-         "\xEF\xBB\xBFSETVAR CVPORT 5\nSETVAR CVPORT",
-         "Command: SETVAR CVPORT 5\nCommand: SETVAR CVPORT\nCVPORT = 5\n"},
-        {"blanks around a line are dropped",
-         "   SETVAR   CVPORT   6   \nSETVAR CVPORT\n",
-         "Command: SETVAR   CVPORT   6\nCommand: SETVAR CVPORT\nCVPORT = 6\n"},
-        {"text outside ASCII goes through unchanged",
-         "LICHT\xC3\x96\xF0\x9F\x98\x80\n",
-         "Command: LICHT\xC3\x96\xF0\x9F\x98\x80\n"
-         "Unknown command \"LICHT\xC3\x96\xF0\x9F\x98\x80\". Type HELP for a list of commands.\n"},
-        {"variable names are read in any letter case",
-         "setvar cvport 4\nSETVAR CvPort\n",
-         "Command: setvar cvport 4\nCommand: SETVAR CvPort\nCVPORT = 4\n"},
-        {"HELP NAME shows the help of that one command",
-         "help list\nHELP circle\nHELP spotlight\nHELP FOO\n",
-         "Command: help list\n  LIST                    list the lights of the drawing\n"
-         "Command: HELP circle\n  CIRCLE cx,cy,cz RADIUS  a circle\n"
-         "Command: HELP spotlight\nCommand of PLORE_ZuredUD:\n  SPOTLIGHT               help topic: SPOTLIGHT\n"
-         "Command: HELP FOO\n" + unknownFoo},
-        {"an unknown variable is reported",
-         "SETVAR NOSUCHVAR\n",
-         "Command: SETVAR NOSUCHVAR\nUnknown variable \"NOSUCHVAR\". Type SETVAR for the list.\n"},
-    };
-    for (const TranscriptCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const plandor_test::Run run = runScript(c.script);
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(fromFirstCommand(run.out), c.expected);
-        EXPECT_EQ(run.err, "");
+    // A byte-order mark first; the last line has no line end.
+    const std::string script =
+        "\xEF\xBB\xBF"
+        "FOO\nLIST\n# FOO in a comment\n\n   # indented FOO\n\t\n^C\n  ^C \n"
+        "SETVAR CVPORT 7\r\nSETVAR CVPORT\r\n   SETVAR   CVPORT   6   \nsetvar cvport 4\nSETVAR CvPort\n"
+        "SETVAR CVPORT abc\nSETVAR CVPORT 0\nSETVAR CVPORT\nSETVAR NOSUCHVAR\n"
+        "LICHT\xC3\x96\xF0\x9F\x98\x80\nF\xFFO\nhelp list\nHELP circle\nHELP spotlight\n"
+        "SETVAR CVPORT 1\nspotlight\n_SPOTLIGHT\n_pointlight\nSpotLight 1,2\nSETVAR CVPORT 2\n"
+        "POINTLIGHT\n0,0,0\nName\nLamp\x1b[2Jred\nLamp\tTab\nLamp\n\nLIST\nLIST all\nSETVAR CVPORT";
+    const std::string unknown = "\". Type HELP for a list of commands.\n";
+    const std::string refused = "CVPORT requires an integer between 1 and 32767.\n";
+    const std::string notHere = "You cannot place lights in the current viewport. Switch to a model viewport first.\n";
+    const std::string menu =
+        "Enter an option to change [Name/Intensity/Status/Photometry/shadoW/Attenuation/filterColor/"
+        "Color/eXit] <eXit>: ";
+    const plandor_test::Run run = runScript(script);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(
+        fromFirstCommand(run.out),
+        "Command: FOO\nUnknown command \"FOO" + unknown +
+            "Command: LIST\nNo lights in the drawing.\n"
+            "Command: \nCommand: \nCommand: *Cancel*\nCommand: *Cancel*\n"
+            "Command: SETVAR CVPORT 7\nCommand: SETVAR CVPORT\nCVPORT = 7\nCommand: SETVAR   CVPORT   6\n"
+            "Command: setvar cvport 4\nCommand: SETVAR CvPort\nCVPORT = 4\n"
+            "Command: SETVAR CVPORT abc\n" +
+            refused + "Command: SETVAR CVPORT 0\n" + refused +
+            "Command: SETVAR CVPORT\nCVPORT = 4\n"
+            "Command: SETVAR NOSUCHVAR\nUnknown variable \"NOSUCHVAR\". Type SETVAR for the list.\n"
+            "Command: LICHT\xC3\x96\xF0\x9F\x98\x80\nUnknown command \"LICHT\xC3\x96\xF0\x9F\x98\x80" +
+            unknown + "Command: F\xEF\xBF\xBDO\nUnknown command \"F\xEF\xBF\xBDO" + unknown +
+            "Command: help list\n  LIST                    list the lights of the drawing\n"
+            "Command: HELP circle\n  CIRCLE cx,cy,cz RADIUS  a circle\n"
+            "Command: HELP spotlight\nCommand of PLORE_ZuredUD:\n  SPOTLIGHT               help topic: SPOTLIGHT\n"
+            "Command: SETVAR CVPORT 1\nCommand: spotlight\n" +
+            notHere + "Command: _SPOTLIGHT\n" + notHere + "Command: _pointlight\n" + notHere +
+            "Command: SpotLight 1,2\n"
+            "SpotLight takes no arguments on its command line; type its replies at its prompts.\n"
+            "Command: SETVAR CVPORT 2\nCommand: POINTLIGHT\nSpecify source location <0,0,0>: 0,0,0\n" +
+            menu + "Name\nEnter light name <Pointlight1>: Lamp\n" + menu +
+            "\nCommand: LIST\n"
+            "Name  Kind         Status  Candela  Lumens      Kelvin  Color        Factor  Position  Target  "
+            "Direction  Layer\n"
+            "Lamp  point, free  on      1500     18849.5559  3500    255,255,255  1       0,0,0     -       -  "
+            "        Lights\n"
+            "Command: LIST all\nLIST takes no arguments.\nCommand: SETVAR CVPORT\nCVPORT = 2\n");
+    for (const char* line :
+         {"test.scr, line 19: not valid UTF-8", "test.scr, line 32: the control character U+001B (ESC)",
+          "test.scr, line 33: the control character U+0009 (TAB)"}) {
+        EXPECT_NE(run.err.find(line), std::string::npos) << line << "\n" << run.err;
     }
-}
-
-TEST(ConsoleTranscript, RefusedValueKeepsTheVariable) {
-    const plandor_test::Run run = runScript("SETVAR CVPORT abc\nSETVAR CVPORT 0\nSETVAR CVPORT\n");
-    EXPECT_EQ(run.exitCode, 0);
-    const std::string out = fromFirstCommand(run.out);
-    // Each refusal says something on a line of its own.
-    for (const char* refused : {"Command: SETVAR CVPORT abc\n", "Command: SETVAR CVPORT 0\n"}) {
-        const std::size_t at = out.find(refused);
-        ASSERT_NE(at, std::string::npos) << out;
-        const std::size_t next = at + std::string(refused).size();
-        EXPECT_NE(out.compare(next, 8, "Command:"), 0) << "no message after " << refused;
-    }
-    EXPECT_NE(out.find("Command: SETVAR CVPORT\nCVPORT = 2\n"), std::string::npos) << out;
-}
-
-TEST(ConsoleTranscript, BadBytesAreReportedWithTheirLine) {
-    const plandor_test::Run run = runScript("# first\nF\xFFO\n");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.err.find("line 2"), std::string::npos) << run.err;
-    EXPECT_NE(run.out.find("Unknown command \"F\xEF\xBF\xBDO\"."), std::string::npos) << run.out;
-}
-
-TEST(ConsoleTranscript, CommandsAreFoundByAnyCaseAndByGlobalName) {
-    const plandor_test::Run run = runScript("spotlight\n_SPOTLIGHT\n_pointlight\nSpotLight 1,2\n", {"--set", "CVPORT=1"});
-    EXPECT_EQ(run.exitCode, 0);
-    // Under CVPORT 1 each spelling reaches the light command, which refuses the same way.
-    const std::string out = fromFirstCommand(run.out);
-    const std::size_t second = out.find('\n') + 1;
-    const std::string refusal = out.substr(second, out.find('\n', second) + 1 - second);
-    EXPECT_EQ(refusal, plandor_test::messageText(msg::kNotInThisViewport))
-        << "a light command in viewport 1 prints the viewport message and nothing else";
-    EXPECT_EQ(out,
-              "Command: spotlight\n" + refusal + "Command: _SPOTLIGHT\n" + refusal + "Command: _pointlight\n" +
-                  refusal + "Command: SpotLight 1,2\n" +
-                  "SpotLight takes no arguments on its command line; type its replies at its prompts.\n");
-}
-
-TEST(ConsoleTranscript, ControlCharactersAreRefusedAndNeverShownRaw) {
-    const plandor_test::Run run = runScript("POINTLIGHT\n0,0,0\nName\nLamp\x1b[2Jred\nLamp\tTab\nLamp\n\nLIST\n");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.err.find("line 4: the control character U+001B (ESC)"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("line 5: the control character U+0009 (TAB)"), std::string::npos) << run.err;
-    EXPECT_NE(run.out.find("\nLamp "), std::string::npos) << "the next line answers the name prompt:\n" << run.out;
-    const plandor_test::Run set = plandor_test::runPlandor({"--set", "NO\x1bSUCH=1"});
+    const plandor_test::Run set = runPlandor({"--set", "NO\x1bSUCH=1"});
     EXPECT_NE(set.err.find("NO<ESC>SUCH"), std::string::npos) << set.err;
     for (const std::string& text : {run.out, run.err, set.err}) EXPECT_EQ(text.find('\x1b'), std::string::npos);
 }
 
-TEST(ConsoleTranscript, HelpListsEveryLightCommand) {
-    const plandor_test::Run run = runScript("HELP\n");
+TEST(ConsoleTranscript, QuitAndExitLeaveAndTheRestIsNotRead) {
+    for (const char* leave : {"quit", "Exit"}) {
+        const plandor_test::Run run = runScript(std::string("SETVAR CVPORT 3\n") + leave + "\nFOO\n");
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(fromFirstCommand(run.out), "Command: SETVAR CVPORT 3\nCommand: " + std::string(leave) + "\n");
+    }
+}
+
+// With default lighting on and no script running, a light command first asks
+// whether to switch default lighting off.
+const std::string kLightingQuestion = "Choose a button [1001/1002], Esc cancels: ";
+
+TEST(ConsoleCommandReplies, PipedRepliesAnswerTheCommandsPrompts) {
+    // A cancel ends a command silently; a comment between replies is skipped; default lighting goes off
+    // only once a light is placed; input that ends inside a command cancels it.
+    const plandor_test::Run run = runPlandor(
+        {},
+        "SPOTLIGHT\n# cancel the question\n^C\nSETVAR DEFAULTLIGHTING\nSPOTLIGHT\n1001\n^C\nSETVAR DEFAULTLIGHTING\n"
+        "SPOTLIGHT\n1002\n0,0,100\n0,0,0\nX\nSETVAR DEFAULTLIGHTING\n"
+        "SPOTLIGHT\n1001\n0,0,100\n0,0,0\nX\nSETVAR DEFAULTLIGHTING\nSPOTLIGHT\n");
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* name : {"LIGHT", "POINTLIGHT", "TARGETPOINT", "SPOTLIGHT", "FREESPOT", "WEBLIGHT", "FREEWEB",
-                             "DISTANTLIGHT"}) {
-        EXPECT_NE(run.out.find("\n  " + std::string(name) + " "), std::string::npos) << name << ":\n" << run.out;
+    const std::string out = fromFirstCommand(run.out);
+    std::string lighting;  // the values SETVAR shows, in order
+    for (std::size_t at = out.find("DEFAULTLIGHTING = "); at != std::string::npos;
+         at = out.find("DEFAULTLIGHTING = ", at + 1)) {
+        lighting += out[at + 18];
+    }
+    EXPECT_EQ(lighting, "1110") << out;
+    EXPECT_NE(out.find("\n" + kLightingQuestion + "*Cancel*\nCommand: SETVAR DEFAULTLIGHTING\n"), std::string::npos)
+        << out;
+    EXPECT_TRUE(out.ends_with("Command: SPOTLIGHT\nSpecify source location <0,0,0>: *Cancel*\n")) << out;
+}
+
+TEST(ConsoleCommandReplies, ScriptEndingInsideACommandCancelsIt) {
+    // A running script answers the default-lighting question itself, so the
+    // first prompt is the light's position.
+    const std::string cancelled = ": *Cancel*\n";
+    for (const char* script : {"SPOTLIGHT\n", "SPOTLIGHT\n0,0,100\n", "LIGHT\n\n"}) {
+        SCOPED_TRACE(script);
+        const plandor_test::Run run = runScript(script);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out.find("Choose a button"), std::string::npos) << run.out;
+        const std::string out = fromFirstCommand(run.out);
+        ASSERT_GE(out.size(), cancelled.size()) << out;
+        EXPECT_EQ(out.substr(out.size() - cancelled.size()), cancelled) << out;
+        // Only the script's one command ran.
+        EXPECT_EQ(out.find("Command: ", 1), std::string::npos) << out;
     }
 }
 
