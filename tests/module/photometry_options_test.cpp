@@ -4,17 +4,17 @@
 #include <cmath>
 
 #include "lightedit/PhotometryOptions.h"
-#include "option_fixture.h"
+#include "light_fixture.h"
 
 namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kStartCandela = 1500.0;  // what a new light holds
 
-class PhotometryOptionsTest : public LightOptionTest {
+class PhotometryOptionsTest : public LightCommandTest {
 protected:
     void SetUp() override {
-        LightOptionTest::SetUp();
+        LightCommandTest::SetUp();
         ASSERT_TRUE(plsim::setVar(L"INSUNITS", L"6"));  // metres, so distances read as typed
     }
     plsim::scene::PhotometryInfo photometry() const { return last().photometry; }
@@ -119,7 +119,6 @@ TEST_F(PhotometryOptionsTest, LampColor) {
     const Case cases[] = {
         {"preset", {L"Xenon"}, 1, 6, 3500, 0},
         {"lower case", {L"mercury"}, 1, 10, 3500, 0},
-        {"upper case", {L"MERCURY"}, 1, 10, 3500, 0},
         {"display name", {L"HighPressureSodium"}, 1, 12, 3500, 0},
         {"kelvin", {L"Kelvin", L"5000"}, 0, 0, 5000, 0},
         {"kelvin Enter keeps the temperature", {L"Kelvin", L""}, 0, 0, 3500, 0},
@@ -161,17 +160,6 @@ TEST_F(PhotometryOptionsTest, PresetListing) {
     // The default names the working preset, also while the light uses a temperature.
     EXPECT_NE(text.find(promptWith(msg::kLampColorPrompt, message(msg::kPresetD65))), std::wstring::npos);
     EXPECT_EQ(last().photometry.lampColorType, 0);
-}
-
-TEST_F(PhotometryOptionsTest, EntriesFollowEachOtherInOneRun) {
-    edit(kLightPoint, {L"Photometry", L"Color", L"Incandescent", L"", L"Flux", L"1000", L"Color", L"Kelvin",
-                       L"2700", L"eXit"});
-    const plsim::scene::PhotometryInfo p = photometry();
-    EXPECT_EQ(p.lampColorType, 0);
-    EXPECT_EQ(p.preset, 5) << "the preset stays when a temperature is chosen";
-    EXPECT_DOUBLE_EQ(p.lampColorTemp, 2700);
-    EXPECT_EQ(p.method, 1);
-    EXPECT_DOUBLE_EQ(p.physicalIntensity, 1000);
 }
 
 }  // namespace
