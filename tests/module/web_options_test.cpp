@@ -46,7 +46,7 @@ struct WebCase {
     bool lampStored;
 };
 
-TEST_F(WebOptionsTest, RotationIsStoredWhenTheSubMenuEndsWell) {
+TEST_F(WebOptionsTest, RotationAndFileAreStoredWhenTheSubMenuEndsWell) {
     const WebCase cases[] = {
         {"X then 90", {L"weB", L"X", L"90", L"Exit"}, {90, 0, 0}, false},
         {"Enter keeps the value", {L"weB", L"X", L"", L"Exit"}, {0, 0, 0}, false},
@@ -55,16 +55,6 @@ TEST_F(WebOptionsTest, RotationIsStoredWhenTheSubMenuEndsWell) {
         {"a cancel at the sub-menu stores nothing", {L"weB", L"Z", L"9", L"^C"}, {0, 0, 0}, false},
         {"a later visit stores what a cancelled one left", {L"weB", L"X", L"90", L"^C", L"weB", L""}, {90, 0, 0}, false},
         {"a cancel at the file prompt stores nothing", {L"weB", L"X", L"5", L"File", L"^C"}, {0, 0, 0}, false},
-    };
-    for (const WebCase& c : cases) {
-        edit(kLightFreeWeb, c.replies);
-        expectNear(last().webRotation, c.rotation[0], c.rotation[1], c.rotation[2], c.name);
-        EXPECT_TRUE(storedFile(c.lampStored ? lamp : L"")) << c.name;
-    }
-}
-
-TEST_F(WebOptionsTest, TypedNamesAreCheckedAndStoredAsFullPaths) {
-    const WebCase cases[] = {
         {"a name resolving to .IES", {L"weB", L"File", L"Lamp.IES", L"Exit"}, {0, 0, 0}, true},
         {"found with .ies appended, ignoring case", {L"weB", L"File", L"lamp", L""}, {0, 0, 0}, true},
         {"the dialog closed with a file", {L"weB", L"File", L"~", lamp, L""}, {0, 0, 0}, true},
