@@ -1,15 +1,20 @@
-// Guards what the module registers in a host (commands, service, context menu, reactor) and removes again, loaded by file
-// name through its entry point exactly as a host loads it.
+// Guards what the module registers in a host (commands, service, context menu, reactors, resource module, the
+// light-entity module) and removes again, loaded by file name through its entry point as a host loads it, and a
+// second load that must find nothing of the first and work as the first did.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "host/pledcmd.h"
+#include "host/plres.h"
 #include "host/plrx.h"
 #include "hostsim/driver.h"
 #include "hostsim/selection_driver.h"
 
 namespace {
+
+const wchar_t* const kGroup = L"PLORE_ZuredUD";
+const wchar_t* const kService = L"ZuredUD_Service_KMX";
 
 PlEdCommandStack* commandStack() {
     PlRxObject* entry = plrxSysRegistry()->at(L"PLAD_REGISTERED_COMMANDS");
@@ -22,117 +27,91 @@ protected:
         plsim::resetSession();
         plsim::openDrawing(L"Drawing1");
     }
-    void TearDown() override { plsim::resetSession(); }
+    void TearDown() override {
+        EXPECT_EQ(plsim::openObjectCount(), 0) << "an object was left open";
+        plsim::resetSession();
+    }
 };
 
-TEST_F(ModuleFrameTest, LoadRegistersEverythingAndUnloadRemovesIt) {
-    std::wstring error;
-    int initResult = -1;
-    plsim::Application* app = plsim::loadApplication(L"PlZuredUD.vmx", &error, &initResult);
-    ASSERT_NE(app, nullptr) << std::string(error.begin(), error.end());
-    EXPECT_EQ(initResult, 0);
-    EXPECT_EQ(plsim::applicationApiVersion(app), 0x190000);
-
-    PlEdCommandStack* commands = commandStack();
-    ASSERT_NE(commands, nullptr);
-    const wchar_t* expected[] = {L"SPOTLIGHT", L"POINTLIGHT", L"DISTANTLIGHT", L"LIGHT",
-                                 L"WEBLIGHT",  L"TARGETPOINT", L"FREESPOT",    L"FREEWEB"};
-    ASSERT_EQ(commands->groupCommandCount(L"PLORE_ZuredUD"), 8u);
-    for (unsigned i = 0; i < 8; ++i) {
-        PlEdCommand* cmd = commands->groupCommandAt(L"PLORE_ZuredUD", i);
-        EXPECT_STREQ(cmd->globalName(), expected[i]);
-        EXPECT_STREQ(cmd->localName(), expected[i]);
-        EXPECT_STREQ(cmd->helpTopic(), expected[i]);
-        EXPECT_EQ(commands->lookupLocalCmd(cmd->localName()), cmd);
-    }
-    EXPECT_TRUE(plrxServiceIsRegistered(L"ZuredUD_Service_KMX"));
-    EXPECT_TRUE(plrxAppIsLoaded(L"PlSceneOE.dbx"));
-    EXPECT_NE(plrxFindPlRxClass(L"PlApHostIESFileNavParams"), nullptr);
-
-    // A second initialisation message is refused; the first registration stands.
-    EXPECT_EQ(plsim::sendAppMessage(app, 1), 3);
-    EXPECT_EQ(commands->groupCommandCount(L"PLORE_ZuredUD"), 8u);
-    // Unknown messages change nothing.
-    EXPECT_EQ(plsim::sendAppMessage(app, 99), 0);
-
-    // The direction input holds the resource module too, apart from the application.
-    EXPECT_GE(plsim::resourceModuleReferences(L"PlSceneRes.dll"), 1);
-    plsim::setScriptActive(true);
-    plsim::queueEnter();  // direction from the origin
-    plsim::queueEnter();  // to 1,1,1
-    plsim::queueEnter();  // keep the light
-    EXPECT_TRUE(plsim::runCommand(L"DISTANTLIGHT"));
+/// Runs `command` with `replies` (empty: Enter) and answers what it showed.
+std::wstring run(const wchar_t* command, std::initializer_list<const wchar_t*> replies) {
+    for (const wchar_t* reply : replies) plsim::queueReply(reply);
+    plsim::clearTranscript();
+    EXPECT_TRUE(plsim::runCommand(command));
     EXPECT_EQ(plsim::pendingReplies(), 0u);
-
-    plsim::unloadApplication(app);
-    EXPECT_EQ(plsim::resourceModuleReferences(L"PlSceneRes.dll"), 0) << "the resource module must be freed";
-    EXPECT_FALSE(commands->hasGroup(L"PLORE_ZuredUD"));
-    EXPECT_FALSE(plrxServiceIsRegistered(L"ZuredUD_Service_KMX"));
-    EXPECT_FALSE(plrxAppIsLoaded(L"PlSceneOE.dbx"));
-    EXPECT_EQ(plrxFindPlRxClass(L"PlApHostIESFileNavParams"), nullptr);
+    return plsim::transcript();
 }
 
-TEST_F(ModuleFrameTest, ALoadedCommandRunsThroughTheHost) {
-    plsim::Application* app = plsim::loadApplication(L"PlZuredUD.vmx");
-    ASSERT_NE(app, nullptr);
-    ASSERT_TRUE(plsim::setVar(L"CVPORT", L"1"));
-    plsim::clearTranscript();
-    EXPECT_TRUE(plsim::runCommand(L"spotlight"));
-    const std::wstring refused = plsim::transcript();
-    EXPECT_FALSE(refused.empty());
-    plsim::clearTranscript();
-    EXPECT_TRUE(plsim::runCommand(L"_FREEWEB"));
-    EXPECT_EQ(plsim::transcript(), refused) << "every light command refuses viewport 1 the same way";
-    plsim::unloadApplication(app);
-    EXPECT_FALSE(plsim::runCommand(L"SPOTLIGHT"));
+TEST_F(ModuleFrameTest, LoadUseUnloadAndLoadAgainLeavesNothingBehind) {
+    const wchar_t* expected[] = {L"SPOTLIGHT", L"POINTLIGHT", L"DISTANTLIGHT", L"LIGHT",
+                                 L"WEBLIGHT",  L"TARGETPOINT", L"FREESPOT",    L"FREEWEB"};
+    std::wstring firstUse;
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round == 1 ? "first load" : "second load");
+        std::wstring error;
+        int initResult = -1;
+        plsim::Application* app = plsim::loadApplication(L"PlZuredUD.vmx", &error, &initResult);
+        ASSERT_NE(app, nullptr) << std::string(error.begin(), error.end());
+        EXPECT_EQ(initResult, 0);
+        EXPECT_EQ(plsim::applicationApiVersion(app), 0x190000);
+        PlEdCommandStack* commands = commandStack();
+        ASSERT_NE(commands, nullptr);
+        ASSERT_EQ(commands->groupCommandCount(kGroup), 8u);
+        for (unsigned i = 0; i < 8; ++i) {
+            PlEdCommand* cmd = commands->groupCommandAt(kGroup, i);
+            EXPECT_STREQ(cmd->globalName(), expected[i]);
+            EXPECT_STREQ(cmd->helpTopic(), expected[i]);
+            EXPECT_EQ(commands->lookupLocalCmd(expected[i]), cmd);
+        }
+        EXPECT_EQ(plResCurrentSource(), nullptr) << "the resource source must be restored";
+        EXPECT_TRUE(plrxServiceIsRegistered(kService));
+        EXPECT_TRUE(plrxAppIsLoaded(L"PlSceneOE.dbx"));
+        EXPECT_NE(plrxFindPlRxClass(L"PlApHostIESFileNavParams"), nullptr);
+        EXPECT_EQ(plsim::objectContextMenuCount(), 1);
+        // The direction input holds the resource module too, apart from the application.
+        EXPECT_GE(plsim::resourceModuleReferences(L"PlSceneRes.dll"), 1);
+        // A second initialisation message is refused and the first registration stands; others change nothing.
+        EXPECT_EQ(plsim::sendAppMessage(app, PlRx::kInitAppMsg), PlRx::kRetError);
+        EXPECT_EQ(commands->groupCommandCount(kGroup), 8u);
+        EXPECT_EQ(plsim::sendAppMessage(app, 99), PlRx::kRetOK);
+        EXPECT_EQ(plsim::sendAppMessage(app, PlRx::kLoadDwgMsg), PlRx::kRetOK);  // the drawing opened before
+
+        // Use it on a fresh drawing; the kind LIGHT offers first shows what the module remembers of earlier lights.
+        plsim::closeDrawing(plsim::drawings().front());
+        plsim::openDrawing(L"Lights");
+        plsim::setScriptActive(true);
+        std::wstring use = run(L"light", {L"", L"7,7,7", L""});
+        use += run(L"_LIGHT", {L"Point", L"1,1,1", L"X"});
+        use += run(L"_DistantLight", {L"", L"", L""});
+        if (round == 1) firstUse = use;
+        else EXPECT_EQ(use, firstUse) << "the second load must start as the first did";
+        // Drawings opened and closed while loaded are told to the module first.
+        PlApDocument* other = plsim::openDrawing(L"Other");
+        plsim::closeDrawing(other);
+
+        plsim::unloadApplication(app);
+        EXPECT_FALSE(commands->hasGroup(kGroup));
+        EXPECT_FALSE(plsim::runCommand(L"SPOTLIGHT"));
+        EXPECT_FALSE(plrxServiceIsRegistered(kService));
+        EXPECT_FALSE(plrxAppIsLoaded(L"PlSceneOE.dbx"));
+        EXPECT_EQ(plrxFindPlRxClass(L"PlApHostIESFileNavParams"), nullptr);
+        EXPECT_EQ(plsim::objectContextMenuCount(), 0);
+        EXPECT_EQ(plsim::resourceModuleReferences(L"PlSceneRes.dll"), 0) << "the resource module must be freed";
+        // A reactor deleted while still added, or a menu left registered, is reported.
+        EXPECT_TRUE(plsim::drawingErrors().empty());
+    }
 }
 
 TEST_F(ModuleFrameTest, ServiceAlreadyTakenFailsTheLoad) {
-    ASSERT_NE(plrxRegisterService(L"ZuredUD_Service_KMX"), nullptr);
+    ASSERT_NE(plrxRegisterService(kService), nullptr);
     int initResult = -1;
     plsim::Application* app = plsim::loadApplication(L"PlZuredUD.vmx", nullptr, &initResult);
     ASSERT_NE(app, nullptr);
-    EXPECT_EQ(initResult, 3);
-    PlEdCommandStack* commands = commandStack();
-    EXPECT_FALSE(commands->hasGroup(L"PLORE_ZuredUD"));
+    EXPECT_EQ(initResult, PlRx::kRetError);
+    EXPECT_FALSE(commandStack()->hasGroup(kGroup));
     plsim::unloadApplication(app);
-    EXPECT_TRUE(plrxServiceIsRegistered(L"ZuredUD_Service_KMX")) << "not the module's to remove";
-    PlRxObject* service = static_cast<PlRxDictionary*>(plrxSysRegistry()->at(L"ServiceDictionary"))
-                              ->remove(L"ZuredUD_Service_KMX");
-    delete service;
-}
-
-TEST_F(ModuleFrameTest, MissingResourceModuleStillRegistersCommands) {
-    plsim::injectFault(plsim::Fault::ResourceLoad, 100);
-    int initResult = -1;
-    plsim::Application* app = plsim::loadApplication(L"PlZuredUD.vmx", nullptr, &initResult);
-    ASSERT_NE(app, nullptr);
-    EXPECT_EQ(initResult, 0);
-    EXPECT_EQ(commandStack()->groupCommandCount(L"PLORE_ZuredUD"), 8u);
-    ASSERT_TRUE(plsim::setVar(L"CVPORT", L"1"));
-    plsim::clearTranscript();
-    plsim::runCommand(L"SPOTLIGHT");
-    EXPECT_NE(plsim::transcript().find(L"Resource dll: \"PlSceneRes.dll\" could not be loaded."),
-              std::wstring::npos);
-    plsim::injectFault(plsim::Fault::ResourceLoad, 0);
-    plsim::unloadApplication(app);
+    EXPECT_TRUE(plrxServiceIsRegistered(kService)) << "not the module's to remove";
+    delete static_cast<PlRxDictionary*>(plrxSysRegistry()->at(L"ServiceDictionary"))->remove(kService);
 }
 
 }  // namespace
-
-TEST_F(ModuleFrameTest, UnloadLeavesNoReactorAndNoContextMenuBehind) {
-    plsim::clearDrawingErrors();
-    plsim::Application* app = plsim::loadApplication(L"PlZuredUD.vmx");
-    ASSERT_NE(app, nullptr);
-    EXPECT_EQ(plsim::objectContextMenuCount(), 1);
-    EXPECT_EQ(plsim::sendAppMessage(app, 3), 0);  // the drawing opened before the module
-    PlApDocument* second = plsim::openDrawing(L"Drawing2");
-    PlApDocument* third = plsim::openDrawing(L"Drawing3");
-    plsim::closeDrawing(second);  // told to the module first
-    ASSERT_EQ(plsim::drawings().size(), 2u);
-    plsim::unloadApplication(app);
-    EXPECT_EQ(plsim::objectContextMenuCount(), 0);
-    // A reactor deleted while still added, or a menu left registered, is reported.
-    EXPECT_TRUE(plsim::drawingErrors().empty());
-    plsim::closeDrawing(third);
-}

@@ -1,10 +1,10 @@
 // Guards the attenuation option against limits left out of order, changes kept after a cancel,
 // records stored when nothing changed, and prompts that show other values than the ones Enter takes.
-#include "option_fixture.h"
+#include "light_fixture.h"
 
 namespace {
 
-using AttenuationOptionsTest = LightOptionTest;
+using AttenuationOptionsTest = LightCommandTest;
 
 struct LimitCase {
     const char* name;

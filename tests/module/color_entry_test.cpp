@@ -5,14 +5,14 @@
 #include <fstream>
 
 #include "lightedit/ColorEntry.h"
-#include "option_fixture.h"
+#include "light_fixture.h"
 
 namespace {
 
-class ColorEntryTest : public LightOptionTest {
+class ColorEntryTest : public LightCommandTest {
 protected:
     void SetUp() override {
-        LightOptionTest::SetUp();
+        LightCommandTest::SetUp();
         m_books = std::filesystem::temp_directory_path() / "plzuredud_color_entry_test";
         std::filesystem::create_directories(m_books);
         std::ofstream(m_books / "test.gpl") << "GIMP Palette\nName: Test Book\n255 99 71\tTomato Red\n0 0 0 Black\n";
@@ -21,7 +21,7 @@ protected:
     void TearDown() override {
         std::error_code ignored;
         std::filesystem::remove_all(m_books, ignored);
-        LightOptionTest::TearDown();
+        LightCommandTest::TearDown();
     }
     std::filesystem::path m_books;
 };

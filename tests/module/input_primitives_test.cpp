@@ -1,5 +1,5 @@
-// Guards the reply copy rule (truncation, empty buffers on failure), the default-value
-// texts and the on/off prompt against off-by-one and status mix-ups.
+// Guards the reply copy rule (truncation, empty buffers on failure) and the on/off prompt
+// against off-by-one and status mix-ups.
 #include <string>
 
 #include "host/pled.h"
@@ -60,39 +60,6 @@ TEST_F(InputPrimitivesTest, KeywordReplyOf132CharactersFitsAnd133IsCut) {
     plsim::queueReply(tooLong);
     EXPECT_EQ(getKeywordInput(L"Text: ", reply), PLRTTRUNC);
     EXPECT_EQ(std::wstring(reply), tooLong.substr(0, 132));
-}
-
-TEST_F(InputPrimitivesTest, StringInputStopsAtASpaceOnlyWhenAsked) {
-    wchar_t reply[kReplyBufferSize];
-    plsim::queueReply(L"two words");
-    EXPECT_EQ(getStringInput(1, L"Name: ", reply, kReplyBufferSize), PLRTNORM);
-    EXPECT_EQ(std::wstring(reply), L"two words");
-    plsim::queueReply(L"two words");
-    EXPECT_EQ(getStringInput(0, L"Name: ", reply, kReplyBufferSize), PLRTNORM);
-    EXPECT_EQ(std::wstring(reply), L"two");
-}
-
-TEST_F(InputPrimitivesTest, RealToTextUsesTheHostsUnits) {
-    wchar_t buffer[kReplyBufferSize];
-    ASSERT_TRUE(plsim::setVar(L"LUPREC", L"2"));
-    EXPECT_EQ(realToText(1.5, 2, buffer), PLRTNORM);
-    EXPECT_EQ(std::wstring(buffer), L"1.50");
-}
-
-TEST_F(InputPrimitivesTest, DefaultTexts) {
-    EXPECT_EQ(integerDefaultText(context, 45).str(), L"<45>: ");
-    EXPECT_EQ(integerDefaultText(context, -3).str(), L"<-3>: ");
-    EXPECT_EQ(integerDefaultText(context, 0).str(), L"<0>: ");
-    // The on/off words come from the resource module: on and off differ, and
-    // the alternate pair differs from the plain one.
-    const std::wstring on = onOffDefaultText(context, true, false).str();
-    const std::wstring off = onOffDefaultText(context, false, false).str();
-    const std::wstring yes = onOffDefaultText(context, true, true).str();
-    EXPECT_EQ(on.front(), L'<');
-    EXPECT_EQ(on.substr(on.size() - 3), L">: ");
-    EXPECT_NE(on, off);
-    EXPECT_NE(on, yes);
-    EXPECT_EQ(on.find(L"Resource dll"), std::wstring::npos) << "resource module not found";
 }
 
 struct OnOffCase {

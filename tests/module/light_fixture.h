@@ -1,13 +1,12 @@
-// A fixture for running light commands: the light-entity module loaded, replies
-// queued, and no object left open and no value refused by a light when a test ends.
+// A fixture for running light commands: the light-entity module loaded, replies queued, messages and prompt
+// defaults counted in what was shown, and no object left open and no value refused by a light when a test ends.
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "common/Messages.h"
 #include "app/ZuredUDKMX.h"
+#include "common/Messages.h"
 #include "host/pldocs.h"
 #include "host/plrx.h"
 #include "hostsim/sceneoe/scene_driver.h"
@@ -33,7 +32,7 @@ protected:
     }
 
     /// Queues the replies ("^C" is a cancel), runs the command and answers its transcript.
-    std::wstring run(LightType type, std::initializer_list<std::wstring> replies) {
+    std::wstring run(LightType type, const std::vector<std::wstring>& replies) {
         for (const std::wstring& reply : replies) {
             if (reply == L"^C") plsim::queueCancel();
             else plsim::queueReply(reply);
@@ -45,7 +44,22 @@ protected:
         return takeTranscript();
     }
 
+    /// Places a light of `type` at the origin (a spot aims down), answers its menu with `replies`, then Enter.
+    std::wstring edit(LightType type, std::vector<std::wstring> replies) {
+        std::vector<std::wstring> placing = {L"0,0,0"};
+        if (type == kLightSpot) placing = {L"0,0,10", L"0,0,0"};
+        if (type == kLightDistant) placing = {L"", L""};
+        replies.insert(replies.begin(), placing.begin(), placing.end());
+        replies.push_back(L"");
+        return run(type, replies);
+    }
+
     std::vector<plsim::scene::LightInfo> lights() const { return plsim::scene::lightsOf(drawing->database()); }
+
+    plsim::scene::LightInfo last() const {
+        const auto all = lights();
+        return all.empty() ? plsim::scene::LightInfo{} : all.back();
+    }
 
     /// How often message `id` (without its final line break; up to its "%s" when it
     /// takes an argument) appears in `text`.
@@ -67,16 +81,16 @@ protected:
         return text;
     }
 
-    static bool contains(const std::wstring& text, unsigned messageId) { return count(text, messageId) > 0; }
+    /// Message `id` followed by `value` between the default marks, as a prompt shows it.
+    static std::wstring promptWith(unsigned id, const std::wstring& value) {
+        return loadMessage(id).str() + loadMessage(msg::kDefaultOpen).str() + value +
+               loadMessage(msg::kDefaultClose).str();
+    }
 };
 
-inline void expectPoint(const PlGePoint3d& actual, double x, double y, double z, const char* what) {
-    EXPECT_NEAR(actual.x, x, 1e-9) << what;
-    EXPECT_NEAR(actual.y, y, 1e-9) << what;
-    EXPECT_NEAR(actual.z, z, 1e-9) << what;
-}
-
-inline void expectVector(const PlGeVector3d& actual, double x, double y, double z, const char* what) {
+/// Checks a point or vector against x, y, z.
+template <class Triple>
+void expectNear(const Triple& actual, double x, double y, double z, const char* what) {
     EXPECT_NEAR(actual.x, x, 1e-9) << what;
     EXPECT_NEAR(actual.y, y, 1e-9) << what;
     EXPECT_NEAR(actual.z, z, 1e-9) << what;

@@ -2,9 +2,9 @@
 // switch default lighting off, what a cancel leaves, and the dialog's lock.
 #include <map>
 
+#include "app/ZuredUDKMX.h"
 #include "common/Messages.h"
 #include "common/SysVars.h"
-#include "app/ZuredUDKMX.h"
 #include "host/nltaskdialog.h"
 #include "host/pldocs.h"
 #include "support/host_fixture.h"
@@ -15,17 +15,20 @@ class LightGuardTest : public HostTest {};
 
 TEST_F(LightGuardTest, ViewportOneRefusesWithOneMessageAndAsksNothing) {
     ASSERT_TRUE(plsim::setVar(L"CVPORT", L"1"));
-    plsim::queueButton(1001);
-    ZuredUDKMX::doLightCommand(kLightSpot);
-    EXPECT_EQ(takeTranscript(), loadMessage(msg::kNotInThisViewport).str());
-    EXPECT_EQ(plsim::pendingReplies(), 1u) << "no question may be asked in viewport 1";
-    EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1);
+    for (LightType type : {kLightSpot, kLightAnyKind, kLightDistant}) {
+        plsim::clearReplies();
+        plsim::queueButton(1001);
+        ZuredUDKMX::doLightCommand(type);
+        EXPECT_EQ(takeTranscript(), loadMessage(msg::kNotInThisViewport).str()) << type;
+        EXPECT_EQ(plsim::pendingReplies(), 1u) << "no question may be asked in viewport 1";
+        EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1);
+    }
 }
 
 struct DialogCase {
     const char* name;
-    bool cancel;
-    int button;
+    bool script;
+    int button;  // 0: cancel
     bool expectedResult;
     bool expectedTurnOff;
 };
@@ -34,29 +37,23 @@ TEST_F(LightGuardTest, DefaultLightingQuestionAnswers) {
     const DialogCase cases[] = {
         {"turn off", false, 1001, true, true},
         {"keep", false, 1002, true, false},
-        {"cancel", true, 0, false, true /* unchanged from the preset value */},
+        {"cancel", false, 0, false, false /* unchanged from the preset value */},
+        {"a script turns it off without a dialog", true, -1, true, true},
     };
     for (const DialogCase& c : cases) {
-        plsim::clearReplies();
-        if (c.cancel) plsim::queueCancel();
-        else plsim::queueButton(c.button);
-        bool turnOff = true;
+        plsim::setScriptActive(c.script);
+        plsim::clearTranscript();
+        if (c.button == 0) plsim::queueCancel();
+        if (c.button > 0) plsim::queueButton(c.button);
+        bool turnOff = false;
         EXPECT_EQ(ZuredUDKMX::getTurnOffDefaultLighting(turnOff), c.expectedResult) << c.name;
         EXPECT_EQ(turnOff, c.expectedTurnOff) << c.name;
         EXPECT_EQ(plsim::pendingReplies(), 0u) << c.name;
+        EXPECT_EQ(plsim::exhaustedPrompts(), 0) << c.name;
+        EXPECT_TRUE(!c.script || takeTranscript().empty()) << "a script shows no dialog";
     }
-}
-
-TEST_F(LightGuardTest, AScriptTurnsDefaultLightingOffWithoutADialog) {
-    plsim::setScriptActive(true);
-    bool turnOff = false;
-    EXPECT_TRUE(ZuredUDKMX::getTurnOffDefaultLighting(turnOff));
-    EXPECT_TRUE(turnOff);
-    EXPECT_EQ(plsim::exhaustedPrompts(), 0);
-    EXPECT_EQ(takeTranscript(), L"");
-}
-
-TEST_F(LightGuardTest, MissingDialogDefinitionsKeepDefaultLighting) {
+    // Without its definitions the dialog cannot ask: default lighting stays.
+    plsim::setScriptActive(false);
     const std::wstring folder = plsim::moduleDirectory();
     plsim::setModuleDirectory(folder + L"/no-such-folder");
     bool turnOff = false;
@@ -74,40 +71,39 @@ TEST_F(LightGuardTest, CancellingTheQuestionEndsTheCommandSilently) {
     EXPECT_EQ(takeTranscript().find(loadMessage(msg::kLightNotCreated).str()), std::wstring::npos);
 }
 
-TEST_F(LightGuardTest, PopupSunWarningNeedsAnActiveDocumentAndALock) {
-    plsim::closeDrawing(drawing);
-    EXPECT_EQ(ZuredUDKMX::PopupSunWarningDlg(), 2);
+struct SunCase {
+    const char* name;
+    const wchar_t* defaultLighting;
+    int button;  // 0: cancel, -1: no dialog
+    bool callerLocks;
+    int result;
+    int defaultLightingAfter;
+};
 
-    drawing = plsim::openDrawing(L"Drawing2");
+TEST_F(LightGuardTest, PopupSunWarningAnswersAndGivesBackOnlyItsOwnLock) {
+    const SunCase cases[] = {
+        {"default lighting already off", L"0", -1, false, 1, 0},
+        {"turned off", L"1", 1001, false, 1, 0},
+        {"cancelled", L"1", 0, false, 2, 1},
+        {"kept, under the caller's write lock", L"1", 1002, true, 1, 1},
+    };
+    for (const SunCase& c : cases) {
+        ASSERT_TRUE(plsim::setVar(L"DEFAULTLIGHTING", c.defaultLighting));
+        ASSERT_EQ(c.callerLocks ? plDocManagerPtr()->lockDocument(drawing, PlAp::kWrite) : Plad::eOk, Plad::eOk);
+        if (c.button == 0) plsim::queueCancel();
+        if (c.button > 0) plsim::queueButton(c.button);
+        EXPECT_EQ(ZuredUDKMX::PopupSunWarningDlg(), c.result) << c.name;
+        EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), c.defaultLightingAfter) << c.name;
+        EXPECT_EQ(plsim::pendingReplies(), 0u) << c.name;
+        EXPECT_EQ(drawing->lockCount(), c.callerLocks ? 1 : 0) << c.name;
+        if (c.callerLocks) plDocManagerPtr()->unlockDocument(drawing);
+    }
+    // Without a lock, or without a drawing, it cannot ask.
     plsim::injectFault(plsim::Fault::DocumentLock);
     EXPECT_EQ(ZuredUDKMX::PopupSunWarningDlg(), 2);
     EXPECT_EQ(drawing->lockCount(), 0);
-}
-
-TEST_F(LightGuardTest, PopupSunWarningAnswers) {
-    ASSERT_TRUE(plsim::setVar(L"DEFAULTLIGHTING", L"0"));
-    EXPECT_EQ(ZuredUDKMX::PopupSunWarningDlg(), 1);
-    EXPECT_EQ(drawing->lockCount(), 0) << "the lock taken must be released";
-
-    ASSERT_TRUE(plsim::setVar(L"DEFAULTLIGHTING", L"1"));
-    plsim::queueButton(1001);
-    EXPECT_EQ(ZuredUDKMX::PopupSunWarningDlg(), 1);
-    EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 0);
-
-    ASSERT_TRUE(plsim::setVar(L"DEFAULTLIGHTING", L"1"));
-    plsim::queueCancel();
+    plsim::closeDrawing(drawing);
     EXPECT_EQ(ZuredUDKMX::PopupSunWarningDlg(), 2);
-    EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1);
-    EXPECT_EQ(drawing->lockCount(), 0);
-}
-
-TEST_F(LightGuardTest, PopupSunWarningKeepsTheCallersWriteLock) {
-    ASSERT_EQ(plDocManagerPtr()->lockDocument(drawing, PlAp::kWrite, nullptr, nullptr, false), Plad::eOk);
-    plsim::queueButton(1002);
-    EXPECT_EQ(ZuredUDKMX::PopupSunWarningDlg(), 1);
-    EXPECT_EQ(drawing->lockCount(), 1);
-    EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1);
-    plDocManagerPtr()->unlockDocument(drawing);
 }
 
 class RecordingDialog final : public INlHostActiveTaskDialog {
@@ -121,13 +117,11 @@ TEST(DistantLightCallback, CheckBoxDisablesTheFirstButton) {
     RecordingDialog dialog;
     NlHostTaskDialogEventArgs args;
     args.notification = NlHostTaskDialogEventArgs::kVerificationClicked;
-    args.verificationChecked = true;
-    EXPECT_FALSE(DistantLightCheckBoxCallBack(&dialog, args, 0));
-    EXPECT_EQ(dialog.states.at(1001), false);
-    args.verificationChecked = false;
-    EXPECT_FALSE(DistantLightCheckBoxCallBack(&dialog, args, 0));
-    EXPECT_EQ(dialog.states.at(1001), true);
-
+    for (const bool checked : {true, false}) {
+        args.verificationChecked = checked;
+        EXPECT_FALSE(DistantLightCheckBoxCallBack(&dialog, args, 0));
+        EXPECT_EQ(dialog.states.at(1001), !checked);
+    }
     RecordingDialog other;
     args.notification = NlHostTaskDialogEventArgs::kButtonClicked;
     EXPECT_FALSE(DistantLightCheckBoxCallBack(&other, args, 0));

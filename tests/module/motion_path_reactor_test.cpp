@@ -75,15 +75,13 @@ TEST_F(MotionPathReactorTest, RemovesExactlyThePathsThatDangle) {
         drawing = plsim::openDrawing(L"Paths");
         reactor.watch(drawing->database());
         std::map<std::string, PlDbObjectId> ids = {{"L1", line(1)}, {"L2", line(2)}, {"L3", line(3)}};
-        auto* circle = new PlDbCircle;
         auto* spline = new PlDbSpline;
-        auto* text = new PlDbText;
         auto* region = new PlDbRegion;
         ASSERT_EQ(spline->setPoints({{0, 0, 0}, {1, 1, 1}, {2, 0, 0}}), Plad::eOk);
         ASSERT_EQ(region->setBoundary({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}), Plad::eOk);
-        ids["C"] = add(circle);
+        ids["C"] = add(new PlDbCircle);
         ids["S"] = add(spline);
-        ids["T"] = add(text);
+        ids["T"] = add(new PlDbText);
         ids["R"] = add(region);
         ASSERT_EQ(plsim::addView(drawing->database(), L"Front", ids["V"]), Plad::eOk);
         const PlDbObjectId pL1 = named(L"pL1", ids["L1"]), pL2 = named(L"pL2", ids["L2"]);
@@ -97,18 +95,8 @@ TEST_F(MotionPathReactorTest, RemovesExactlyThePathsThatDangle) {
         motion(L"mF", pR, {}, ids["V"]);
 
         const PlDbObjectId target = ids[c.target];
-        switch (c.action) {
-            case Erase:
-                ASSERT_EQ(plsim::setErased(target, true), Plad::eOk);
-                break;
-            case EraseAndRestore:
-                ASSERT_EQ(plsim::setErased(target, true), Plad::eOk);
-                ASSERT_EQ(plsim::setErased(target, false), Plad::eOk);
-                break;
-            case Move:
-                ASSERT_EQ(plsim::moveEntity(target, {1, 0, 0}), Plad::eOk);
-                break;
-        }
+        ASSERT_EQ(c.action == Move ? plsim::moveEntity(target, {1, 0, 0}) : plsim::setErased(target, true), Plad::eOk);
+        ASSERT_EQ(c.action == EraseAndRestore ? plsim::setErased(target, false) : Plad::eOk, Plad::eOk);
         EXPECT_EQ(namedPaths(), c.namedLeft);
         EXPECT_EQ(motionPaths(), c.motionsLeft);
     }

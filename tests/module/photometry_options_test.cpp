@@ -4,17 +4,17 @@
 #include <cmath>
 
 #include "lightedit/PhotometryOptions.h"
-#include "option_fixture.h"
+#include "light_fixture.h"
 
 namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kStartCandela = 1500.0;  // what a new light holds
 
-class PhotometryOptionsTest : public LightOptionTest {
+class PhotometryOptionsTest : public LightCommandTest {
 protected:
     void SetUp() override {
-        LightOptionTest::SetUp();
+        LightCommandTest::SetUp();
         ASSERT_TRUE(plsim::setVar(L"INSUNITS", L"6"));  // metres, so distances read as typed
     }
     plsim::scene::PhotometryInfo photometry() const { return last().photometry; }
@@ -55,6 +55,12 @@ TEST_F(PhotometryOptionsTest, IntensityEntryStoresMethodAndValue) {
         // 1500 lux at 1e200 m is more candela than a number holds: no default, Enter refused.
         {"an overflowing conversion offers no default", kLightPoint,
          {L"", L"Illuminance", L"Distance", L"1e200", L"", L"Flux", L"", L"7", L"eXit"}, 1, 7, 1e200},
+        {"negative values are refused", kLightPoint,
+         {L"", L"-5", L"Illuminance", L"-1", L"3", L"", L"Flux", L"-2", L"", L"eXit"}, 1, 4 * kPi * 3, 1},
+        // 2 pi 1500 ((1 - cos 20) + (cos 20 - cos 30) / 2)
+        {"a spot's flux counts its cone", kLightFreeSpot,
+         {L"eXit", L"Falloff", L"60", L"Hotspot", L"40", L"Photometry", L"", L"Flux", L"", L"eXit"}, 1,
+         915.532240102065, 1},
         {"web without a file: as a point light", kLightFreeWeb, {L"", L"Flux", L"", L"eXit"}, 1, pointLumen, 1},
     };
     for (const IntensityCase& c : cases) {
@@ -69,14 +75,6 @@ TEST_F(PhotometryOptionsTest, IntensityEntryStoresMethodAndValue) {
     EXPECT_EQ(last().kind, 10) << "the web light is a web light again";
 }
 
-TEST_F(PhotometryOptionsTest, NegativeValuesAreRefusedWithTheHostsMessage) {
-    const std::wstring text =
-        edit(kLightPoint, {L"Photometry", L"", L"-5", L"Illuminance", L"-1", L"3", L"", L"Flux", L"-2", L"", L"eXit"});
-    EXPECT_EQ(occurrences(text, L"Value must be positive."), 3);
-    EXPECT_EQ(photometry().method, 1);
-    EXPECT_NEAR(photometry().physicalIntensity, 4 * kPi * 3, 1e-9);
-}
-
 TEST_F(PhotometryOptionsTest, AFluxLightIsShownInCandelaAndComesBack) {
     const std::wstring text = edit(kLightPoint, {L"Photometry", L"", L"Flux", L"", L"eXit", L"Photometry", L"",
                                                  L"Flux", L"", L"eXit"});
@@ -84,12 +82,6 @@ TEST_F(PhotometryOptionsTest, AFluxLightIsShownInCandelaAndComesBack) {
     EXPECT_EQ(occurrences(text, promptWith(msg::kCandelaPrompt, L"1500.0000")), 2);
     EXPECT_EQ(photometry().method, 1);
     EXPECT_NEAR(photometry().physicalIntensity, 4 * kPi * kStartCandela, 1e-9);
-}
-
-TEST_F(PhotometryOptionsTest, SpotFluxCountsItsCone) {
-    edit(kLightFreeSpot, {L"Falloff", L"60", L"Hotspot", L"40", L"Photometry", L"", L"Flux", L"", L"eXit"});
-    // 2 pi 1500 ((1 - cos 20) + (cos 20 - cos 30) / 2)
-    EXPECT_NEAR(photometry().physicalIntensity, 915.532240102065, 1e-6);
 }
 
 TEST_F(PhotometryOptionsTest, IlluminanceFollowsTheDrawingAndLightingUnits) {
@@ -119,7 +111,6 @@ TEST_F(PhotometryOptionsTest, LampColor) {
     const Case cases[] = {
         {"preset", {L"Xenon"}, 1, 6, 3500, 0},
         {"lower case", {L"mercury"}, 1, 10, 3500, 0},
-        {"upper case", {L"MERCURY"}, 1, 10, 3500, 0},
         {"display name", {L"HighPressureSodium"}, 1, 12, 3500, 0},
         {"kelvin", {L"Kelvin", L"5000"}, 0, 0, 5000, 0},
         {"kelvin Enter keeps the temperature", {L"Kelvin", L""}, 0, 0, 3500, 0},
@@ -161,17 +152,6 @@ TEST_F(PhotometryOptionsTest, PresetListing) {
     // The default names the working preset, also while the light uses a temperature.
     EXPECT_NE(text.find(promptWith(msg::kLampColorPrompt, message(msg::kPresetD65))), std::wstring::npos);
     EXPECT_EQ(last().photometry.lampColorType, 0);
-}
-
-TEST_F(PhotometryOptionsTest, EntriesFollowEachOtherInOneRun) {
-    edit(kLightPoint, {L"Photometry", L"Color", L"Incandescent", L"", L"Flux", L"1000", L"Color", L"Kelvin",
-                       L"2700", L"eXit"});
-    const plsim::scene::PhotometryInfo p = photometry();
-    EXPECT_EQ(p.lampColorType, 0);
-    EXPECT_EQ(p.preset, 5) << "the preset stays when a temperature is chosen";
-    EXPECT_DOUBLE_EQ(p.lampColorTemp, 2700);
-    EXPECT_EQ(p.method, 1);
-    EXPECT_DOUBLE_EQ(p.physicalIntensity, 1000);
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // Guards the shadow option against wrong types stored, map sizes and softness taken that must
 // be refused (or refused that must be taken), fields stored while shadows go off, lost working
 // values, and a shape sub-menu that asks the wrong dimensions or shows the wrong default.
-#include "option_fixture.h"
+#include "light_fixture.h"
 
 namespace {
 
-using ShadowOptionsTest = LightOptionTest;
+using ShadowOptionsTest = LightCommandTest;
 
 struct TypeCase {
     const char* name;

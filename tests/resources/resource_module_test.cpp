@@ -44,40 +44,21 @@ void expectTexts(const ResourceModule& module, std::initializer_list<Expected> c
     }
 }
 
-TEST(SceneResources, TextsReadBackAsWritten) {
+TEST(SceneResources, TextsReadBackAsWrittenAndUnknownIdsAreMissing) {
+    EXPECT_EQ(PlUtResource::loadDll(L"PlNoSuchRes.dll", 0, 0), nullptr);
     ResourceModule res(L"PlSceneRes.dll");
     ASSERT_NE(res.handle(), nullptr);
     expectTexts(res, {
-        {msg::kMaterialRealistic, L"Realistic"},  // lowest id
-        {msg::kRenderPresentation, L"Presentation"},  // highest id
-        {msg::kLightNotCreated, L"The light could not be created.\n"},
         {msg::kNameTooLong, L"The name \"%s\" is too long. A light name can have at most 255 characters.\n"},
-        {msg::kNameForbiddenCharacters, L"Invalid light name. A name cannot contain control characters or any of these characters: < > / \\ \" : ; ? * | , = `\n"},
         {msg::kDefaultClose, L">: "},  // the trailing blank is part of the text
-        {msg::kListingIndent, L"  "},
-        {msg::kListingEnd, L" "},
         {msg::kOnOffKeywords, L"oN oFf _ oN oFf"},
     });
-}
-
-TEST(SceneResources, UnknownIdsAreMissing) {
-    ResourceModule res(L"PlSceneRes.dll");
-    ASSERT_NE(res.handle(), nullptr);
-    for (unsigned id : {0u, 1u, 2284u, 2286u, 65535u, 65536u, 70000u})
-        EXPECT_EQ(res.text(id), L"<missing>") << "id " << id;
-}
-
-TEST(SceneResources, CurrentSourceServesTheSameTexts) {
-    ResourceModule res(L"PlSceneRes.dll");
-    ASSERT_NE(res.handle(), nullptr);
+    for (unsigned id : {0u, 2284u, 2286u, 65536u, 70000u}) EXPECT_EQ(res.text(id), L"<missing>") << "id " << id;
+    // The current source serves the same texts.
     PlResourceOverride current(res.handle());
     PlString s;
     ASSERT_TRUE(s.loadString(msg::kKindPrompt));
     EXPECT_EQ(s.str(), L"Enter light type [Spot/Point/Distant/Web/Targetpoint/Freespot/freeweB] <%s>: ");
-}
-
-TEST(SceneResources, MissingModuleLoadsAsNull) {
-    EXPECT_EQ(PlUtResource::loadDll(L"PlNoSuchRes.dll", 0, 0), nullptr);
 }
 
 // PlTestRes is generated from tests/resources/PlTestRes.messages.
@@ -99,23 +80,6 @@ TEST(GeneratedResources, EscapesAndEncodingsSurvive) {
         {65535, L"highest id"},
     });
     EXPECT_EQ(res.text(4), L"<missing>");
-}
-
-TEST(GeneratedResources, AstralCharacterTakesTheNativeWidth) {
-    ResourceModule res(L"PlTestRes.dll");
-    ASSERT_NE(res.handle(), nullptr);
-    const std::wstring text = res.text(15);
-    const std::size_t at = text.find(L"astral ");
-    ASSERT_NE(at, std::wstring::npos);
-    const std::wstring rest = text.substr(at + 7);
-    if constexpr (sizeof(wchar_t) == 2) {
-        ASSERT_GE(rest.size(), 2u);
-        EXPECT_EQ(static_cast<unsigned>(rest[0]), 0xD83Du);  // surrogate pair
-        EXPECT_EQ(static_cast<unsigned>(rest[1]), 0xDCA1u);
-    } else {
-        ASSERT_GE(rest.size(), 1u);
-        EXPECT_EQ(static_cast<unsigned>(rest[0]), 0x1F4A1u);
-    }
 }
 
 }  // namespace
