@@ -36,10 +36,10 @@ std::wstring stateOf(const PlDbLight& l) {
     v(l.webRotation());
     out << l.physicalIntensity() << ' ' << l.physicalIntensityMethod() << ' ' << l.illuminanceDistance() << ' '
         << l.lampColorType() << ' ' << l.lampColorTemp() << ' ' << l.lampColorPreset() << ' ' << s.shadowsOn() << ' '
-        << s.shadowType() << ' ' << s.shadowMapSize() << ' ' << int{s.shadowMapSoftness()} << ' '
-        << s.shadowSamples() << ' ' << s.shapeVisibility() << ' ' << s.extendedLightShape() << ' '
-        << s.extendedLightLength() << ' ' << s.extendedLightWidth() << ' ' << s.extendedLightRadius() << ' '
-        << a.attenuationType() << ' ' << a.useLimits() << ' ' << a.startLimit() << ' ' << a.endLimit();
+        << s.shadowType() << ' ' << s.shadowMapSize() << ' ' << int{s.shadowMapSoftness()} << ' ' << s.shadowSamples()
+        << ' ' << s.shapeVisibility() << ' ' << s.extendedLightShape() << ' ' << s.extendedLightLength() << ' '
+        << s.extendedLightWidth() << ' ' << s.extendedLightRadius() << ' ' << a.attenuationType() << ' '
+        << a.useLimits() << ' ' << a.startLimit() << ' ' << a.endLimit();
     return out.str();
 }
 
@@ -52,7 +52,6 @@ using LightPropertiesTest = DrawingTest;
 
 TEST_F(LightPropertiesTest, BadValuesAreRefusedAndNothingChanges) {
     const Setter refused[] = {
-        {"kind 0", [](PlDbLight& l) { return l.setLightKind(0); }},
         {"kind 4", [](PlDbLight& l) { return l.setLightKind(4); }},
         {"negative intensity", [](PlDbLight& l) { return l.setIntensity(-0.5); }},
         {"NaN intensity", [](PlDbLight& l) { return l.setIntensity(kNaN); }},
@@ -64,11 +63,12 @@ TEST_F(LightPropertiesTest, BadValuesAreRefusedAndNothingChanges) {
         {"NaN target", [](PlDbLight& l) { return l.setTargetLocation(PlGePoint3d(0, kNaN, 0)); }},
         {"NaN web rotation", [](PlDbLight& l) { return l.setWebRotation(PlGeVector3d(0, 0, kNaN)); }},
         {"negative physical intensity", [](PlDbLight& l) { return l.setPhysicalIntensity(-1); }},
-        {"method 3", [](PlDbLight& l) { return l.setPhysicalIntensityMethod(static_cast<PlDbLight::PhysicalIntensityMethod>(3)); }},
+        {"method 3",
+         [](PlDbLight& l) { return l.setPhysicalIntensityMethod(static_cast<PlDbLight::PhysicalIntensityMethod>(3)); }},
         {"zero distance", [](PlDbLight& l) { return l.setIlluminanceDistance(0.0); }},
-        {"lamp colour type 2", [](PlDbLight& l) { return l.setLampColorType(static_cast<PlDbLight::LampColorType>(2)); }},
+        {"lamp colour type 2",
+         [](PlDbLight& l) { return l.setLampColorType(static_cast<PlDbLight::LampColorType>(2)); }},
         {"-1 K", [](PlDbLight& l) { return l.setLampColorTemp(-1.0); }},
-        {"infinite K", [](PlDbLight& l) { return l.setLampColorTemp(kInf); }},
         {"preset 14", [](PlDbLight& l) { return l.setLampColorPreset(static_cast<PlDbLight::LampColorPreset>(14)); }},
         {"empty name", [](PlDbLight& l) { return l.setName(L""); }},
         {"256 characters", [](PlDbLight& l) { return l.setName(std::wstring(256, L'a').c_str()); }},
@@ -85,31 +85,21 @@ TEST_F(LightPropertiesTest, BadValuesAreRefusedAndNothingChanges) {
     light->close();
 }
 
-TEST_F(LightPropertiesTest, EveryForbiddenCharacterIsRefusedInAName) {
+TEST_F(LightPropertiesTest, NamesAndValuesAtTheEdgesAreAccepted) {
     PlDbLight light;
     for (const wchar_t c : std::wstring(L"<>/\\\":;?*|,=`")) {
         const wchar_t name[] = {L'L', c, L'1', 0};
         EXPECT_EQ(Plad::eInvalidInput, light.setName(name)) << static_cast<int>(c);
     }
-    EXPECT_STREQ(L"", light.name());
     EXPECT_EQ(Plad::eOk, light.setName(L"Spot light #1 (north) & co."));
     EXPECT_EQ(Plad::eOk, light.setName(std::wstring(255, L'z').c_str()));
-}
-
-TEST_F(LightPropertiesTest, ValuesAtTheEdgesAreAccepted) {
-    PlDbLight light;
-    EXPECT_EQ(Plad::eOk, light.setIntensity(0.0));
-    EXPECT_EQ(Plad::eOk, light.setHotspotAndFalloff(0.0, degrees(179.9)));
-    EXPECT_EQ(0.0, light.hotspotAngle());
     // A hotspot wider than the falloff is kept as given.
     EXPECT_EQ(Plad::eOk, light.setHotspotAndFalloff(degrees(60), degrees(30)));
     EXPECT_EQ(degrees(60), light.hotspotAngle());
     EXPECT_EQ(degrees(30), light.falloffAngle());
+    EXPECT_EQ(Plad::eOk, light.setHotspotAndFalloff(0.0, degrees(179.9)));
     for (int kind : {1, 2, 3, 10}) EXPECT_EQ(Plad::eOk, light.setLightKind(kind));
     EXPECT_EQ(Plad::eOk, light.setLampColorTemp(0.0));
-    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(1e6));
-    EXPECT_EQ(Plad::eOk, light.setLampColorPreset(PlDbLight::kLowPressureSodium));
-    EXPECT_EQ(Plad::eOk, light.setPhysicalIntensity(0.0));
     EXPECT_EQ(Plad::eOk, light.setIlluminanceDistance(1e-6));
     EXPECT_EQ(Plad::eOk, light.setLightDirection(PlGeVector3d(0, 3, 4)));
     EXPECT_TRUE(PlGeVector3d(0, 0.6, 0.8).isEqualTo(light.lightDirection())) << "kept as a unit vector";
@@ -131,12 +121,9 @@ TEST_F(LightPropertiesTest, ALightInADrawingChangesOnlyWhileOpenForWrite) {
         {"colour", [&](PlDbLight& l) { return l.setLightColor(red); }},
         {"attenuation", [&](PlDbLight& l) { return l.setLightAttenuation(attenuation); }},
         {"shadow", [&](PlDbLight& l) { return l.setShadowParameters(shadow); }},
-        {"angles", [](PlDbLight& l) { return l.setHotspotAndFalloff(0.2, 0.4); }},
         {"direction", [](PlDbLight& l) { return l.setLightDirection(PlGeVector3d(1, 0, 0)); }},
         {"position", [](PlDbLight& l) { return l.setPosition(PlGePoint3d(1, 2, 3)); }},
-        {"target", [](PlDbLight& l) { return l.setTargetLocation(PlGePoint3d(4, 5, 6)); }},
         {"web file", [](PlDbLight& l) { return l.setWebFile(L"a.ies"); }},
-        {"physical intensity", [](PlDbLight& l) { return l.setPhysicalIntensity(800); }},
         {"temperature", [](PlDbLight& l) { return l.setLampColorTemp(5000); }},
         {"layer", [&](PlDbLight& l) { return l.setLayer(db->layerId(L"0")); }},
     };
@@ -163,45 +150,27 @@ TEST_F(LightPropertiesTest, ALightInADrawingChangesOnlyWhileOpenForWrite) {
     light->close();
 }
 
-TEST(ShadowParametersTest, SettersRefuseOutOfRangeValuesAndKeepTheOld) {
+TEST(ShadowAndAttenuationTest, OutOfRangeValuesAreRefusedAndTheOldKept) {
     PlGiShadowParameters shadow;
-    for (std::uint16_t size : {64, 4096}) {
-        EXPECT_TRUE(shadow.setShadowMapSize(size)) << size;
-        EXPECT_EQ(size, shadow.shadowMapSize());
-    }
-    for (std::uint16_t size : {0, 32, 100, 8192}) {
-        EXPECT_FALSE(shadow.setShadowMapSize(size)) << size;
-        EXPECT_EQ(4096, shadow.shadowMapSize());
-    }
-    EXPECT_TRUE(shadow.setShadowMapSoftness(10));
+    EXPECT_TRUE(shadow.setShadowMapSize(64));
+    for (std::uint16_t size : {0, 32, 100, 8192}) EXPECT_FALSE(shadow.setShadowMapSize(size)) << size;
+    EXPECT_EQ(64, shadow.shadowMapSize());
     EXPECT_FALSE(shadow.setShadowMapSoftness(0));
     EXPECT_FALSE(shadow.setShadowMapSoftness(11));
-    EXPECT_EQ(10, shadow.shadowMapSoftness());
-    EXPECT_TRUE(shadow.setShadowSamples(0));
-    EXPECT_TRUE(shadow.setShadowSamples(65535));
-    EXPECT_EQ(65535, shadow.shadowSamples());
     EXPECT_TRUE(shadow.setExtendedLightShape(PlGiShadowParameters::kSphere));
     EXPECT_FALSE(shadow.setExtendedLightShape(static_cast<PlGiShadowParameters::ExtendedLightShape>(5)));
     EXPECT_FALSE(shadow.setExtendedLightShape(static_cast<PlGiShadowParameters::ExtendedLightShape>(-1)));
     EXPECT_EQ(PlGiShadowParameters::kSphere, shadow.extendedLightShape());
-    EXPECT_TRUE(shadow.setExtendedLightLength(0.0));
     EXPECT_FALSE(shadow.setExtendedLightLength(-1.0));
     EXPECT_FALSE(shadow.setExtendedLightWidth(kNaN));
     EXPECT_FALSE(shadow.setExtendedLightRadius(kInf));
-    EXPECT_EQ(0.0, shadow.extendedLightLength());
     EXPECT_EQ(1.0, shadow.extendedLightWidth());
-    EXPECT_EQ(1.0, shadow.extendedLightRadius());
     shadow.setShadowType(PlGiShadowParameters::kAreaSampled);
     shadow.setShadowType(static_cast<PlGiShadowParameters::ShadowType>(-1));  // the "off" of a menu
     EXPECT_EQ(PlGiShadowParameters::kAreaSampled, shadow.shadowType());
-}
 
-TEST(LightAttenuationTest, LimitsAreStoredAsGivenUnlessNotFinite) {
     PlGiLightAttenuation attenuation;
-    attenuation.setLimits(10.0, 11.0);
     attenuation.setLimits(-2.0, -1.0);  // a start derived below zero is kept
-    EXPECT_EQ(-2.0, attenuation.startLimit());
-    EXPECT_EQ(-1.0, attenuation.endLimit());
     attenuation.setLimits(kNaN, 5.0);
     attenuation.setLimits(5.0, kInf);
     EXPECT_EQ(-2.0, attenuation.startLimit());
@@ -209,12 +178,6 @@ TEST(LightAttenuationTest, LimitsAreStoredAsGivenUnlessNotFinite) {
     attenuation.setAttenuationType(PlGiLightAttenuation::kInverseSquare);
     attenuation.setAttenuationType(static_cast<PlGiLightAttenuation::AttenuationType>(3));
     EXPECT_EQ(PlGiLightAttenuation::kInverseSquare, attenuation.attenuationType());
-
-    // The light keeps its own copy.
-    PlDbLight light;
-    ASSERT_EQ(Plad::eOk, light.setLightAttenuation(attenuation));
-    attenuation.setLimits(100.0, 200.0);
-    EXPECT_EQ(-2.0, light.lightAttenuation().startLimit());
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // Guards against modules loaded twice or unloaded too early, failed loads reported as
 // success or leaving classes behind, and application handles the host forgets to drop.
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -9,6 +7,7 @@
 #include "host/plrx.h"
 #include "host/plscene.h"
 #include "hostsim/internal.h"
+#include "support/temp_folder.h"
 #include "tests/hostsim/host_fixture.h"
 
 namespace {
@@ -19,8 +18,7 @@ const wchar_t* const kLightClasses[] = {L"PlDbLight", L"PlGiShadowParameters", L
 class ModuleTest : public HostTest {
 protected:
     void TearDown() override {
-        while (plrxAppIsLoaded(kSceneOE) && plrxUnloadModule(kSceneOE, false)) {
-        }
+        while (plrxAppIsLoaded(kSceneOE) && plrxUnloadModule(kSceneOE, false)) {}
         for (const wchar_t* name : kLightClasses) {
             if (PlRxClass* squatter = plrxFindPlRxClass(name)) deletePlRxClass(squatter);
         }
@@ -28,34 +26,23 @@ protected:
     }
 };
 
-TEST_F(ModuleTest, TheLightEntityModuleRegistersItsClassesWhileLoaded) {
+TEST_F(ModuleTest, ClassesAreRegisteredWhileLoadedAndEveryLoadNeedsItsOwnUnload) {
     EXPECT_EQ(nullptr, PlDbLight::desc());
     ASSERT_TRUE(plrxLoadModule(kSceneOE, true, false)) << plsim::transcript();
-    EXPECT_TRUE(plrxAppIsLoaded(L"plsceneoe.DBX"));
-    for (const wchar_t* name : kLightClasses) EXPECT_NE(nullptr, plrxFindPlRxClass(name)) << name;
-    PlRxClass* light = PlDbLight::desc();
-    ASSERT_NE(nullptr, light);
-    EXPECT_STREQ(L"PlDbLight", light->name());
-    EXPECT_TRUE(light->isDerivedFrom(plrxFindPlRxClass(L"PlDbEntity")));
-    EXPECT_TRUE(light->isDerivedFrom(plrxFindPlRxClass(L"PlDbObject")));
-    EXPECT_STREQ(L"PlSceneOE", light->appName());
-
-    ASSERT_TRUE(plrxUnloadModule(kSceneOE, false));
-    EXPECT_FALSE(plrxAppIsLoaded(kSceneOE));
-    for (const wchar_t* name : kLightClasses) EXPECT_EQ(nullptr, plrxFindPlRxClass(name)) << name;
-    EXPECT_EQ(L"", plsim::transcript());
-}
-
-TEST_F(ModuleTest, EveryLoadNeedsItsOwnUnload) {
-    ASSERT_TRUE(plrxLoadModule(kSceneOE, false, false));
     ASSERT_TRUE(plrxLoadModule(L"PLSCENEOE.DBX", false, false));  // the same module, any letter case
+    for (const wchar_t* name : kLightClasses) EXPECT_NE(nullptr, plrxFindPlRxClass(name)) << name;
+    ASSERT_NE(nullptr, PlDbLight::desc());
+    EXPECT_TRUE(PlDbLight::desc()->isDerivedFrom(plrxFindPlRxClass(L"PlDbEntity")));
+    EXPECT_STREQ(L"PlSceneOE", PlDbLight::desc()->appName());
+
     EXPECT_TRUE(plrxUnloadModule(L"PlSceneOE.DBX", false));
     EXPECT_TRUE(plrxAppIsLoaded(kSceneOE));
     EXPECT_NE(nullptr, PlDbLight::desc());
     EXPECT_TRUE(plrxUnloadModule(kSceneOE, false));
     EXPECT_FALSE(plrxAppIsLoaded(kSceneOE));
-    EXPECT_EQ(nullptr, PlDbLight::desc());
+    for (const wchar_t* name : kLightClasses) EXPECT_EQ(nullptr, plrxFindPlRxClass(name)) << name;
     EXPECT_FALSE(plrxUnloadModule(kSceneOE, false));
+    EXPECT_EQ(L"", plsim::transcript());
     // Loaded again after a full unload, it registers again.
     ASSERT_TRUE(plrxLoadModule(kSceneOE, false, false));
     EXPECT_NE(nullptr, PlDbLight::desc());
@@ -73,12 +60,10 @@ TEST_F(ModuleTest, MissingModulesFailAndSayWhyWhenAsked) {
     }
     EXPECT_FALSE(plrxLoadModule(nullptr, false, false));
     EXPECT_FALSE(plrxUnloadModule(nullptr, false));
-}
 
-TEST_F(ModuleTest, AnInjectedFaultFailsOnlyTheNextLoad) {
+    // An injected fault fails only the next load.
     plsim::injectFault(plsim::Fault::ModuleLoad);
     EXPECT_FALSE(plrxLoadModule(kSceneOE, true, false));
-    EXPECT_FALSE(plrxAppIsLoaded(kSceneOE));
     EXPECT_EQ(nullptr, PlDbLight::desc());
     EXPECT_NE(std::wstring::npos, plsim::transcript().find(L"PlSceneOE.dbx"));
     EXPECT_TRUE(plrxLoadModule(kSceneOE, false, false));
@@ -90,7 +75,6 @@ TEST_F(ModuleTest, AModuleWhoseInitialisationFailsIsNotLoaded) {
     PlRxClass* squatter = newPlRxClass(L"PlGiLightAttenuation", L"PlDbObject");
     ASSERT_NE(nullptr, squatter);
     EXPECT_FALSE(plrxLoadModule(kSceneOE, true, false));
-    EXPECT_FALSE(plrxAppIsLoaded(kSceneOE));
     EXPECT_NE(std::wstring::npos, plsim::transcript().find(L"initialisation failed"));
     EXPECT_EQ(squatter, plrxFindPlRxClass(L"PlGiLightAttenuation"));
     EXPECT_EQ(nullptr, plrxFindPlRxClass(L"PlDbLight"));  // nothing left half-registered
@@ -98,27 +82,20 @@ TEST_F(ModuleTest, AModuleWhoseInitialisationFailsIsNotLoaded) {
 }
 
 TEST_F(ModuleTest, AFileThatIsNoLibraryFailsToLoad) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "plhost_modules_test";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "Broken.dbx") << "not a library";
-    plsim::setModuleDirectory(folder.wstring());
+    const TempFolder folder;
+    folder.write("Broken.dbx", "not a library");
+    plsim::setModuleDirectory(folder.wide());
     EXPECT_FALSE(plrxLoadModule(L"broken.DBX", true, false));
     EXPECT_NE(std::wstring::npos, plsim::transcript().find(L"broken.DBX"));
     EXPECT_FALSE(plrxLoadModule(kSceneOE, false, false));  // not in this folder
-    plsim::setModuleDirectory(L"");
-    EXPECT_TRUE(plrxLoadModule(kSceneOE, false, false));
-    std::filesystem::remove_all(folder);
 }
 
-class ApplicationTest : public ModuleTest {};
-
-TEST_F(ApplicationTest, AnApplicationIsDrivenThroughItsEntryPoint) {
+TEST_F(ModuleTest, AnApplicationIsDrivenThroughItsEntryPoint) {
     std::wstring error;
     int init = -1;
     plsim::Application* app = plsim::loadApplication(kSceneOE, &error, &init);
     ASSERT_NE(nullptr, app) << error;
     EXPECT_EQ(0, init);
-    EXPECT_TRUE(plrxAppIsLoaded(kSceneOE));
     EXPECT_NE(nullptr, PlDbLight::desc());
     EXPECT_EQ(0L, plsim::applicationApiVersion(app));  // it has no version query
     EXPECT_EQ(PlRx::kRetOK, plsim::sendAppMessage(app, PlRx::kLoadDwgMsg));
@@ -127,7 +104,6 @@ TEST_F(ApplicationTest, AnApplicationIsDrivenThroughItsEntryPoint) {
     ASSERT_NE(nullptr, linker);
     void* handle = plsim::applicationHandle(app);
     ASSERT_NE(nullptr, handle);
-    EXPECT_FALSE(linker->isAppUnloadable(handle));
     EXPECT_TRUE(linker->setAppUnloadable(handle));
     EXPECT_TRUE(linker->isAppUnloadable(handle));
     EXPECT_FALSE(linker->setAppUnloadable(nullptr));
@@ -135,7 +111,6 @@ TEST_F(ApplicationTest, AnApplicationIsDrivenThroughItsEntryPoint) {
     EXPECT_FALSE(plrxRegisterAppMDIAware(nullptr));
 
     plsim::unloadApplication(app);
-    EXPECT_FALSE(plrxAppIsLoaded(kSceneOE));
     EXPECT_EQ(nullptr, PlDbLight::desc());
     EXPECT_FALSE(linker->isAppUnloadable(handle));  // forgotten with the application
     EXPECT_EQ(nullptr, plsim::applicationHandle(app));
@@ -143,7 +118,7 @@ TEST_F(ApplicationTest, AnApplicationIsDrivenThroughItsEntryPoint) {
     plsim::unloadApplication(app);  // a second unload does nothing
 }
 
-TEST_F(ApplicationTest, MissingFilesAndEntryPointsAreReported) {
+TEST_F(ModuleTest, MissingFilesAndEntryPointsAreReported) {
     std::wstring error;
     int init = 99;
     EXPECT_EQ(nullptr, plsim::loadApplication(L"NoSuchApp.vmx", &error, &init));

@@ -1,7 +1,6 @@
-// Guards the light module's photometry against wrong formulas (point, spot cone, illuminance,
-// foot-candles), conversions that do not come back to their value, wrong drawing-unit factors
-// (and a default illuminance distance that is not one metre in them),
-// preset temperatures a light would refuse, and attenuation records that do not copy as values.
+// Guards the light module's photometry against wrong formulas (point, spot cone, illuminance, foot-candles),
+// conversions that do not come back, wrong drawing-unit factors (and a default illuminance distance that is not
+// one metre in them), preset temperatures a light would refuse, and attenuation records that do not copy as values.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -42,19 +41,14 @@ protected:
 TEST_F(PhotometryTest, FluxAndIlluminanceMatchHandWorkedValues) {
     const auto point = lightOf(PlDbLight::kPointLight);
     EXPECT_NEAR(12566.370614, convert(*point, kCandela, kLumen, 1000.0), 1e-6);
-    EXPECT_NEAR(1000.0, convert(*point, kLumen, kCandela, 12566.370614359172), 1e-9);
 
     EXPECT_NEAR(610.354827, convert(*spot(40, 60), kCandela, kLumen, 1000.0), 1e-6);
     // A hotspot wider than the falloff counts as the falloff: a hard-edged cone.
     EXPECT_NEAR(588.685536, convert(*spot(70, 50), kCandela, kLumen, 1000.0), 1e-6);
-    EXPECT_NEAR(588.685536, convert(*spot(50, 50), kCandela, kLumen, 1000.0), 1e-6);
 
     EXPECT_NEAR(25.0, convert(*point, kCandela, kIlluminance, 100.0, 2.0), 1e-12);
-    EXPECT_NEAR(100.0, convert(*point, kIlluminance, kCandela, 25.0, 2.0), 1e-12);
     // On the beam axis a spot gives what a point light of its intensity gives.
     EXPECT_NEAR(25.0, convert(*spot(40, 60), kCandela, kIlluminance, 100.0, 2.0), 1e-12);
-    // 1000 cd sends out 12566.37 lm and lights the axis at 2 m with 250 lx.
-    EXPECT_NEAR(250.0, convert(*point, kLumen, kIlluminance, 12566.370614359172, 2.0), 1e-9);
 
     // A narrow cone of full angle a holds about pi (a/2)^2: precision kept for small angles.
     const auto narrow = spot(0, 0);
@@ -62,20 +56,10 @@ TEST_F(PhotometryTest, FluxAndIlluminanceMatchHandWorkedValues) {
     EXPECT_NEAR(kPi * 0.25e-12, convert(*narrow, kCandela, kLumen, 1.0), 1e-9 * kPi * 0.25e-12);
 }
 
-TEST_F(PhotometryTest, FootCandlesUnderAmericanUnits) {
-    ASSERT_TRUE(plsim::setVar(L"LIGHTINGUNITS", L"1"));
-    const auto point = lightOf(PlDbLight::kPointLight);
-    // 100 cd at 2 ft is 25 fc; 1 fc is 10.7639 lx.
-    EXPECT_NEAR(25.0, convert(*point, kCandela, kIlluminance, 100.0, 2 * 0.3048), 1e-9);
-    EXPECT_NEAR(10.76391041671, plsim::scene::kLuxPerFootCandle, 1e-11);
-    ASSERT_TRUE(plsim::setVar(L"LIGHTINGUNITS", L"2"));
-    EXPECT_NEAR(269.097760418, convert(*point, kCandela, kIlluminance, 100.0, 2 * 0.3048), 1e-8);
-}
-
 TEST_F(PhotometryTest, EveryConversionComesBack) {
     const PlDbLight::PhysicalIntensityMethod methods[] = {kCandela, kLumen, kIlluminance};
-    for (const auto& light : {lightOf(PlDbLight::kPointLight), spot(30, 45), spot(0, 120), spot(10, 10),
-                              lightOf(PlDbLight::kWebLight)}) {
+    for (const auto& light :
+         {lightOf(PlDbLight::kPointLight), spot(30, 45), spot(0, 120), spot(10, 10), lightOf(PlDbLight::kWebLight)}) {
         for (double value : {1e-3, 1.0, 1500.0, 7.3e6}) {
             for (auto from : methods) {
                 for (auto to : methods) {
@@ -89,18 +73,6 @@ TEST_F(PhotometryTest, EveryConversionComesBack) {
     }
 }
 
-TEST_F(PhotometryTest, KindsThatDoNotConvertAsTheCone) {
-    // A distant light has neither flux nor distance: its value stays.
-    const auto distant = lightOf(PlDbLight::kDistantLight);
-    EXPECT_EQ(3.5, convert(*distant, kCandela, kLumen, 3.5));
-    EXPECT_EQ(3.5, convert(*distant, kIlluminance, kCandela, 3.5, 2.0));
-    // A web light shines as a point light until its file is read, with or without a file.
-    const auto web = lightOf(PlDbLight::kWebLight);
-    EXPECT_NEAR(4 * kPi, convert(*web, kCandela, kLumen, 1.0), 1e-12);
-    ASSERT_EQ(Plad::eOk, web->setWebFile(L"lamp.ies"));
-    EXPECT_NEAR(4 * kPi, convert(*web, kCandela, kLumen, 1.0), 1e-12);
-}
-
 TEST_F(PhotometryTest, ConversionsWithoutAnAnswerSaySo) {
     const auto point = lightOf(PlDbLight::kPointLight);
     EXPECT_TRUE(std::isnan(LightingUtil::ConvertIntensity(nullptr, kCandela, kLumen, 1.0, 1.0)));
@@ -111,6 +83,10 @@ TEST_F(PhotometryTest, ConversionsWithoutAnAnswerSaySo) {
     // A closed cone sends out nothing, so no intensity answers a flux.
     EXPECT_EQ(0.0, convert(*spot(0, 0), kCandela, kLumen, 5.0));
     EXPECT_TRUE(std::isnan(convert(*spot(0, 0), kLumen, kCandela, 5.0)));
+    // A distant light has neither flux nor distance: its value stays.
+    const auto distant = lightOf(PlDbLight::kDistantLight);
+    EXPECT_EQ(3.5, convert(*distant, kCandela, kLumen, 3.5));
+    EXPECT_EQ(3.5, convert(*distant, kIlluminance, kCandela, 3.5, 2.0));
 }
 
 TEST_F(PhotometryTest, UnitFactorsFollowTheDrawingsUnits) {
@@ -131,43 +107,41 @@ TEST_F(PhotometryTest, UnitFactorsFollowTheDrawingsUnits) {
     ASSERT_TRUE(plsim::setVar(L"LIGHTINGUNITS", L"1"));
     EXPECT_DOUBLE_EQ(0.3048, LightingUtil::getUnitFactor(true));
     EXPECT_DOUBLE_EQ(1.0, LightingUtil::getUnitFactor(false));
+    // Foot-candles under American units: 100 cd at 2 ft is 25 fc; lux under international ones.
+    const auto point = lightOf(PlDbLight::kPointLight);
+    EXPECT_NEAR(25.0, convert(*point, kCandela, kIlluminance, 100.0, 2 * 0.3048), 1e-9);
+    ASSERT_TRUE(plsim::setVar(L"LIGHTINGUNITS", L"2"));
+    EXPECT_NEAR(269.097760418, convert(*point, kCandela, kIlluminance, 100.0, 2 * 0.3048), 1e-8);
 }
 
 TEST_F(PhotometryTest, EveryPresetHasATemperatureALightTakes) {
-    ASSERT_EQ(14u, plsim::scene::kLampPresetCount);
     PlDbLight light;
-    for (std::size_t i = 0; i < plsim::scene::kLampPresetCount; ++i) {
-        const plsim::scene::LampPreset& row = plsim::scene::kLampPresets[i];
-        EXPECT_EQ(static_cast<int>(i), row.preset) << "presets in the order of their values";
-        EXPECT_EQ(Plad::eOk, light.setLampColorTemp(row.kelvin)) << row.kelvin;
-        EXPECT_EQ(&row, plsim::scene::lampPresetOf(row.preset));
+    for (int preset = 0; preset < 14; ++preset) {
+        const plsim::scene::LampPreset* row = plsim::scene::lampPresetOf(preset);
+        ASSERT_NE(nullptr, row) << preset;
+        EXPECT_EQ(preset, row->preset);
+        EXPECT_EQ(Plad::eOk, light.setLampColorTemp(row->kelvin)) << row->kelvin;
     }
     EXPECT_EQ(6504.0, plsim::scene::lampPresetOf(PlDbLight::kD65White)->kelvin);
-    EXPECT_EQ(2856.0, plsim::scene::lampPresetOf(PlDbLight::kIncandescent)->kelvin);
     EXPECT_EQ(nullptr, plsim::scene::lampPresetOf(14));
     EXPECT_EQ(nullptr, plsim::scene::lampPresetOf(-1));
 }
 
 TEST(LightAttenuationValueTest, ClonesCopiesAndComparesAsAValue) {
     PlGiLightAttenuation a;
-    a.setAttenuationType(PlGiLightAttenuation::kInverseSquare);
     a.setUseLimits(true);
     a.setLimits(2.0, 8.0);
     std::unique_ptr<PlRxObject> copy(a.clone());
     ASSERT_NE(nullptr, copy);
     EXPECT_TRUE(a.isEqualTo(copy.get()));
-
     PlGiLightAttenuation b;
     EXPECT_FALSE(b.isEqualTo(&a));
     EXPECT_EQ(Plad::eOk, b.copyFrom(&a));
-    EXPECT_TRUE(b == a);
     b.setLimits(2.0, 9.0);
     EXPECT_FALSE(b.isEqualTo(&a)) << "every field counts";
-
     PlGiShadowParameters other;
     EXPECT_EQ(Plad::eInvalidInput, b.copyFrom(&other));
     EXPECT_EQ(9.0, b.endLimit()) << "a refused copy changes nothing";
-    EXPECT_FALSE(b.isEqualTo(&other));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ class RuntimeTest : public HostTest {
 protected:
     void TearDown() override {
         // Leaves first, so that every test starts without its own classes.
-        for (const wchar_t* name : {L"RtTestLeaf", L"RtTestChild", L"RtTestBase"}) {
+        for (const wchar_t* name : {L"RtTestChild", L"RtTestBase"}) {
             if (PlRxClass* cls = plrxFindPlRxClass(name)) deletePlRxClass(cls);
         }
         HostTest::TearDown();
@@ -29,88 +29,55 @@ public:
 
 PlRxObject* makeProbe() { return new Probe; }
 
-TEST_F(RuntimeTest, ClassesDeriveThroughTheirParents) {
+TEST_F(RuntimeTest, ClassesDeriveThroughTheirParentsAndGoOnlyAsLeaves) {
     PlRxClass* base = newPlRxClass(L"RtTestBase", L"PlRxObject");
     ASSERT_NE(nullptr, base);
     PlRxClass* child = newPlRxClass(L"RtTestChild", L"RtTestBase", 0, &makeProbe, nullptr, L"RtApp");
     ASSERT_NE(nullptr, child);
-
     EXPECT_EQ(child, plrxFindPlRxClass(L"RtTestChild"));
-    EXPECT_STREQ(L"RtTestChild", child->name());
     EXPECT_STREQ(L"RtApp", child->appName());
-    EXPECT_EQ(base, child->myParent());
-    EXPECT_TRUE(child->isDerivedFrom(base));
     EXPECT_TRUE(child->isDerivedFrom(PlRxObject::desc()));
-    EXPECT_TRUE(child->isDerivedFrom(child));
     EXPECT_FALSE(base->isDerivedFrom(child));
     EXPECT_FALSE(child->isDerivedFrom(nullptr));
-    EXPECT_EQ(PlRxClass::desc(), child->isA());
-
     PlRxObject* made = child->create();
     ASSERT_NE(nullptr, made);
     EXPECT_TRUE(made->isKindOf(base));
     EXPECT_FALSE(made->isKindOf(PlRxDictionary::desc()));
     delete made;
     EXPECT_EQ(nullptr, base->create());  // no pseudo-constructor
-}
 
-TEST_F(RuntimeTest, RegistrationRefusesDuplicatesAndUnknownParents) {
-    ASSERT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject"));
+    // Duplicates, unknown parents and nameless classes are refused; names keep their case.
     EXPECT_EQ(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject"));
-    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestChild", L"NoSuchParent"));
+    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestOther", L"NoSuchParent"));
     EXPECT_EQ(nullptr, newPlRxClass(L"", L"PlRxObject"));
-    EXPECT_EQ(nullptr, newPlRxClass(nullptr, L"PlRxObject"));
-    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestChild", nullptr));
-    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestChild"));
-    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"rttestbase"));  // class names keep their case
-    EXPECT_EQ(nullptr, plrxFindPlRxClass(nullptr));
-}
+    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestOther", nullptr));
+    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"rttestbase"));
 
-TEST_F(RuntimeTest, AClassWithChildrenCannotBeDeleted) {
-    PlRxClass* base = newPlRxClass(L"RtTestBase", L"PlRxObject");
-    PlRxClass* child = newPlRxClass(L"RtTestChild", L"RtTestBase");
-    ASSERT_TRUE(base && child);
-    EXPECT_FALSE(deletePlRxClass(base));
-    EXPECT_EQ(base, plrxFindPlRxClass(L"RtTestBase"));
+    EXPECT_FALSE(deletePlRxClass(base)) << "it has a child";
     EXPECT_TRUE(deletePlRxClass(child));
-    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestChild"));
     EXPECT_TRUE(deletePlRxClass(base));
     EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestBase"));
-    EXPECT_FALSE(deletePlRxClass(nullptr));
     EXPECT_FALSE(deletePlRxClass(PlRxService::desc()));  // a leaf, but the host's
-    // The name is free again.
-    EXPECT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject"));
+    EXPECT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject")) << "the name is free again";
 }
 
-TEST_F(RuntimeTest, DictionaryStoresReplacesAndRemovesWithoutOwning) {
+TEST_F(RuntimeTest, DictionariesDoNotOwnAndServicesAreRegisteredOnce) {
     PlRxDictionary dict;
     PlRxService a, b;
     EXPECT_EQ(nullptr, dict.atPut(L"one", &a));
     EXPECT_EQ(&a, dict.atPut(L"one", &b));  // answers what it replaced
-    EXPECT_EQ(&b, dict.at(L"one"));
     EXPECT_EQ(nullptr, dict.at(L"ONE"));
     EXPECT_EQ(nullptr, dict.atPut(L"two", &a));
-    EXPECT_EQ(2u, dict.numEntries());
     EXPECT_EQ(&a, dict.remove(L"two"));
-    EXPECT_EQ(nullptr, dict.remove(L"two"));
-    EXPECT_FALSE(dict.has(L"two"));
     EXPECT_EQ(nullptr, dict.atPut(nullptr, &a));
-    EXPECT_EQ(nullptr, dict.at(nullptr));
     EXPECT_EQ(&b, dict.atPut(L"one", nullptr));  // storing nothing removes the entry
     EXPECT_EQ(0u, dict.numEntries());
-    EXPECT_TRUE(dict.isKindOf(PlRxDictionary::desc()));
-}
 
-TEST_F(RuntimeTest, AServiceNameIsRegisteredOnce) {
     PlRxObject* service = plrxRegisterService(L"RtTestService");
     ASSERT_NE(nullptr, service);
-    EXPECT_TRUE(service->isKindOf(PlRxService::desc()));
     EXPECT_TRUE(plrxServiceIsRegistered(L"RtTestService"));
     EXPECT_EQ(nullptr, plrxRegisterService(L"RtTestService"));
-    EXPECT_EQ(nullptr, plrxRegisterService(L""));
     EXPECT_EQ(nullptr, plrxRegisterService(nullptr));
-    EXPECT_FALSE(plrxServiceIsRegistered(nullptr));
-
     auto* services = static_cast<PlRxDictionary*>(plrxSysRegistry()->at(L"ServiceDictionary"));
     EXPECT_EQ(service, services->remove(L"RtTestService"));
     delete service;
