@@ -1,9 +1,9 @@
-// Guards against wrong input statuses, values written when they must stay, missing host messages and re-asks,
+// Guards against keyword replies selecting the wrong keyword or none (abbreviations, ties, case, the "_" form,
+// odd lists), wrong input statuses, values written when they must stay, missing host messages and re-asks,
 // flags or keywords leaking to later prompts, and prompts without a reply not ending as a cancel.
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "host/pled.h"
 #include "tests/hostsim/host_fixture.h"
@@ -70,38 +70,47 @@ TEST_F(EditorInput, StringPrompt) {
 // ---- Numbers -------------------------------------------------------------------
 
 // A refused first reply is asked again; the second reply, "3", is then taken.
-TEST_F(EditorInput, RealsReadRefusedAndFlagged) {
+TEST_F(EditorInput, NumbersReadRefusedAndFlagged) {
     struct Case {
         int flags;
+        bool whole;  // read with pledGetShort
         const wchar_t* first;
         const wchar_t* message;  // null: the first reply is taken as `expected`
         double expected;
     };
     const wchar_t* const notNumeric = L"Requires numeric value.";
+    const wchar_t* const range = L"Requires an integer between -2147483648 and 2147483647.";
     const Case cases[] = {
-        {0, L"-1e3", nullptr, -1000.0},
-        {0, L"+.5", nullptr, 0.5},
-        {0, L" 5. ", nullptr, 5.0},
-        {0, L"2.5x", notNumeric, 3.0},
-        {0, L"1,5", notNumeric, 3.0},
-        {0, L"1e999", notNumeric, 3.0},
-        {0, L"nan", notNumeric, 3.0},
-        {0, L"inf", notNumeric, 3.0},
-        {0, L"0x10", notNumeric, 3.0},
-        {2, L"-1", nullptr, -1.0},
-        {4, L"-1", L"Value must be positive.", 3.0},
-        {6, L"-0.0", L"Value must be nonzero.", 3.0},
-        {1, L"", L"Requires a value.", 3.0},
+        {0, false, L"-1e3", nullptr, -1000.0},
+        {0, false, L"+.5", nullptr, 0.5},
+        {0, false, L" 5. ", nullptr, 5.0},
+        {0, false, L"2.5x", notNumeric, 3.0},
+        {0, false, L"1,5", notNumeric, 3.0},
+        {0, false, L"1e999", notNumeric, 3.0},
+        {0, false, L"nan", notNumeric, 3.0},
+        {0, false, L"inf", notNumeric, 3.0},
+        {0, false, L"0x10", notNumeric, 3.0},
+        {2, false, L"-1", nullptr, -1.0},
+        {4, false, L"-1", L"Value must be positive.", 3.0},
+        {6, false, L"-0.0", L"Value must be nonzero.", 3.0},
+        {1, false, L"", L"Requires a value.", 3.0},
+        {0, true, L"2147483647", nullptr, 2147483647.0},
+        {0, true, L"-2147483648", nullptr, -2147483648.0},
+        {0, true, L"2147483648", range, 3.0},
+        {0, true, L"-2147483649", range, 3.0},
+        {0, true, L"2.5", L"Requires an integer value.", 3.0},
+        {4, true, L"-3", L"Value must be positive.", 3.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.first) + " flags " + std::to_string(c.flags));
         plsim::clearTranscript();
         double value = -99.0;
+        int whole = -99;
         plsim::queueReply(c.first);
         plsim::queueReply(L"3");
         pledInitGet(c.flags, L"");
-        EXPECT_EQ(pledGetReal(L"Value: ", &value), PLRTNORM);
-        EXPECT_EQ(value, c.expected);
+        EXPECT_EQ(c.whole ? pledGetShort(L"Value: ", &whole) : pledGetReal(L"Value: ", &value), PLRTNORM);
+        EXPECT_EQ(c.whole ? whole : value, c.expected);
         EXPECT_EQ(plsim::pendingReplies(), c.message ? 0u : 1u);
         EXPECT_TRUE(!c.message || contains(plsim::transcript(), c.message));
         plsim::clearReplies();
@@ -134,36 +143,6 @@ TEST_F(EditorInput, NumberPromptsKeepTheValueAndPassKeywordsThroughGetInput) {
     plsim::queueReply(L"2");
     ASSERT_EQ(pledGetReal(L"Value: ", &value), PLRTNORM);
     EXPECT_EQ(pledGetInput(keyword), PLRTERROR);
-}
-
-TEST_F(EditorInput, IntegerPrompt) {
-    constexpr const wchar_t* kRange = L"Requires an integer between -2147483648 and 2147483647.";
-    const struct {
-        const wchar_t* typed;
-        const wchar_t* message;  // null: taken as `expected`
-        int expected;
-    } cases[] = {
-        {L"2147483647", nullptr, 2147483647}, {L"-2147483648", nullptr, -2147483647 - 1}, {L"2147483648", kRange, 5},
-        {L"-2147483649", kRange, 5},          {L"2.5", L"Requires an integer value.", 5},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.typed));
-        plsim::clearTranscript();
-        int value = -1;
-        plsim::queueReply(c.typed);
-        plsim::queueReply(L"5");
-        EXPECT_EQ(pledGetShort(L"Size: ", &value), PLRTNORM);
-        EXPECT_EQ(value, c.expected);
-        EXPECT_TRUE(!c.message || contains(plsim::transcript(), c.message));
-        plsim::clearReplies();
-    }
-    int value = 7;
-    plsim::queueReply(L"-3");
-    plsim::queueEnter();
-    pledInitGet(4, L"");
-    EXPECT_EQ(pledGetShort(L"Size: ", &value), PLRTNONE);
-    EXPECT_EQ(value, 7);
-    EXPECT_TRUE(contains(plsim::transcript(), L"Value must be positive."));
 }
 
 // ---- Points --------------------------------------------------------------------
@@ -222,31 +201,84 @@ TEST_F(EditorInput, PromptsWithoutAReplyAreCancelsAndCounted) {
     EXPECT_EQ(plsim::exhaustedPrompts(), 0);
 }
 
-class ScriptedSource : public plsim::InputSource {
-public:
-    bool next(const std::wstring& prompt, plsim::Reply& reply) override {
-        prompts.push_back(prompt);
-        if (prompts.size() > 1) return false;
-        reply = plsim::Reply{plsim::Reply::Text, L"from source"};
-        return true;
-    }
-    bool showsPrompts() const override { return false; }
-    std::vector<std::wstring> prompts;
-};
+using KeywordMatching = HostTest;
 
-TEST_F(EditorInput, SourceAnswersAfterTheQueue) {
-    ScriptedSource source;
-    plsim::setInputSource(&source);
-    plsim::queueReply(L"from queue");
-    PlString reply;
-    EXPECT_EQ(pledGetString(1, L"One: ", reply), PLRTNORM);
-    EXPECT_EQ(reply.str(), L"from queue");
-    EXPECT_EQ(pledGetString(1, L"Two: ", reply), PLRTNORM);
-    EXPECT_EQ(reply.str(), L"from source");
-    EXPECT_EQ(pledGetString(1, L"Three: ", reply), PLRTCAN);
-    plsim::setInputSource(nullptr);
-    EXPECT_EQ(source.prompts, (std::vector<std::wstring>{L"Two: ", L"Three: "}));
-    EXPECT_EQ(plsim::exhaustedPrompts(), 1);
+// A keyword prompt with flags 0: a reply that selects nothing is refused and
+// asked again, and with nothing more queued the prompt ends as a cancel.
+TEST_F(KeywordMatching, RepliesSelectTheKeywordTheRulesName) {
+    const wchar_t* const soft = L"Sharp soFt soFtmapped softsAmpled Off";
+    const wchar_t* const exit = L"Name Intensity eXit";
+    const wchar_t* const shadow = L"Status shadoW Sharp";
+    const wchar_t* const local = L"Licht Ende _ Light eXit";
+    const wchar_t* const uneven = L"Alpha Beta Gamma _ One Two";
+    const struct {
+        const wchar_t* list;
+        const wchar_t* reply;
+        const wchar_t* expected;  // the global name; null: no keyword is selected
+    } cases[] = {
+        // Abbreviations follow the capitals; the whole name wins, then the first declared.
+        {soft, L"sof", L"soFt"},
+        {soft, L"softm", L"soFtmapped"},
+        {soft, L"so", nullptr},
+        {soft, L"softmappedx", nullptr},
+        {soft, L"softs", nullptr},
+        {soft, L"softsa", L"softsAmpled"},
+        {soft, L"a", L"softsAmpled"},
+        {soft, L"f", L"soFt"},
+        {soft, L"o", L"Off"},
+        {exit, L"e", nullptr},
+        {exit, L"x", L"eXit"},
+        {exit, L"exit", L"eXit"},
+        {exit, L"exits", nullptr},
+        {L"Kelvin CoolWhite", L"cw", L"CoolWhite"},
+        // "shadoW" must be typed whole or by its capital; "Status" and "Sharp" share the "S".
+        {shadow, L"w", L"shadoW"},
+        {shadow, L"s", L"Status"},
+        {shadow, L"sh", L"Sharp"},
+        {shadow, L"shado", nullptr},
+        {shadow, L"ShadoW", L"shadoW"},
+        {L"Intensity Intensityfactor", L"i", L"Intensity"},
+        {L"Name Intensityfactor", L"i", L"Intensityfactor"},
+        {L"Spot Freespot freeweB", L"freew", nullptr},
+        {L"Spot Freespot freeweB", L"FREEWEB", L"freeweB"},
+        // Names without capitals are typed whole; blanks around the reply do not count.
+        {L"64 128 256", L"12", nullptr},
+        {L"? Kelvin D65", L"?", L"?"},
+        {L"Name eXit", L"  ex  ", L"eXit"},
+        // Local names and their abbreviations; global ones whole, or abbreviated after "_".
+        {local, L"ende", L"eXit"},
+        {local, L"e", L"eXit"},
+        {local, L"exit", L"eXit"},
+        {local, L"ex", nullptr},
+        {local, L"_EXIT", L"eXit"},
+        {local, L"_ex", L"eXit"},
+        {local, L"_x", L"eXit"},
+        {local, L"x", nullptr},
+        {local, L"_ende", nullptr},
+        {local, L"_", nullptr},
+        // Uneven sides: an extra local name is its own global name, an extra global one is declared on both.
+        {uneven, L"g", L"Gamma"},
+        {uneven, L"b", L"Two"},
+        {L"Alpha _ One Two", L"two", L"Two"},
+        {L"Alpha _ One Two", L"a", L"One"},
+        {L"_ One", L"o", L"One"},
+        {L"Alpha _", L"a", L"Alpha"},
+        {L"Alpha _ _ One", L"a", L"One"},
+        {L"", L"anything", nullptr},
+        {L"   ", L"x", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.list) + L" <- " + c.reply));
+        plsim::resetSession();
+        plsim::queueReply(c.reply);
+        pledInitGet(0, c.list);
+        PlString reply;
+        EXPECT_EQ(pledGetKword(L"Option: ", reply), c.expected ? PLRTNORM : PLRTCAN);
+        if (c.expected)
+            EXPECT_EQ(reply.str(), c.expected);
+        else
+            EXPECT_NE(plsim::transcript().find(L"Invalid option keyword."), std::wstring::npos);
+    }
 }
 
 }  // namespace

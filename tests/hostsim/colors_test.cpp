@@ -1,18 +1,113 @@
-// Guards colour books against palette lines misread or silently dropped, a broken file that
-// stops the others from loading, warnings that do not name file and line, and lookups that
-// miss a name in other letter case or respell it.
+// Guards against colours shown wrongly, an out-of-range index accepted, a book name that survives a new colour
+// or sticks to an index colour, lamp colours a person would not recognise (a wrong branch of the locus, a jump
+// where its pieces meet, temperatures outside it), index colours off their hue, palette lines misread or
+// silently dropped, a broken palette file that stops the others, warnings that do not name file and line,
+// and book lookups that miss a name in other letter case or respell it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "host/plcmcolor.h"
 #include "host/plcolorbook.h"
 #include "host/pldb.h"
+#include "hostsim/color_temperature.h"
 #include "hostsim/driver.h"
+#include "hostsim/index_palette.h"
 #include "hostsim/palette_file.h"
 
 namespace {
+
+using plsim::kelvinToSrgb;
+using plsim::SrgbColor;
+
+TEST(ColorTest, IndexColoursAreNamedOrNumberedAndCompareByWhatTheMethodUses) {
+    const struct {
+        std::uint16_t index;
+        const wchar_t* description;
+    } cases[] = {{1, L"red"}, {7, L"white"}, {8, L"Index 8"}, {255, L"Index 255"}};
+    for (const auto& c : cases) {
+        PlCmColor color;
+        ASSERT_EQ(Plad::eOk, color.setColorIndex(c.index));
+        EXPECT_EQ(c.index, color.colorIndex());
+        EXPECT_EQ(std::wstring(c.description), color.getDescription().str());
+    }
+    PlCmColor color;
+    color.setRGB(1, 2, 3);
+    EXPECT_EQ(Plad::eInvalidInput, color.setColorIndex(0));
+    EXPECT_EQ(Plad::eInvalidInput, color.setColorIndex(256));
+    EXPECT_EQ(L"1,2,3", color.getDescription().str()) << "refused: the colour is kept";
+    color.setColorIndex(1);
+    PlCmColor red;
+    red.setRGB(255, 0, 0);
+    EXPECT_FALSE(red == color) << "red by index is not red by RGB";
+    red.setColorIndex(1);
+    EXPECT_TRUE(red == color);
+}
+
+TEST(ColorTest, BookColoursCarryBothNamesUntilTheColourChanges) {
+    PlCmColor color;
+    color.setRGB(255, 128, 0);
+    EXPECT_EQ(Plad::eInvalidInput, color.setNames(L"ORANGE", nullptr));
+    EXPECT_EQ(Plad::eInvalidInput, color.setNames(L"", L"BOOK"));
+    ASSERT_EQ(Plad::eOk, color.setNames(L"ORANGE 021", L"GUIDE"));
+    EXPECT_TRUE(color.hasColorBook());
+    EXPECT_EQ(L"GUIDE: ORANGE 021", color.getDescription().str());
+    PlCmColor same = color;
+    same.setRGB(255, 128, 0);
+    EXPECT_FALSE(same.hasColorBook()) << "a colour set afresh is no longer the book's";
+    EXPECT_FALSE(same == color);
+    ASSERT_EQ(Plad::eOk, color.setColorIndex(5));
+    EXPECT_FALSE(color.hasColorBook());
+    EXPECT_EQ(Plad::eInvalidInput, color.setNames(L"ORANGE 021", L"GUIDE")) << "an index colour is in no book";
+}
+
+void expectNear(const SrgbColor& c, double r, double g, double b, double within) {
+    EXPECT_NEAR(c.red, r, within);
+    EXPECT_NEAR(c.green, g, within);
+    EXPECT_NEAR(c.blue, b, within);
+}
+
+TEST(LightColors, KelvinGivesTheColourOfTheLamp) {
+    // Daylight is a near white: every channel at least 95 % of the largest.
+    const SrgbColor d65 = kelvinToSrgb(6504.0);
+    EXPECT_EQ(std::max({d65.red, d65.green, d65.blue}), 1.0);
+    EXPECT_GE(std::min({d65.red, d65.green, d65.blue}), 0.95);
+    expectNear(kelvinToSrgb(2000.0), 1.000, 0.543, 0.086, 0.01);  // high-pressure sodium is orange-red
+    // The lamp gets bluer all the way up, without a jump where the pieces of the locus meet.
+    SrgbColor last = kelvinToSrgb(plsim::kMinLocusKelvin);
+    for (double k = plsim::kMinLocusKelvin + 10.0; k <= plsim::kMaxLocusKelvin; k += 10.0) {
+        const SrgbColor c = kelvinToSrgb(k);
+        EXPECT_GT(c.blue - c.red, last.blue - last.red - 1e-9) << k;
+        EXPECT_LT(std::abs(c.green - last.green) + std::abs(c.blue - last.blue), 0.02) << k;
+        last = c;
+    }
+    // Outside the locus: its ends; 0 K (which the light accepts) names no lamp colour: neutral grey.
+    const SrgbColor coolest = kelvinToSrgb(plsim::kMinLocusKelvin);
+    expectNear(kelvinToSrgb(1000.0), coolest.red, coolest.green, coolest.blue, 0.0);
+    const SrgbColor hottest = kelvinToSrgb(plsim::kMaxLocusKelvin);
+    expectNear(kelvinToSrgb(1e6), hottest.red, hottest.green, hottest.blue, 0.0);
+    expectNear(kelvinToSrgb(0.0), 0.5, 0.5, 0.5, 0.0);
+}
+
+TEST(LightColors, IndexColours) {
+    const struct {
+        int index;
+        int red, green, blue;
+    } cases[] = {
+        {1, 255, 0, 0},     {5, 0, 0, 255},    {7, 255, 255, 255}, {11, 255, 128, 128}, {12, 204, 0, 0},
+        {130, 0, 255, 255}, {249, 77, 38, 48}, {250, 43, 43, 43},  {0, 0, 0, 0},        {256, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const plsim::Rgb8 rgb = plsim::indexColorRgb(c.index);
+        EXPECT_EQ(rgb.red, c.red) << c.index;
+        EXPECT_EQ(rgb.green, c.green) << c.index;
+        EXPECT_EQ(rgb.blue, c.blue) << c.index;
+    }
+}
 
 /// "r g b name|" for each colour of the book read, or "no book".
 std::wstring colorsOf(const plsim::PaletteRead& read) {
@@ -27,8 +122,9 @@ std::wstring colorsOf(const plsim::PaletteRead& read) {
 }
 
 TEST(PaletteFile, ReadsWhatTheFormatAllows) {
-    const plsim::PaletteRead read = plsim::readPalette(
-        L"books/warm.gpl", "\xEF\xBB\xBFGIMP Palette \r\nName: Warm Tones\r\nColumns: 4\n# comment\n\n"
+    const plsim::PaletteRead read =
+        plsim::readPalette(L"books/warm.gpl",
+                           "\xEF\xBB\xBFGIMP Palette \r\nName: Warm Tones\r\nColumns: 4\n# comment\n\n"
                            "  255   0\t0\tFire Red  \r\n0 0 0\tdeep  black\n");
     EXPECT_EQ(colorsOf(read), L"255 0 0 Fire Red|0 0 0 deep  black|");
     EXPECT_EQ(std::wstring(read.book->name()), L"Warm Tones");
