@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "host/plcmcolor.h"
@@ -18,6 +16,7 @@
 #include "hostsim/driver.h"
 #include "hostsim/index_palette.h"
 #include "hostsim/palette_file.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -173,16 +172,14 @@ TEST(PaletteFile, BrokenLinesAreSkippedWithAWarningNamingFileAndLine) {
 
 TEST(ColorBookFolder, EveryPaletteFileIsABookAndBrokenFilesStopNoneOfThem) {
     plsim::resetSession();
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "plhost_color_books_test";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    const auto write = [&folder](const char* name, const char* text) { std::ofstream(folder / name) << text; };
+    const TempFolder folder;
+    const auto write = [&folder](const char* name, const char* text) { folder.write(name, text); };
     write("a.gpl", "GIMP Palette\nName: Shared\n1 1 1 one\n");
     write("b.GPL", "GIMP Palette\n2 2 2 Two Words\n300 0 0 bad\n");
     write("c.gpl", "not a palette\n");
     write("d.gpl", "GIMP Palette\nName: SHARED\n3 3 3 three\n");
     write("e.txt", "GIMP Palette\n4 4 4 four\n");
-    plsim::setColorBookLocation(folder.wstring().c_str());
+    plsim::setColorBookLocation(folder.wide().c_str());
     const PlColorBookList* books = GetColorBooks();
     ASSERT_EQ(books->count(), 2) << "loaded on first use: a and b; c is no palette, d repeats a's name, e no .gpl";
     EXPECT_EQ(books->findBook(L"shared", false), nullptr);
@@ -200,11 +197,10 @@ TEST(ColorBookFolder, EveryPaletteFileIsABookAndBrokenFilesStopNoneOfThem) {
     EXPECT_NE(warnings[1].find(L"c.gpl, line 1: "), std::wstring::npos);
     EXPECT_NE(warnings[2].find(L"d.gpl: a book named \"SHARED\""), std::wstring::npos);
 
-    EXPECT_EQ(UpdateColorBooks((folder / "missing").wstring().c_str()), Plad::eInvalidInput);
+    EXPECT_EQ(UpdateColorBooks((folder.wide() + L"/missing").c_str()), Plad::eInvalidInput);
     EXPECT_EQ(GetColorBooks()->count(), 0);
     plsim::setColorBookLocation(nullptr);
     EXPECT_EQ(pldbHostApplicationServices()->colorBookLocation(), nullptr);
-    std::filesystem::remove_all(folder);
     plsim::resetSession();
 }
 

@@ -75,8 +75,8 @@ TEST_F(LightPropertiesTest, BadValuesAreRefusedAndNothingChanges) {
         {"256 characters", [](PlDbLight& l) { return l.setName(std::wstring(256, L'a').c_str()); }},
         {"name with a tab", [](PlDbLight& l) { return l.setName(L"a\tb"); }},
     };
-    PlDbLight* light = appendLight(L"Keeper");
-    ASSERT_NE(nullptr, light);
+    PlDbLight* light = nullptr;
+    ASSERT_EQ(Plad::eOk, pldbOpenObject(light, addClosedLight(L"Keeper"), PlDb::kForWrite));
     for (const Setter& s : refused) {
         SCOPED_TRACE(s.what);
         const std::wstring before = stateOf(*light);
