@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -139,6 +140,9 @@ TEST_F(LightPropertiesTest, ALightInADrawingChangesOnlyWhileOpenForWrite) {
     }
     EXPECT_STREQ(L"Renamed", light->name());
     EXPECT_EQ(L"red", light->lightColor().getDescription().str());
+    PlGiShadowParameters stored;
+    light->shadowParameters(stored);
+    EXPECT_TRUE(stored == shadow);
     EXPECT_TRUE(light->lightAttenuation().useLimits());
     light->close();
 }
@@ -165,6 +169,15 @@ TEST(ShadowAndAttenuationTest, OutOfRangeValuesAreRefusedAndTheOldKept) {
     attenuation.setAttenuationType(PlGiLightAttenuation::kInverseSquare);
     attenuation.setAttenuationType(static_cast<PlGiLightAttenuation::AttenuationType>(3));
     EXPECT_EQ(PlGiLightAttenuation::kInverseSquare, attenuation.attenuationType());
+    // Records clone, copy and compare as values, every field counting.
+    std::unique_ptr<PlRxObject> copy(attenuation.clone());
+    EXPECT_TRUE(attenuation.isEqualTo(copy.get()));
+    PlGiLightAttenuation other;
+    EXPECT_FALSE(other.isEqualTo(&attenuation));
+    EXPECT_EQ(Plad::eOk, other.copyFrom(&attenuation));
+    EXPECT_TRUE(other == attenuation);
+    EXPECT_EQ(Plad::eInvalidInput, other.copyFrom(&shadow));
+    EXPECT_FALSE(other.isEqualTo(&shadow));
 }
 
 class LightNamesTest : public DrawingTest {

@@ -89,6 +89,10 @@ TEST_F(PhotometryTest, ConversionsWithoutAnAnswerSaySo) {
     // A closed cone sends out nothing, so no intensity answers a flux.
     EXPECT_EQ(0.0, convert(*spot(0, 0), kCandela, kLumen, 5.0));
     EXPECT_TRUE(std::isnan(convert(*spot(0, 0), kLumen, kCandela, 5.0)));
+    // A distant light has neither flux nor distance: its value stays.
+    const auto distant = lightOf(PlDbLight::kDistantLight);
+    EXPECT_EQ(3.5, convert(*distant, kCandela, kLumen, 3.5));
+    EXPECT_EQ(3.5, convert(*distant, kIlluminance, kCandela, 3.5, 2.0));
     // A preset out of range names no lamp.
     EXPECT_EQ(6504.0, plsim::scene::lampPresetOf(PlDbLight::kD65White)->kelvin);
     EXPECT_EQ(nullptr, plsim::scene::lampPresetOf(14));
@@ -279,6 +283,8 @@ TEST_F(WebFilesTest, AWebLightConvertsWithTheFluxOfItsFile) {
     ASSERT_EQ(Plad::eOk, web.setWebFile(broken.c_str()));
     EXPECT_STREQ(web.webFile(), broken.c_str()) << "kept by name";
     EXPECT_NEAR(lumen(1), 4 * kPi, 1e-12) << "a file that cannot be read: as a point light";
+    ASSERT_EQ(Plad::eOk, web.setWebFile(L"missing.ies"));
+    EXPECT_NEAR(lumen(1), 4 * kPi, 1e-12) << "nor one that is not there";
 }
 
 }  // namespace
