@@ -31,6 +31,7 @@ TEST(ColorTest, IndexColoursAreNamedOrNumberedAndCompareByWhatTheMethodUses) {
     for (const auto& c : cases) {
         PlCmColor color;
         ASSERT_EQ(Plad::eOk, color.setColorIndex(c.index));
+        EXPECT_TRUE(color.isByACI());
         EXPECT_EQ(c.index, color.colorIndex());
         EXPECT_EQ(std::wstring(c.description), color.getDescription().str());
     }
@@ -97,8 +98,9 @@ TEST(LightColors, IndexColours) {
         int index;
         int red, green, blue;
     } cases[] = {
-        {1, 255, 0, 0},     {5, 0, 0, 255},    {7, 255, 255, 255}, {11, 255, 128, 128}, {12, 204, 0, 0},
-        {130, 0, 255, 255}, {249, 77, 38, 48}, {250, 43, 43, 43},  {0, 0, 0, 0},        {256, 0, 0, 0},
+        {1, 255, 0, 0},     {2, 255, 255, 0},     {5, 0, 0, 255},     {10, 255, 0, 0},     {50, 255, 255, 0},
+        {170, 0, 0, 255},   {255, 255, 255, 255}, {7, 255, 255, 255}, {11, 255, 128, 128}, {12, 204, 0, 0},
+        {130, 0, 255, 255}, {249, 77, 38, 48},    {250, 43, 43, 43},  {0, 0, 0, 0},        {256, 0, 0, 0},
     };
     for (const auto& c : cases) {
         const plsim::Rgb8 rgb = plsim::indexColorRgb(c.index);

@@ -52,6 +52,9 @@ TEST_F(CommandStackTest, AGroupKeepsItsCommandsInOrderAndRefusesBadOrDuplicateOn
     EXPECT_EQ(Plad::eInvalidInput, stack.addCommand(L"GROUP_A", L"", L"NEW", 0, &first));
     EXPECT_EQ(Plad::eInvalidInput, stack.addCommand(L"GROUP_A", L"NEW", L"NEW", 0, nullptr));
     EXPECT_EQ(3u, stack.groupCommandCount(L"GROUP_A"));
+    ASSERT_EQ(Plad::eOk,
+              stack.addCommand(L"GROUP_B", L"NEW", L"NEU", 0, &first, nullptr, 7, PlRxResourceInstance(), &made));
+    EXPECT_EQ(7, made->functionCode());
 }
 
 TEST_F(CommandStackTest, LookupsByEitherNameIgnoreCaseAndUnderscoreMeansGlobal) {
@@ -120,6 +123,7 @@ TEST_F(RegisteredCommandsTest, HelpTopicsAndRunCommandFindTheCommandByName) {
     const PlEdCommand* point = plsim::findCommand(L"POINTLIGHT");
     ASSERT_NE(nullptr, point);
     EXPECT_STREQ(L"POINTLIGHT_TOPIC", point->helpTopic());
+    EXPECT_STREQ(L"", point->helpFile());
     EXPECT_STREQ(L"", plsim::findCommand(L"SPOTLIGHT")->helpTopic());
 
     // Either name runs the command; "_" asks for the global one.

@@ -12,6 +12,10 @@
 
 namespace {
 
+class Marker : public PlDbEntity {};
+
+class Note : public PlDbObject {};
+
 using DbOpenTest = DrawingTest;
 
 TEST_F(DbOpenTest, OpenStatusesFollowWhatIsAlreadyOpen) {
@@ -71,6 +75,9 @@ TEST_F(DbOpenTest, BadIdsAndInjectedFaultsAreRefused) {
     // An id of the wrong class opens nothing.
     PlDbLight* light = nullptr;
     EXPECT_EQ(Plad::eInvalidInput, pldbOpenObject(light, db->modelSpaceId(), PlDb::kForRead));
+    PlDbObjectId marker;
+    ASSERT_EQ(Plad::eOk, plsim::addEntity(db, new Marker, marker));
+    EXPECT_EQ(Plad::eInvalidInput, pldbOpenObject(light, marker, PlDb::kForRead));
     EXPECT_EQ(0, plsim::openObjectCount());
 
     // Ids know their database and outlive it.
@@ -143,10 +150,6 @@ TEST_F(DbOpenTest, MisusesAreCaughtAndReportedNotFatal) {
     EXPECT_EQ(0, plsim::openObjectCount());
     plsim::clearDrawingErrors();
 }
-
-class Marker : public PlDbEntity {};
-
-class Note : public PlDbObject {};
 
 using DbAppendTest = DrawingTest;
 

@@ -100,6 +100,8 @@ TEST_F(EditorInput, NumbersReadRefusedAndFlagged) {
         {0, true, L"2147483648", range, 3.0},
         {0, true, L"-2147483649", range, 3.0},
         {0, true, L"2.5", L"Requires an integer value.", 3.0},
+        {0, true, L"1e2", L"Requires an integer value.", 3.0},
+        {0, true, L"99999999999999999999", range, 3.0},
         {4, true, L"-3", L"Value must be positive.", 3.0},
     };
     for (const Case& c : cases) {

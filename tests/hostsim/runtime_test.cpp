@@ -43,6 +43,7 @@ TEST_F(RuntimeTest, ClassesDeriveThroughTheirParentsAndGoOnlyAsLeaves) {
     EXPECT_TRUE(child->isDerivedFrom(PlRxObject::desc()));
     EXPECT_FALSE(base->isDerivedFrom(child));
     EXPECT_FALSE(child->isDerivedFrom(nullptr));
+    EXPECT_EQ(PlRxClass::desc(), child->isA());
     PlRxObject* made = child->create();
     ASSERT_NE(nullptr, made);
     EXPECT_TRUE(made->isKindOf(base));
@@ -65,7 +66,14 @@ TEST_F(RuntimeTest, ClassesDeriveThroughTheirParentsAndGoOnlyAsLeaves) {
     EXPECT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject")) << "the name is free again";
 }
 
-TEST_F(RuntimeTest, AServiceNameIsRegisteredOnce) {
+TEST_F(RuntimeTest, DictionariesDoNotOwnAndServicesAreRegisteredOnce) {
+    PlRxDictionary dict;
+    PlRxService a;
+    EXPECT_EQ(nullptr, dict.atPut(L"one", &a));
+    EXPECT_TRUE(dict.has(L"one"));
+    EXPECT_EQ(&a, dict.atPut(L"one", nullptr));  // storing nothing removes the entry
+    EXPECT_EQ(0u, dict.numEntries());
+
     PlRxObject* service = plrxRegisterService(L"RtTestService");
     ASSERT_NE(nullptr, service);
     EXPECT_TRUE(plrxServiceIsRegistered(L"RtTestService"));

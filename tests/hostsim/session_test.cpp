@@ -153,6 +153,7 @@ TEST_F(SysVars, WritesAreCheckedByTypeAndRange) {
         {L"DEFAULTLIGHTING", resbuf{nullptr, PLRTREAL, {.rreal = 0.0}}, PLRTERROR, L"1"},
         {L"CVPORT", resbuf{nullptr, PLRTLONG, {.rlong = 70000}}, PLRTERROR, L"2"},
         {L"LUPREC", resbuf{nullptr, PLRTSHORT, {.rint = 9}}, PLRTERROR, L"4"},
+        {L"VIEWTWIST", resbuf{nullptr, PLRTREAL, {.rreal = 0.5}}, PLRTNORM, L"0.5"},
         {L"VIEWTWIST", resbuf{nullptr, PLRTSHORT, {.rint = 2}}, PLRTNORM, L"2"},
         {L"VIEWTWIST", resbuf{nullptr, PLRTREAL, {.rreal = std::numeric_limits<double>::infinity()}}, PLRTERROR, L"0"},
         {L"CLAYER", resbuf{nullptr, PLRTSTR, {.rstring = text(L"Lights")}}, PLRTNORM, L"Lights"},
