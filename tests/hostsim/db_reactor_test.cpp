@@ -104,24 +104,8 @@ TEST_F(DbReactorTest, EraseAndUnEraseAreToldWithTheirFlag) {
     EXPECT_EQ(L"unerased " + h(id) + L" modified " + h(id), recorder.take());
 }
 
-TEST_F(DbReactorTest, RemovedAndDuplicateReactorsAreHandled) {
+TEST_F(DbReactorTest, DuplicateAddsAreIgnoredAndRemovalsHoldEvenWhileBeingTold) {
     db->addReactor(&recorder);  // a second add is ignored: one notification each
-    EXPECT_TRUE(db->hasReactor(&recorder));
-    Marker* marker = appendMarker();
-    recorder.take();
-    marker->close();
-    EXPECT_EQ(L"modified " + h(marker), recorder.take());
-
-    db->removeReactor(&recorder);
-    EXPECT_FALSE(db->hasReactor(&recorder));
-    PlDbObject* object = nullptr;
-    ASSERT_EQ(Plad::eOk, pldbOpenPlDbObject(object, marker->objectId(), PlDb::kForWrite));
-    object->erase(true);
-    object->close();
-    EXPECT_EQ(L"", recorder.take());
-}
-
-TEST_F(DbReactorTest, AReactorMayRemoveAnotherWhileBeingTold) {
     Recorder second;
     db->addReactor(&second);
     recorder.onErasedHook = [&] { db->removeReactor(&second); };
@@ -132,25 +116,30 @@ TEST_F(DbReactorTest, AReactorMayRemoveAnotherWhileBeingTold) {
     marker->close();
     EXPECT_EQ(L"erased " + h(marker), recorder.take());
     EXPECT_EQ(L"", second.take()) << "removed before its turn: not called";
+
+    db->removeReactor(&recorder);
+    EXPECT_FALSE(db->hasReactor(&recorder));
+    PlDbObject* object = nullptr;
+    ASSERT_EQ(Plad::eOk, pldbOpenPlDbObject(object, marker->objectId(), PlDb::kForWrite, true));
+    object->erase(false);
+    object->close();
+    EXPECT_EQ(L"", recorder.take());
 }
 
-TEST_F(DbReactorTest, GoodbyeComesWhenTheDatabaseEnds) {
+TEST_F(DbReactorTest, GoodbyeComesWhenTheDatabaseEndsAndADeletedReactorIsDetached) {
     auto* scratch = new PlDbDatabase;
     Recorder watcher;
     scratch->addReactor(&watcher);
     delete scratch;
     EXPECT_EQ(L"goodbye", watcher.take());
-}
 
-TEST_F(DbReactorTest, AReactorDeletedWhileAddedIsDetachedAndReported) {
     auto* stray = new Recorder;
     db->addReactor(stray);
     delete stray;
     EXPECT_FALSE(db->hasReactor(stray));
     EXPECT_EQ(1u, plsim::drawingErrors().size());
     plsim::clearDrawingErrors();
-    Marker* marker = appendMarker();  // would reach the deleted reactor if it were still there
-    marker->close();
+    appendMarker()->close();  // would reach the deleted reactor if it were still there
 }
 
 }  // namespace

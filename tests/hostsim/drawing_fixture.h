@@ -10,6 +10,7 @@
 #include "host/pldb.h"
 #include "host/pldocs.h"
 #include "host/plscene.h"
+#include "hostsim/drawing_driver.h"
 #include "hostsim/driver.h"
 #include "tests/hostsim/host_fixture.h"
 
@@ -37,31 +38,13 @@ protected:
         return text;
     }
 
-    /// A new light named `name` (none when null) appended to model space; it
-    /// is still open for write, as append leaves it.
-    PlDbLight* appendLight(const wchar_t* name, PlDbDatabase* into = nullptr) {
-        PlDbDatabase* target = into ? into : db;
-        auto* light = new PlDbLight;
-        if (name) {
-            EXPECT_EQ(Plad::eOk, light->setName(name)) << "name refused before append";
-        }
-        PlDbBlockTableRecord* space = nullptr;
-        EXPECT_EQ(Plad::eOk, pldbOpenObject(space, target->modelSpaceId(), PlDb::kForWrite));
-        if (!space) {
-            delete light;
-            return nullptr;
-        }
-        EXPECT_EQ(Plad::eOk, space->appendPlDbEntity(light));
-        space->close();
-        return light;
-    }
-
-    /// The same, closed: answers its id.
+    /// A new light named `name` (none when null) appended to model space of `into` (the drawing when null)
+    /// and closed: answers its id.
     PlDbObjectId addClosedLight(const wchar_t* name, PlDbDatabase* into = nullptr) {
-        PlDbLight* light = appendLight(name, into);
-        if (!light) return {};
-        const PlDbObjectId id = light->objectId();
-        light->close();
+        auto* light = new PlDbLight;
+        EXPECT_TRUE(!name || light->setName(name) == Plad::eOk) << "name refused before append";
+        PlDbObjectId id;
+        EXPECT_EQ(Plad::eOk, plsim::addEntity(into ? into : db, light, id));
         return id;
     }
 

@@ -1,5 +1,6 @@
-// Guards against output lost from the transcript or the live sink, and against prompts
-// that run on after printed text or lines left unfinished after a command.
+// Guards against the host formatter misreading its arguments (narrow for wide text, wrong widths, consumed
+// arguments for unknown conversions) or crashing on a bad format, output lost from the transcript or the live
+// sink, and prompts that run on after printed text or lines left unfinished after a command.
 #include <string>
 #include <vector>
 
@@ -7,9 +8,50 @@
 
 #include "host/pled.h"
 #include "host/pledcmd.h"
+#include "host/plstring.h"
 #include "tests/hostsim/host_fixture.h"
 
 namespace {
+
+template <class... Args>
+std::wstring fmt(const wchar_t* format, Args... args) {
+    PlString text(L"previous text");
+    text.format(format, args...);
+    return text.str();
+}
+
+TEST(Format, ConversionsFollowCAndTakeWideTextOnEverySystem) {
+    const wchar_t* const nothing = nullptr;
+    const struct {
+        const wchar_t* expected;
+        std::wstring actual;
+    } cases[] = {
+        {L"Gr\u00fc\u00dfe", fmt(L"%s", L"Gr\u00fc\u00dfe")},
+        {L"Gr\u00fc\u00dfe", fmt(L"%ls", L"Gr\u00fc\u00dfe")},
+        {L"[(null)]", fmt(L"[%s]", nothing)},
+        {L"[ab    ]", fmt(L"[%-6s]", L"ab")},
+        {L"[abc]", fmt(L"[%.*s]", 3, L"abcdef")},
+        {L"Gr\u00fc", fmt(L"%hs", "Gr\xc3\xbc")},
+        {L"a \u00df b", fmt(L"a %c b", L'\u00df')},
+        {L"[-0042]", fmt(L"[%05d]", -42)},
+        {L"4294967295", fmt(L"%u", 4294967295u)},
+        {L"[7   ]", fmt(L"[%*d]", -4, 7)},
+        {L"[ 3.14]", fmt(L"[%5.2f]", 3.14159)},
+        {L"0.0001 1e+10", fmt(L"%g %g", 0.0001, 1e10)},
+        {L"100%", fmt(L"100%%")},
+        // An unknown conversion takes no argument: the next one still gets its own.
+        {L"%5y 7", fmt(L"%5y %d", 7)},
+        {L"%n5", fmt(L"%n%d", 5)},  // "%n" never writes anywhere
+        {L"abc%l", fmt(L"abc%l")},  // a format that ends inside a conversion
+    };
+    for (const auto& c : cases) EXPECT_EQ(std::wstring(c.expected), c.actual);
+    PlString text(L"old");
+    text.format(nullptr);
+    EXPECT_TRUE(text.isEmpty());
+    const std::wstring wide = fmt(L"%999999999d", 1);
+    EXPECT_LT(wide.size(), 100000u);
+    EXPECT_EQ(L'1', wide.back());
+}
 
 class OutputTest : public HostTest {
 protected:
@@ -20,39 +62,64 @@ protected:
     std::wstring live;
 };
 
-TEST_F(OutputTest, FinishOutputLineEndsOnlyAPendingLine) {
+TEST_F(OutputTest, PrintedTextAndPromptsEachEndTheirLine) {
     plsim::finishOutputLine();
-    EXPECT_EQ(L"", plsim::transcript());
-    plutPrintf(L"x");
+    EXPECT_EQ(13, plutPrintf(L"%s has %d%%\n", L"Lamp", 50));
+    plutPrintf(L"Value: %s", L"100%s");  // an argument is never read as a format
     plsim::finishOutputLine();
-    plsim::finishOutputLine();
-    EXPECT_EQ(L"x\n", plsim::transcript());
-    EXPECT_EQ(L"x\n", live);
-}
-
-TEST_F(OutputTest, APromptStartsOnALineOfItsOwn) {
+    plsim::finishOutputLine();  // ends only a pending line
     plutPrintf(L"Busy");
     plsim::queueReply(L"Bob");
     PlString reply;
     EXPECT_EQ(PLRTNORM, pledGetString(1, L"Name: ", reply));
-    plsim::queueReply(L"Ann");
-    EXPECT_EQ(PLRTNORM, pledGetString(1, L"Name: ", reply));
-    EXPECT_EQ(L"Busy\nName: Bob\nName: Ann\n", plsim::transcript());
-    EXPECT_EQ(L"Busy\nName: Bob\nName: Ann\n", live);
+    EXPECT_EQ(L"Lamp has 50%\nValue: 100%s\nBusy\nName: Bob\n", plsim::transcript());
+    EXPECT_EQ(plsim::transcript(), live);
+
+    // Clearing the transcript mid-line leaves no stray line break in it; the screen had the half line.
+    plutPrintf(L"half");
+    plsim::clearTranscript();
+    plsim::finishOutputLine();
+    plutPrintf(L"next\n");
+    EXPECT_EQ(L"next\n", plsim::transcript());
+    EXPECT_EQ(L"Lamp has 50%\nValue: 100%s\nBusy\nName: Bob\nhalf\nnext\n", live);
 }
 
-/// A terminal: it shows prompts and replies itself.
-class Terminal : public plsim::InputSource {
+/// Replies with its lines, then with nothing; a terminal shows prompts and replies itself.
+class ScriptedSource : public plsim::InputSource {
 public:
-    bool next(const std::wstring& /*prompt*/, plsim::Reply& reply) override {
-        reply.text = L"typed";
+    ScriptedSource(std::vector<std::wstring> lines, bool shows) : m_lines(std::move(lines)), m_shows(shows) {}
+    bool next(const std::wstring& prompt, plsim::Reply& reply) override {
+        prompts.push_back(prompt);
+        if (prompts.size() > m_lines.size()) return false;
+        reply = plsim::Reply{plsim::Reply::Text, m_lines[prompts.size() - 1]};
         return true;
     }
-    bool showsPrompts() const override { return true; }
+    bool showsPrompts() const override { return m_shows; }
+    std::vector<std::wstring> prompts;
+
+private:
+    std::vector<std::wstring> m_lines;
+    bool m_shows;
 };
 
+TEST_F(OutputTest, TheInputSourceAnswersAfterTheQueue) {
+    ScriptedSource source({L"from source"}, false);
+    plsim::setInputSource(&source);
+    plsim::queueReply(L"from queue");
+    PlString reply;
+    EXPECT_EQ(pledGetString(1, L"One: ", reply), PLRTNORM);
+    EXPECT_EQ(reply.str(), L"from queue");
+    EXPECT_EQ(pledGetString(1, L"Two: ", reply), PLRTNORM);
+    EXPECT_EQ(reply.str(), L"from source");
+    EXPECT_EQ(pledGetString(1, L"Three: ", reply), PLRTCAN);
+    plsim::setInputSource(nullptr);
+    EXPECT_EQ(source.prompts, (std::vector<std::wstring>{L"Two: ", L"Three: "}));
+    EXPECT_EQ(plsim::exhaustedPrompts(), 1);
+    EXPECT_EQ(L"One: from queue\nTwo: from source\nThree: *Cancel*\n", plsim::transcript());
+}
+
 TEST_F(OutputTest, APromptShownByTheInputSourceIsKeptFromTheSinkButNotTheTranscript) {
-    Terminal terminal;
+    ScriptedSource terminal({L"typed"}, true);
     plsim::setInputSource(&terminal);
     plutPrintf(L"Busy");
     PlString reply;
@@ -62,15 +129,6 @@ TEST_F(OutputTest, APromptShownByTheInputSourceIsKeptFromTheSinkButNotTheTranscr
     EXPECT_EQ(PLRTNORM, status);
     EXPECT_EQ(L"Busy\nName: typed\ndone\n", plsim::transcript());
     EXPECT_EQ(L"Busy\ndone\n", live);  // the pending line still ends before the terminal asks
-}
-
-TEST_F(OutputTest, ClearingTheTranscriptMidLineLeavesNoStrayLineBreak) {
-    plutPrintf(L"half");
-    plsim::clearTranscript();
-    plsim::finishOutputLine();
-    plutPrintf(L"next\n");
-    EXPECT_EQ(L"next\n", plsim::transcript());
-    EXPECT_EQ(L"half\nnext\n", live);  // the screen still had the half line
 }
 
 void printsWithoutNewline() { plutPrintf(L"Hello"); }

@@ -1,12 +1,16 @@
-// Guards against a class registry that loses, duplicates or orphans classes, registry
-// entries of the wrong class, services registered twice, and a fatal error that goes unseen.
+// Guards against a class registry that loses, duplicates or orphans classes, services registered twice, a fatal
+// error that goes unseen, modules loaded twice or unloaded too early, failed loads reported as success or leaving
+// classes behind, and application handles the host forgets to drop.
+#include <gtest/gtest.h>
+
 #include <stdexcept>
 #include <string>
 
-#include <gtest/gtest.h>
-
 #include "host/pledcmd.h"
 #include "host/plrx.h"
+#include "host/plscene.h"
+#include "hostsim/internal.h"
+#include "support/temp_folder.h"
 #include "tests/hostsim/host_fixture.h"
 
 namespace {
@@ -15,7 +19,7 @@ class RuntimeTest : public HostTest {
 protected:
     void TearDown() override {
         // Leaves first, so that every test starts without its own classes.
-        for (const wchar_t* name : {L"RtTestLeaf", L"RtTestChild", L"RtTestBase"}) {
+        for (const wchar_t* name : {L"RtTestChild", L"RtTestBase"}) {
             if (PlRxClass* cls = plrxFindPlRxClass(name)) deletePlRxClass(cls);
         }
         HostTest::TearDown();
@@ -29,90 +33,55 @@ public:
 
 PlRxObject* makeProbe() { return new Probe; }
 
-TEST_F(RuntimeTest, ClassesDeriveThroughTheirParents) {
+TEST_F(RuntimeTest, ClassesDeriveThroughTheirParentsAndGoOnlyAsLeaves) {
     PlRxClass* base = newPlRxClass(L"RtTestBase", L"PlRxObject");
     ASSERT_NE(nullptr, base);
     PlRxClass* child = newPlRxClass(L"RtTestChild", L"RtTestBase", 0, &makeProbe, nullptr, L"RtApp");
     ASSERT_NE(nullptr, child);
-
     EXPECT_EQ(child, plrxFindPlRxClass(L"RtTestChild"));
-    EXPECT_STREQ(L"RtTestChild", child->name());
     EXPECT_STREQ(L"RtApp", child->appName());
-    EXPECT_EQ(base, child->myParent());
-    EXPECT_TRUE(child->isDerivedFrom(base));
     EXPECT_TRUE(child->isDerivedFrom(PlRxObject::desc()));
-    EXPECT_TRUE(child->isDerivedFrom(child));
     EXPECT_FALSE(base->isDerivedFrom(child));
     EXPECT_FALSE(child->isDerivedFrom(nullptr));
     EXPECT_EQ(PlRxClass::desc(), child->isA());
-
     PlRxObject* made = child->create();
     ASSERT_NE(nullptr, made);
     EXPECT_TRUE(made->isKindOf(base));
     EXPECT_FALSE(made->isKindOf(PlRxDictionary::desc()));
     delete made;
     EXPECT_EQ(nullptr, base->create());  // no pseudo-constructor
-}
 
-TEST_F(RuntimeTest, RegistrationRefusesDuplicatesAndUnknownParents) {
-    ASSERT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject"));
+    // Duplicates, unknown parents and nameless classes are refused; names keep their case.
     EXPECT_EQ(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject"));
-    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestChild", L"NoSuchParent"));
+    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestOther", L"NoSuchParent"));
     EXPECT_EQ(nullptr, newPlRxClass(L"", L"PlRxObject"));
-    EXPECT_EQ(nullptr, newPlRxClass(nullptr, L"PlRxObject"));
-    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestChild", nullptr));
-    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestChild"));
-    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"rttestbase"));  // class names keep their case
-    EXPECT_EQ(nullptr, plrxFindPlRxClass(nullptr));
-}
+    EXPECT_EQ(nullptr, newPlRxClass(L"RtTestOther", nullptr));
+    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"rttestbase"));
 
-TEST_F(RuntimeTest, AClassWithChildrenCannotBeDeleted) {
-    PlRxClass* base = newPlRxClass(L"RtTestBase", L"PlRxObject");
-    PlRxClass* child = newPlRxClass(L"RtTestChild", L"RtTestBase");
-    ASSERT_TRUE(base && child);
-    EXPECT_FALSE(deletePlRxClass(base));
-    EXPECT_EQ(base, plrxFindPlRxClass(L"RtTestBase"));
+    EXPECT_FALSE(deletePlRxClass(base)) << "it has a child";
     EXPECT_TRUE(deletePlRxClass(child));
-    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestChild"));
     EXPECT_TRUE(deletePlRxClass(base));
     EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestBase"));
-    EXPECT_FALSE(deletePlRxClass(nullptr));
     EXPECT_FALSE(deletePlRxClass(PlRxService::desc()));  // a leaf, but the host's
-    // The name is free again.
-    EXPECT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject"));
+    EXPECT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject")) << "the name is free again";
 }
 
-TEST_F(RuntimeTest, DictionaryStoresReplacesAndRemovesWithoutOwning) {
+TEST_F(RuntimeTest, DictionariesDoNotOwnAndServicesAreRegisteredOnce) {
     PlRxDictionary dict;
-    PlRxService a, b;
+    PlRxService a;
     EXPECT_EQ(nullptr, dict.atPut(L"one", &a));
-    EXPECT_EQ(&a, dict.atPut(L"one", &b));  // answers what it replaced
-    EXPECT_EQ(&b, dict.at(L"one"));
-    EXPECT_EQ(nullptr, dict.at(L"ONE"));
-    EXPECT_EQ(nullptr, dict.atPut(L"two", &a));
-    EXPECT_EQ(2u, dict.numEntries());
-    EXPECT_EQ(&a, dict.remove(L"two"));
-    EXPECT_EQ(nullptr, dict.remove(L"two"));
-    EXPECT_FALSE(dict.has(L"two"));
-    EXPECT_EQ(nullptr, dict.atPut(nullptr, &a));
-    EXPECT_EQ(nullptr, dict.at(nullptr));
-    EXPECT_EQ(&b, dict.atPut(L"one", nullptr));  // storing nothing removes the entry
+    EXPECT_TRUE(dict.has(L"one"));
+    EXPECT_EQ(&a, dict.atPut(L"one", nullptr));  // storing nothing removes the entry
     EXPECT_EQ(0u, dict.numEntries());
-    EXPECT_TRUE(dict.isKindOf(PlRxDictionary::desc()));
-}
 
-TEST_F(RuntimeTest, AServiceNameIsRegisteredOnce) {
     PlRxObject* service = plrxRegisterService(L"RtTestService");
     ASSERT_NE(nullptr, service);
-    EXPECT_TRUE(service->isKindOf(PlRxService::desc()));
     EXPECT_TRUE(plrxServiceIsRegistered(L"RtTestService"));
     EXPECT_EQ(nullptr, plrxRegisterService(L"RtTestService"));
-    EXPECT_EQ(nullptr, plrxRegisterService(L""));
     EXPECT_EQ(nullptr, plrxRegisterService(nullptr));
-    EXPECT_FALSE(plrxServiceIsRegistered(nullptr));
-
     auto* services = static_cast<PlRxDictionary*>(plrxSysRegistry()->at(L"ServiceDictionary"));
     EXPECT_EQ(service, services->remove(L"RtTestService"));
+    EXPECT_EQ(nullptr, services->remove(L"RtTestService"));
     delete service;
     EXPECT_FALSE(plrxServiceIsRegistered(L"RtTestService"));
 }
@@ -133,11 +102,122 @@ TEST_F(RuntimeTest, AbortHandsTheFormattedMessageToTheHandler) {
     plsim::setAbortHandler(nullptr);
     EXPECT_EQ(L"Class mismatch: PlDbLight (2)", seen);
 }
-
-TEST(RuntimeDeathTest, AbortWithoutAHandlerEndsTheProcessWithTheMessage) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_DEATH(plrx_abort(L"out of %s", L"luck"), "Fatal error: out of luck");
-}
 #endif
+
+const wchar_t* const kSceneOE = L"PlSceneOE.dbx";
+const wchar_t* const kLightClasses[] = {L"PlDbLight", L"PlGiShadowParameters", L"PlGiLightAttenuation"};
+
+class ModuleTest : public HostTest {
+protected:
+    void TearDown() override {
+        while (plrxAppIsLoaded(kSceneOE) && plrxUnloadModule(kSceneOE, false)) {}
+        for (const wchar_t* name : kLightClasses) {
+            if (PlRxClass* squatter = plrxFindPlRxClass(name)) deletePlRxClass(squatter);
+        }
+        HostTest::TearDown();
+    }
+};
+
+TEST_F(ModuleTest, ClassesAreRegisteredWhileLoadedAndEveryLoadNeedsItsOwnUnload) {
+    EXPECT_EQ(nullptr, PlDbLight::desc());
+    ASSERT_TRUE(plrxLoadModule(kSceneOE, true, false)) << plsim::transcript();
+    ASSERT_TRUE(plrxLoadModule(L"PLSCENEOE.DBX", false, false));  // the same module, any letter case
+    for (const wchar_t* name : kLightClasses) EXPECT_NE(nullptr, plrxFindPlRxClass(name)) << name;
+    ASSERT_NE(nullptr, PlDbLight::desc());
+    EXPECT_TRUE(PlDbLight::desc()->isDerivedFrom(plrxFindPlRxClass(L"PlDbEntity")));
+    EXPECT_STREQ(L"PlSceneOE", PlDbLight::desc()->appName());
+
+    EXPECT_TRUE(plrxUnloadModule(L"PlSceneOE.DBX", false));
+    EXPECT_TRUE(plrxAppIsLoaded(kSceneOE));
+    EXPECT_NE(nullptr, PlDbLight::desc());
+    EXPECT_TRUE(plrxUnloadModule(kSceneOE, false));
+    EXPECT_FALSE(plrxAppIsLoaded(kSceneOE));
+    for (const wchar_t* name : kLightClasses) EXPECT_EQ(nullptr, plrxFindPlRxClass(name)) << name;
+    EXPECT_FALSE(plrxUnloadModule(kSceneOE, false));
+    EXPECT_EQ(L"", plsim::transcript());
+    // Loaded again after a full unload, it registers again.
+    ASSERT_TRUE(plrxLoadModule(kSceneOE, false, false));
+    EXPECT_NE(nullptr, PlDbLight::desc());
+}
+
+TEST_F(ModuleTest, MissingModulesFailAndSayWhyWhenAsked) {
+    const wchar_t* const bad[] = {L"NoSuchModule.dbx", L"", L"../bin/PlSceneOE.dbx", L"bin/PlSceneOE.dbx"};
+    for (const wchar_t* name : bad) {
+        plsim::clearTranscript();
+        EXPECT_FALSE(plrxLoadModule(name, false, false)) << name;
+        EXPECT_EQ(L"", plsim::transcript());
+        EXPECT_FALSE(plrxLoadModule(name, true, false)) << name;
+        EXPECT_NE(std::wstring::npos, plsim::transcript().find(L"Unable to load module")) << name;
+        EXPECT_FALSE(plrxAppIsLoaded(name));
+    }
+    EXPECT_FALSE(plrxLoadModule(nullptr, false, false));
+    EXPECT_FALSE(plrxUnloadModule(nullptr, false));
+
+    // An injected fault fails only the next load.
+    plsim::injectFault(plsim::Fault::ModuleLoad);
+    EXPECT_FALSE(plrxLoadModule(kSceneOE, true, false));
+    EXPECT_EQ(nullptr, PlDbLight::desc());
+    EXPECT_NE(std::wstring::npos, plsim::transcript().find(L"PlSceneOE.dbx"));
+    EXPECT_TRUE(plrxLoadModule(kSceneOE, false, false));
+}
+
+TEST_F(ModuleTest, AModuleWhoseInitialisationFailsIsNotLoaded) {
+    // A class of one of the module's names but of another lineage makes its
+    // initialisation fail after it registered the others.
+    PlRxClass* squatter = newPlRxClass(L"PlGiLightAttenuation", L"PlDbObject");
+    ASSERT_NE(nullptr, squatter);
+    EXPECT_FALSE(plrxLoadModule(kSceneOE, true, false));
+    EXPECT_NE(std::wstring::npos, plsim::transcript().find(L"initialisation failed"));
+    EXPECT_EQ(squatter, plrxFindPlRxClass(L"PlGiLightAttenuation"));
+    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"PlDbLight"));  // nothing left half-registered
+    EXPECT_EQ(nullptr, plrxFindPlRxClass(L"PlGiShadowParameters"));
+}
+
+TEST_F(ModuleTest, AFileThatIsNoLibraryFailsToLoad) {
+    const TempFolder folder;
+    folder.write("Broken.dbx", "not a library");
+    plsim::setModuleDirectory(folder.wide());
+    EXPECT_FALSE(plrxLoadModule(L"broken.DBX", true, false));
+    EXPECT_NE(std::wstring::npos, plsim::transcript().find(L"broken.DBX"));
+    EXPECT_FALSE(plrxLoadModule(kSceneOE, false, false));  // not in this folder
+}
+
+TEST_F(ModuleTest, AnApplicationIsDrivenThroughItsEntryPoint) {
+    std::wstring error;
+    int init = -1;
+    plsim::Application* app = plsim::loadApplication(kSceneOE, &error, &init);
+    ASSERT_NE(nullptr, app) << error;
+    EXPECT_EQ(0, init);
+    EXPECT_NE(nullptr, PlDbLight::desc());
+    EXPECT_EQ(0L, plsim::applicationApiVersion(app));  // it has no version query
+    EXPECT_EQ(PlRx::kRetOK, plsim::sendAppMessage(app, PlRx::kLoadDwgMsg));
+
+    auto* linker = static_cast<PlRxDynamicLinker*>(plrxSysRegistry()->at(L"DynamicLinker"));
+    ASSERT_NE(nullptr, linker);
+    void* handle = plsim::applicationHandle(app);
+    ASSERT_NE(nullptr, handle);
+    EXPECT_TRUE(linker->setAppUnloadable(handle));
+    EXPECT_TRUE(linker->isAppUnloadable(handle));
+    EXPECT_TRUE(plrxRegisterAppMDIAware(handle));
+
+    plsim::unloadApplication(app);
+    EXPECT_EQ(nullptr, PlDbLight::desc());
+    EXPECT_FALSE(linker->isAppUnloadable(handle));  // forgotten with the application
+    EXPECT_EQ(PlRx::kRetError, plsim::sendAppMessage(app, PlRx::kLoadDwgMsg));
+    plsim::unloadApplication(app);  // a second unload does nothing
+}
+
+TEST_F(ModuleTest, MissingFilesAndEntryPointsAreReported) {
+    std::wstring error;
+    int init = 99;
+    EXPECT_EQ(nullptr, plsim::loadApplication(L"NoSuchApp.vmx", &error, &init));
+    EXPECT_NE(std::wstring::npos, error.find(L"NoSuchApp.vmx"));
+    EXPECT_EQ(99, init);
+    error.clear();
+    // A resource module is a library without an entry point.
+    EXPECT_EQ(nullptr, plsim::loadApplication(plsim::detail::platformLibraryName(L"PlHostsimRes.dll"), &error));
+    EXPECT_NE(std::wstring::npos, error.find(L"plrxEntryPoint"));
+    EXPECT_EQ(nullptr, plsim::loadApplication(L""));
+}
 
 }  // namespace

@@ -1,10 +1,12 @@
 // Guards against misformatted lengths, precision lost in a round trip, the drawing's unit settings ignored,
-// and text that is no length being read as one.
+// text that is no length being read as one, wrong conversions between world and user coordinates,
+// displacements moved by the origin, degenerate axes being accepted, and typed points read in the wrong system.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
 #include <string>
-
-#include <gtest/gtest.h>
+#include <vector>
 
 #include "host/pled.h"
 #include "tests/hostsim/host_fixture.h"
@@ -13,56 +15,36 @@ namespace {
 
 using Units = HostTest;
 
-TEST_F(Units, Formatting) {
-    struct Case {
+TEST_F(Units, FormattingAndItsRefusals) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
         double value;
         int mode;
         int precision;
-        const wchar_t* expected;
+        const wchar_t* expected;  // null: refused, the text kept
+    } cases[] = {
+        {10, 1, 4, L"1.0000E+01"},    {-0.0, 1, 2, L"0.00E+00"},    {-0.5, 2, 2, L"-0.50"},
+        {-0.0001, 2, 2, L"0.00"},     {2.675, 2, 8, L"2.67500000"}, {-15.5, 3, 2, L"-1'-3.50\""},
+        {11.999, 3, 2, L"1'-0.00\""}, {15.5, 4, 2, L"1'-3 1/2\""},  {0.25, 4, 3, L"0'-0 1/4\""},
+        {-0.125, 5, 3, L"-1/8"},      {10, 2, 12, L"10.00000000"},  {1.0, 0, 2, nullptr},
+        {1.0, 6, 2, nullptr},         {inf, 2, 2, nullptr},         {std::nan(""), 2, 2, nullptr},
     };
-    const Case cases[] = {
-        {10, 1, 4, L"1.0000E+01"},
-        {-0.0, 1, 2, L"0.00E+00"},
-        {-0.5, 2, 2, L"-0.50"},
-        {-0.0001, 2, 2, L"0.00"},  // no "-0.00"
-        {2.675, 2, 8, L"2.67500000"},
-        {-15.5, 3, 2, L"-1'-3.50\""},
-        {11.999, 3, 2, L"1'-0.00\""},  // inches that round to a foot carry
-        {15.5, 4, 2, L"1'-3 1/2\""},
-        {0.25, 4, 3, L"0'-0 1/4\""},
-        {15.5, 5, 3, L"15 1/2"},
-        {-0.125, 5, 3, L"-1/8"},
-        {10, 2, 12, L"10.00000000"},  // precision beyond 8 is 8
-    };
-    for (const Case& c : cases) {
-        PlString text;
-        EXPECT_EQ(pldbRToS(c.value, c.mode, c.precision, text), PLRTNORM) << c.value << " mode " << c.mode;
-        EXPECT_EQ(text.str(), c.expected) << c.value << " mode " << c.mode;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.value << " mode " << c.mode);
+        PlString text(L"kept");
+        EXPECT_EQ(pldbRToS(c.value, c.mode, c.precision, text), c.expected ? PLRTNORM : PLRTERROR);
+        EXPECT_EQ(text.str(), c.expected ? c.expected : L"kept");
     }
-}
-
-TEST_F(Units, FormattingRefusals) {
-    PlString text(L"kept");
-    for (int mode : {0, 6, -2}) EXPECT_EQ(pldbRToS(1.0, mode, 2, text), PLRTERROR) << mode;
-    for (double value : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-                         std::nan("")})
-        EXPECT_EQ(pldbRToS(value, 2, 2, text), PLRTERROR);
-    EXPECT_EQ(text.str(), L"kept");
 }
 
 TEST_F(Units, TheDrawingsModeAndPrecision) {
     PlString text;
-    ASSERT_EQ(pldbRToS(10, -1, -1, text), PLRTNORM);
-    EXPECT_EQ(text.str(), L"10.0000");
     ASSERT_TRUE(plsim::setVar(L"LUNITS", L"1"));
     ASSERT_TRUE(plsim::setVar(L"LUPREC", L"2"));
     ASSERT_EQ(pldbRToS(10, -1, -1, text), PLRTNORM);
     EXPECT_EQ(text.str(), L"1.00E+01");
     ASSERT_EQ(pldbRToS(10, 2, -1, text), PLRTNORM);
     EXPECT_EQ(text.str(), L"10.00");
-    ASSERT_EQ(pldbRToS(10, -1, 3, text), PLRTNORM);
-    EXPECT_EQ(text.str(), L"1.000E+01");
-
     ASSERT_TRUE(plsim::setVar(L"LUNITS", L"4"));
     double value = 0;
     ASSERT_EQ(pldbDisToF(L"1'-6\"", -1, &value), PLRTNORM);
@@ -72,14 +54,12 @@ TEST_F(Units, TheDrawingsModeAndPrecision) {
 }
 
 TEST_F(Units, Reading) {
-    struct Case {
+    const struct {
         const wchar_t* text;
         int mode;
         bool ok;
         double expected;
-    };
-    const Case cases[] = {
-        {L"10", 2, true, 10},
+    } cases[] = {
         {L"1.0000E+01", 1, true, 10},
         {L"abc", 2, false, 0},
         {L"", 2, false, 0},
@@ -88,52 +68,106 @@ TEST_F(Units, Reading) {
         {L"1e999", 2, false, 0},
         {L"1'-3.5\"", 2, false, 0},
         {L"1/2", 1, false, 0},
-        {L"1'-3.5\"", 3, true, 15.5},
         {L"3.5\"", 3, true, 3.5},
         {L"1'3 1/2\"", 4, true, 15.5},
         {L"-1'-3 1/2\"", 4, true, -15.5},
         {L"1'-", 4, false, 0},
         {L"1'-3 1/0\"", 4, false, 0},
         {L"1'-3 -1/2\"", 4, false, 0},
-        {L"3 1/2", 5, true, 3.5},
-        {L"1/0", 5, false, 0},
         {L"3 1/2 1/4", 5, false, 0},
+        {L"1", 0, false, 0},
+        {L"1", 6, false, 0},
+        {nullptr, 2, false, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text ? c.text : L"(null)") + " mode " + std::to_string(c.mode));
         double value = -99;
-        EXPECT_EQ(pldbDisToF(c.text, c.mode, &value), c.ok ? PLRTNORM : PLRTERROR)
-            << testing::PrintToString(c.text) << " mode " << c.mode;
-        EXPECT_EQ(value, c.ok ? c.expected : -99) << testing::PrintToString(c.text) << " mode " << c.mode;
+        EXPECT_EQ(pldbDisToF(c.text, c.mode, &value), c.ok ? PLRTNORM : PLRTERROR);
+        EXPECT_EQ(value, c.ok ? c.expected : -99);
     }
-    double value = 0;
-    EXPECT_EQ(pldbDisToF(L"1", 0, &value), PLRTERROR);
-    EXPECT_EQ(pldbDisToF(L"1", 6, &value), PLRTERROR);
-    EXPECT_EQ(pldbDisToF(nullptr, 2, &value), PLRTERROR);
     EXPECT_EQ(pldbDisToF(L"1", 2, nullptr), PLRTERROR);
 }
 
 TEST_F(Units, RoundTrips) {
-    const double values[] = {0, -1, 0.1, -1e-5, 6.02e23, 1e-300, 2.0 / 3.0};
-    for (double v : values) {
-        for (int mode : {1, 2}) {
+    const std::vector<double> decimals = {0, -1, 0.1, -1e-5, 6.02e23, 1e-300, 2.0 / 3.0};
+    const std::vector<double> fractions = {15.5, -15.5, 0.25, 1234.0625};
+    for (int mode : {1, 2, 3, 4, 5}) {
+        for (double v : mode > 2 ? fractions : decimals) {
             PlString text;
-            ASSERT_EQ(pldbRToS(v, mode, 8, text), PLRTNORM);
+            ASSERT_EQ(pldbRToS(v, mode, mode > 2 ? 4 : 8, text), PLRTNORM);
             double back = 0;
             ASSERT_EQ(pldbDisToF(text, mode, &back), PLRTNORM) << testing::PrintToString(text.str());
             // Eight places: scientific keeps the relative, decimal the absolute error below 5e-9.
-            const double allowed = mode == 1 ? 5.000001e-9 * std::fabs(v) : 5.000001e-9;
+            const double allowed = mode == 1 ? 5.000001e-9 * std::fabs(v) : mode == 2 ? 5.000001e-9 : 0.0;
             EXPECT_NEAR(back, v, allowed) << testing::PrintToString(text.str());
         }
     }
-    for (double v : {15.5, -15.5, 0.25, 1234.0625}) {
-        for (int mode : {3, 4, 5}) {
-            PlString text;
-            ASSERT_EQ(pldbRToS(v, mode, 4, text), PLRTNORM);
-            double back = 0;
-            ASSERT_EQ(pldbDisToF(text, mode, &back), PLRTNORM) << testing::PrintToString(text.str());
-            EXPECT_EQ(back, v) << testing::PrintToString(text.str());
-        }
+}
+
+using Ucs = HostTest;
+
+PlGePoint3d trans(const PlGePoint3d& p, int from, int to, bool displacement = false) {
+    const double in[3] = {p.x, p.y, p.z};
+    double out[3] = {0, 0, 0};
+    EXPECT_EQ(pledTrans(in, from, to, displacement, out), PLRTNORM);
+    return {out[0], out[1], out[2]};
+}
+
+TEST_F(Ucs, PointsAndDisplacementsConvertBothWays) {
+    // Origin (10,20,30); user X along world Y, user Y along world -X: a quarter turn about Z.
+    ASSERT_TRUE(plsim::setUcs(10, 20, 30, 0, 2, 0, -1, 0, 0));
+    EXPECT_TRUE(trans({2, -3, 4}, PLED_UCS, PLED_WCS).isEqualTo({13, 22, 34}));
+    EXPECT_TRUE(trans({13, 22, 34}, PLED_WCS, PLED_UCS).isEqualTo({2, -3, 4}));
+    EXPECT_TRUE(trans({1, 0, 0}, PLED_UCS, PLED_WCS, true).isEqualTo({0, 1, 0})) << "displacements turn only";
+    // A tilted system: there and back, lengths of displacements kept.
+    ASSERT_TRUE(plsim::setUcs(-3, 4, 0.5, 1, 1, 1, -1, 2, 0.25));
+    for (const PlGePoint3d& p : {PlGePoint3d(1, 2, 3), PlGePoint3d(-100, 0.001, 7), PlGePoint3d(1e6, -1e6, 2)}) {
+        const PlGePoint3d back = trans(trans(p, PLED_WCS, PLED_UCS), PLED_UCS, PLED_WCS);
+        EXPECT_NEAR(p.distanceTo(back), 0.0, 1e-9 * (1 + p.asVector().length()));
+        EXPECT_NEAR(trans(p, PLED_WCS, PLED_UCS, true).asVector().length(), p.asVector().length(),
+                    1e-9 * (1 + p.asVector().length()));
     }
+    // The result may overwrite the input.
+    ASSERT_TRUE(plsim::setUcs(1, 1, 1, 0, 1, 0, 0, 0, 1));
+    double same[3] = {1, 2, 3};
+    ASSERT_EQ(pledTrans(same, PLED_UCS, PLED_WCS, false, same), PLRTNORM);
+    EXPECT_TRUE(PlGePoint3d(same[0], same[1], same[2]).isEqualTo({4, 2, 3}));
+}
+
+TEST_F(Ucs, DegenerateAxesAndBadCallsAreRefused) {
+    ASSERT_TRUE(plsim::setUcs(5, 0, 0, 1, 0, 0, 0, 1, 0));
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    const double bad[][9] = {
+        {0, 0, 0, 0, 0, 0, 0, 1, 0},   {0, 0, 0, 1, 1, 0, 2, 2, 0},   {0, 0, 0, 1, 0, 0, -3, 0, 0},
+        {nan, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 0, 0, inf, 0, 0, 0, 1, 0}, {0, 0, 0, 1e-300, 0, 0, 0, 1, 0},
+    };
+    for (const auto& b : bad) EXPECT_FALSE(plsim::setUcs(b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8]));
+    EXPECT_TRUE(trans({0, 0, 0}, PLED_UCS, PLED_WCS).isEqualTo({5, 0, 0})) << "the system in force is unchanged";
+
+    const double in[3] = {1, 2, 3};
+    double out[3] = {0, 0, 0};
+    EXPECT_EQ(pledTrans(in, 2, PLED_WCS, false, out), PLRTERROR);
+    EXPECT_EQ(pledTrans(in, PLED_WCS, -1, false, out), PLRTERROR);
+    EXPECT_EQ(pledTrans(nullptr, PLED_WCS, PLED_UCS, false, out), PLRTERROR);
+    EXPECT_EQ(pledTrans(in, PLED_WCS, PLED_UCS, false, nullptr), PLRTERROR);
+}
+
+TEST_F(Ucs, TypedPointsAreUserCoordinates) {
+    ASSERT_TRUE(plsim::setUcs(10, 20, 30, 0, 1, 0, -1, 0, 0));
+    PlGePoint3d point;
+    plsim::queueReply(L"1,0");
+    ASSERT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTNORM);
+    EXPECT_TRUE(point.isEqualTo({10, 21, 30}));
+    // Relative input: the displacement is turned, the world base point is kept.
+    const PlGePoint3d base(100, 100, 100);
+    plsim::queueReply(L"@1,0,2");
+    ASSERT_EQ(pledGetPoint(&base, L"Point: ", point), PLRTNORM);
+    EXPECT_TRUE(point.isEqualTo({100, 101, 102}));
+    plsim::resetSession();
+    plsim::queueReply(L"1,0");
+    ASSERT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTNORM);
+    EXPECT_EQ(point, PlGePoint3d(1, 0, 0));
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
-// Guards against setters that accept bad values or change the light when
-// they refuse, setters that write to a light not open for write, and shadow and attenuation
-// records that lose or corrupt fields.
+// Guards against light setters that accept bad values or change the light when they refuse or when it is not open
+// for write, shadow and attenuation records that lose fields, light names that repeat or skip a free number or
+// stay taken after an erase or a rename, case-sensitive look-ups, and duplicate light layers.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/hostsim/drawing_fixture.h"
 
@@ -36,10 +38,10 @@ std::wstring stateOf(const PlDbLight& l) {
     v(l.webRotation());
     out << l.physicalIntensity() << ' ' << l.physicalIntensityMethod() << ' ' << l.illuminanceDistance() << ' '
         << l.lampColorType() << ' ' << l.lampColorTemp() << ' ' << l.lampColorPreset() << ' ' << s.shadowsOn() << ' '
-        << s.shadowType() << ' ' << s.shadowMapSize() << ' ' << int{s.shadowMapSoftness()} << ' '
-        << s.shadowSamples() << ' ' << s.shapeVisibility() << ' ' << s.extendedLightShape() << ' '
-        << s.extendedLightLength() << ' ' << s.extendedLightWidth() << ' ' << s.extendedLightRadius() << ' '
-        << a.attenuationType() << ' ' << a.useLimits() << ' ' << a.startLimit() << ' ' << a.endLimit();
+        << s.shadowType() << ' ' << s.shadowMapSize() << ' ' << int{s.shadowMapSoftness()} << ' ' << s.shadowSamples()
+        << ' ' << s.shapeVisibility() << ' ' << s.extendedLightShape() << ' ' << s.extendedLightLength() << ' '
+        << s.extendedLightWidth() << ' ' << s.extendedLightRadius() << ' ' << a.attenuationType() << ' '
+        << a.useLimits() << ' ' << a.startLimit() << ' ' << a.endLimit();
     return out.str();
 }
 
@@ -52,7 +54,6 @@ using LightPropertiesTest = DrawingTest;
 
 TEST_F(LightPropertiesTest, BadValuesAreRefusedAndNothingChanges) {
     const Setter refused[] = {
-        {"kind 0", [](PlDbLight& l) { return l.setLightKind(0); }},
         {"kind 4", [](PlDbLight& l) { return l.setLightKind(4); }},
         {"negative intensity", [](PlDbLight& l) { return l.setIntensity(-0.5); }},
         {"NaN intensity", [](PlDbLight& l) { return l.setIntensity(kNaN); }},
@@ -64,18 +65,19 @@ TEST_F(LightPropertiesTest, BadValuesAreRefusedAndNothingChanges) {
         {"NaN target", [](PlDbLight& l) { return l.setTargetLocation(PlGePoint3d(0, kNaN, 0)); }},
         {"NaN web rotation", [](PlDbLight& l) { return l.setWebRotation(PlGeVector3d(0, 0, kNaN)); }},
         {"negative physical intensity", [](PlDbLight& l) { return l.setPhysicalIntensity(-1); }},
-        {"method 3", [](PlDbLight& l) { return l.setPhysicalIntensityMethod(static_cast<PlDbLight::PhysicalIntensityMethod>(3)); }},
+        {"method 3",
+         [](PlDbLight& l) { return l.setPhysicalIntensityMethod(static_cast<PlDbLight::PhysicalIntensityMethod>(3)); }},
         {"zero distance", [](PlDbLight& l) { return l.setIlluminanceDistance(0.0); }},
-        {"lamp colour type 2", [](PlDbLight& l) { return l.setLampColorType(static_cast<PlDbLight::LampColorType>(2)); }},
+        {"lamp colour type 2",
+         [](PlDbLight& l) { return l.setLampColorType(static_cast<PlDbLight::LampColorType>(2)); }},
         {"-1 K", [](PlDbLight& l) { return l.setLampColorTemp(-1.0); }},
-        {"infinite K", [](PlDbLight& l) { return l.setLampColorTemp(kInf); }},
         {"preset 14", [](PlDbLight& l) { return l.setLampColorPreset(static_cast<PlDbLight::LampColorPreset>(14)); }},
         {"empty name", [](PlDbLight& l) { return l.setName(L""); }},
         {"256 characters", [](PlDbLight& l) { return l.setName(std::wstring(256, L'a').c_str()); }},
         {"name with a tab", [](PlDbLight& l) { return l.setName(L"a\tb"); }},
     };
-    PlDbLight* light = appendLight(L"Keeper");
-    ASSERT_NE(nullptr, light);
+    PlDbLight* light = nullptr;
+    ASSERT_EQ(Plad::eOk, pldbOpenObject(light, addClosedLight(L"Keeper"), PlDb::kForWrite));
     for (const Setter& s : refused) {
         SCOPED_TRACE(s.what);
         const std::wstring before = stateOf(*light);
@@ -85,32 +87,19 @@ TEST_F(LightPropertiesTest, BadValuesAreRefusedAndNothingChanges) {
     light->close();
 }
 
-TEST_F(LightPropertiesTest, EveryForbiddenCharacterIsRefusedInAName) {
+TEST_F(LightPropertiesTest, NamesAndValuesAtTheEdgesAreAccepted) {
     PlDbLight light;
     for (const wchar_t c : std::wstring(L"<>/\\\":;?*|,=`")) {
         const wchar_t name[] = {L'L', c, L'1', 0};
         EXPECT_EQ(Plad::eInvalidInput, light.setName(name)) << static_cast<int>(c);
     }
-    EXPECT_STREQ(L"", light.name());
     EXPECT_EQ(Plad::eOk, light.setName(L"Spot light #1 (north) & co."));
     EXPECT_EQ(Plad::eOk, light.setName(std::wstring(255, L'z').c_str()));
-}
-
-TEST_F(LightPropertiesTest, ValuesAtTheEdgesAreAccepted) {
-    PlDbLight light;
-    EXPECT_EQ(Plad::eOk, light.setIntensity(0.0));
-    EXPECT_EQ(Plad::eOk, light.setHotspotAndFalloff(0.0, degrees(179.9)));
-    EXPECT_EQ(0.0, light.hotspotAngle());
     // A hotspot wider than the falloff is kept as given.
     EXPECT_EQ(Plad::eOk, light.setHotspotAndFalloff(degrees(60), degrees(30)));
     EXPECT_EQ(degrees(60), light.hotspotAngle());
     EXPECT_EQ(degrees(30), light.falloffAngle());
     for (int kind : {1, 2, 3, 10}) EXPECT_EQ(Plad::eOk, light.setLightKind(kind));
-    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(0.0));
-    EXPECT_EQ(Plad::eOk, light.setLampColorTemp(1e6));
-    EXPECT_EQ(Plad::eOk, light.setLampColorPreset(PlDbLight::kLowPressureSodium));
-    EXPECT_EQ(Plad::eOk, light.setPhysicalIntensity(0.0));
-    EXPECT_EQ(Plad::eOk, light.setIlluminanceDistance(1e-6));
     EXPECT_EQ(Plad::eOk, light.setLightDirection(PlGeVector3d(0, 3, 4)));
     EXPECT_TRUE(PlGeVector3d(0, 0.6, 0.8).isEqualTo(light.lightDirection())) << "kept as a unit vector";
     EXPECT_EQ(Plad::eOk, light.setWebFile(L"lamp.ies"));
@@ -131,13 +120,8 @@ TEST_F(LightPropertiesTest, ALightInADrawingChangesOnlyWhileOpenForWrite) {
         {"colour", [&](PlDbLight& l) { return l.setLightColor(red); }},
         {"attenuation", [&](PlDbLight& l) { return l.setLightAttenuation(attenuation); }},
         {"shadow", [&](PlDbLight& l) { return l.setShadowParameters(shadow); }},
-        {"angles", [](PlDbLight& l) { return l.setHotspotAndFalloff(0.2, 0.4); }},
-        {"direction", [](PlDbLight& l) { return l.setLightDirection(PlGeVector3d(1, 0, 0)); }},
         {"position", [](PlDbLight& l) { return l.setPosition(PlGePoint3d(1, 2, 3)); }},
-        {"target", [](PlDbLight& l) { return l.setTargetLocation(PlGePoint3d(4, 5, 6)); }},
         {"web file", [](PlDbLight& l) { return l.setWebFile(L"a.ies"); }},
-        {"physical intensity", [](PlDbLight& l) { return l.setPhysicalIntensity(800); }},
-        {"temperature", [](PlDbLight& l) { return l.setLampColorTemp(5000); }},
         {"layer", [&](PlDbLight& l) { return l.setLayer(db->layerId(L"0")); }},
     };
     const PlDbObjectId id = addClosedLight(L"Reader");
@@ -163,45 +147,21 @@ TEST_F(LightPropertiesTest, ALightInADrawingChangesOnlyWhileOpenForWrite) {
     light->close();
 }
 
-TEST(ShadowParametersTest, SettersRefuseOutOfRangeValuesAndKeepTheOld) {
+TEST(ShadowAndAttenuationTest, OutOfRangeValuesAreRefusedAndTheOldKept) {
     PlGiShadowParameters shadow;
-    for (std::uint16_t size : {64, 4096}) {
-        EXPECT_TRUE(shadow.setShadowMapSize(size)) << size;
-        EXPECT_EQ(size, shadow.shadowMapSize());
-    }
-    for (std::uint16_t size : {0, 32, 100, 8192}) {
-        EXPECT_FALSE(shadow.setShadowMapSize(size)) << size;
-        EXPECT_EQ(4096, shadow.shadowMapSize());
-    }
-    EXPECT_TRUE(shadow.setShadowMapSoftness(10));
-    EXPECT_FALSE(shadow.setShadowMapSoftness(0));
-    EXPECT_FALSE(shadow.setShadowMapSoftness(11));
-    EXPECT_EQ(10, shadow.shadowMapSoftness());
-    EXPECT_TRUE(shadow.setShadowSamples(0));
-    EXPECT_TRUE(shadow.setShadowSamples(65535));
-    EXPECT_EQ(65535, shadow.shadowSamples());
     EXPECT_TRUE(shadow.setExtendedLightShape(PlGiShadowParameters::kSphere));
-    EXPECT_FALSE(shadow.setExtendedLightShape(static_cast<PlGiShadowParameters::ExtendedLightShape>(5)));
     EXPECT_FALSE(shadow.setExtendedLightShape(static_cast<PlGiShadowParameters::ExtendedLightShape>(-1)));
     EXPECT_EQ(PlGiShadowParameters::kSphere, shadow.extendedLightShape());
-    EXPECT_TRUE(shadow.setExtendedLightLength(0.0));
     EXPECT_FALSE(shadow.setExtendedLightLength(-1.0));
     EXPECT_FALSE(shadow.setExtendedLightWidth(kNaN));
     EXPECT_FALSE(shadow.setExtendedLightRadius(kInf));
-    EXPECT_EQ(0.0, shadow.extendedLightLength());
     EXPECT_EQ(1.0, shadow.extendedLightWidth());
-    EXPECT_EQ(1.0, shadow.extendedLightRadius());
     shadow.setShadowType(PlGiShadowParameters::kAreaSampled);
     shadow.setShadowType(static_cast<PlGiShadowParameters::ShadowType>(-1));  // the "off" of a menu
     EXPECT_EQ(PlGiShadowParameters::kAreaSampled, shadow.shadowType());
-}
 
-TEST(LightAttenuationTest, LimitsAreStoredAsGivenUnlessNotFinite) {
     PlGiLightAttenuation attenuation;
-    attenuation.setLimits(10.0, 11.0);
     attenuation.setLimits(-2.0, -1.0);  // a start derived below zero is kept
-    EXPECT_EQ(-2.0, attenuation.startLimit());
-    EXPECT_EQ(-1.0, attenuation.endLimit());
     attenuation.setLimits(kNaN, 5.0);
     attenuation.setLimits(5.0, kInf);
     EXPECT_EQ(-2.0, attenuation.startLimit());
@@ -209,12 +169,136 @@ TEST(LightAttenuationTest, LimitsAreStoredAsGivenUnlessNotFinite) {
     attenuation.setAttenuationType(PlGiLightAttenuation::kInverseSquare);
     attenuation.setAttenuationType(static_cast<PlGiLightAttenuation::AttenuationType>(3));
     EXPECT_EQ(PlGiLightAttenuation::kInverseSquare, attenuation.attenuationType());
+    // Records clone, copy and compare as values, every field counting.
+    std::unique_ptr<PlRxObject> copy(attenuation.clone());
+    EXPECT_TRUE(attenuation.isEqualTo(copy.get()));
+    PlGiLightAttenuation other;
+    EXPECT_FALSE(other.isEqualTo(&attenuation));
+    EXPECT_EQ(Plad::eOk, other.copyFrom(&attenuation));
+    EXPECT_TRUE(other == attenuation);
+    EXPECT_EQ(Plad::eInvalidInput, other.copyFrom(&shadow));
+    EXPECT_FALSE(other.isEqualTo(&shadow));
+}
 
-    // The light keeps its own copy.
-    PlDbLight light;
-    ASSERT_EQ(Plad::eOk, light.setLightAttenuation(attenuation));
-    attenuation.setLimits(100.0, 200.0);
-    EXPECT_EQ(-2.0, light.lightAttenuation().startLimit());
+class LightNamesTest : public DrawingTest {
+protected:
+    static std::wstring next(const wchar_t* base) { return LightingUtil::findNextLightName(base).str(); }
+
+    /// Opens `id` for write, runs `change` on the light and closes it.
+    template <class Change>
+    void edit(PlDbObjectId id, Change change) {
+        PlDbLight* light = nullptr;
+        ASSERT_EQ(Plad::eOk, pldbOpenObject(light, id, PlDb::kForWrite, true));
+        change(*light);
+        light->close();
+    }
+};
+
+TEST_F(LightNamesTest, NumbersCountUpAndGapsAreFilledSmallestFirst) {
+    EXPECT_EQ(L"Spotlight1", next(L"Spotlight"));
+    std::vector<PlDbObjectId> ids;
+    for (int i = 0; i < 5; ++i) ids.push_back(addClosedLight(next(L"Spotlight").c_str()));
+    EXPECT_EQ(L"Spotlight6", next(L"Spotlight"));
+    EXPECT_EQ(L"Pointlight1", next(L"Pointlight")) << "each base counts on its own";
+
+    edit(ids[3], [](PlDbLight& l) { l.erase(true); });  // Spotlight4
+    edit(ids[1], [](PlDbLight& l) { l.erase(true); });  // Spotlight2
+    EXPECT_EQ(L"Spotlight2", next(L"Spotlight"));
+    addClosedLight(L"Spotlight2");
+    EXPECT_EQ(L"Spotlight4", next(L"Spotlight"));
+    addClosedLight(L"Spotlight4");
+    EXPECT_EQ(L"Spotlight6", next(L"Spotlight"));
+
+    // An un-erased light takes its name back (and may then share it).
+    edit(ids[1], [](PlDbLight& l) { l.erase(false); });
+    EXPECT_EQ(L"Spotlight6", next(L"Spotlight"));
+    PlDbObjectId found;
+    EXPECT_EQ(Plad::eOk, PlLightServiceManager::idAt(found, L"Spotlight2", db));
+}
+
+TEST_F(LightNamesTest, NamesCompareIgnoringCaseAndOnlyWholeNumbersCount) {
+    addClosedLight(L"SPOTLIGHT1");
+    addClosedLight(L"spotlight2");
+    addClosedLight(L"Spotlight04");   // not the number 4 written plainly
+    addClosedLight(L"Spotlight3x");   // no number at the end
+    addClosedLight(L"\u00c9toile1");  // a Latin-1 capital
+    EXPECT_EQ(L"Spotlight3", next(L"Spotlight"));
+    EXPECT_EQ(L"sPoTlIgHt3", next(L"sPoTlIgHt")) << "the base keeps the caller's letters";
+    EXPECT_EQ(L"\u00e9toile2", next(L"\u00e9toile"));
+    // A base that ends in a digit is numbered after it.
+    addClosedLight(L"Lamp21");
+    EXPECT_EQ(L"Lamp22", next(L"Lamp2"));
+    EXPECT_EQ(L"Lamp1", next(L"Lamp"));
+}
+
+TEST_F(LightNamesTest, RenamesMoveTheNameAndIdAtFindsOnlyLightsThatAreThere) {
+    addClosedLight(L"Spotlight1");
+    const PlDbObjectId second = addClosedLight(L"Spotlight2");
+    edit(second, [](PlDbLight& l) {
+        EXPECT_EQ(Plad::eDuplicateKey, l.setName(L"spotlight1"));
+        EXPECT_STREQ(L"Spotlight2", l.name());
+        EXPECT_EQ(Plad::eOk, l.setName(L"SPOTLIGHT2")) << "a light may keep its own name";
+        EXPECT_EQ(Plad::eOk, l.setName(L"Desk lamp"));
+    });
+    EXPECT_EQ(L"Spotlight2", next(L"Spotlight"));
+    PlDbObjectId found;
+    EXPECT_EQ(Plad::eOk, PlLightServiceManager::idAt(found, L"desk LAMP", db));
+    EXPECT_EQ(second, found);
+    EXPECT_EQ(Plad::eKeyNotFound, PlLightServiceManager::idAt(found, L"Spotlight2", db));
+    EXPECT_TRUE(found.isNull());
+    EXPECT_EQ(Plad::eNoDatabase, PlLightServiceManager::idAt(found, L"Spotlight1", nullptr));
+    edit(second, [](PlDbLight& l) { l.erase(true); });
+    EXPECT_EQ(Plad::eKeyNotFound, PlLightServiceManager::idAt(found, L"Desk lamp", db));
+
+    // A light outside the drawing is checked against the working drawing.
+    PlDbLight loose;
+    EXPECT_EQ(Plad::eDuplicateKey, loose.setName(L"Spotlight1"));
+    EXPECT_EQ(Plad::eOk, loose.setName(L"Desk Lamp"));
+}
+
+TEST_F(LightNamesTest, EachDrawingHasItsOwnNames) {
+    addClosedLight(L"Spotlight1");
+    PlApDocument* second = plsim::openDrawing(L"Drawing2");
+    EXPECT_EQ(L"Spotlight1", next(L"Spotlight"));
+    addClosedLight(L"Spotlight1", second->database());
+    addClosedLight(L"Spotlight2", second->database());
+    EXPECT_EQ(L"Spotlight3", next(L"Spotlight"));
+    plsim::closeDrawing(second);  // its lights, and their names, go with it
+    EXPECT_EQ(L"Spotlight2", next(L"Spotlight"));
+}
+
+TEST_F(LightNamesTest, NoNameWithoutADrawingOrABase) {
+    EXPECT_EQ(L"", next(L""));
+    EXPECT_EQ(L"", next(nullptr));
+    EXPECT_EQ(L"", next(L"Bad:base")) << "no light could bear it";
+    EXPECT_EQ(L"", next(std::wstring(255, L'x').c_str())) << "too long with its number";
+    plsim::closeDrawing(doc);
+    EXPECT_EQ(L"", next(L"Spotlight"));
+    PlDbObjectId layer;
+    EXPECT_EQ(Plad::eNoDatabase, LightingUtil::getLightsLayer(layer));
+    EXPECT_TRUE(layer.isNull());
+}
+
+TEST_F(LightNamesTest, TheLightsLayerIsMadeOnce) {
+    PlDbObjectId made;
+    ASSERT_EQ(Plad::eOk, LightingUtil::getLightsLayer(made));
+    EXPECT_FALSE(made.isNull());
+    PlDbObjectId again;
+    ASSERT_EQ(Plad::eOk, LightingUtil::getLightsLayer(again));
+    EXPECT_EQ(made, again);
+    EXPECT_EQ((std::vector<std::wstring>{L"0", L"Lights"}), plsim::layerNames(db));
+
+    PlApDocument* second = plsim::openDrawing(L"Drawing2");
+    PlDbObjectId existing;
+    ASSERT_EQ(Plad::eOk, second->database()->addLayer(L"LIGHTS", existing));
+    PlDbObjectId found;
+    ASSERT_EQ(Plad::eOk, LightingUtil::getLightsLayer(found));
+    EXPECT_EQ(existing, found) << "an existing layer of another case is used";
+
+    PlApDocument* third = plsim::openDrawing(L"Drawing3");
+    plsim::injectFault(plsim::Fault::Allocation);
+    EXPECT_EQ(Plad::eOutOfMemory, LightingUtil::getLightsLayer(found));
+    EXPECT_EQ((std::vector<std::wstring>{L"0"}), plsim::layerNames(third->database()));
 }
 
 }  // namespace
