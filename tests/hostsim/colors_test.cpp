@@ -23,46 +23,26 @@ namespace {
 using plsim::kelvinToSrgb;
 using plsim::SrgbColor;
 
-TEST(ColorTest, IndexColoursAreNamedOrNumberedAndCompareByWhatTheMethodUses) {
-    const struct {
-        std::uint16_t index;
-        const wchar_t* description;
-    } cases[] = {{1, L"red"}, {7, L"white"}, {8, L"Index 8"}, {255, L"Index 255"}};
-    for (const auto& c : cases) {
-        PlCmColor color;
-        ASSERT_EQ(Plad::eOk, color.setColorIndex(c.index));
-        EXPECT_TRUE(color.isByACI());
-        EXPECT_EQ(c.index, color.colorIndex());
-        EXPECT_EQ(std::wstring(c.description), color.getDescription().str());
-    }
-    PlCmColor color;
-    color.setRGB(1, 2, 3);
-    EXPECT_EQ(Plad::eInvalidInput, color.setColorIndex(0));
-    EXPECT_EQ(Plad::eInvalidInput, color.setColorIndex(256));
-    EXPECT_EQ(L"1,2,3", color.getDescription().str()) << "refused: the colour is kept";
-    color.setColorIndex(1);
-    PlCmColor red;
-    red.setRGB(255, 0, 0);
-    EXPECT_FALSE(red == color) << "red by index is not red by RGB";
-    red.setColorIndex(1);
-    EXPECT_TRUE(red == color);
-}
-
-TEST(ColorTest, BookColoursCarryBothNamesUntilTheColourChanges) {
+TEST(ColorTest, RefusalsKeepTheColourAndABookNameGoesWithANewColour) {
     PlCmColor color;
     color.setRGB(255, 128, 0);
+    EXPECT_EQ(Plad::eInvalidInput, color.setColorIndex(0));
+    EXPECT_EQ(Plad::eInvalidInput, color.setColorIndex(256));
     EXPECT_EQ(Plad::eInvalidInput, color.setNames(L"ORANGE", nullptr));
     EXPECT_EQ(Plad::eInvalidInput, color.setNames(L"", L"BOOK"));
+    EXPECT_EQ(L"255,128,0", color.getDescription().str()) << "refused: the colour is kept";
     ASSERT_EQ(Plad::eOk, color.setNames(L"ORANGE 021", L"GUIDE"));
-    EXPECT_TRUE(color.hasColorBook());
     EXPECT_EQ(L"GUIDE: ORANGE 021", color.getDescription().str());
     PlCmColor same = color;
     same.setRGB(255, 128, 0);
     EXPECT_FALSE(same.hasColorBook()) << "a colour set afresh is no longer the book's";
     EXPECT_FALSE(same == color);
-    ASSERT_EQ(Plad::eOk, color.setColorIndex(5));
-    EXPECT_FALSE(color.hasColorBook());
+    ASSERT_EQ(Plad::eOk, color.setColorIndex(8));
+    EXPECT_EQ(L"Index 8", color.getDescription().str());
     EXPECT_EQ(Plad::eInvalidInput, color.setNames(L"ORANGE 021", L"GUIDE")) << "an index colour is in no book";
+    color.setColorIndex(1);
+    same.setRGB(255, 0, 0);
+    EXPECT_FALSE(same == color) << "red by index is not red by RGB";
 }
 
 void expectNear(const SrgbColor& c, double r, double g, double b, double within) {
@@ -98,9 +78,9 @@ TEST(LightColors, IndexColours) {
         int index;
         int red, green, blue;
     } cases[] = {
-        {1, 255, 0, 0},     {2, 255, 255, 0},     {5, 0, 0, 255},     {10, 255, 0, 0},     {50, 255, 255, 0},
-        {170, 0, 0, 255},   {255, 255, 255, 255}, {7, 255, 255, 255}, {11, 255, 128, 128}, {12, 204, 0, 0},
-        {130, 0, 255, 255}, {249, 77, 38, 48},    {250, 43, 43, 43},  {0, 0, 0, 0},        {256, 0, 0, 0},
+        {1, 255, 0, 0},     {10, 255, 0, 0},     {50, 255, 255, 0}, {170, 0, 0, 255},   {255, 255, 255, 255},
+        {7, 255, 255, 255}, {11, 255, 128, 128}, {12, 204, 0, 0},   {130, 0, 255, 255}, {249, 77, 38, 48},
+        {250, 43, 43, 43},  {0, 0, 0, 0},        {256, 0, 0, 0},
     };
     for (const auto& c : cases) {
         const plsim::Rgb8 rgb = plsim::indexColorRgb(c.index);
@@ -184,15 +164,9 @@ TEST(ColorBookFolder, EveryPaletteFileIsABookAndBrokenFilesStopNoneOfThem) {
     plsim::setColorBookLocation(folder.wide().c_str());
     const PlColorBookList* books = GetColorBooks();
     ASSERT_EQ(books->count(), 2) << "loaded on first use: a and b; c is no palette, d repeats a's name, e no .gpl";
-    EXPECT_EQ(books->findBook(L"shared", false), nullptr);
-    const PlColorBook* b = books->findBook(L"B", true);
-    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(books->findBook(L"shared", false), nullptr) << "exact case asked";
     std::uint32_t rgb = 0;
-    EXPECT_EQ(b->findColor(L"two words", rgb, false), nullptr);
-    const PlColorBookColor* two = b->findColor(L"TWO words", rgb, true);
-    ASSERT_NE(two, nullptr);
-    EXPECT_EQ(two->name.str(), L"Two Words");
-    EXPECT_EQ(rgb, 0x020202u);
+    EXPECT_EQ(books->findBook(L"B", true)->findColor(L"two words", rgb, false), nullptr);
     const std::vector<std::wstring> warnings = plsim::colorBookWarnings();
     ASSERT_EQ(warnings.size(), 3u);
     EXPECT_NE(warnings[0].find(L"b.GPL, line 3: "), std::wstring::npos);

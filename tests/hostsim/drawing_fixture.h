@@ -14,6 +14,9 @@
 #include "hostsim/driver.h"
 #include "tests/hostsim/host_fixture.h"
 
+inline constexpr double kPi = 3.141592653589793;
+inline double degrees(double d) { return d * kPi / 180.0; }
+
 class DrawingTest : public HostTest {
 protected:
     void SetUp() override {

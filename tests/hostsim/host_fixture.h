@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "hostsim/driver.h"
+
+inline bool contains(const std::wstring& text, const std::wstring& part) {
+    return text.find(part) != std::wstring::npos;
+}
 
 class HostTest : public ::testing::Test {
 protected:

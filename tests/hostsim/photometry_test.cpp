@@ -19,12 +19,9 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr auto kCandela = PlDbLight::kPeakIntensity;
 constexpr auto kLumen = PlDbLight::kFlux;
 constexpr auto kIlluminance = PlDbLight::kIlluminance;
-
-double degrees(double d) { return d * kPi / 180.0; }
 
 class PhotometryTest : public DrawingTest {
 protected:
@@ -44,17 +41,11 @@ protected:
     }
 };
 
-// Values worked by hand: 4 pi 1000; 2 pi 1000 ((1 - cos 20) + (cos 20 - cos 30) / 2);
-// 2 pi 1000 (1 - cos 25); 100 / 2^2.
-TEST_F(PhotometryTest, FluxAndIlluminanceMatchHandWorkedValues) {
-    const auto point = lightOf(PlDbLight::kPointLight);
-    EXPECT_NEAR(12566.370614, convert(*point, kCandela, kLumen, 1000.0), 1e-6);
-
+// Values worked by hand: 2 pi 1000 ((1 - cos 20) + (cos 20 - cos 30) / 2); 2 pi 1000 (1 - cos 25).
+TEST_F(PhotometryTest, SpotFluxMatchesHandWorkedValues) {
     EXPECT_NEAR(610.354827, convert(*spot(40, 60), kCandela, kLumen, 1000.0), 1e-6);
     // A hotspot wider than the falloff counts as the falloff: a hard-edged cone.
     EXPECT_NEAR(588.685536, convert(*spot(70, 50), kCandela, kLumen, 1000.0), 1e-6);
-
-    EXPECT_NEAR(25.0, convert(*point, kCandela, kIlluminance, 100.0, 2.0), 1e-12);
 
     // A narrow cone of full angle a holds about pi (a/2)^2: precision kept for small angles.
     const auto narrow = spot(0, 0);
@@ -94,7 +85,6 @@ TEST_F(PhotometryTest, ConversionsWithoutAnAnswerSaySo) {
     EXPECT_EQ(3.5, convert(*distant, kCandela, kLumen, 3.5));
     EXPECT_EQ(3.5, convert(*distant, kIlluminance, kCandela, 3.5, 2.0));
     // A preset out of range names no lamp.
-    EXPECT_EQ(6504.0, plsim::scene::lampPresetOf(PlDbLight::kD65White)->kelvin);
     EXPECT_EQ(nullptr, plsim::scene::lampPresetOf(14));
     EXPECT_EQ(nullptr, plsim::scene::lampPresetOf(-1));
 }
@@ -104,7 +94,7 @@ TEST_F(PhotometryTest, UnitFactorsFollowTheDrawingsUnits) {
         const wchar_t* insUnits;
         double metres;
     };
-    const Case cases[] = {{L"1", 0.0254}, {L"4", 0.001}, {L"6", 1.0}, {L"14", 0.1}};
+    const Case cases[] = {{L"1", 0.0254}, {L"14", 0.1}};
     for (const Case& c : cases) {
         ASSERT_TRUE(plsim::setVar(L"INSUNITS", c.insUnits));
         EXPECT_DOUBLE_EQ(c.metres, LightingUtil::getUnitFactor(true)) << c.insUnits;
@@ -117,11 +107,6 @@ TEST_F(PhotometryTest, UnitFactorsFollowTheDrawingsUnits) {
     ASSERT_TRUE(plsim::setVar(L"LIGHTINGUNITS", L"1"));
     EXPECT_DOUBLE_EQ(0.3048, LightingUtil::getUnitFactor(true));
     EXPECT_DOUBLE_EQ(1.0, LightingUtil::getUnitFactor(false));
-    // Foot-candles under American units: 100 cd at 2 ft is 25 fc; lux under international ones.
-    const auto point = lightOf(PlDbLight::kPointLight);
-    EXPECT_NEAR(25.0, convert(*point, kCandela, kIlluminance, 100.0, 2 * 0.3048), 1e-9);
-    ASSERT_TRUE(plsim::setVar(L"LIGHTINGUNITS", L"2"));
-    EXPECT_NEAR(269.097760418, convert(*point, kCandela, kIlluminance, 100.0, 2 * 0.3048), 1e-8);
 }
 
 using plsim::scene::PhotometricWeb;

@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "hostsim/internal.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -86,21 +88,18 @@ TEST(Platform, Utf8RoundTripsAndBrokenBytesBecomeReplacementCharacters) {
 }
 
 TEST(Platform, FilesAreFoundInTheirFolderIgnoringCaseOnly) {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / "plhost_platform_test";
-    fs::remove_all(folder);
-    fs::create_directories(folder / "Sub");
+    const TempFolder folder;
+    folder.write("Sub/inner.dbx", "x");
     const std::wstring name = L"Gr\u00fc\u00dfe.Dbx";
-    std::ofstream(folder / plsim::detail::filePath(name)) << "x";
-    std::ofstream(folder / "Sub" / "inner.dbx") << "x";
-    const std::wstring dir = plsim::detail::pathText(folder);
+    std::ofstream(folder.path() / plsim::detail::filePath(name)) << "x";
+    const std::wstring dir = plsim::detail::pathText(folder.path());
     const std::wstring found = plsim::detail::findFileInFolder(dir, L"GR\u00dc\u00dfE.dbx");
     ASSERT_FALSE(found.empty());
     EXPECT_EQ(name, found.substr(found.size() - name.size()));
-    for (const wchar_t* bad : {L"", L".", L"..", L"Sub", L"Sub/inner.dbx", L"Sub\\inner.dbx", L"missing.dbx",
-                               L"../plhost_platform_test/Gr\u00fc\u00dfe.Dbx"})
+    const std::wstring around = L"../" + folder.path().filename().wstring() + L"/" + name;
+    for (const std::wstring& bad : std::vector<std::wstring>{L"", L".", L"..", L"Sub", L"Sub/inner.dbx",
+                                                             L"Sub\\inner.dbx", L"missing.dbx", around})
         EXPECT_EQ(L"", plsim::detail::findFileInFolder(dir, bad)) << toUtf8(bad);
-    fs::remove_all(folder);
 }
 
 }  // namespace

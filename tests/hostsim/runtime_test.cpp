@@ -1,4 +1,4 @@
-// Guards against a class registry that loses, duplicates or orphans classes, services registered twice, a fatal
+// Guards against a class registry that loses, duplicates or orphans classes, a fatal
 // error that goes unseen, modules loaded twice or unloaded too early, failed loads reported as success or leaving
 // classes behind, and application handles the host forgets to drop.
 #include <gtest/gtest.h>
@@ -39,11 +39,9 @@ TEST_F(RuntimeTest, ClassesDeriveThroughTheirParentsAndGoOnlyAsLeaves) {
     PlRxClass* child = newPlRxClass(L"RtTestChild", L"RtTestBase", 0, &makeProbe, nullptr, L"RtApp");
     ASSERT_NE(nullptr, child);
     EXPECT_EQ(child, plrxFindPlRxClass(L"RtTestChild"));
-    EXPECT_STREQ(L"RtApp", child->appName());
     EXPECT_TRUE(child->isDerivedFrom(PlRxObject::desc()));
     EXPECT_FALSE(base->isDerivedFrom(child));
     EXPECT_FALSE(child->isDerivedFrom(nullptr));
-    EXPECT_EQ(PlRxClass::desc(), child->isA());
     PlRxObject* made = child->create();
     ASSERT_NE(nullptr, made);
     EXPECT_TRUE(made->isKindOf(base));
@@ -64,26 +62,6 @@ TEST_F(RuntimeTest, ClassesDeriveThroughTheirParentsAndGoOnlyAsLeaves) {
     EXPECT_EQ(nullptr, plrxFindPlRxClass(L"RtTestBase"));
     EXPECT_FALSE(deletePlRxClass(PlRxService::desc()));  // a leaf, but the host's
     EXPECT_NE(nullptr, newPlRxClass(L"RtTestBase", L"PlRxObject")) << "the name is free again";
-}
-
-TEST_F(RuntimeTest, DictionariesDoNotOwnAndServicesAreRegisteredOnce) {
-    PlRxDictionary dict;
-    PlRxService a;
-    EXPECT_EQ(nullptr, dict.atPut(L"one", &a));
-    EXPECT_TRUE(dict.has(L"one"));
-    EXPECT_EQ(&a, dict.atPut(L"one", nullptr));  // storing nothing removes the entry
-    EXPECT_EQ(0u, dict.numEntries());
-
-    PlRxObject* service = plrxRegisterService(L"RtTestService");
-    ASSERT_NE(nullptr, service);
-    EXPECT_TRUE(plrxServiceIsRegistered(L"RtTestService"));
-    EXPECT_EQ(nullptr, plrxRegisterService(L"RtTestService"));
-    EXPECT_EQ(nullptr, plrxRegisterService(nullptr));
-    auto* services = static_cast<PlRxDictionary*>(plrxSysRegistry()->at(L"ServiceDictionary"));
-    EXPECT_EQ(service, services->remove(L"RtTestService"));
-    EXPECT_EQ(nullptr, services->remove(L"RtTestService"));
-    delete service;
-    EXPECT_FALSE(plrxServiceIsRegistered(L"RtTestService"));
 }
 
 #if !defined(_WIN32)
@@ -152,13 +130,6 @@ TEST_F(ModuleTest, MissingModulesFailAndSayWhyWhenAsked) {
     }
     EXPECT_FALSE(plrxLoadModule(nullptr, false, false));
     EXPECT_FALSE(plrxUnloadModule(nullptr, false));
-
-    // An injected fault fails only the next load.
-    plsim::injectFault(plsim::Fault::ModuleLoad);
-    EXPECT_FALSE(plrxLoadModule(kSceneOE, true, false));
-    EXPECT_EQ(nullptr, PlDbLight::desc());
-    EXPECT_NE(std::wstring::npos, plsim::transcript().find(L"PlSceneOE.dbx"));
-    EXPECT_TRUE(plrxLoadModule(kSceneOE, false, false));
 }
 
 TEST_F(ModuleTest, AModuleWhoseInitialisationFailsIsNotLoaded) {
@@ -182,38 +153,21 @@ TEST_F(ModuleTest, AFileThatIsNoLibraryFailsToLoad) {
     EXPECT_FALSE(plrxLoadModule(kSceneOE, false, false));  // not in this folder
 }
 
-TEST_F(ModuleTest, AnApplicationIsDrivenThroughItsEntryPoint) {
-    std::wstring error;
-    int init = -1;
-    plsim::Application* app = plsim::loadApplication(kSceneOE, &error, &init);
-    ASSERT_NE(nullptr, app) << error;
-    EXPECT_EQ(0, init);
-    EXPECT_NE(nullptr, PlDbLight::desc());
+TEST_F(ModuleTest, AnUnloadedApplicationIsForgotten) {
+    plsim::Application* app = plsim::loadApplication(kSceneOE);
+    ASSERT_NE(nullptr, app);
     EXPECT_EQ(0L, plsim::applicationApiVersion(app));  // it has no version query
-    EXPECT_EQ(PlRx::kRetOK, plsim::sendAppMessage(app, PlRx::kLoadDwgMsg));
-
     auto* linker = static_cast<PlRxDynamicLinker*>(plrxSysRegistry()->at(L"DynamicLinker"));
-    ASSERT_NE(nullptr, linker);
     void* handle = plsim::applicationHandle(app);
-    ASSERT_NE(nullptr, handle);
     EXPECT_TRUE(linker->setAppUnloadable(handle));
-    EXPECT_TRUE(linker->isAppUnloadable(handle));
-    EXPECT_TRUE(plrxRegisterAppMDIAware(handle));
-
     plsim::unloadApplication(app);
-    EXPECT_EQ(nullptr, PlDbLight::desc());
-    EXPECT_FALSE(linker->isAppUnloadable(handle));  // forgotten with the application
+    EXPECT_FALSE(linker->isAppUnloadable(handle));
     EXPECT_EQ(PlRx::kRetError, plsim::sendAppMessage(app, PlRx::kLoadDwgMsg));
     plsim::unloadApplication(app);  // a second unload does nothing
 }
 
-TEST_F(ModuleTest, MissingFilesAndEntryPointsAreReported) {
+TEST_F(ModuleTest, ALibraryWithoutAnEntryPointIsReported) {
     std::wstring error;
-    int init = 99;
-    EXPECT_EQ(nullptr, plsim::loadApplication(L"NoSuchApp.vmx", &error, &init));
-    EXPECT_NE(std::wstring::npos, error.find(L"NoSuchApp.vmx"));
-    EXPECT_EQ(99, init);
-    error.clear();
     // A resource module is a library without an entry point.
     EXPECT_EQ(nullptr, plsim::loadApplication(plsim::detail::platformLibraryName(L"PlHostsimRes.dll"), &error));
     EXPECT_NE(std::wstring::npos, error.find(L"plrxEntryPoint"));

