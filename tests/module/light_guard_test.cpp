@@ -1,11 +1,10 @@
-// Guards the light commands' viewport and default-lighting guard: which answers
-// switch default lighting off, what a cancel leaves, and the dialog's lock.
-#include <map>
-
+// Guards the light commands' viewport and default-lighting guard: which answers switch default lighting off,
+// what a cancel leaves, and the dialog's lock; and what it stands on: integer reads of system variables of every
+// type (no undefined conversions), and a document lock that never releases a lock it did not take.
 #include "app/ZuredUDKMX.h"
+#include "common/DocLock.h"
 #include "common/Messages.h"
 #include "common/SysVars.h"
-#include "host/nltaskdialog.h"
 #include "host/pldocs.h"
 #include "support/host_fixture.h"
 
@@ -62,15 +61,6 @@ TEST_F(LightGuardTest, DefaultLightingQuestionAnswers) {
     plsim::setModuleDirectory(folder);
 }
 
-TEST_F(LightGuardTest, CancellingTheQuestionEndsTheCommandSilently) {
-    plsim::queueCancel();
-    plsim::clearTranscript();
-    ZuredUDKMX::doLightCommand(kLightPoint);
-    EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1);
-    EXPECT_EQ(plsim::pendingReplies(), 0u);
-    EXPECT_EQ(takeTranscript().find(loadMessage(msg::kLightNotCreated).str()), std::wstring::npos);
-}
-
 struct SunCase {
     const char* name;
     const wchar_t* defaultLighting;
@@ -106,26 +96,54 @@ TEST_F(LightGuardTest, PopupSunWarningAnswersAndGivesBackOnlyItsOwnLock) {
     EXPECT_EQ(ZuredUDKMX::PopupSunWarningDlg(), 2);
 }
 
-class RecordingDialog final : public INlHostActiveTaskDialog {
-public:
-    void setButtonEnabled(int buttonId, bool enabled) override { states[buttonId] = enabled; }
-    bool isVerificationChecked() const override { return false; }
-    std::map<int, bool> states;
+struct VarCase {
+    const char* name;
+    plsim::VarType type;
+    std::wstring value;
+    int expected;
 };
 
-TEST(DistantLightCallback, CheckBoxDisablesTheFirstButton) {
-    RecordingDialog dialog;
-    NlHostTaskDialogEventArgs args;
-    args.notification = NlHostTaskDialogEventArgs::kVerificationClicked;
-    for (const bool checked : {true, false}) {
-        args.verificationChecked = checked;
-        EXPECT_FALSE(DistantLightCheckBoxCallBack(&dialog, args, 0));
-        EXPECT_EQ(dialog.states.at(1001), !checked);
+TEST_F(LightGuardTest, SystemVariablesOfEveryNumericTypeReadAsInt) {
+    const VarCase cases[] = {
+        {"short", plsim::VarType::Short, L"-7", -7},
+        {"long", plsim::VarType::Long, L"100000", 100000},
+        {"real truncates", plsim::VarType::Real, L"2.9", 2},
+        {"negative real truncates toward zero", plsim::VarType::Real, L"-2.9", -2},
+        {"real too large", plsim::VarType::Real, L"1e12", -1},
+        {"real too small", plsim::VarType::Real, L"-1e12", -1},
+        {"largest int", plsim::VarType::Real, L"2147483647.5", 2147483647},
+        {"text", plsim::VarType::Text, L"12", -1},
+    };
+    for (const VarCase& c : cases) {
+        plsim::defineVar(L"TESTVAR", c.type, c.value);
+        EXPECT_EQ(getSysVarInt(L"TESTVAR"), c.expected) << c.name;
     }
-    RecordingDialog other;
-    args.notification = NlHostTaskDialogEventArgs::kButtonClicked;
-    EXPECT_FALSE(DistantLightCheckBoxCallBack(&other, args, 0));
-    EXPECT_TRUE(other.states.empty());
+    EXPECT_EQ(getSysVarInt(L"NOSUCHVARIABLE"), -1);
+}
+
+TEST_F(LightGuardTest, SwitchingDefaultLightingOffNeedsTheVariable) {
+    EXPECT_TRUE(turnOffDefaultLighting());
+    EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 0);
+    plsim::removeVar(L"DEFAULTLIGHTING");
+    EXPECT_FALSE(turnOffDefaultLighting());
+}
+
+// A caller's write lock left alone is guarded by the context menu's and the sun warning's tests, a failed
+// lock holding nothing by the fault sweep (no document is left locked after any command).
+TEST_F(LightGuardTest, TheDocumentLockHoldsNothingOnFailureAndReleaseKeepsTheLock) {
+    DocLock lock;
+    EXPECT_EQ(lock.lockDocument(nullptr, PlAp::kWrite, nullptr, nullptr), Plad::eNoDocument);
+    EXPECT_EQ(lock.lockDatabase(nullptr, PlAp::kWrite, nullptr, nullptr), Plad::eNoDatabase);
+    EXPECT_EQ(lock.lockObject(PlDbObjectId(), PlAp::kWrite, nullptr, nullptr), Plad::eNullObjectId);
+    EXPECT_EQ(lock.unlock(), Plad::eOk) << "nothing held";
+
+    ASSERT_EQ(lock.lockDatabase(drawing->database(), PlAp::kWrite, L"TEST", L"TEST"), Plad::eOk);
+    EXPECT_EQ(lock.document(), drawing) << "the document of the database";
+    EXPECT_TRUE(drawing->myLockMode() & PlAp::kWrite);
+    lock.release();
+    EXPECT_EQ(lock.document(), nullptr);
+    EXPECT_EQ(drawing->lockCount(), 1) << "release must not unlock";
+    plDocManagerPtr()->unlockDocument(drawing);
 }
 
 }  // namespace

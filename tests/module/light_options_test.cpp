@@ -1,6 +1,9 @@
-// Guards the name, intensity, status, hotspot and falloff options: what they store,
-// which answers they refuse with which message, and what Enter and a cancel keep.
+// Guards the name, intensity, status, hotspot and falloff options: what they store, which answers they refuse
+// with which message, and what Enter and a cancel keep; the reply copy rule under every prompt (truncation, empty
+// buffers on failure) and the on/off prompt against off-by-one and status mix-ups.
+#include "host/pled.h"
 #include "light_fixture.h"
+#include "lightedit/InputPrimitives.h"
 
 namespace {
 
@@ -85,6 +88,65 @@ TEST_F(LightOptionsTest, HotspotAndFalloff) {
         EXPECT_EQ(count(text, msg::kAngleOutOfRange), c.refused) << c.name;
     }
     EXPECT_EQ(occurrences(edit(kLightFreeSpot, {L"Falloff", L"30.7", L"Falloff", L""}), L"<30>"), 1);
+}
+
+struct CopyCase {
+    const char* name;
+    int hostStatus;
+    const wchar_t* text;
+    std::size_t capacity;
+    int expectedStatus;
+    const wchar_t* expectedBuffer;
+};
+
+TEST(CopyReply, FollowsTheCopyRule) {
+    const CopyCase cases[] = {
+        {"fits", PLRTNORM, L"abc", 4, PLRTNORM, L"abc"},
+        {"one too long", PLRTNORM, L"abcd", 4, PLRTTRUNC, L"abc"},
+        {"empty text", PLRTNORM, L"", 4, PLRTNORM, L""},
+        {"no text", PLRTNORM, nullptr, 4, PLRTERROR, L""},
+        {"cancel empties", PLRTCAN, L"abc", 4, PLRTCAN, L""},
+        {"capacity one", PLRTNORM, L"a", 1, PLRTTRUNC, L""},
+    };
+    for (const CopyCase& c : cases) {
+        wchar_t buffer[8];
+        buffer[0] = L'x';
+        buffer[1] = L'\0';
+        EXPECT_EQ(copyReply(c.hostStatus, c.text, buffer, c.capacity), c.expectedStatus) << c.name;
+        EXPECT_EQ(std::wstring(buffer), c.expectedBuffer) << c.name;
+    }
+    EXPECT_EQ(copyReply(PLRTNORM, L"abc", nullptr, 4), PLRTERROR);
+    wchar_t untouched[2] = {L'x', L'\0'};
+    EXPECT_EQ(copyReply(PLRTNORM, L"abc", untouched, 0), PLRTERROR);
+    EXPECT_EQ(untouched[0], L'x');
+}
+
+struct OnOffCase {
+    const char* name;
+    bool initial;
+    std::wstring reply;  // L"^C" for a cancel
+    bool expectedResult;
+    bool expectedValue;
+};
+
+TEST_F(LightOptionsTest, TheOnOffPromptUnderStatus) {
+    LightEditContext context{nullptr, false, PlString(L"<"), PlString(L">: ")};
+    const OnOffCase cases[] = {
+        {"enter keeps", true, L"", false, true},
+        {"cancel keeps", false, L"^C", false, false},
+        {"off", true, L"oFf", true, false},
+        {"off when already off", false, L"OFF", true, false},
+        {"on by shortcut", false, L"n", true, true},
+    };
+    for (const OnOffCase& c : cases) {
+        plsim::clearReplies();
+        if (c.reply == L"^C") plsim::queueCancel();
+        else plsim::queueReply(c.reply);
+        bool value = c.initial;
+        EXPECT_EQ(promptOnOff(context, msg::kStatusPrompt, value), c.expectedResult) << c.name;
+        EXPECT_EQ(value, c.expectedValue) << c.name;
+        EXPECT_EQ(plsim::pendingReplies(), 0u) << c.name;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Guards placing every kind of light: kind, target, placement, layer, name and
-// shadow settings; discarding on cancel; the LIGHT kind memory; direction input.
+// Guards placing every kind of light: kind, target, placement, layer and name; discarding on
+// cancel; the distant-light warning; the LIGHT kind memory; direction input.
 #include <cmath>
 
 #include "common/SysVars.h"
@@ -34,13 +34,12 @@ TEST_F(LightCommandTest, EveryCommandPlacesItsLight) {
         {"free web", kLightFreeWeb, {L"0,0,5", L""}, 10, false, {0, 0, 5}, {0, 0, -5}, {0, 0, -1}, L"Weblight2"},
         {"distant", kLightDistant, {L"", L"", L""}, 1, false, {0, 0, 0}, {1, 1, 1},
          {kInvRoot3, kInvRoot3, kInvRoot3}, L"Distantlight1"},
+        {"a spot aimed at itself asks again", kLightSpot, {L"2,2,2", L"2,2,2", L"2,2,0", L""}, 3, true, {2, 2, 2},
+         {2, 2, 0}, {0, 0, -1}, L"Spotlight4"},
     };
     std::size_t count = 0;
     for (const PlacementCase& c : cases) {
-        for (const std::wstring& reply : c.replies) plsim::queueReply(reply);
-        ZuredUDKMX::doLightCommand(c.type);
-        EXPECT_EQ(plsim::pendingReplies(), 0u) << c.name;
-        EXPECT_EQ(plsim::openObjectCount(), 0) << c.name;
+        run(c.type, c.replies);
         const auto all = lights();
         ASSERT_EQ(all.size(), ++count) << c.name;
         const plsim::scene::LightInfo& light = all.back();
@@ -52,11 +51,6 @@ TEST_F(LightCommandTest, EveryCommandPlacesItsLight) {
             expectNear(light.direction, c.direction.x, c.direction.y, c.direction.z, c.name);
         EXPECT_EQ(light.name, c.lightName) << c.name;
         EXPECT_EQ(light.layer, L"Lights") << c.name;
-        EXPECT_TRUE(light.shadow.on) << c.name;
-        EXPECT_EQ(light.shadow.type, 0) << c.name;
-        if (c.kind == 3) {
-            EXPECT_EQ(light.shadow.shape, 1) << c.name;
-        }
     }
     EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 0) << "a scripted light switches default lighting off";
 }
@@ -66,17 +60,25 @@ TEST_F(LightCommandTest, CancelAtTheMenuLeavesNoLightAndSaysNothing) {
     EXPECT_TRUE(lights().empty());
     EXPECT_EQ(count(text, msg::kLightNotCreated), 0);
     EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1) << "no light, so default lighting stays";
-    run(kLightPoint, {L"^C"});
+    plsim::setScriptActive(false);  // a cancel at the default-lighting question ends it as silently
+    EXPECT_EQ(run(kLightPoint, {L"^C"}).find(message(msg::kLightNotCreated)), std::wstring::npos);
+    EXPECT_TRUE(lights().empty());
+    EXPECT_EQ(getSysVarInt(L"DEFAULTLIGHTING"), 1);
+}
+
+TEST_F(LightCommandTest, TheDistantWarningRefusesItsFirstButtonWhileItsBoxIsTicked) {
+    plsim::setScriptActive(false);
+    ASSERT_TRUE(plsim::setVar(L"DEFAULTLIGHTING", L"0"));  // no question before the warning
+    const std::wstring text = run(kLightDistant, {L"V", L"1001", L"V", L"1001"});
+    EXPECT_EQ(occurrences(text, L"Choose one of the buttons shown"), 1) << "taken once the box is clear again";
     EXPECT_TRUE(lights().empty());
 }
 
 TEST_F(LightCommandTest, LightRepeatsTheLastKind) {
     run(kLightAnyKind, {L"Targetpoint", L"0,0,0", L"0,0,3", L""});
     run(kLightAnyKind, {L"", L"1,0,0", L"1,0,3", L""});
-    const auto all = lights();
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(all[1].kind, 2);
-    EXPECT_TRUE(all[1].hasTarget);
+    EXPECT_EQ(last().kind, 2);
+    EXPECT_TRUE(last().hasTarget);
     // A distant light keeps the targeted flag of the point light for later.
     run(kLightAnyKind, {L"Distant", L"", L"", L""});
     run(kLightAnyKind, {L"", L"", L"", L""});
@@ -91,13 +93,6 @@ TEST_F(LightCommandTest, WebLightsNeedPhotometricUnits) {
     EXPECT_EQ(count(text, msg::kWebNeedsPhotometry), 1);
     EXPECT_EQ(count(text, msg::kLightNotCreated), 0);
     EXPECT_TRUE(lights().empty());
-}
-
-TEST_F(LightCommandTest, ASpotCannotAimAtItsOwnPosition) {
-    run(kLightSpot, {L"2,2,2", L"2,2,2", L"2,2,0", L""});
-    const auto all = lights();
-    ASSERT_EQ(all.size(), 1u);
-    expectNear(all[0].target, 2, 2, 0, "target asked again");
 }
 
 struct UcsCase {
@@ -155,9 +150,7 @@ TEST_F(LightCommandTest, DirectionsByPointsAndTypedVectors) {
          msg::kSamePoints, 0},
     };
     for (const DirectionCase& c : cases) {
-        std::vector<std::wstring> replies = c.replies;
-        replies.push_back(L"");
-        const std::wstring text = run(c.type, replies);
+        const std::wstring text = run(c.type, then(c.replies, {L""}));
         expectNear(last().direction, c.direction.x, c.direction.y, c.direction.z, c.name);
         EXPECT_EQ(count(text, c.messageId), c.times) << c.name;
     }
@@ -167,10 +160,7 @@ TEST_F(LightCommandTest, DirectionFromABasePointKeepsTheOldOneForThePointItself)
     const double base[3] = {1, 2, 3};
     PlGeVector3d direction(0, 0, -1);
     PlGePoint3d point;
-    for (const wchar_t* reply : {L"1,2,3", L"1,2,5", L"", L"^C"}) {
-        if (std::wstring(reply) == L"^C") plsim::queueCancel();
-        else plsim::queueReply(reply);
-    }
+    queue({L"1,2,3", L"1,2,5", L"", L"^C"});
     ASSERT_TRUE(JigUtil::GetVectorDirection(direction, base, point));
     expectNear(direction, 0, 0, -1, "the base point itself gives no direction");
     ASSERT_TRUE(JigUtil::GetVectorDirection(direction, base, point));

@@ -1,4 +1,4 @@
-// A fixture that starts every test on a fresh host session with one open drawing.
+// A fixture that starts every test on a fresh host session with one open drawing, and checks no object is left open.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +13,10 @@ protected:
         plsim::resetSession();
         drawing = plsim::openDrawing(L"Drawing1");
     }
-    void TearDown() override { plsim::resetSession(); }
+    void TearDown() override {
+        EXPECT_EQ(plsim::openObjectCount(), 0) << "an object was left open";
+        plsim::resetSession();
+    }
 
     /// The transcript since the last call, and clears it.
     static std::wstring takeTranscript() {
