@@ -1,6 +1,4 @@
-// Guards the console's drawing commands against wrong handles, paths or lights changed, a
-// context menu that turns the wrong objects, a dump that misses or keeps paths, and a UCS
-// command that does not reach the lights placed after it.
+// Guards the console's drawing commands against wrong handles, paths or lights changed, a context menu that turns the wrong objects, a dump that misses or keeps paths, and a UCS command that does not reach the lights placed after it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -23,7 +21,7 @@ TEST(ConsoleDrawingCommands, MenuTurnsLightsAndErasingRemovesPaths) {
         // User Z is world +X: typed points are user coordinates, a free light aims 10 below along user Z.
         "UCS 1,2,3 0,1,0 0,0,1\nFREESPOT\n0,0,4\nX\n";
     std::string dump;
-    const plandor_test::Run run = plandor_test::runScriptWithDump(script, dump);
+    const plandor_test::Run run = plandor_test::runScript(script, {}, &dump);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     const std::string out = fromFirstCommand(run.out);
     for (const char* expected : {

@@ -49,21 +49,14 @@ TEST(DrawingDump, TextsReadBackAsWritten) {
 }
 
 TEST(DrawingDump, RealsAreShortestRoundTripAndStayReal) {
-    struct RealCase {
-        double value;
-        const char* text;
-    };
-    const RealCase cases[] = {
+    const std::pair<double, const char*> cases[] = {
         {1.0, "1.0"},     {-0.0, "-0.0"},     {0.1, "0.1"},     {-1500.0, "-1500.0"},
         {1e21, "1e+21"},  {1e-7, "1e-07"},
         {0.1 + 0.2, "0.30000000000000004"},
         {std::numeric_limits<double>::quiet_NaN(), "null"},
         {-std::numeric_limits<double>::infinity(), "null"},
     };
-    for (const RealCase& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(jsonReal(c.value), c.text);
-    }
+    for (const auto& [value, text] : cases) EXPECT_EQ(jsonReal(value), text);
 
     const double values[] = {1.0 / 3.0, 30.0 * kPi / 180.0, std::numeric_limits<double>::max(),
                              std::numeric_limits<double>::denorm_min(), 1e16, 9007199254740993.0};
@@ -132,23 +125,18 @@ TEST(DrawingDump, KnownDrawingGivesKnownText) {
 }
 
 TEST(DrawingDump, ColourFieldsOfOtherMethodsAreNull) {
-    struct ColourCase {
-        ColorInfo::Method method;
-        const char* json;
-    };
-    const ColourCase cases[] = {
+    const std::pair<ColorInfo::Method, const char*> cases[] = {
         {ColorInfo::Method::Rgb, "\"rgb\",\"r\":255,\"g\":128,\"b\":0,\"index\":null,\"book\":null,\"name\":null}"},
         {ColorInfo::Method::Index,
          "\"index\",\"r\":null,\"g\":null,\"b\":null,\"index\":7,\"book\":null,\"name\":null}"},
         {ColorInfo::Method::None,
          "\"none\",\"r\":null,\"g\":null,\"b\":null,\"index\":null,\"book\":null,\"name\":null}"},
     };
-    for (const ColourCase& c : cases) {
-        SCOPED_TRACE(c.json);
+    for (const auto& [method, json] : cases) {
         LightInfo light = bookColouredSpot();
-        light.color.method = c.method;
+        light.color.method = method;
         const std::string dump = plandor::drawingDumpJson({light, light}, {});
-        EXPECT_EQ(dumpField(dump, "color", 1), std::string("{\"method\":") + c.json);
+        EXPECT_EQ(dumpField(dump, "color", 1), std::string("{\"method\":") + json);
     }
 }
 

@@ -13,45 +13,30 @@
 
 #include <nlohmann/json.hpp>
 
-#include "console/utf8.h"
 #include "plandor_runner.h"
 
 namespace {
 
 using plandor_test::readFile;
-using plandor_test::runPlandor;
-using plandor_test::runScriptWithDump;
 
 TEST(ConsoleDump, WrittenWhenTheSessionEndsHoweverItEnds) {
     const struct {
-        const char* name;
         std::string script;
         std::vector<std::string> args;
         std::vector<std::string> lights;  ///< names, in order
         int lightingUnits;
     } cases[] = {
-        {"an empty drawing", "", {}, {}, 2},
-        {"QUIT: what follows it does not run",
-         "POINTLIGHT\n1,2,3\nX\nQUIT\nFREESPOT\n0,0,0\nX\n",
-         {},
-         {"Pointlight1"},
-         2},
-        {"a light the script leaves unfinished is not kept",
-         "POINTLIGHT\n1,2,3\nX\nFREESPOT\n0,0,0\n",
-         {},
-         {"Pointlight1"},
-         2},
-        {"a cancelled light is not kept", "FREESPOT\n^C\nPOINTLIGHT\n\nN\nLamp\n\n", {}, {"Lamp"}, 2},
-        {"variables set on the command line and in the script",
-         "SETVAR LIGHTINGUNITS 1\n",
-         {"--set", "LIGHTINGUNITS=0"},
-         {},
-         1},
+        {"", {}, {}, 2},
+        {"POINTLIGHT\n1,2,3\nX\nquit\nFREESPOT\n0,0,0\nX\n", {}, {"Pointlight1"}, 2},  // the rest is not read
+        {"POINTLIGHT\n1,2,3\nX\nExit\nFREESPOT\n0,0,0\nX\n", {}, {"Pointlight1"}, 2},
+        {"POINTLIGHT\n1,2,3\nX\nFREESPOT\n0,0,0\n", {}, {"Pointlight1"}, 2},  // an unfinished light is not kept
+        {"FREESPOT\n^C\nPOINTLIGHT\n\nN\nLamp\n\n", {}, {"Lamp"}, 2},         // nor a cancelled one
+        {"SETVAR LIGHTINGUNITS 1\n", {"--set", "LIGHTINGUNITS=0"}, {}, 1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.script);
         std::string dump;
-        const plandor_test::Run run = runScriptWithDump(c.script, dump, c.args);
+        const plandor_test::Run run = plandor_test::runScript(c.script, c.args, &dump);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         const nlohmann::json drawing = nlohmann::json::parse(dump);
         std::vector<std::string> names;
@@ -62,23 +47,7 @@ TEST(ConsoleDump, WrittenWhenTheSessionEndsHoweverItEnds) {
     }
 }
 
-TEST(ConsoleDump, ReplacesAnExistingFile) {
-    const plandor_test::ScratchFolder folder;
-    const std::filesystem::path file = folder.write("old.json", std::string(10000, 'x'));
-    const plandor_test::Run run = runPlandor({"--dump", plandor::toUtf8(plandor::pathText(file))});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(plandor_test::dumpField(readFile(file), "lights"), "[]");
-}
-
 #if !defined(_WIN32)
-TEST(ConsoleDump, FailedWriteIsReportedAfterTheSession) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    const plandor_test::Run run = runPlandor({"--dump", "/dev/full"}, "SETVAR CVPORT\n");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.out.find("CVPORT = 2"), std::string::npos) << "the session runs first:\n" << run.out;
-    EXPECT_NE(run.err.find("/dev/full"), std::string::npos) << run.err;
-}
-
 std::string quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
 TEST(OutputFailure, NeitherAFailedOutputNorAFailedDumpCostsTheDrawing) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cwctype>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -196,12 +195,7 @@ TEST(PlanPicture, ColorsAndNamesAreTheLights) {
     off.color.index = 3;
 
     // A name is text, a control character in it replaced; the same drawing gives the same bytes.
-    const plandor::PlanContent content{{rgb, index, book, off,
-                                        light(L"A<&\"'>\x01"
-                                              L"B",
-                                              2, {1.0, 2.0, 3.0})},
-                                       {},
-                                       true};
+    const plandor::PlanContent content{{rgb, index, book, off, light(L"A<&\"'>\u0001B", 2, {1.0, 2.0, 3.0})}, {}, true};
     const std::string bytes = plandor::planPictureSvg(content);
     EXPECT_EQ(bytes, plandor::planPictureSvg(content));
     const XmlElement svg = parseSvg(bytes);

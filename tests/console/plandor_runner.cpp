@@ -114,23 +114,14 @@ Run runPlandor(const std::vector<std::string>& args, const std::string& stdinByt
     return run;
 }
 
-Run runScript(const std::string& script, const std::vector<std::string>& args) {
+Run runScript(const std::string& script, const std::vector<std::string>& args, std::string* dump) {
     const ScratchFolder folder;
-    const std::filesystem::path file = folder.write("test.scr", script);
     std::vector<std::string> all = args;
-    all.push_back("--script");
-    all.push_back(plandor::toUtf8(plandor::pathText(file)));
-    return runPlandor(all);
-}
-
-Run runScriptWithDump(const std::string& script, std::string& dump, const std::vector<std::string>& args) {
-    const ScratchFolder folder;
-    const std::filesystem::path file = folder.path() / "drawing.json";
-    std::vector<std::string> all = args;
-    all.push_back("--dump");
-    all.push_back(plandor::toUtf8(plandor::pathText(file)));
-    const Run run = runScript(script, all);
-    dump = readFile(file);
+    const std::filesystem::path file = folder.write("drawing.json", std::string(10000, 'x'));
+    if (dump) all.insert(all.end(), {"--dump", plandor::toUtf8(plandor::pathText(file))});
+    all.insert(all.end(), {"--script", plandor::toUtf8(plandor::pathText(folder.write("test.scr", script)))});
+    const Run run = runPlandor(all);
+    if (dump) *dump = readFile(file);
     return run;
 }
 

@@ -40,12 +40,9 @@ std::string readFile(const std::filesystem::path& path);
 /// terminal the tests run at).
 Run runPlandor(const std::vector<std::string>& args, const std::string& stdinBytes = {});
 
-/// Runs plandor with `args` and then "--script" with a file holding `script`.
-Run runScript(const std::string& script, const std::vector<std::string>& args = {});
-
-/// Runs plandor on `script` with --dump into a file of its own and `args`;
-/// `dump` receives the file's bytes (empty when plandor wrote none).
-Run runScriptWithDump(const std::string& script, std::string& dump, const std::vector<std::string>& args = {});
+/// Runs plandor with `args` and then "--script" with a file holding `script`. With `dump`, also with --dump
+/// into a file of its own, which holds older bytes first (it must be replaced); `dump` receives its bytes.
+Run runScript(const std::string& script, const std::vector<std::string>& args = {}, std::string* dump = nullptr);
 
 /// The output from the first "Command: " on (what the commands printed).
 std::string fromFirstCommand(const std::string& out);

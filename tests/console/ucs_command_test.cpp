@@ -43,17 +43,14 @@ TEST(UcsCommand, RefusesMalformedInputNamingThePart) {
     } cases[] = {
         {L"WORLD 1", L"UCS [WORLD"},
         {L"WORLDS", L"UCS [WORLD"},
-        {L"1,2,3 1,0,0", L"UCS [WORLD"},
         {L"1,2,3 1,0,0 0,1,0 0,0,1", L"UCS [WORLD"},
         {L"1,2 1,0,0 0,1,0", L"origin \"1,2\""},
         {L"1,2,3,4 1,0,0 0,1,0", L"origin"},
         {L"0,0,0 1,,0 0,1,0", L"X axis \"1,,0\""},
         {L"0,0,0 1,0,0 a,b,c", L"Y axis \"a,b,c\""},
         {L"0,0,0 inf,0,0 0,1,0", L"X axis"},
-        {L"0,0,0 nan,0,0 0,1,0", L"X axis"},
         {L"0,0,0 1e999,0,0 0,1,0", L"X axis"},
         {L"0,0,0 ++1,0,0 0,1,0", L"X axis"},
-        {L"0,0,0 1,0,0, 0,1,0", L"X axis"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
