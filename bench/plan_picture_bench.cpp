@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "console/plan_picture.h"
+#include "picture/plan_picture.h"
 #include "hostsim/color_temperature.h"
 
 namespace {

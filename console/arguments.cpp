@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "console/blanks.h"
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 
 namespace plandor {
 

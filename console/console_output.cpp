@@ -7,7 +7,7 @@
 #include <string>
 
 #include "console/control_characters.h"
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 
 #if defined(_WIN32)
 #  include <fcntl.h>

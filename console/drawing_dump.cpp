@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "console/file_replace.h"
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 #include "hostsim/driver.h"
 
 namespace plandor {

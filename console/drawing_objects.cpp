@@ -1,7 +1,8 @@
-// What the console's drawing commands share: the current drawing, entity kinds, finding objects.
+// What the console's drawing commands share: the current drawing, describing and finding objects.
 #include "console/drawing_objects.h"
 
 #include "console/arguments.h"
+#include "drawing/entity_kind.h"
 #include "host/pldbents.h"
 #include "host/pldbview.h"
 #include "host/pldocs.h"
@@ -11,35 +12,10 @@
 
 namespace plandor {
 
-namespace {
-
-struct Kind {
-    PlRxClass* (*desc)();
-    const wchar_t* title;
-};
-// Most derived first: a class matches the first kind it derives from.
-const Kind kKinds[] = {
-    {&PlDbLine::desc, L"Line"},          {&PlDbArc::desc, L"Arc"},         {&PlDbCircle::desc, L"Circle"},
-    {&PlDbEllipse::desc, L"Ellipse"},    {&PlDbPolyline::desc, L"Pline"},  {&PlDb3dPolyline::desc, L"3dpoly"},
-    {&PlDbSpline::desc, L"Spline"},      {&PlDb2dPolyline::desc, L"2dpoly"}, {&PlDbText::desc, L"Text"},
-    {&PlDbRegion::desc, L"Region"},      {&PlDbLight::desc, L"Light"},
-};
-
-std::wstring kindTitle(const PlDbObject* object) {
-    for (const Kind& kind : kKinds) {
-        if (object->isKindOf(kind.desc())) return kind.title;
-    }
-    return {};
-}
-
-}  // namespace
-
 PlDbDatabase* currentDatabase() {
     const PlApDocument* drawing = plDocManagerPtr()->curDocument();
     return drawing ? drawing->database() : nullptr;
 }
-
-std::wstring entityKind(const PlDbObject* object) { return plsim::detail::toLower(kindTitle(object)); }
 
 std::wstring describeObject(PlDbObjectId id) {
     PlDbObject* object = nullptr;
@@ -50,7 +26,7 @@ std::wstring describeObject(PlDbObjectId id) {
     } else if (object->isKindOf(PlDbViewTableRecord::desc())) {
         text = L"view \"" + std::wstring(static_cast<PlDbViewTableRecord*>(object)->name()) + L"\"";
     } else {
-        text = kindTitle(object) + L" " + handleText(id.handle());
+        text = entityTitle(object) + L" " + handleText(id.handle());
     }
     object->close();
     return text;
@@ -66,7 +42,7 @@ PlDbObjectId findObject(PlDbDatabase* db, const std::wstring& word, std::wstring
         id = plsim::objectWithHandle(db, handle);
         PlDbObject* object = nullptr;
         if (pldbOpenPlDbObject(object, id, PlDb::kForNotify, true) == Plad::eOk) {
-            const bool named = !kindTitle(object).empty() || object->isKindOf(PlDbViewTableRecord::desc());
+            const bool named = !entityTitle(object).empty() || object->isKindOf(PlDbViewTableRecord::desc());
             object->close();
             if (named) return id;
         }

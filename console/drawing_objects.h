@@ -1,5 +1,4 @@
-// What the console's drawing commands share: the current drawing, the kinds of entities as
-// the console names them, and finding an object by name or handle.
+// What the console's drawing commands share: the current drawing and finding an object by name or handle.
 #pragma once
 
 #include <string>
@@ -11,10 +10,6 @@ namespace plandor {
 
 /// The database of the current drawing; null when none is open.
 PlDbDatabase* currentDatabase();
-
-/// The kind of an entity as the console's command names it, in lower case
-/// ("line", "pline", "3dpoly", "text", "light"); empty for any other object.
-std::wstring entityKind(const PlDbObject* object);
 
 /// An object for a message: "Line 1A", "light \"Stage spot\"", "view \"Front\"".
 std::wstring describeObject(PlDbObjectId id);

@@ -3,7 +3,8 @@
 
 #include "console/arguments.h"
 #include "console/drawing_objects.h"
-#include "console/utf8.h"
+#include "drawing/entity_kind.h"
+#include "drawing/utf8.h"
 
 namespace plandor {
 

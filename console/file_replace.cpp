@@ -6,7 +6,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 
 #if defined(_WIN32)
 #  include <fcntl.h>

@@ -15,7 +15,7 @@
 #include "console/plan_command.h"
 #include "console/script_source.h"
 #include "console/terminal_source.h"
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 #include "host/pldocs.h"
 #include "host/plrx.h"
 #include "hostsim/driver.h"

@@ -3,7 +3,7 @@
 
 #include <system_error>
 
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 
 #if defined(_WIN32)
 #  include <windows.h>

@@ -6,8 +6,8 @@
 #include "console/drawing_dump.h"
 #include "console/file_replace.h"
 #include "console/light_table.h"
-#include "console/plan_picture.h"
-#include "console/utf8.h"
+#include "picture/plan_picture.h"
+#include "drawing/utf8.h"
 
 namespace plandor {
 
@@ -18,7 +18,7 @@ std::wstring counted(std::size_t count, const wchar_t* one, const wchar_t* many)
 }
 
 PlanContent contentOf(PlDbDatabase* db) {
-    return {plsim::scene::lightsOf(db), planEntitiesOf(db), photometricLighting()};
+    return {plsim::scene::lightsOf(db), entityOutlinesOf(db), photometricLighting()};
 }
 
 /// Writes the picture of `content` to `path`; false with why not in `reason`.

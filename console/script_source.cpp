@@ -5,7 +5,7 @@
 
 #include "console/blanks.h"
 #include "console/control_characters.h"
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 
 namespace plandor {
 

@@ -8,7 +8,7 @@
 
 #include "console/blanks.h"
 #include "console/control_characters.h"
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 
 #if defined(_WIN32)
 #  include <io.h>

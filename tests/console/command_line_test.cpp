@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 #include "plandor_runner.h"
 
 namespace {

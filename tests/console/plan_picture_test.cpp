@@ -1,5 +1,5 @@
 // Guards against a picture that misleads: cones at the wrong angle or length, target lines that miss the target, lights or entities outside their panel, wrong colours, and files that are not XML or change between runs.
-#include "console/plan_picture.h"
+#include "picture/plan_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "console/svg_writer.h"
-#include "console/utf8.h"
+#include "picture/svg_writer.h"
+#include "drawing/utf8.h"
 #include "hostsim/xml_reader.h"
 #include "plandor_runner.h"
 
@@ -150,8 +150,8 @@ TEST(PlanPicture, EverythingStaysInsideItsPanel) {
     down.hotspot = down.falloff = 0.5;
     LightInfo sun = light(L"Sun with a rather long name", 1, {9000.0, -3000.0, 0.0});
     sun.direction = PlGeVector3d(-1.0, 2.0, -1.0).normal();
-    plandor::PlanEntity line{L"line", {{-9000.0, -9000.0, -100.0}, {12000.0, 4000.0, 50.0}}, false, L"", 0.0};
-    plandor::PlanEntity text{L"text", {{11000.0, 0.0, 0.0}}, false, L"Stage", 400.0};
+    plandor::EntityOutline line{L"line", {{-9000.0, -9000.0, -100.0}, {12000.0, 4000.0, 50.0}}, false, L"", 0.0};
+    plandor::EntityOutline text{L"text", {{11000.0, 0.0, 0.0}}, false, L"Stage", 400.0};
     const std::string bytes = plandor::planPictureSvg(
         {{wide, down, sun, light(L"Web", 10, {0.0, -8000.0, 100.0}), light(L"P", 2, {1e-3, 0.0, 0.0})}, {line, text}, true});
     const XmlElement svg = parseSvg(bytes);

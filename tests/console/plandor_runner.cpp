@@ -11,7 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 
 #if defined(_WIN32)
 #  include <process.h>

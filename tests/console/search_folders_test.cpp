@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "console/utf8.h"
+#include "drawing/utf8.h"
 #include "plandor_runner.h"
 
 namespace {

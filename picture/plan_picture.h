@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "console/plan_entities.h"
+#include "drawing/entity_outlines.h"
 #include "hostsim/sceneoe/scene_driver.h"
 
 namespace plandor {
 
 struct PlanContent {
     std::vector<plsim::scene::LightInfo> lights;  ///< in the order they were added
-    std::vector<PlanEntity> entities;
+    std::vector<EntityOutline> entities;
     /// Photometric lighting ("LIGHTINGUNITS" 1 or 2): each light gets a ring in its lamp colour.
     bool photometric = false;
 };

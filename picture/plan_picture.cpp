@@ -1,6 +1,6 @@
 // The picture of the drawing (PLAN, --plan): its plan and its front elevation side by side,
 // as SVG, with every light drawn by kind and colour.
-#include "console/plan_picture.h"
+#include "picture/plan_picture.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "console/plan_geometry.h"
-#include "console/svg_writer.h"
+#include "picture/plan_geometry.h"
+#include "picture/svg_writer.h"
 #include "host/plscene.h"
 #include "hostsim/index_palette.h"
 
@@ -128,7 +128,7 @@ double freeConeLength(const PlanContent& content) {
             if (light.hasTarget && light.kind != kDistant) box.add(viewPoint(kind, light.target));
         }
     }
-    for (const PlanEntity& entity : content.entities) {
+    for (const EntityOutline& entity : content.entities) {
         for (const PlGePoint3d& p : entity.points) {
             plan.add(viewPoint(ViewKind::Plan, p));
             front.add(viewPoint(ViewKind::Front, p));
@@ -156,7 +156,7 @@ Box2 contentBox(const PlanContent& content, ViewKind view, double freeLength) {
             addCone(box, view, coneOf(light, true, freeLength));
         }
     }
-    for (const PlanEntity& entity : content.entities) {
+    for (const EntityOutline& entity : content.entities) {
         for (const PlGePoint3d& p : entity.points) box.add(viewPoint(view, p));
         if (!entity.text.empty() && !entity.points.empty()) {
             const PlGePoint3d& p = entity.points.front();
@@ -225,7 +225,7 @@ void writeScaleBar(SvgWriter& svg, const View& view) {
     svg.textElement("text", gridNumber(length, length) + L" units");
 }
 
-void writeEntity(SvgWriter& svg, const View& view, const PlanEntity& entity) {
+void writeEntity(SvgWriter& svg, const View& view, const EntityOutline& entity) {
     if (entity.points.empty()) return;
     const Frame& f = view.frame;
     const std::string kind = "entity " + std::string(entity.kind.begin(), entity.kind.end());
@@ -398,7 +398,7 @@ void writeView(SvgWriter& svg, const View& view, const PlanContent& content, dou
     svg.attribute("width", kPanelWidth).attribute("height", kPanelHeight).close();
     svg.begin("g").attribute("clip-path", std::string("url(#clip-") + view.name + ")").open();
     writeGrid(svg, view);
-    for (const PlanEntity& entity : content.entities) writeEntity(svg, view, entity);
+    for (const EntityOutline& entity : content.entities) writeEntity(svg, view, entity);
     for (const LightInfo& light : content.lights) writeLight(svg, view, light, content.photometric, freeLength, labels);
     if (content.lights.empty() && content.entities.empty()) {
         svg.begin("text").attribute("class", "label").attribute("x", view.left + kPanelWidth / 2.0);

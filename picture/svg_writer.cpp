@@ -1,13 +1,13 @@
 // Writing SVG: elements, attributes, numbers and text as well-formed XML, the same bytes for
 // the same picture.
-#include "console/svg_writer.h"
+#include "picture/svg_writer.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
-#include "console/plan_geometry.h"
-#include "console/utf8.h"
+#include "picture/plan_geometry.h"
+#include "drawing/utf8.h"
 
 namespace plandor {
 

@@ -9,7 +9,7 @@
 
 namespace plandor {
 
-struct PlanEntity {
+struct EntityOutline {
     std::wstring kind;  ///< as the console's commands name it: "line", "arc", "spline", "text", ...
     /// The curve as a polyline in world coordinates, fine enough to look smooth; a text's
     /// position (its one point).
@@ -24,7 +24,7 @@ struct PlanEntity {
 /// the plane of its major axis and a horizontal minor axis (perpendicular to world Z, or
 /// along world X when its major axis is upright); a spline is the smooth (centripetal
 /// Catmull-Rom) curve through its fit points.
-std::vector<PlanEntity> planEntitiesOf(PlDbDatabase* db);
+std::vector<EntityOutline> entityOutlinesOf(PlDbDatabase* db);
 
 /// The width a line of `text` of `height` takes in the picture: a common estimate, six
 /// tenths of the height a character.

@@ -1,11 +1,11 @@
 // The drawing's entities as the picture draws them: each curve as a line through points, texts
 // at their place.
-#include "console/plan_entities.h"
+#include "drawing/entity_outlines.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "console/drawing_objects.h"
+#include "drawing/entity_kind.h"
 #include "host/pldbents.h"
 #include "hostsim/drawing_driver.h"
 
@@ -62,7 +62,7 @@ std::vector<PlGePoint3d> ellipsePoints(const PlGePoint3d& center, const PlGeVect
 }
 
 /// The shape of `entity`; false for an entity the picture does not draw.
-bool shapeOf(const PlDbObject* entity, PlanEntity& shape) {
+bool shapeOf(const PlDbObject* entity, EntityOutline& shape) {
     if (entity->isKindOf(PlDbLine::desc())) {
         const auto* line = static_cast<const PlDbLine*>(entity);
         shape.points = {line->startPoint(), line->endPoint()};
@@ -110,13 +110,13 @@ bool shapeOf(const PlDbObject* entity, PlanEntity& shape) {
 
 }  // namespace
 
-std::vector<PlanEntity> planEntitiesOf(PlDbDatabase* db) {
-    std::vector<PlanEntity> entities;
+std::vector<EntityOutline> entityOutlinesOf(PlDbDatabase* db) {
+    std::vector<EntityOutline> entities;
     if (!db) return entities;
     for (const PlDbObjectId& id : plsim::entityIds(db)) {
         PlDbObject* entity = nullptr;
         if (pldbOpenPlDbObject(entity, id, PlDb::kForNotify, false) != Plad::eOk) continue;  // erased
-        PlanEntity shape;
+        EntityOutline shape;
         if (shapeOf(entity, shape)) entities.push_back(std::move(shape));
         entity->close();
     }

@@ -1,6 +1,6 @@
 // The geometry of the picture of the drawing: the two views, fitting them into their panels,
 // round steps for grids and scale bars, and a light's cone as it is seen in a view.
-#include "console/plan_geometry.h"
+#include "picture/plan_geometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,17 @@
+// The kinds of the drawing's objects as plandor names them: in its commands, its files and its pictures.
+#pragma once
+
+#include <string>
+
+#include "host/pldb.h"
+
+namespace plandor {
+
+/// The kind of an entity as the console's command names it, in lower case
+/// ("line", "pline", "3dpoly", "text", "light"); empty for any other object.
+std::wstring entityKind(const PlDbObject* object);
+
+/// The same kind for a message, capitalised ("Line", "3dpoly"); empty for any other object.
+std::wstring entityTitle(const PlDbObject* object);
+
+}  // namespace plandor
