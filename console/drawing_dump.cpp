@@ -6,7 +6,7 @@
 #include <cmath>
 #include <system_error>
 
-#include "console/file_replace.h"
+#include "drawing/file_replace.h"
 #include "drawing/utf8.h"
 #include "hostsim/driver.h"
 

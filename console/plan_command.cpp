@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "console/drawing_dump.h"
-#include "console/file_replace.h"
+#include "drawing/file_replace.h"
 #include "console/light_table.h"
 #include "picture/plan_picture.h"
 #include "drawing/utf8.h"

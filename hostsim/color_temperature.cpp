@@ -32,17 +32,32 @@ Chromaticity locus(double kelvin) {
     return {x, y};
 }
 
-/// The sRGB transfer function (IEC 61966-2-1) of a linear channel from 0 to 1; 1 stays
-/// exactly 1 (the formula gives one bit less).
-double encode(double linear) {
+}  // namespace
+
+double linearToSrgb(double linear) {
+    // 1 stays exactly 1 (the formula gives one bit less).
     if (linear >= 1.0) return 1.0;
+    if (!(linear > 0.0)) return 0.0;
     return linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
 }
 
-}  // namespace
+double srgbToLinear(double encoded) {
+    if (encoded >= 1.0) return 1.0;
+    if (!(encoded > 0.0)) return 0.0;
+    return encoded <= 0.04045 ? encoded / 12.92 : std::pow((encoded + 0.055) / 1.055, 2.4);
+}
 
 SrgbColor kelvinToSrgb(double kelvin) {
     if (!(kelvin > 0.0) || !std::isfinite(kelvin)) return {0.5, 0.5, 0.5};
+    const LinearRgb linear = kelvinToLinearRgb(kelvin);
+    return {linearToSrgb(linear.red), linearToSrgb(linear.green), linearToSrgb(linear.blue)};
+}
+
+LinearRgb kelvinToLinearRgb(double kelvin) {
+    if (!(kelvin > 0.0) || !std::isfinite(kelvin)) {
+        const double grey = srgbToLinear(0.5);
+        return {grey, grey, grey};
+    }
     const Chromaticity c = locus(std::clamp(kelvin, kMinLocusKelvin, kMaxLocusKelvin));
     // xyY with Y = 1 to XYZ, then to linear sRGB (IEC 61966-2-1, D65 white).
     const double X = c.x / c.y;
@@ -54,7 +69,7 @@ SrgbColor kelvinToSrgb(double kelvin) {
     g = std::max(g, 0.0);
     b = std::max(b, 0.0);
     const double largest = std::max({r, g, b});
-    return {encode(r / largest), encode(g / largest), encode(b / largest)};
+    return {r / largest, g / largest, b / largest};
 }
 
 }  // namespace plsim

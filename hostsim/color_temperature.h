@@ -10,6 +10,11 @@ struct SrgbColor {
     double red = 0.0, green = 0.0, blue = 0.0;
 };
 
+/// A colour as linear sRGB channels (proportional to light), usually from 0 to 1.
+struct LinearRgb {
+    double red = 0.0, green = 0.0, blue = 0.0;
+};
+
 /// The lowest and highest colour temperature the locus approximation holds for, in kelvin.
 inline constexpr double kMinLocusKelvin = 1667.0;
 inline constexpr double kMaxLocusKelvin = 25000.0;
@@ -23,5 +28,13 @@ inline constexpr double kMaxLocusKelvin = 25000.0;
 /// temperature of 0 K or less, or one that is not finite, names no lamp colour: it shows
 /// as a neutral mid grey (0.5, 0.5, 0.5).
 PLHOST_API SrgbColor kelvinToSrgb(double kelvin);
+
+/// The same colour before it is gamma-encoded: linear sRGB with the largest channel 1. No
+/// lamp colour (0 K) is the linear value of the neutral grey.
+PLHOST_API LinearRgb kelvinToLinearRgb(double kelvin);
+
+/// A gamma-encoded sRGB channel (0 to 1) as linear light, and back (IEC 61966-2-1).
+PLHOST_API double srgbToLinear(double encoded);
+PLHOST_API double linearToSrgb(double linear);
 
 }  // namespace plsim

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "drawing/light_color.h"
 #include "picture/plan_geometry.h"
 #include "picture/svg_writer.h"
 #include "host/plscene.h"
-#include "hostsim/index_palette.h"
 
 namespace plandor {
 
@@ -86,18 +86,8 @@ int channel(double value) { return static_cast<int>(std::lround(std::clamp(value
 /// The light's colour: true and book colours by their red, green and blue, index colours
 /// through the host's palette, none as a neutral grey.
 std::string lightColor(const ColorInfo& color) {
-    switch (color.method) {
-        case ColorInfo::Method::Rgb:
-        case ColorInfo::Method::Book:
-            return hexColor(color.red, color.green, color.blue);
-        case ColorInfo::Method::Index: {
-            const plsim::Rgb8 rgb = plsim::indexColorRgb(color.index);
-            return hexColor(rgb.red, rgb.green, rgb.blue);
-        }
-        case ColorInfo::Method::None:
-            return "#808080";
-    }
-    return "#808080";
+    const plsim::Rgb8 rgb = lightColorRgb(color);
+    return hexColor(rgb.red, rgb.green, rgb.blue);
 }
 
 /// "light KIND on" or "light KIND off".

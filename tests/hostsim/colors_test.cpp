@@ -73,6 +73,17 @@ TEST(LightColors, KelvinGivesTheColourOfTheLamp) {
     expectNear(kelvinToSrgb(0.0), 0.5, 0.5, 0.5, 0.0);
 }
 
+TEST(LightColors, LinearLightAndItsEncodingAgree) {
+    EXPECT_NEAR(plsim::srgbToLinear(0.5), 0.2140, 1e-4);
+    EXPECT_NEAR(plsim::srgbToLinear(0.04), 0.04 / 12.92, 1e-15);
+    for (double c = 0.0; c <= 1.0; c += 0.01) EXPECT_NEAR(plsim::linearToSrgb(plsim::srgbToLinear(c)), c, 1e-12) << c;
+    for (double k : {0.0, 2000.0, 6504.0, 40000.0}) {
+        const plsim::LinearRgb linear = plsim::kelvinToLinearRgb(k);
+        expectNear(kelvinToSrgb(k), plsim::linearToSrgb(linear.red), plsim::linearToSrgb(linear.green),
+                   plsim::linearToSrgb(linear.blue), 1e-12);
+    }
+}
+
 TEST(LightColors, IndexColours) {
     const struct {
         int index;

@@ -1,5 +1,5 @@
 // Replacing a file whole: the new contents go to a file beside it, which takes its place only when complete.
-#include "console/file_replace.h"
+#include "drawing/file_replace.h"
 
 #include <cerrno>
 #include <cstdio>
