@@ -1,0 +1,207 @@
+// The drawing as glTF 2.0: the document put together, in its two forms, and written.
+#include "gltf/gltf_export.h"
+
+#include <cctype>
+#include <set>
+
+#include "drawing/file_replace.h"
+#include "drawing/json_numbers.h"
+#include "drawing/utf8.h"
+#include "gltf/gltf_builder.h"
+
+namespace plandor::gltf {
+
+namespace {
+
+constexpr int kArrayBuffer = 34962;         ///< a buffer view of vertex data
+constexpr int kElementArrayBuffer = 34963;  ///< a buffer view of indices
+constexpr const char* kIesMediaType = "application/x-ies-lm-63";
+
+constexpr std::uint32_t kGlbMagic = 0x46546C67;  ///< "glTF"
+constexpr std::uint32_t kGlbVersion = 2;
+constexpr std::uint32_t kJsonChunk = 0x4E4F534A;  ///< "JSON"
+constexpr std::uint32_t kBinChunk = 0x004E4942;   ///< "BIN\0"
+
+void padTo4(std::string& bytes, char with) { bytes.append((4 - bytes.size() % 4) % 4, with); }
+
+void append32(std::string& bytes, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFFu);
+}
+
+/// `name` as a relative URI: every byte but letters, digits and "-._~" percent-encoded.
+std::string uriOf(const std::string& name) {
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string uri;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) != 0 && byte < 0x80) {
+            uri += c;
+        } else if (c == '-' || c == '.' || c == '_' || c == '~') {
+            uri += c;
+        } else {
+            uri += {'%', kHex[byte >> 4], kHex[byte & 0xF]};
+        }
+    }
+    return uri;
+}
+
+/// The names of the files beside a .gltf: "NAME.bin", and "NAME.WEB.ies" for each web file
+/// ("NAME.WEB-2.ies" for a second file of that name, letter case ignored).
+struct Resources {
+    std::filesystem::path buffer;
+    std::vector<std::filesystem::path> profiles;
+};
+
+Resources resourcesBeside(const std::filesystem::path& path, const std::vector<WebProfile>& webs) {
+    const std::wstring stem = pathText(path.stem());
+    Resources names{path.parent_path() / widePath(stem + L".bin"), {}};
+    std::set<std::wstring> taken;
+    for (const WebProfile& web : webs) {
+        const std::wstring base = stem + L"." + pathText(widePath(web.path).stem());
+        std::wstring name = base + L".ies";
+        for (int n = 2; !taken.insert(plsim::detail::toLower(name)).second; ++n) name = base + L"-" + std::to_wstring(n) + L".ies";
+        names.profiles.push_back(path.parent_path() / widePath(name));
+    }
+    return names;
+}
+
+std::string fileNameUri(const std::filesystem::path& path) { return uriOf(toUtf8(pathText(path.filename()))); }
+
+/// The JSON of the document and its binary buffer.
+struct Document {
+    std::string json;
+    std::string binary;
+};
+
+Document documentOf(const GltfScene& scene, Container container, const Resources& resources) {
+    Builder builder;
+    addLights(builder, scene);
+    addEntities(builder, scene);
+
+    Document document;
+    Json bufferViews = Json::array();
+    const auto addView = [&](const std::string& bytes, std::optional<int> target, std::optional<int> stride) {
+        Json view{{"buffer", 0}, {"byteOffset", document.binary.size()}, {"byteLength", bytes.size()}};
+        if (stride) view["byteStride"] = *stride;
+        if (target) view["target"] = *target;
+        bufferViews.push_back(std::move(view));
+        document.binary += bytes;
+        padTo4(document.binary, '\0');
+    };
+    // kVertexView and kIndexView: every mesh has vertices, and only regions have indices.
+    if (!builder.vertices.empty()) addView(builder.vertices, kArrayBuffer, 12);
+    if (!builder.indices.empty()) addView(builder.indices, kElementArrayBuffer, std::nullopt);
+    Json profiles = Json::array();
+    for (std::size_t i = 0; i < scene.webs.size(); ++i) {
+        Json profile{{"name", toUtf8(pathText(widePath(scene.webs[i].path).filename()))}};
+        if (container == Container::Binary) {
+            profile["bufferView"] = bufferViews.size();
+            profile["mimeType"] = kIesMediaType;
+            addView(scene.webs[i].bytes, std::nullopt, std::nullopt);
+        } else {
+            profile["uri"] = fileNameUri(resources.profiles[i]);
+        }
+        profiles.push_back(std::move(profile));
+    }
+
+    Json gltf{{"asset", Json{{"version", "2.0"}, {"generator", scene.generator}}}};
+    Json used = Json::array();
+    if (!builder.lights.empty()) used.push_back("KHR_lights_punctual");
+    if (!profiles.empty()) used.push_back("EXT_lights_ies");
+    if (!used.empty()) gltf["extensionsUsed"] = used;
+    if (!builder.lights.empty()) gltf["extensions"]["KHR_lights_punctual"]["lights"] = std::move(builder.lights);
+    if (!profiles.empty()) gltf["extensions"]["EXT_lights_ies"]["lights"] = std::move(profiles);
+    gltf["scene"] = 0;
+    Json drawing{{"name", "Drawing"}};
+    if (!builder.nodes.empty()) {
+        Json roots = Json::array();
+        for (std::size_t i = 0; i < builder.nodes.size(); ++i) roots.push_back(i);
+        drawing["nodes"] = std::move(roots);
+        gltf["nodes"] = std::move(builder.nodes);
+    }
+    gltf["scenes"] = Json::array({std::move(drawing)});
+    if (!builder.meshes.empty()) {
+        gltf["meshes"] = std::move(builder.meshes);
+        gltf["materials"] = Json::array({Json{{"name", "Drawing"},
+                                              {"pbrMetallicRoughness",
+                                               Json{{"baseColorFactor", Json::array({0.8, 0.8, 0.8, 1.0})},
+                                                    {"metallicFactor", 0.0},
+                                                    {"roughnessFactor", 1.0}}},
+                                              {"doubleSided", true}}});
+        gltf["accessors"] = std::move(builder.accessors);
+    }
+    if (!document.binary.empty()) {
+        gltf["bufferViews"] = std::move(bufferViews);
+        Json buffer{{"byteLength", document.binary.size()}};
+        if (container == Container::Json) buffer["uri"] = fileNameUri(resources.buffer);
+        gltf["buffers"] = Json::array({std::move(buffer)});
+    }
+    document.json = withShortestReals(gltf.dump(-1, ' ', false, Json::error_handler_t::replace));
+    return document;
+}
+
+/// The binary form: a header, the JSON chunk padded with blanks, the binary chunk with zeros.
+std::string glbOf(Document document) {
+    padTo4(document.json, ' ');
+    std::string glb;
+    const std::size_t total = 12 + 8 + document.json.size() + (document.binary.empty() ? 0 : 8 + document.binary.size());
+    append32(glb, kGlbMagic);
+    append32(glb, kGlbVersion);
+    append32(glb, static_cast<std::uint32_t>(total));
+    append32(glb, static_cast<std::uint32_t>(document.json.size()));
+    append32(glb, kJsonChunk);
+    glb += document.json;
+    if (!document.binary.empty()) {
+        append32(glb, static_cast<std::uint32_t>(document.binary.size()));
+        append32(glb, kBinChunk);
+        glb += document.binary;
+    }
+    return glb;
+}
+
+}  // namespace
+
+std::optional<Container> containerOf(const std::filesystem::path& path) {
+    const std::wstring extension = plsim::detail::toLower(pathText(path.extension()));
+    if (extension == L".gltf") return Container::Json;
+    if (extension == L".glb") return Container::Binary;
+    return std::nullopt;
+}
+
+std::vector<ExportFile> exportFiles(const GltfScene& scene, const std::filesystem::path& path, std::wstring& error) {
+    const std::optional<Container> container = containerOf(path);
+    if (!container || path.stem().empty()) {
+        error = L"the name of a glTF file ends in .gltf or .glb";
+        return {};
+    }
+    if (!scene.photometric) {
+        error = L"the drawing is lit generically (LIGHTINGUNITS 0), and only photometric lights have the "
+                L"intensities glTF asks for; set LIGHTINGUNITS to 1 or 2";
+        return {};
+    }
+    const Resources resources = resourcesBeside(path, scene.webs);
+    Document document = documentOf(scene, *container, resources);
+    if (*container == Container::Binary) return {{path, glbOf(std::move(document))}};
+    std::vector<ExportFile> files;
+    // The files the JSON refers to go first: it takes its place last.
+    for (std::size_t i = 0; i < scene.webs.size(); ++i)
+        files.push_back({resources.profiles[i], scene.webs[i].bytes});
+    if (!document.binary.empty()) files.push_back({resources.buffer, std::move(document.binary)});
+    files.push_back({path, std::move(document.json) + "\n"});
+    return files;
+}
+
+bool writeExport(const GltfScene& scene, const std::filesystem::path& path, std::wstring& error) {
+    std::wstring reason;
+    const std::vector<ExportFile> files = exportFiles(scene, path, reason);
+    std::vector<FileContents> contents;
+    for (const ExportFile& file : files) contents.push_back({file.path, file.bytes});
+    std::size_t failed = 0;
+    if (!files.empty() && replaceFiles(contents, reason, failed)) return true;
+    const std::filesystem::path& culprit = files.empty() ? path : files[failed].path;
+    error = L"cannot export the drawing to \"" + pathText(path) + L"\": " +
+            (culprit == path ? std::wstring() : L"\"" + pathText(culprit) + L"\": ") + reason + L".";
+    return false;
+}
+
+}  // namespace plandor::gltf

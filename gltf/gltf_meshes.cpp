@@ -1,0 +1,114 @@
+// The drawing's entities as glTF nodes: curves as line strips, regions as flat triangles,
+// texts as empty nodes that carry their text.
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cwctype>
+
+#include "drawing/entity_kind.h"
+#include "drawing/utf8.h"
+#include "gltf/gltf_builder.h"
+#include "gltf/gltf_geometry.h"
+
+namespace plandor::gltf {
+
+namespace {
+
+// glTF's codes for what an accessor holds and how a primitive joins its vertices.
+constexpr int kFloat = 5126;
+constexpr int kUnsignedInt = 5125;
+constexpr int kLineLoop = 2;
+constexpr int kLineStrip = 3;
+constexpr int kTriangles = 4;
+
+void append32(std::string& bytes, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFFu);
+}
+
+/// "Line 8": the entity's kind, capitalised, and its handle.
+std::string nodeName(const EntityOutline& entity) {
+    std::wstring name = entity.kind;
+    if (!name.empty()) name[0] = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(name[0])));
+    return toUtf8(name + L" " + handleText(entity.handle));
+}
+
+/// Adds the accessor of `points` (in glTF's axes, metres) relative to their lowest corner,
+/// which it answers: the node stands there, so the single-precision vertices stay small.
+std::array<double, 3> addPositions(Builder& builder, const std::vector<std::array<double, 3>>& points) {
+    std::array<double, 3> low = points.front();
+    for (const auto& p : points)
+        for (int i = 0; i < 3; ++i) low[i] = std::min(low[i], p[i]);
+    std::array<float, 3> high = {0.0f, 0.0f, 0.0f};
+    const std::size_t offset = builder.vertices.size();
+    for (const auto& p : points) {
+        for (int i = 0; i < 3; ++i) {
+            const float v = static_cast<float>(p[i] - low[i]);
+            high[i] = std::max(high[i], v);
+            append32(builder.vertices, std::bit_cast<std::uint32_t>(v));
+        }
+    }
+    builder.accessors.push_back(Json{{"bufferView", kVertexView},
+                                     {"byteOffset", offset},
+                                     {"componentType", kFloat},
+                                     {"count", points.size()},
+                                     {"type", "VEC3"},
+                                     {"min", Json::array({0.0, 0.0, 0.0})},
+                                     {"max", Json::array({static_cast<double>(high[0]), static_cast<double>(high[1]), static_cast<double>(high[2])})}});
+    return low;
+}
+
+/// Adds the accessor of `indices`; answers its place.
+std::size_t addIndices(Builder& builder, const std::vector<std::uint32_t>& indices) {
+    const std::size_t offset = builder.indices.size();
+    for (const std::uint32_t index : indices) append32(builder.indices, index);
+    builder.accessors.push_back(Json{{"bufferView", kIndexView},
+                                     {"byteOffset", offset},
+                                     {"componentType", kUnsignedInt},
+                                     {"count", indices.size()},
+                                     {"type", "SCALAR"}});
+    return builder.accessors.size() - 1;
+}
+
+}  // namespace
+
+void addEntities(Builder& builder, const GltfScene& scene) {
+    for (const EntityOutline& entity : scene.entities) {
+        if (entity.points.empty()) continue;
+        std::vector<std::array<double, 3>> points;
+        points.reserve(entity.points.size());
+        for (const PlGePoint3d& p : entity.points) points.push_back(scene.gltfPoint(p));
+        Json node{{"name", nodeName(entity)}};
+        if (entity.kind == L"text") {
+            node["translation"] = points.front();
+            node["extras"] = Json{{"text", toUtf8(entity.text)}, {"height", scene.metres(entity.height)}};
+            builder.nodes.push_back(std::move(node));
+            continue;
+        }
+        std::vector<std::uint32_t> triangles;
+        if (entity.kind == L"region") {
+            std::vector<PlGePoint3d> corners = entity.points;
+            if (corners.size() > 1 && corners.front() == corners.back()) corners.pop_back();
+            triangles = triangulate(corners);
+            if (triangles.empty()) continue;  // an area without extent
+        } else if (points.size() < 2) {
+            continue;
+        }
+        const std::size_t positions = builder.accessors.size();
+        Json primitive{{"attributes", Json{{"POSITION", positions}}}};
+        node["translation"] = addPositions(builder, points);
+        if (!triangles.empty()) {
+            primitive["indices"] = addIndices(builder, triangles);
+            primitive["mode"] = kTriangles;
+        } else {
+            // A closed outline whose last point repeats its first is a strip already.
+            primitive["mode"] = entity.closed && !(entity.points.front() == entity.points.back()) ? kLineLoop : kLineStrip;
+        }
+        primitive["material"] = 0;
+        node["mesh"] = builder.meshes.size();
+        builder.meshes.push_back(Json{{"name", node["name"]}, {"primitives", Json::array({std::move(primitive)})}});
+        builder.nodes.push_back(std::move(node));
+    }
+}
+
+}  // namespace plandor::gltf
