@@ -111,23 +111,26 @@ std::vector<PlGePoint3d> ellipsePoints(const PlGePoint3d& center, const PlGeVect
 
 /// The shape of `entity`; false for an entity the picture does not draw.
 bool shapeOf(const PlDbObject* entity, double tolerance, EntityOutline& shape) {
-    if (entity->isKindOf(PlDbLine::desc())) {
+    // The entity's class asked once: a light's class is looked up by name each time.
+    const PlRxClass* const cls = entity->isA();
+    const auto is = [cls](const PlRxClass* kind) { return cls != nullptr && cls->isDerivedFrom(kind); };
+    if (is(PlDbLine::desc())) {
         const auto* line = static_cast<const PlDbLine*>(entity);
         shape.points = {line->startPoint(), line->endPoint()};
-    } else if (entity->isKindOf(PlDbArc::desc())) {
+    } else if (is(PlDbArc::desc())) {
         const auto* arc = static_cast<const PlDbArc*>(entity);
         double end = arc->endAngle();
         if (end <= arc->startAngle()) end += 2.0 * kPi;
         shape.points = ellipsePoints(arc->center(), PlGeVector3d::kXAxis * arc->radius(),
                                      PlGeVector3d::kYAxis * arc->radius(), arc->startAngle(), end,
                                      angleStep(arc->radius(), tolerance));
-    } else if (entity->isKindOf(PlDbCircle::desc())) {
+    } else if (is(PlDbCircle::desc())) {
         const auto* circle = static_cast<const PlDbCircle*>(entity);
         shape.points = ellipsePoints(circle->center(), PlGeVector3d::kXAxis * circle->radius(),
                                      PlGeVector3d::kYAxis * circle->radius(), 0.0, 2.0 * kPi,
                                      angleStep(circle->radius(), tolerance));
         shape.closed = true;
-    } else if (entity->isKindOf(PlDbEllipse::desc())) {
+    } else if (is(PlDbEllipse::desc())) {
         const auto* ellipse = static_cast<const PlDbEllipse*>(entity);
         const PlGeVector3d& major = ellipse->majorAxis();
         PlGeVector3d across(-major.y, major.x, 0.0);  // world Z x major
@@ -136,20 +139,20 @@ bool shapeOf(const PlDbObject* entity, double tolerance, EntityOutline& shape) {
         // An affine image of a circle of the major radius: no chord strays farther than there.
         shape.points = ellipsePoints(ellipse->center(), major, minor, 0.0, 2.0 * kPi, angleStep(major.length(), tolerance));
         shape.closed = true;
-    } else if (entity->isKindOf(PlDbPolyline::desc())) {
+    } else if (is(PlDbPolyline::desc())) {
         shape.points = static_cast<const PlDbPolyline*>(entity)->points();
-    } else if (entity->isKindOf(PlDb3dPolyline::desc())) {
+    } else if (is(PlDb3dPolyline::desc())) {
         shape.points = static_cast<const PlDb3dPolyline*>(entity)->points();
-    } else if (entity->isKindOf(PlDb2dPolyline::desc())) {
+    } else if (is(PlDb2dPolyline::desc())) {
         shape.points = static_cast<const PlDb2dPolyline*>(entity)->points();
-    } else if (entity->isKindOf(PlDbSpline::desc())) {
+    } else if (is(PlDbSpline::desc())) {
         shape.points = splinePoints(static_cast<const PlDbSpline*>(entity)->points(), tolerance);
-    } else if (entity->isKindOf(PlDbText::desc())) {
+    } else if (is(PlDbText::desc())) {
         const auto* text = static_cast<const PlDbText*>(entity);
         shape.points = {text->position()};
         shape.text = text->textString();
         shape.height = text->height();
-    } else if (entity->isKindOf(PlDbRegion::desc())) {
+    } else if (is(PlDbRegion::desc())) {
         shape.points = static_cast<const PlDbRegion*>(entity)->boundary();
         shape.closed = true;
     } else {

@@ -1,25 +1,25 @@
 // The parts of a glTF document while the export puts them together.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
-#include <nlohmann/json.hpp>
-
 #include "gltf/gltf_scene.h"
+#include "gltf/json_text.h"
 
 namespace plandor::gltf {
 
-/// The document's JSON: its members in the order they are added.
-using Json = nlohmann::ordered_json;
-
-/// The arrays of the document so far, and the binary data its accessors read.
+/// The items of the document's large arrays so far, each array open, and the binary data
+/// its accessors read.
 struct Builder {
-    Json nodes = Json::array();
-    Json meshes = Json::array();
-    Json accessors = Json::array();
-    Json lights = Json::array();  ///< KHR_lights_punctual
-    std::string vertices;         ///< float triples, little-endian
-    std::string indices;          ///< 32-bit unsigned, little-endian
+    Builder() {
+        for (JsonText* part : {&nodes, &meshes, &accessors, &lights}) part->array();
+    }
+    JsonText nodes, meshes, accessors;
+    JsonText lights;  ///< KHR_lights_punctual
+    std::size_t nodeCount = 0, meshCount = 0, accessorCount = 0, lightCount = 0;
+    std::string vertices;       ///< float triples, little-endian
+    std::string indices;        ///< 32-bit unsigned, little-endian
 };
 
 /// The buffer views the builder's accessors refer to: vertices first, then indices (only

@@ -5,7 +5,6 @@
 #include <set>
 
 #include "drawing/file_replace.h"
-#include "drawing/json_numbers.h"
 #include "drawing/utf8.h"
 #include "gltf/gltf_builder.h"
 
@@ -77,66 +76,73 @@ Document documentOf(const GltfScene& scene, Container container, const Resources
     Builder builder;
     addLights(builder, scene);
     addEntities(builder, scene);
+    for (JsonText* part : {&builder.nodes, &builder.meshes, &builder.accessors, &builder.lights}) part->end();
 
     Document document;
-    Json bufferViews = Json::array();
-    const auto addView = [&](const std::string& bytes, std::optional<int> target, std::optional<int> stride) {
-        Json view{{"buffer", 0}, {"byteOffset", document.binary.size()}, {"byteLength", bytes.size()}};
-        if (stride) view["byteStride"] = *stride;
-        if (target) view["target"] = *target;
-        bufferViews.push_back(std::move(view));
+    JsonText views;
+    views.array();
+    std::size_t viewCount = 0;
+    const auto addView = [&](const std::string& bytes, int target, int stride) {
+        views.object().key("buffer").integer(0).key("byteOffset").integer(document.binary.size());
+        views.key("byteLength").integer(bytes.size());
+        if (stride != 0) views.key("byteStride").integer(static_cast<std::uint64_t>(stride));
+        if (target != 0) views.key("target").integer(static_cast<std::uint64_t>(target));
+        views.end();
         document.binary += bytes;
         padTo4(document.binary, '\0');
+        return viewCount++;
     };
     // kVertexView and kIndexView: every mesh has vertices, and only regions have indices.
     if (!builder.vertices.empty()) addView(builder.vertices, kArrayBuffer, 12);
-    if (!builder.indices.empty()) addView(builder.indices, kElementArrayBuffer, std::nullopt);
-    Json profiles = Json::array();
+    if (!builder.indices.empty()) addView(builder.indices, kElementArrayBuffer, 0);
+    JsonText profiles;
+    profiles.array();
     for (std::size_t i = 0; i < scene.webs.size(); ++i) {
-        Json profile{{"name", toUtf8(pathText(widePath(scene.webs[i].path).filename()))}};
+        profiles.object().key("name").string(toUtf8(pathText(widePath(scene.webs[i].path).filename())));
         if (container == Container::Binary) {
-            profile["bufferView"] = bufferViews.size();
-            profile["mimeType"] = kIesMediaType;
-            addView(scene.webs[i].bytes, std::nullopt, std::nullopt);
+            profiles.key("bufferView").integer(addView(scene.webs[i].bytes, 0, 0)).key("mimeType").string(kIesMediaType);
         } else {
-            profile["uri"] = fileNameUri(resources.profiles[i]);
+            profiles.key("uri").string(fileNameUri(resources.profiles[i]));
         }
-        profiles.push_back(std::move(profile));
+        profiles.end();
     }
+    profiles.end();
+    views.end();
 
-    Json gltf{{"asset", Json{{"version", "2.0"}, {"generator", scene.generator}}}};
-    Json used = Json::array();
-    if (!builder.lights.empty()) used.push_back("KHR_lights_punctual");
-    if (!profiles.empty()) used.push_back("EXT_lights_ies");
-    if (!used.empty()) gltf["extensionsUsed"] = used;
-    if (!builder.lights.empty()) gltf["extensions"]["KHR_lights_punctual"]["lights"] = std::move(builder.lights);
-    if (!profiles.empty()) gltf["extensions"]["EXT_lights_ies"]["lights"] = std::move(profiles);
-    gltf["scene"] = 0;
-    Json drawing{{"name", "Drawing"}};
-    if (!builder.nodes.empty()) {
-        Json roots = Json::array();
-        for (std::size_t i = 0; i < builder.nodes.size(); ++i) roots.push_back(i);
-        drawing["nodes"] = std::move(roots);
-        gltf["nodes"] = std::move(builder.nodes);
+    JsonText gltf;
+    gltf.object().key("asset").object().key("version").string("2.0").key("generator").string(scene.generator).end();
+    if (builder.lightCount > 0 || !scene.webs.empty()) {
+        gltf.key("extensionsUsed").array();
+        if (builder.lightCount > 0) gltf.string("KHR_lights_punctual");
+        if (!scene.webs.empty()) gltf.string("EXT_lights_ies");
+        gltf.end().key("extensions").object();
+        if (builder.lightCount > 0) gltf.key("KHR_lights_punctual").object().key("lights").raw(builder.lights.text()).end();
+        if (!scene.webs.empty()) gltf.key("EXT_lights_ies").object().key("lights").raw(profiles.text()).end();
+        gltf.end();
     }
-    gltf["scenes"] = Json::array({std::move(drawing)});
-    if (!builder.meshes.empty()) {
-        gltf["meshes"] = std::move(builder.meshes);
-        gltf["materials"] = Json::array({Json{{"name", "Drawing"},
-                                              {"pbrMetallicRoughness",
-                                               Json{{"baseColorFactor", Json::array({0.8, 0.8, 0.8, 1.0})},
-                                                    {"metallicFactor", 0.0},
-                                                    {"roughnessFactor", 1.0}}},
-                                              {"doubleSided", true}}});
-        gltf["accessors"] = std::move(builder.accessors);
+    gltf.key("scene").integer(0).key("scenes").array().object().key("name").string("Drawing");
+    if (builder.nodeCount > 0) {
+        gltf.key("nodes").array();
+        for (std::size_t i = 0; i < builder.nodeCount; ++i) gltf.integer(i);
+        gltf.end();
+    }
+    gltf.end().end();
+    if (builder.nodeCount > 0) gltf.key("nodes").raw(builder.nodes.text());
+    if (builder.meshCount > 0) {
+        gltf.key("meshes").raw(builder.meshes.text());
+        gltf.key("materials").array().object().key("name").string("Drawing").key("pbrMetallicRoughness").object();
+        const std::array<double, 4> grey = {0.8, 0.8, 0.8, 1.0};
+        gltf.key("baseColorFactor").numbers(grey).key("metallicFactor").number(0.0).key("roughnessFactor").number(1.0);
+        gltf.end().key("doubleSided").boolean(true).end().end();
+        gltf.key("accessors").raw(builder.accessors.text());
     }
     if (!document.binary.empty()) {
-        gltf["bufferViews"] = std::move(bufferViews);
-        Json buffer{{"byteLength", document.binary.size()}};
-        if (container == Container::Json) buffer["uri"] = fileNameUri(resources.buffer);
-        gltf["buffers"] = Json::array({std::move(buffer)});
+        gltf.key("bufferViews").raw(views.text());
+        gltf.key("buffers").array().object().key("byteLength").integer(document.binary.size());
+        if (container == Container::Json) gltf.key("uri").string(fileNameUri(resources.buffer));
+        gltf.end().end();
     }
-    document.json = withShortestReals(gltf.dump(-1, ' ', false, Json::error_handler_t::replace));
+    document.json = gltf.end().text();
     return document;
 }
 

@@ -69,7 +69,7 @@ std::vector<std::uint32_t> triangulate(const std::vector<PlGePoint3d>& polygon) 
         bool ear = area > 0.0;
         for (auto other = left.begin(); ear && other != left.end(); ++other) {
             const std::uint32_t p = *other;
-            if (p != a && p != b && p != c) ear = !(cross(a, b, p) > 0.0 && cross(b, c, p) > 0.0 && cross(c, a, p) > 0.0);
+            if (p != a && p != b && p != c) ear = !(cross(a, b, p) >= 0.0 && cross(b, c, p) >= 0.0 && cross(c, a, p) >= 0.0);
         }
         if (ear) triangles.insert(triangles.end(), {a, b, c});
         if (ear || area == 0.0) {  // an ear cut off, or a corner on the line of its neighbours dropped

@@ -2,6 +2,7 @@
 // EXT_lights_ies profiles on their nodes.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "drawing/light_color.h"
 #include "drawing/utf8.h"
@@ -22,28 +23,27 @@ constexpr double kInnerConeShare = 0.999;
 /// The outer cone of a spot whose falloff is 0 (glTF wants one wider than 0), radians.
 constexpr double kNarrowestCone = 1e-4;
 
-Json triple(const std::array<double, 3>& v) { return Json::array({v[0], v[1], v[2]}); }
-
 /// The light's colour in linear RGB: its lamp's colour filtered by its own, the larger
 /// channel 1 (black stays black).
-Json colorOf(const LightInfo& light) {
+std::array<double, 3> colorOf(const LightInfo& light) {
     const plsim::LinearRgb lamp = plsim::kelvinToLinearRgb(light.photometry.lampKelvin);
     const plsim::LinearRgb filter = lightColorLinear(light.color);
     std::array<double, 3> rgb = {lamp.red * filter.red, lamp.green * filter.green, lamp.blue * filter.blue};
     const double largest = std::max({rgb[0], rgb[1], rgb[2]});
     if (largest > 0.0)
         for (double& channel : rgb) channel /= largest;
-    return triple(rgb);
+    return rgb;
 }
 
 /// The light's intensity as glTF counts it: the peak in candela, a distant light's
-/// illuminance in lux, times the intensity factor. NaN where the host gives no peak.
-double intensityOf(const LightInfo& light, const GltfScene& scene) {
+/// illuminance in lux, times the intensity factor. Nothing where the host gives no peak.
+std::optional<double> intensityOf(const LightInfo& light, const GltfScene& scene) {
     const double peak = light.kind == PlDbLight::kDistantLight
                             ? light.photometry.physicalIntensity * scene.luxPerIntensityUnit
                             : light.photometry.candela;
     const double value = peak * light.intensity;
-    return std::isfinite(value) && value >= 0.0 ? value : std::nan("");
+    if (std::isfinite(value) && value >= 0.0) return value;
+    return std::nullopt;
 }
 
 /// The place of the light's web file among the scene's profiles; -1 when it has none.
@@ -54,60 +54,72 @@ int profileOf(const LightInfo& light, const GltfScene& scene) {
     return found == scene.webs.end() ? -1 : static_cast<int>(found - scene.webs.begin());
 }
 
-/// The KHR_lights_punctual light of a point, spot or distant light (or a web light without
-/// its file, which shines as a point light).
-Json punctualLight(const LightInfo& light, const GltfScene& scene, double intensity, Json& extras) {
+/// Adds the KHR_lights_punctual light of a point, spot or distant light (or of a web light
+/// without its file, which shines as a point light). An end limit glTF cannot take as a
+/// range goes to `range` instead.
+void addPunctualLight(JsonText& out, const LightInfo& light, const GltfScene& scene, double intensity,
+                      std::optional<double>& range) {
     const char* type = light.kind == PlDbLight::kSpotLight      ? "spot"
                        : light.kind == PlDbLight::kDistantLight ? "directional"
                                                                 : "point";
-    Json out{{"name", toUtf8(light.name)}, {"type", type}, {"color", colorOf(light)}, {"intensity", intensity}};
+    out.object().key("name").string(toUtf8(light.name)).key("type").string(type);
+    out.key("color").numbers(colorOf(light)).key("intensity").number(intensity);
     if (light.attenuation.useLimits && light.kind != PlDbLight::kDistantLight) {
-        const double range = scene.metres(light.attenuation.end);
-        if (range > 0.0 && std::isfinite(range)) {
-            out["range"] = range;
+        const double metres = scene.metres(light.attenuation.end);
+        if (metres > 0.0 && std::isfinite(metres)) {
+            out.key("range").number(metres);
         } else {
-            extras["range"] = range;  // an end the light never reaches: nothing glTF can hold
+            range = metres;  // an end the light never reaches: nothing glTF can hold
         }
     }
     if (light.kind == PlDbLight::kSpotLight) {
         const double outer = std::max(light.falloff / 2.0, kNarrowestCone);
         const double inner = std::min(std::max(light.hotspot / 2.0, 0.0), outer * kInnerConeShare);
-        out["spot"] = Json{{"innerConeAngle", inner}, {"outerConeAngle", outer}};
+        out.key("spot").object().key("innerConeAngle").number(inner).key("outerConeAngle").number(outer).end();
     }
-    return out;
+    out.end();
 }
 
 }  // namespace
 
 void addLights(Builder& builder, const GltfScene& scene) {
     for (const LightInfo& light : scene.lights) {
-        const double intensity = intensityOf(light, scene);
-        const double shown = light.on && !std::isnan(intensity) ? intensity : 0.0;
+        const std::optional<double> intensity = intensityOf(light, scene);
+        const double shown = light.on && intensity ? *intensity : 0.0;
         const int profile = profileOf(light, scene);
-        Json node{{"name", toUtf8(light.name)}};
+        JsonText& node = builder.nodes;
+        node.object().key("name").string(toUtf8(light.name));
         if (profile >= 0) {
-            node["rotation"] = nodeRotation(plsim::scene::lightFrame(light.direction, light.webRotation));
+            node.key("rotation").numbers(nodeRotation(plsim::scene::lightFrame(light.direction, light.webRotation)));
         } else if (light.kind == PlDbLight::kSpotLight || light.kind == PlDbLight::kDistantLight) {
-            node["rotation"] = nodeRotation(plsim::scene::lightFrame(light.direction));
+            node.key("rotation").numbers(nodeRotation(plsim::scene::lightFrame(light.direction)));
         }
-        node["translation"] = scene.gltfPoint(light.position);
-        Json extras = Json::object();
+        node.key("translation").numbers(scene.gltfPoint(light.position));
+        std::optional<double> range;
+        node.key("extensions").object();
         if (profile >= 0) {
             const double multiplier = shown / scene.webs[static_cast<std::size_t>(profile)].peakCandela;
-            node["extensions"]["EXT_lights_ies"] =
-                Json{{"light", profile}, {"multiplier", multiplier}, {"color", colorOf(light)}};
-            if (light.attenuation.useLimits) extras["range"] = scene.metres(light.attenuation.end);
+            node.key("EXT_lights_ies").object().key("light").integer(static_cast<std::uint64_t>(profile));
+            node.key("multiplier").number(multiplier).key("color").numbers(colorOf(light)).end();
+            if (light.attenuation.useLimits) range = scene.metres(light.attenuation.end);
         } else {
-            node["extensions"]["KHR_lights_punctual"]["light"] = builder.lights.size();
-            builder.lights.push_back(punctualLight(light, scene, shown, extras));
+            node.key("KHR_lights_punctual").object().key("light").integer(builder.lightCount++).end();
+            addPunctualLight(builder.lights, light, scene, shown, range);
         }
-        if (!light.on || std::isnan(intensity)) {
-            // What glTF cannot show: a light that is off, an intensity the host cannot tell.
-            extras["on"] = light.on;
-            extras["intensity"] = std::isnan(intensity) ? Json(nullptr) : Json(intensity);
+        node.end();
+        // What glTF cannot show: a light that is off, an intensity the host cannot tell, an
+        // end limit without a range.
+        if (!light.on || !intensity || range) {
+            node.key("extras").object();
+            if (range) node.key("range").number(*range);
+            if (!light.on || !intensity) {
+                node.key("on").boolean(light.on).key("intensity");
+                intensity ? node.number(*intensity) : node.null();
+            }
+            node.end();
         }
-        if (!extras.empty()) node["extras"] = std::move(extras);
-        builder.nodes.push_back(std::move(node));
+        node.end();
+        ++builder.nodeCount;
     }
 }
 

@@ -48,13 +48,13 @@ std::array<double, 3> addPositions(Builder& builder, const std::vector<std::arra
             append32(builder.vertices, std::bit_cast<std::uint32_t>(v));
         }
     }
-    builder.accessors.push_back(Json{{"bufferView", kVertexView},
-                                     {"byteOffset", offset},
-                                     {"componentType", kFloat},
-                                     {"count", points.size()},
-                                     {"type", "VEC3"},
-                                     {"min", Json::array({0.0, 0.0, 0.0})},
-                                     {"max", Json::array({static_cast<double>(high[0]), static_cast<double>(high[1]), static_cast<double>(high[2])})}});
+    const std::array<double, 3> zero = {0.0, 0.0, 0.0};
+    const std::array<double, 3> highest = {static_cast<double>(high[0]), static_cast<double>(high[1]),
+                                           static_cast<double>(high[2])};
+    builder.accessors.object().key("bufferView").integer(kVertexView).key("byteOffset").integer(offset);
+    builder.accessors.key("componentType").integer(kFloat).key("count").integer(points.size()).key("type").string("VEC3");
+    builder.accessors.key("min").numbers(zero).key("max").numbers(highest).end();
+    ++builder.accessorCount;
     return low;
 }
 
@@ -62,27 +62,26 @@ std::array<double, 3> addPositions(Builder& builder, const std::vector<std::arra
 std::size_t addIndices(Builder& builder, const std::vector<std::uint32_t>& indices) {
     const std::size_t offset = builder.indices.size();
     for (const std::uint32_t index : indices) append32(builder.indices, index);
-    builder.accessors.push_back(Json{{"bufferView", kIndexView},
-                                     {"byteOffset", offset},
-                                     {"componentType", kUnsignedInt},
-                                     {"count", indices.size()},
-                                     {"type", "SCALAR"}});
-    return builder.accessors.size() - 1;
+    builder.accessors.object().key("bufferView").integer(kIndexView).key("byteOffset").integer(offset);
+    builder.accessors.key("componentType").integer(kUnsignedInt).key("count").integer(indices.size());
+    builder.accessors.key("type").string("SCALAR").end();
+    return builder.accessorCount++;
 }
 
 }  // namespace
 
 void addEntities(Builder& builder, const GltfScene& scene) {
+    std::vector<std::array<double, 3>> points;
     for (const EntityOutline& entity : scene.entities) {
         if (entity.points.empty()) continue;
-        std::vector<std::array<double, 3>> points;
-        points.reserve(entity.points.size());
+        points.clear();
         for (const PlGePoint3d& p : entity.points) points.push_back(scene.gltfPoint(p));
-        Json node{{"name", nodeName(entity)}};
+        const std::string name = nodeName(entity);
         if (entity.kind == L"text") {
-            node["translation"] = points.front();
-            node["extras"] = Json{{"text", toUtf8(entity.text)}, {"height", scene.metres(entity.height)}};
-            builder.nodes.push_back(std::move(node));
+            builder.nodes.object().key("name").string(name).key("translation").numbers(points.front());
+            builder.nodes.key("extras").object().key("text").string(toUtf8(entity.text));
+            builder.nodes.key("height").number(scene.metres(entity.height)).end().end();
+            ++builder.nodeCount;
             continue;
         }
         std::vector<std::uint32_t> triangles;
@@ -94,20 +93,21 @@ void addEntities(Builder& builder, const GltfScene& scene) {
         } else if (points.size() < 2) {
             continue;
         }
-        const std::size_t positions = builder.accessors.size();
-        Json primitive{{"attributes", Json{{"POSITION", positions}}}};
-        node["translation"] = addPositions(builder, points);
+        const std::size_t positions = builder.accessorCount;
+        const std::array<double, 3> at = addPositions(builder, points);
+        builder.meshes.object().key("name").string(name).key("primitives").array().object();
+        builder.meshes.key("attributes").object().key("POSITION").integer(positions).end();
         if (!triangles.empty()) {
-            primitive["indices"] = addIndices(builder, triangles);
-            primitive["mode"] = kTriangles;
+            builder.meshes.key("indices").integer(addIndices(builder, triangles)).key("mode").integer(kTriangles);
         } else {
             // A closed outline whose last point repeats its first is a strip already.
-            primitive["mode"] = entity.closed && !(entity.points.front() == entity.points.back()) ? kLineLoop : kLineStrip;
+            const bool loop = entity.closed && !(entity.points.front() == entity.points.back());
+            builder.meshes.key("mode").integer(loop ? kLineLoop : kLineStrip);
         }
-        primitive["material"] = 0;
-        node["mesh"] = builder.meshes.size();
-        builder.meshes.push_back(Json{{"name", node["name"]}, {"primitives", Json::array({std::move(primitive)})}});
-        builder.nodes.push_back(std::move(node));
+        builder.meshes.key("material").integer(0).end().end().end();
+        builder.nodes.object().key("name").string(name).key("translation").numbers(at);
+        builder.nodes.key("mesh").integer(builder.meshCount++).end();
+        ++builder.nodeCount;
     }
 }
 
