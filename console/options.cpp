@@ -50,6 +50,18 @@ std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::
             value = args[++i];
             return true;
         };
+        // The file of an option that writes one when the session ends, given once.
+        const auto takeFile = [&](std::optional<std::filesystem::path>& file) -> bool {
+            if (!takeValue(L"a file to write")) {
+                return false;
+            }
+            if (file || value.empty()) {
+                error = name + (file ? L" is given more than once." : L" needs a file to write.");
+                return false;
+            }
+            file = widePath(value);
+            return true;
+        };
 
         if (name == L"--help" || name == L"-h") {
             options.showHelp = true;
@@ -96,23 +108,13 @@ std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::
             }
             options.dump = widePath(value);
         } else if (name == L"--plan") {
-            if (!takeValue(L"a file to write")) {
+            if (!takeFile(options.plan)) {
                 return std::nullopt;
             }
-            if (options.plan || value.empty()) {
-                error = options.plan ? L"--plan is given more than once." : L"--plan needs a file to write.";
-                return std::nullopt;
-            }
-            options.plan = widePath(value);
         } else if (name == L"--export") {
-            if (!takeValue(L"a file to write")) {
+            if (!takeFile(options.exportFile)) {
                 return std::nullopt;
             }
-            if (options.exportFile || value.empty()) {
-                error = options.exportFile ? L"--export is given more than once." : L"--export needs a file to write.";
-                return std::nullopt;
-            }
-            options.exportFile = widePath(value);
         } else if (name == L"--colorbooks") {
             if (!takeValue(L"a folder (or \"\" for none)")) {
                 return std::nullopt;

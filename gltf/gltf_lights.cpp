@@ -1,12 +1,13 @@
 // The drawing's lights as glTF nodes: KHR_lights_punctual lights, and web lights as
 // EXT_lights_ies profiles on their nodes.
+#include "gltf/gltf_builder.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "drawing/light_color.h"
 #include "drawing/utf8.h"
-#include "gltf/gltf_builder.h"
 #include "gltf/gltf_geometry.h"
 #include "host/plscene.h"
 #include "hostsim/color_temperature.h"

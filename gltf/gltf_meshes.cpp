@@ -1,5 +1,7 @@
 // The drawing's entities as glTF nodes: curves as line strips, regions as flat triangles,
 // texts as empty nodes that carry their text.
+#include "gltf/gltf_builder.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -8,7 +10,6 @@
 
 #include "drawing/entity_kind.h"
 #include "drawing/utf8.h"
-#include "gltf/gltf_builder.h"
 #include "gltf/gltf_geometry.h"
 
 namespace plandor::gltf {
