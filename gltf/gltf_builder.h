@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "gltf/gltf_scene.h"
@@ -21,6 +22,11 @@ struct Builder {
     std::string vertices;       ///< float triples, little-endian
     std::string indices;        ///< 32-bit unsigned, little-endian
 };
+
+/// Appends `value` as four bytes, little-endian, as glTF's binary data holds numbers.
+inline void appendUint32(std::string& bytes, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFFu);
+}
 
 /// The buffer views the builder's accessors refer to: vertices first, then indices (only
 /// regions have them).

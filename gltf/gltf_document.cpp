@@ -2,6 +2,7 @@
 #include "gltf/gltf_export.h"
 
 #include <cctype>
+#include <limits>
 #include <set>
 
 #include "drawing/file_replace.h"
@@ -23,19 +24,13 @@ constexpr std::uint32_t kBinChunk = 0x004E4942;   ///< "BIN\0"
 
 void padTo4(std::string& bytes, char with) { bytes.append((4 - bytes.size() % 4) % 4, with); }
 
-void append32(std::string& bytes, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFFu);
-}
-
 /// `name` as a relative URI: every byte but letters, digits and "-._~" percent-encoded.
 std::string uriOf(const std::string& name) {
     static const char* const kHex = "0123456789ABCDEF";
     std::string uri;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) != 0 && byte < 0x80) {
-            uri += c;
-        } else if (c == '-' || c == '.' || c == '_' || c == '~') {
+        if ((byte < 0x80 && std::isalnum(byte) != 0) || c == '-' || c == '.' || c == '_' || c == '~') {
             uri += c;
         } else {
             uri += {'%', kHex[byte >> 4], kHex[byte & 0xF]};
@@ -151,15 +146,15 @@ std::string glbOf(Document document) {
     padTo4(document.json, ' ');
     std::string glb;
     const std::size_t total = 12 + 8 + document.json.size() + (document.binary.empty() ? 0 : 8 + document.binary.size());
-    append32(glb, kGlbMagic);
-    append32(glb, kGlbVersion);
-    append32(glb, static_cast<std::uint32_t>(total));
-    append32(glb, static_cast<std::uint32_t>(document.json.size()));
-    append32(glb, kJsonChunk);
+    appendUint32(glb, kGlbMagic);
+    appendUint32(glb, kGlbVersion);
+    appendUint32(glb, static_cast<std::uint32_t>(total));
+    appendUint32(glb, static_cast<std::uint32_t>(document.json.size()));
+    appendUint32(glb, kJsonChunk);
     glb += document.json;
     if (!document.binary.empty()) {
-        append32(glb, static_cast<std::uint32_t>(document.binary.size()));
-        append32(glb, kBinChunk);
+        appendUint32(glb, static_cast<std::uint32_t>(document.binary.size()));
+        appendUint32(glb, kBinChunk);
         glb += document.binary;
     }
     return glb;
@@ -187,7 +182,14 @@ std::vector<ExportFile> exportFiles(const GltfScene& scene, const std::filesyste
     }
     const Resources resources = resourcesBeside(path, scene.webs);
     Document document = documentOf(scene, *container, resources);
-    if (*container == Container::Binary) return {{path, glbOf(std::move(document))}};
+    if (*container == Container::Binary) {
+        std::string glb = glbOf(std::move(document));
+        if (glb.size() > std::numeric_limits<std::uint32_t>::max()) {
+            error = L"the drawing is too large for one .glb, whose lengths have 32 bits; export it as .gltf";
+            return {};
+        }
+        return {{path, std::move(glb)}};
+    }
     std::vector<ExportFile> files;
     // The files the JSON refers to go first: it takes its place last.
     for (std::size_t i = 0; i < scene.webs.size(); ++i)

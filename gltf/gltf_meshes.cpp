@@ -23,10 +23,6 @@ constexpr int kLineLoop = 2;
 constexpr int kLineStrip = 3;
 constexpr int kTriangles = 4;
 
-void append32(std::string& bytes, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFFu);
-}
-
 /// "Line 8": the entity's kind, capitalised, and its handle.
 std::string nodeName(const EntityOutline& entity) {
     std::wstring name = entity.kind;
@@ -46,7 +42,7 @@ std::array<double, 3> addPositions(Builder& builder, const std::vector<std::arra
         for (int i = 0; i < 3; ++i) {
             const float v = static_cast<float>(p[i] - low[i]);
             high[i] = std::max(high[i], v);
-            append32(builder.vertices, std::bit_cast<std::uint32_t>(v));
+            appendUint32(builder.vertices, std::bit_cast<std::uint32_t>(v));
         }
     }
     const std::array<double, 3> zero = {0.0, 0.0, 0.0};
@@ -62,7 +58,7 @@ std::array<double, 3> addPositions(Builder& builder, const std::vector<std::arra
 /// Adds the accessor of `indices`; answers its place.
 std::size_t addIndices(Builder& builder, const std::vector<std::uint32_t>& indices) {
     const std::size_t offset = builder.indices.size();
-    for (const std::uint32_t index : indices) append32(builder.indices, index);
+    for (const std::uint32_t index : indices) appendUint32(builder.indices, index);
     builder.accessors.object().key("bufferView").integer(kIndexView).key("byteOffset").integer(offset);
     builder.accessors.key("componentType").integer(kUnsignedInt).key("count").integer(indices.size());
     builder.accessors.key("type").string("SCALAR").end();
