@@ -74,14 +74,6 @@ bool readHandle(const std::wstring& text, std::uint64_t& handle) {
     return !bytes.empty() && ec == std::errc() && end == bytes.data() + bytes.size() && handle != 0;
 }
 
-std::wstring handleText(std::uint64_t handle) {
-    char digits[20];
-    const auto end = std::to_chars(digits, digits + sizeof digits, handle, 16).ptr;
-    std::wstring text(digits, end);
-    for (wchar_t& c : text) c = (c >= L'a' && c <= L'f') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
-    return text;
-}
-
 bool sameWord(const std::wstring& text, const wchar_t* upper) {
     std::size_t i = 0;
     for (; i < text.size() && upper[i] != L'\0'; ++i) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/entity_kind.h"  // handleText
 #include "host/plge.h"
 
 namespace plandor {
@@ -28,9 +29,6 @@ bool readUnsigned(const std::wstring& text, unsigned& value);
 
 /// A handle in hexadecimal ("1A"), not 0.
 bool readHandle(const std::wstring& text, std::uint64_t& handle);
-
-/// A handle as the console shows it: hexadecimal in capitals.
-std::wstring handleText(std::uint64_t handle);
 
 /// True when `text` is `upper` in any letter case (ASCII letters only).
 bool sameWord(const std::wstring& text, const wchar_t* upper);

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "drawing/file_replace.h"
+#include "drawing/json_numbers.h"
 #include "drawing/utf8.h"
 #include "hostsim/driver.h"
 
@@ -113,53 +114,7 @@ std::optional<long> wholeVariable(const wchar_t* name) {
     return value;
 }
 
-/// `json` with each real number written as jsonReal writes it: the library's
-/// digits read back to the same value, but are not always the fewest.
-std::string withShortestReals(const std::string& json) {
-    std::string out;
-    out.reserve(json.size());
-    bool inString = false;
-    for (std::size_t i = 0; i < json.size();) {
-        const char c = json[i];
-        if (inString && c == '\\') {  // an escape: the backslash and the character it escapes
-            out.append(json, i, 2);
-            i += 2;
-            continue;
-        }
-        if (c == '"') inString = !inString;
-        if (inString || (c != '-' && (c < '0' || c > '9'))) {
-            out += c;
-            ++i;
-            continue;
-        }
-        const std::size_t end = std::min(json.find_first_not_of("+-.0123456789eE", i), json.size());
-        const std::string_view number(json.data() + i, end - i);
-        double value = 0.0;
-        if (number.find_first_of(".eE") != std::string_view::npos &&
-            std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc()) {
-            out += jsonReal(value);
-        } else {
-            out += number;
-        }
-        i = end;
-    }
-    return out;
-}
-
 }  // namespace
-
-std::string jsonReal(double value) {
-    if (!std::isfinite(value)) {
-        return "null";
-    }
-    char digits[32];
-    const auto written = std::to_chars(digits, digits + sizeof digits, value);
-    std::string out(digits, written.ptr);
-    if (out.find_first_of(".e") == std::string::npos) {
-        out += ".0";
-    }
-    return out;
-}
 
 std::string drawingDumpJson(const std::vector<LightInfo>& lights, const DumpVariables& variables,
                             const DrawingObjects& objects) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "console/drawing_objects_dump.h"
+#include "drawing/json_numbers.h"  // jsonReal
 #include "hostsim/sceneoe/scene_driver.h"
 
 namespace plandor {
@@ -41,10 +42,6 @@ struct DumpVariables {
 /// method are null.
 std::string drawingDumpJson(const std::vector<plsim::scene::LightInfo>& lights, const DumpVariables& variables,
                             const DrawingObjects& objects = {});
-
-/// `value` as a JSON number that reads back to the same double and is
-/// recognisably real ("1.0", "2.5e-07"); null when it is not finite.
-std::string jsonReal(double value);
 
 /// The variables of the dump as the host holds them now.
 DumpVariables currentDumpVariables();

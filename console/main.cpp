@@ -11,6 +11,7 @@
 #include "console/command_loop.h"
 #include "console/console_output.h"
 #include "console/drawing_dump.h"
+#include "console/export_command.h"
 #include "console/options.h"
 #include "console/plan_command.h"
 #include "console/script_source.h"
@@ -108,6 +109,11 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
                       dumpPathProblem(*options.plan));
         return kExitUsage;
     }
+    if (options.exportFile && !exportPathProblem(*options.exportFile).empty()) {
+        err.writeLine(L"plandor: cannot export the drawing to \"" + pathText(*options.exportFile) + L"\": " +
+                      exportPathProblem(*options.exportFile));
+        return kExitUsage;
+    }
 
     if (options.colorBooks) {
         std::error_code ec;
@@ -172,6 +178,11 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
             status = kExitUsage;
         }
         if (options.plan && !writePlanPicture(*options.plan, drawing ? drawing->database() : nullptr, error)) {
+            plsim::finishOutputLine();
+            err.writeLine(L"plandor: " + error);
+            status = status == kExitOk ? kExitUsage : status;
+        }
+        if (options.exportFile && !writeGltfExport(*options.exportFile, drawing ? drawing->database() : nullptr, error)) {
             plsim::finishOutputLine();
             err.writeLine(L"plandor: " + error);
             status = status == kExitOk ? kExitUsage : status;

@@ -50,6 +50,18 @@ std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::
             value = args[++i];
             return true;
         };
+        // The file of an option that writes one when the session ends, given once.
+        const auto takeFile = [&](std::optional<std::filesystem::path>& file) -> bool {
+            if (!takeValue(L"a file to write")) {
+                return false;
+            }
+            if (file || value.empty()) {
+                error = name + (file ? L" is given more than once." : L" needs a file to write.");
+                return false;
+            }
+            file = widePath(value);
+            return true;
+        };
 
         if (name == L"--help" || name == L"-h") {
             options.showHelp = true;
@@ -96,14 +108,13 @@ std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::
             }
             options.dump = widePath(value);
         } else if (name == L"--plan") {
-            if (!takeValue(L"a file to write")) {
+            if (!takeFile(options.plan)) {
                 return std::nullopt;
             }
-            if (options.plan || value.empty()) {
-                error = options.plan ? L"--plan is given more than once." : L"--plan needs a file to write.";
+        } else if (name == L"--export") {
+            if (!takeFile(options.exportFile)) {
                 return std::nullopt;
             }
-            options.plan = widePath(value);
         } else if (name == L"--colorbooks") {
             if (!takeValue(L"a folder (or \"\" for none)")) {
                 return std::nullopt;
@@ -191,6 +202,13 @@ Options:
                      FILE as SVG: its plan and front elevation with every
                      light and entity; FILE is replaced, its folder must
                      exist, as for --dump
+  --export FILE      when the session ends, write the drawing to FILE as glTF
+                     2.0 for 3D tools: FILE.gltf with FILE.bin and its web
+                     files beside it, or everything in one FILE.glb; its
+                     lights as photometric lights, its entities as lines and
+                     flat meshes. Replaced only when complete, as for --dump;
+                     the drawing must be lit photometrically (LIGHTINGUNITS
+                     1 or 2)
   --colorbooks DIR   read the color books from the palette files (*.gpl) in
                      DIR instead of the folder colorbooks next to plandor;
                      --colorbooks "" leaves the host without color books.
@@ -244,6 +262,7 @@ At the "Command: " prompt:
                      the local (or global) form of the reserved name TEXT,
                      or (none); quotes may be left out when TEXT has no blanks
   PLAN FILE          write a picture of the drawing to FILE (SVG)
+  EXPORT FILE        write the drawing to FILE as glTF 2.0 (.gltf or .glb)
   QUIT, EXIT         leave
   Ctrl-C cancels the prompt in front of it; end of input (Ctrl-D, or
   Ctrl-Z and Enter on Windows) leaves at the command prompt and cancels the
@@ -261,7 +280,7 @@ as typed, not as a script: dialogs are shown and answered by a button id.
 
 Exit status: 0 done, 1 the module could not be loaded or refused to start,
 2 a bad option, a missing script or color-book folder, a bad --set or a
-dump or picture that cannot be written, 3 an unexpected internal error.
+dump, picture or export that cannot be written, 3 an unexpected internal error.
 )";
 }
 

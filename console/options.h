@@ -32,6 +32,8 @@ struct Options {
     std::optional<std::filesystem::path> dump;
     /// Where to write the picture of the drawing (SVG) when the session ends; none: nowhere.
     std::optional<std::filesystem::path> plan;
+    /// Where to write the drawing as glTF (.gltf or .glb) when the session ends; none: nowhere.
+    std::optional<std::filesystem::path> exportFile;
     /// The colour-book folder the host reports (--colorbooks); an empty text
     /// makes it report none; not given: the folder "colorbooks" next to plandor.
     std::optional<std::wstring> colorBooks;

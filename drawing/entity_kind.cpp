@@ -1,6 +1,8 @@
 // The kinds of the drawing's objects as plandor names them.
 #include "drawing/entity_kind.h"
 
+#include <charconv>
+
 #include "host/pldbents.h"
 #include "host/plscene.h"
 #include "hostsim/internal.h"
@@ -31,5 +33,13 @@ std::wstring entityTitle(const PlDbObject* object) {
 }
 
 std::wstring entityKind(const PlDbObject* object) { return plsim::detail::toLower(entityTitle(object)); }
+
+std::wstring handleText(std::uint64_t handle) {
+    char digits[20];
+    const auto end = std::to_chars(digits, digits + sizeof digits, handle, 16).ptr;
+    std::wstring text(digits, end);
+    for (wchar_t& c : text) c = (c >= L'a' && c <= L'f') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    return text;
+}
 
 }  // namespace plandor

@@ -1,6 +1,7 @@
 // The kinds of the drawing's objects as plandor names them: in its commands, its files and its pictures.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "host/pldb.h"
@@ -13,5 +14,8 @@ std::wstring entityKind(const PlDbObject* object);
 
 /// The same kind for a message, capitalised ("Line", "3dpoly"); empty for any other object.
 std::wstring entityTitle(const PlDbObject* object);
+
+/// A handle as plandor shows it: hexadecimal in capitals ("1A").
+std::wstring handleText(std::uint64_t handle);
 
 }  // namespace plandor

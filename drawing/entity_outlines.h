@@ -2,6 +2,7 @@
 // at their place.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,14 +18,17 @@ struct EntityOutline {
     bool closed = false;
     std::wstring text;   ///< a text's string
     double height = 0.0; ///< a text's height
+    std::uint64_t handle = 0;
 };
 
 /// The entities of `db` that are not erased, lights left out, in the order they were made.
 /// Arcs, circles and ellipses are drawn through points 5 degrees apart; an ellipse lies in
 /// the plane of its major axis and a horizontal minor axis (perpendicular to world Z, or
 /// along world X when its major axis is upright); a spline is the smooth (centripetal
-/// Catmull-Rom) curve through its fit points.
-std::vector<EntityOutline> entityOutlinesOf(PlDbDatabase* db);
+/// Catmull-Rom) curve through its fit points, 12 points a span. A `chordTolerance` above 0
+/// (in drawing units) divides curves more finely where need be, so that no chord strays
+/// farther than that from its curve (for a spline, at the middle of each chord).
+std::vector<EntityOutline> entityOutlinesOf(PlDbDatabase* db, double chordTolerance = 0.0);
 
 /// The width a line of `text` of `height` takes in the picture: a common estimate, six
 /// tenths of the height a character.

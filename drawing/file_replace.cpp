@@ -92,63 +92,114 @@ bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to
 #endif
 }
 
-}  // namespace
+/// A file on its way to its place: the new contents written beside the one they replace.
+struct Staged {
+    std::filesystem::path target;  ///< the file to replace (a link's target)
+    std::filesystem::path fresh;   ///< the new file beside it; empty: `target` is written into as it is
+    std::filesystem::file_status existing;
+    std::string_view bytes;        ///< for a `target` that is written into
+};
 
-bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error) {
+/// Writes `bytes` to a new file beside `path` (or, for a `path` that is no regular file, only
+/// notes it). False, with why not, when the new file cannot be made or written in full; no
+/// file of the attempt is left behind.
+bool stage(const std::filesystem::path& path, std::string_view bytes, Staged& staged, std::wstring& error) {
     std::error_code ec;
-    const std::filesystem::file_status existing = std::filesystem::status(path, ec);
-    if (!ec && std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
-        // No file to replace (a device, a pipe): written into as it is.
-#if defined(_WIN32)
-        std::FILE* file = _wfopen(path.c_str(), L"wb");
-#else
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-#endif
-        if (file == nullptr) {
-            error = systemError(errno);
-            return false;
-        }
-        return writeAndClose(file, bytes, false, error);
+    staged.existing = std::filesystem::status(path, ec);
+    staged.target = path;
+    staged.bytes = bytes;
+    if (!ec && std::filesystem::is_directory(staged.existing)) {
+        error = L"it is a folder, not a file";
+        return false;
     }
-    std::filesystem::path target = path;
+    if (!ec && std::filesystem::exists(staged.existing) && !std::filesystem::is_regular_file(staged.existing)) {
+        return true;  // no file to replace (a device, a pipe): written into as it is
+    }
     if (std::filesystem::is_symlink(path, ec)) {
         const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
         if (!ec) {
-            target = resolved;
+            staged.target = resolved;
         }
     }
 
-    std::filesystem::path fresh;
     std::FILE* file = nullptr;
     for (int attempt = 0; attempt < kNameAttempts && file == nullptr; ++attempt) {
-        fresh = target;
-        fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
-        file = createNew(fresh);
+        staged.fresh = staged.target;
+        staged.fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
+        file = createNew(staged.fresh);
         if (file == nullptr && errno != EEXIST) {
             break;
         }
     }
     if (file == nullptr) {
         error = L"no new file can be made beside it (" + systemError(errno) + L")";
+        staged.fresh.clear();
         return false;
     }
 
     std::wstring reason;
     if (!writeAndClose(file, bytes, true, reason)) {
         error = L"the new contents could not be written in full (" + reason + L")";
-        std::filesystem::remove(fresh, ec);
+        std::filesystem::remove(staged.fresh, ec);
+        staged.fresh.clear();
         return false;
     }
     // The new file keeps the permissions of the one it replaces.
-    if (std::filesystem::exists(existing)) {
-        std::filesystem::permissions(fresh, existing.permissions(), ec);
-    }
-    if (!moveOver(fresh, target, reason)) {
-        error = L"the new file could not take the old one's place (" + reason + L")";
-        std::filesystem::remove(fresh, ec);
-        return false;
+    if (std::filesystem::exists(staged.existing)) {
+        std::filesystem::permissions(staged.fresh, staged.existing.permissions(), ec);
     }
     return true;
+}
+
+/// Removes the staged new file, if there is one.
+void discard(Staged& staged) {
+    std::error_code ec;
+    if (!staged.fresh.empty()) std::filesystem::remove(staged.fresh, ec);
+    staged.fresh.clear();
+}
+
+/// Puts the staged file in its place (or writes into a file that is no regular one).
+bool commit(Staged& staged, std::wstring& error) {
+    if (staged.fresh.empty()) {
+#if defined(_WIN32)
+        std::FILE* file = _wfopen(staged.target.c_str(), L"wb");
+#else
+        std::FILE* file = std::fopen(staged.target.c_str(), "wb");
+#endif
+        if (file == nullptr) {
+            error = systemError(errno);
+            return false;
+        }
+        return writeAndClose(file, staged.bytes, false, error);
+    }
+    std::wstring reason;
+    if (!moveOver(staged.fresh, staged.target, reason)) {
+        error = L"the new file could not take the old one's place (" + reason + L")";
+        discard(staged);
+        return false;
+    }
+    staged.fresh.clear();
+    return true;
+}
+
+}  // namespace
+
+bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error) {
+    Staged staged;
+    return stage(path, bytes, staged, error) && commit(staged, error);
+}
+
+bool replaceFiles(const std::vector<FileContents>& files, std::wstring& error, std::size_t& failed) {
+    std::vector<Staged> staged(files.size());
+    std::size_t i = 0;
+    while (i < files.size() && stage(files[i].path, files[i].bytes, staged[i], error)) ++i;
+    if (i == files.size()) {
+        i = 0;
+        while (i < files.size() && commit(staged[i], error)) ++i;
+    }
+    failed = i;
+    for (Staged& s : staged) discard(s);
+    return i == files.size();
 }
 
 }  // namespace plandor

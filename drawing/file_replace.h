@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plandor {
 
@@ -15,5 +16,18 @@ namespace plandor {
 /// message for the user in `error`, when the file cannot be replaced; no file
 /// of the attempt is left behind.
 bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error);
+
+struct FileContents {
+    std::filesystem::path path;
+    std::string_view bytes;
+};
+
+/// Writes several files as replaceFile writes one, so that none replaces an older file
+/// before all are written: each goes in full to a new file beside its place, then they take
+/// their places in the order given (a file that refers to the others goes last). False, with
+/// a message in `error` and the position of the file it concerns in `failed`, when one
+/// cannot be written; then no older file has been replaced, unless a later one could not take its
+/// place after earlier ones did. No new file of the attempt is left behind.
+bool replaceFiles(const std::vector<FileContents>& files, std::wstring& error, std::size_t& failed);
 
 }  // namespace plandor

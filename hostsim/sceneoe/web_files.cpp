@@ -50,7 +50,7 @@ void setWebSearchPath(std::vector<std::wstring> folders) { searchPath() = std::m
 
 std::vector<std::wstring> webSearchPath() { return searchPath(); }
 
-std::optional<PhotometricWeb> readWebFile(const std::wstring& path, std::wstring& error) {
+std::optional<std::string> readWebFileBytes(const std::wstring& path, std::wstring& error) {
     const fs::path file = detail::filePath(path);
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(file, ec);
@@ -68,7 +68,13 @@ std::optional<PhotometricWeb> readWebFile(const std::wstring& path, std::wstring
         error = L"cannot read \"" + path + L"\"";
         return std::nullopt;
     }
-    return readPhotometricWeb(text, detail::pathText(file.filename()), error);
+    return text;
+}
+
+std::optional<PhotometricWeb> readWebFile(const std::wstring& path, std::wstring& error) {
+    const std::optional<std::string> text = readWebFileBytes(path, error);
+    if (!text) return std::nullopt;
+    return readPhotometricWeb(*text, detail::pathText(detail::filePath(path).filename()), error);
 }
 
 }  // namespace plsim::scene

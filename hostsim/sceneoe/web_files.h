@@ -19,4 +19,8 @@ PLSCENEOE_API std::vector<std::wstring> webSearchPath();
 /// saying why (the reader's refusals name the file without its folder, and the line).
 PLSCENEOE_API std::optional<PhotometricWeb> readWebFile(const std::wstring& path, std::wstring& error);
 
+/// The bytes of the web file at `path`, as readWebFile reads them. Nothing when it cannot be
+/// read or is too large to be a web file, with `error` saying why.
+PLSCENEOE_API std::optional<std::string> readWebFileBytes(const std::wstring& path, std::wstring& error);
+
 }  // namespace plsim::scene

@@ -42,6 +42,8 @@ TEST(ConsoleCommandLine, BadArgumentsAreRefusedBeforeAnythingRuns) {
         {{"--dump", inMissingFolder}, 2, "no-such-folder\" does not exist"},
         {{"--dump", aFolder}, 2, "folder, not a file"},
         {{"--plan", inMissingFolder}, 2, "cannot write the picture"},
+        {{"--plan="}, 2, "--plan needs a file"},
+        {{"--export", "a.glb", "--export=b.gltf"}, 2, "--export is given more than once"},
         {{"--webpath", missing}, 2, "is not a folder"},
         {{"--colorbooks", "no-such-folder"}, 2, "no-such-folder\" does not exist"},
         {{"--module", "NoSuchModule.vmx"}, 1, "NoSuchModule.vmx"},
