@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -72,9 +73,12 @@ bool hasWebFileExtension(const PlString& fileName) {
     return true;
 }
 
-bool webFileExists(const PlString& fileName) {
+bool isReadableFile(const PlString& fileName) {
+    const std::filesystem::path path = platformPath(fileName);
     std::error_code ec;
-    return std::filesystem::exists(platformPath(fileName), ec);
+    // Asked first, so that a pipe is never opened (which would wait for a writer).
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    return std::ifstream(path, std::ios::binary).is_open();
 }
 
 bool promptWebOptions(const LightEditContext& context, PlString& webFile, PlGeVector3d& webRotation) {
