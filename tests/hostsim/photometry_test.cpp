@@ -1,8 +1,8 @@
 // Guards the lights' photometry against wrong formulas (point, spot cone, illuminance, foot-candles), conversions
 // that do not come back, wrong drawing-unit factors (and a default illuminance distance that is not one metre in
-// them), a web-file reader that accepts broken data or misplaces its
-// numbers, a flux that misses the symmetry of the angle ranges, wrong beam angles, web lights converting with the
-// wrong flux, and web-file names found in the wrong place or not at all.
+// them), a web-file reader that accepts broken data, misplaces its numbers or refuses first lines in use, a flux
+// that misses the symmetry of the angle ranges, wrong beam angles, web lights converting with the wrong flux, and
+// web-file names found in the wrong place or not at all.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "hostsim/sceneoe/photometric_web.h"
 #include "hostsim/sceneoe/photometry.h"
@@ -191,6 +192,23 @@ TEST(WebReader, ReadsEveryVersionWithNumbersInAnyArrangement) {
     EXPECT_EQ(read(cases[1].first)->keywords.at(0).second, "a\nb");
     EXPECT_EQ(read(cases[2].first)->tiltFile, "lamp.tlt");
     EXPECT_EQ(read(cases[3].first)->tiltFactors, (std::vector<double>{1, 0.5}));
+    // First lines as files in use write them; another that starts with "IES" is read as the nearest version.
+    using V = PhotometricWeb::Version;
+    const std::tuple<std::string, V, std::string> firstLines[] = {
+        {"IESNA95", V::Lm63_1995, ""}, {"IESNA:LM-63-1986", V::Lm63_1986, ""}, {"iesna: lm-63-2002", V::Lm63_2002, ""},
+        {"IESNA:LM-63-2008", V::Lm63_2002, "line 1: the format version \"IESNA:LM-63-2008\" is not one this reader "
+                                           "knows; it is read as LM-63-2002"},
+        {"IES report of 1993", V::Lm63_1995, "read as LM-63-1995"}, {"IESNA:LM-63", V::Lm63_2019, "read as LM-63-2019"},
+    };
+    for (const auto& [line, version, warning] : firstLines) {
+        const auto web = read(line + "\nTILT=NONE\n" + numbers);
+        ASSERT_TRUE(web) << line;
+        EXPECT_EQ(web->version, version) << line;
+        ASSERT_EQ(web->warnings.size(), warning.empty() ? 0u : 1u) << line;
+        const std::string shown = warning.empty() ? "" : std::string(web->warnings[0].begin(), web->warnings[0].end());
+        EXPECT_NE(shown.find(warning.empty() ? "" : "t.ies, "), std::string::npos) << shown;
+        EXPECT_NE(shown.find(warning), std::string::npos) << shown;
+    }
 }
 
 TEST(WebFlux, IntegratesOverTheSphereWithTheRangesSymmetry) {
