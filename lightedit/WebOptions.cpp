@@ -3,8 +3,8 @@
 #include "lightedit/WebOptions.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -76,9 +76,17 @@ bool hasWebFileExtension(const PlString& fileName) {
 bool isReadableFile(const PlString& fileName) {
     const std::filesystem::path path = platformPath(fileName);
     std::error_code ec;
-    // Asked first, so that a pipe is never opened (which would wait for a writer).
-    if (!std::filesystem::is_regular_file(path, ec)) return false;
-    return std::ifstream(path, std::ios::binary).is_open();
+    // Asked first, so that a pipe is never opened (which would wait for a writer). By status():
+    // in the unoptimised sanitizer build is_regular_file() kept the module from being unloaded.
+    if (std::filesystem::status(path, ec).type() != std::filesystem::file_type::regular) return false;
+#if defined(_WIN32)
+    std::FILE* const file = _wfopen(path.c_str(), L"rb");
+#else
+    std::FILE* const file = std::fopen(path.c_str(), "rb");
+#endif
+    if (!file) return false;
+    std::fclose(file);
+    return true;
 }
 
 bool promptWebOptions(const LightEditContext& context, PlString& webFile, PlGeVector3d& webRotation) {

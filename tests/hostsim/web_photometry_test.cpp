@@ -60,9 +60,10 @@ Light floodlight(double peak, double wide, double narrow, double spill = 0.0) {
 double denseFlux(const PhotometricWeb& web) {
     const auto bracket = [](const std::vector<double>& a, double x, std::size_t& i, double& t) {
         x = a.front() >= 0.0 ? std::fabs(x) : x;
+        if (x < a.front() || x > a.back()) return false;
         i = std::min<std::size_t>(std::upper_bound(a.begin(), a.end(), x) - a.begin(), a.size() - 1) - 1;
         t = (x - a[i]) / (a[i + 1] - a[i]);
-        return x >= a.front() && x <= a.back();
+        return true;
     };
     constexpr int kPolar = 480, kAround = 960;
     double flux = 0.0;
