@@ -18,7 +18,8 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kRadiansPerDegree = kPi / 180.0;
-/// Angles closer than this, in degrees, are one angle of a completed grid.
+/// Distances from the axis closer than this, in degrees, are one; and how far an image may lie
+/// beyond the range it is kept in.
 constexpr double kSameAngle = 1e-9;
 /// How far, in degrees, a range's end may lie from a round angle and still stand for it (the
 /// reader allows 0.01).
@@ -56,9 +57,10 @@ std::vector<Image> completedAxis(const std::vector<double>& angles, std::initial
         }
     }
     std::stable_sort(images.begin(), images.end(), [](const Image& a, const Image& b) { return a.angle < b.angle; });
+    // A mirror plane's angle is its own image, exactly: kept once.
     std::vector<Image> unique;
     for (const Image& image : images)
-        if (unique.empty() || image.angle - unique.back().angle > kSameAngle) unique.push_back(image);
+        if (unique.empty() || image.angle > unique.back().angle) unique.push_back(image);
     return unique;
 }
 
