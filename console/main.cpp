@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "console/character_type.h"
 #include "console/command_loop.h"
 #include "console/console_output.h"
 #include "console/drawing_dump.h"
@@ -207,6 +208,7 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
 int main(int argc, char** argv) {
     prepareUtf8Console();
     ignoreBrokenPipes();
+    useSessionCharacterType();
     ConsoleOutput out(stdout);
     ConsoleOutput err(stderr);
 

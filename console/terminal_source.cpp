@@ -15,10 +15,8 @@
 #  include <windows.h>
 #else
 #  include <cerrno>
-#  include <clocale>
 #  include <cstdlib>
 #  include <cstring>
-#  include <langinfo.h>
 #  include <sys/select.h>
 #  include <unistd.h>
 #  include <readline/history.h>
@@ -126,12 +124,8 @@ TerminalSource::TerminalSource(ConsoleOutput& out, std::function<std::vector<std
 #if defined(_WIN32)
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
 #else
-    // Line editing of multi-byte text needs a UTF-8 character type; the
-    // console's own conversions do not depend on the locale.
-    const char* locale = std::setlocale(LC_CTYPE, "");
-    if (locale == nullptr || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
-        std::setlocale(LC_CTYPE, "C.UTF-8");
-    }
+    // Line editing of multi-byte text needs the UTF-8 character type that
+    // plandor sets for every input (useSessionCharacterType).
     rl_readline_name = "plandor";
     rl_catch_signals = 0;
     rl_catch_sigwinch = 0;

@@ -3,6 +3,7 @@
 #include "console/webinfo_command.h"
 
 #include <optional>
+#include <vector>
 
 #include "console/blanks.h"
 #include "console/display_numbers.h"
@@ -26,12 +27,16 @@ std::wstring typeName(PhotometricWeb::Type type) {
 }
 
 std::wstring angleLine(const wchar_t* label, const PhotometricWeb& web, double fraction) {
-    const std::optional<double> angle = plsim::scene::spreadAngle(web, fraction);
-    if (!angle) {
-        return std::wstring(label) + L"none (the intensity never falls to " + displayNumber(fraction * 100.0) +
-               L" % of its peak)";
+    using Kind = plsim::scene::Spread::Kind;
+    const plsim::scene::Spread spread = plsim::scene::spreadAngle(web, fraction);
+    const std::wstring percent = displayNumber(fraction * 100.0) + L" %";
+    switch (spread.kind) {
+        case Kind::Angle: return std::wstring(label) + displayNumber(spread.degrees) + L" degrees";
+        case Kind::AxisBelow: return std::wstring(label) + L"none: the axis is below " + percent;
+        case Kind::NeverFalls:
+            return std::wstring(label) + L"none: the intensity never falls to " + percent + L" of its peak";
     }
-    return std::wstring(label) + displayNumber(*angle) + L" degrees";
+    return label;
 }
 
 }  // namespace
@@ -49,7 +54,9 @@ std::vector<std::wstring> runWebInfoCommand(const std::wstring& arguments) {
 
     const std::wstring lumens = web->lumensPerLamp < 0.0 ? L"absolute photometry"
                                                          : displayNumber(web->lumensPerLamp) + L" lm each";
-    return {
+    std::vector<std::wstring> lines;
+    for (const std::wstring& warning : web->warnings) lines.push_back(L"Warning: " + warning + L".");
+    lines.insert(lines.end(), {
         L"Web file: " + path.str(),
         L"Version: " + std::wstring(plsim::scene::versionName(web->version)),
         L"Photometric type: " + typeName(web->type),
@@ -58,7 +65,8 @@ std::vector<std::wstring> runWebInfoCommand(const std::wstring& arguments) {
         L"Flux: " + displayNumber(plsim::scene::webFlux(*web)) + L" lm",
         angleLine(L"Beam angle: ", *web, 0.5),
         angleLine(L"Field angle: ", *web, 0.1),
-    };
+    });
+    return lines;
 }
 
 }  // namespace plandor

@@ -150,7 +150,7 @@ Plad::ErrorStatus UpdateColorBooks(const wchar_t* path) {
             continue;
         }
         plsim::PaletteRead read = plsim::readPalette(file, bytes);
-        for (const std::wstring& warning : read.warnings) plsim::warn(warning);
+        if (!read.warning.empty()) plsim::warn(read.warning);
         if (!read.book) continue;
         const std::wstring name = read.book->name();
         if (!s.books.add(std::move(*read.book))) {

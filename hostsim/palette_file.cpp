@@ -1,7 +1,8 @@
 // Reading one colour book from the text of a palette file.
 #include "hostsim/palette_file.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 #include "hostsim/internal.h"
@@ -58,16 +59,54 @@ unsigned channelValue(const std::wstring& digits) {
     return value;
 }
 
-/// The first control character of `name` other than a tab (a blank in this format), as
-/// "U+001B"; empty when there is none. No one could type such a name to choose it.
-std::wstring controlCharacterIn(const std::wstring& name) {
-    for (const wchar_t c : name) {
-        if ((c < 0x20 && c != L'\t') || c == 0x7F) {
-            static const wchar_t kHex[] = L"0123456789ABCDEF";
-            return std::wstring(L"U+00") + kHex[(c >> 4) & 0xF] + kHex[c & 0xF];
+/// True when `name` holds a control character other than a tab (a blank in this format):
+/// no one could type such a name to choose it.
+bool hasControlCharacter(const std::wstring& name) {
+    return std::any_of(name.begin(), name.end(), [](wchar_t c) { return (c < 0x20 && c != L'\t') || c == 0x7F; });
+}
+
+/// The warning of a file: for each kind of issue how many lines, the first, and what was done.
+std::wstring summary(const std::wstring& fileName, const std::vector<PaletteIssue>& issues) {
+    using Kind = PaletteIssue::Kind;
+    std::wstring text = fileName + L": ";
+    for (std::size_t i = 0; i < issues.size(); ++i) {
+        const PaletteIssue& issue = issues[i];
+        const bool one = issue.count == 1;
+        const auto many = [one](const wchar_t* single, const wchar_t* plural) { return one ? single : plural; };
+        const wchar_t* what = L"";
+        const wchar_t* done = L"skipped";
+        switch (issue.kind) {
+            case Kind::NotAPalette:
+                text += L"line 1 is not \"GIMP Palette\": the file is no palette and is skipped.";
+                return text;
+            case Kind::NotUtf8:
+                what = many(L"line with bytes that are not UTF-8", L"lines with bytes that are not UTF-8");
+                done = L"read as U+FFFD";
+                break;
+            case Kind::NotAColor:
+                what = many(L"line that is no color (red, green and blue from 0 to 255, then a name)",
+                            L"lines that are no color (red, green and blue from 0 to 255, then a name)");
+                break;
+            case Kind::AboveRange: what = many(L"color with a value above 255", L"colors with a value above 255"); break;
+            case Kind::NameTaken: what = many(L"color whose name the book has already", L"colors whose names the book has already");
+                break;
+            case Kind::ControlCharacter:
+                what = many(L"color name with a control character", L"color names with a control character");
+                break;
+            case Kind::BookNameIgnored:
+                what = many(L"\"Name:\" line that is empty, a second one or with a control character",
+                            L"\"Name:\" lines that are empty, a second one or with a control character");
+                done = L"ignored";
+                break;
+            case Kind::ColumnsIgnored:
+                what = many(L"\"Columns:\" line without a whole number", L"\"Columns:\" lines without a whole number");
+                done = L"ignored";
+                break;
         }
+        text += (i > 0 ? L"; " : L"") + std::to_wstring(issue.count) + L" " + what + (one ? L", on line " : L", the first on line ") +
+                std::to_wstring(issue.firstLine) + L", " + done;
     }
-    return {};
+    return text + L".";
 }
 
 std::size_t skipBlanks(const std::wstring& line, std::size_t pos) {
@@ -92,45 +131,52 @@ public:
             const std::wstring line = detail::fromUtf8(raw);
             if (m_line == 1) {
                 if (trimmed(line) != L"GIMP Palette") {
-                    warn(L"the first line is not \"GIMP Palette\": this is no palette file; the file is skipped.");
-                    return std::move(m_result);
+                    note(Kind::NotAPalette);
+                    return finished();
                 }
                 continue;
             }
-            if (detail::toUtf8(line) != raw) warn(L"bytes that are not UTF-8 are read as U+FFFD.");
+            if (detail::toUtf8(line) != raw) note(Kind::NotUtf8);
             readLine(line);
         }
         m_result.book = PlColorBook(m_bookName.empty() ? nameAfterFile(m_fileName) : m_bookName, std::move(m_colors));
-        return std::move(m_result);
+        return finished();
     }
 
 private:
-    void warn(const std::wstring& what) {
-        m_result.warnings.push_back(m_fileName + L", line " + std::to_wstring(m_line) + L": " + what);
+    using Kind = PaletteIssue::Kind;
+
+    /// Counts the line as one of `kind`.
+    void note(Kind kind) {
+        auto& issues = m_result.issues;
+        auto issue = std::find_if(issues.begin(), issues.end(), [kind](const PaletteIssue& i) { return i.kind == kind; });
+        if (issue == issues.end()) issue = issues.insert(issues.end(), PaletteIssue{kind, 0, m_line});
+        ++issue->count;
+    }
+
+    PaletteRead finished() {
+        if (!m_result.issues.empty()) m_result.warning = summary(m_fileName, m_result.issues);
+        return std::move(m_result);
     }
 
     void readLine(const std::wstring& line) {
         const std::wstring content = trimmed(line);
         if (content.empty() || content.front() == L'#') return;
         if (const auto name = headerValue(line, L"Name:")) {
-            if (!m_bookName.empty()) warn(L"the book is named \"" + m_bookName + L"\" already; the line is ignored.");
-            else if (name->empty()) warn(L"\"Name:\" gives no name; the line is ignored.");
-            else if (const std::wstring c = controlCharacterIn(*name); !c.empty())
-                warn(L"the book's name holds the control character " + c + L"; the line is ignored.");
-            else m_bookName = *name;
+            if (!m_bookName.empty() || name->empty() || hasControlCharacter(*name)) return note(Kind::BookNameIgnored);
+            m_bookName = *name;
             return;
         }
         if (const auto columns = headerValue(line, L"Columns:")) {
             bool digits = !columns->empty();
             for (wchar_t c : *columns) digits = digits && isDigit(c);
-            if (!digits) warn(L"\"Columns:\" takes a whole number; the line is ignored.");
+            if (!digits) note(Kind::ColumnsIgnored);
             return;
         }
         readColor(line);
     }
 
     void readColor(const std::wstring& line) {
-        static const wchar_t* const kChannelNames[] = {L"red", L"green", L"blue"};
         std::wstring digits[3];
         unsigned channels[3] = {};
         std::size_t pos = skipBlanks(line, 0);
@@ -145,33 +191,26 @@ private:
         if (pos < line.size() && !isBlank(line[pos])) return notAColor();
         for (int i = 0; i < 3; ++i) {
             channels[i] = channelValue(digits[i]);
-            if (channels[i] > kChannelMax) {
-                return warn(L"the " + std::wstring(kChannelNames[i]) + L" value " + digits[i] +
-                            L" is above 255; the line is skipped.");
-            }
+            if (channels[i] > kChannelMax) return note(Kind::AboveRange);
         }
-        const std::wstring name = trimmed(line.substr(pos));
-        if (name.empty()) return warn(L"the color has no name; the line is skipped.");
-        if (const std::wstring c = controlCharacterIn(name); !c.empty())
-            return warn(L"the color's name holds the control character " + c + L"; the line is skipped.");
-        const auto [seen, added] = m_lineOfName.emplace(detail::toLower(name), m_line);
-        if (!added) {
-            return warn(L"the name \"" + name + L"\" is used on line " + std::to_wstring(seen->second) +
-                        L" already; the line is skipped.");
+        std::wstring name = trimmed(line.substr(pos));
+        // Unnamed: named as the true-colour prompt reads the colour, so that it can be chosen.
+        if (name.empty()) {
+            name = std::to_wstring(channels[0]) + L"," + std::to_wstring(channels[1]) + L"," + std::to_wstring(channels[2]);
         }
+        if (hasControlCharacter(name)) return note(Kind::ControlCharacter);
+        if (!m_names.insert(detail::toLower(name)).second) return note(Kind::NameTaken);
         m_colors.push_back({PlString(name), static_cast<std::uint8_t>(channels[0]),
                             static_cast<std::uint8_t>(channels[1]), static_cast<std::uint8_t>(channels[2])});
     }
 
-    void notAColor() {
-        warn(L"not a color: red, green and blue from 0 to 255 and a name were expected; the line is skipped.");
-    }
+    void notAColor() { note(Kind::NotAColor); }
 
     std::wstring m_fileName;
     std::size_t m_line = 0;
     std::wstring m_bookName;
     std::vector<PlColorBookColor> m_colors;
-    std::unordered_map<std::wstring, std::size_t> m_lineOfName;
+    std::unordered_set<std::wstring> m_names;  ///< lower case
     PaletteRead m_result;
 };
 

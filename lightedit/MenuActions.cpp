@@ -1,6 +1,7 @@
 // The actions behind the property menus' keywords.
 #include "lightedit/MenuState.h"
 
+#include "common/Messages.h"
 #include "common/SysVars.h"
 #include "host/pled.h"
 #include "lightedit/AttenuationOptions.h"
@@ -68,10 +69,17 @@ bool menuPhotometry(LightEditContext& context, MenuState&) {
     return false;
 }
 
-// The rotation is stored whenever the sub-menu ends well; the file only when it names one that exists.
+// The rotation is stored whenever the sub-menu ends well; the file only when it names one that
+// can be read (the dialog's name is checked nowhere else), and the user is told when it does not.
 bool menuWeb(LightEditContext& context, MenuState& state) {
     if (!promptWebOptions(context, state.webFile, state.webRotation)) return false;
-    if (!state.webFile.isEmpty() && webFileExists(state.webFile)) context.light->setWebFile(state.webFile);
+    if (!state.webFile.isEmpty()) {
+        if (isReadableFile(state.webFile)) {
+            context.light->setWebFile(state.webFile);
+        } else {
+            printMessage(msg::kWebFileNotStored, state.webFile.kwszPtr());
+        }
+    }
     context.light->setWebRotation(state.webRotation);
     return false;
 }

@@ -3,6 +3,7 @@
 #include "lightedit/WebOptions.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -72,9 +73,20 @@ bool hasWebFileExtension(const PlString& fileName) {
     return true;
 }
 
-bool webFileExists(const PlString& fileName) {
+bool isReadableFile(const PlString& fileName) {
+    const std::filesystem::path path = platformPath(fileName);
     std::error_code ec;
-    return std::filesystem::exists(platformPath(fileName), ec);
+    // Asked first, so that a pipe is never opened (which would wait for a writer). By status():
+    // in the unoptimised sanitizer build is_regular_file() kept the module from being unloaded.
+    if (std::filesystem::status(path, ec).type() != std::filesystem::file_type::regular) return false;
+#if defined(_WIN32)
+    std::FILE* const file = _wfopen(path.c_str(), L"rb");
+#else
+    std::FILE* const file = std::fopen(path.c_str(), "rb");
+#endif
+    if (!file) return false;
+    std::fclose(file);
+    return true;
 }
 
 bool promptWebOptions(const LightEditContext& context, PlString& webFile, PlGeVector3d& webRotation) {

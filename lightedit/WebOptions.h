@@ -28,5 +28,6 @@ bool promptWebFile(const LightEditContext& context, PlString& webFile);
 /// library's paths take it (".ies" alone, or "..", has none).
 bool hasWebFileExtension(const PlString& fileName);
 
-/// True when a file system entry of that name exists.
-bool webFileExists(const PlString& fileName);
+/// True when `fileName` names a regular file (links followed) that opens for reading: not a
+/// folder, a device or a pipe.
+bool isReadableFile(const PlString& fileName);

@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -47,6 +49,7 @@ std::wstring quoted(std::string_view text) {
 
 bool isSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -216,23 +219,77 @@ private:
     std::size_t m_tokenLine = 0;
 };
 
-/// The version a first line names; nothing when it names none (a 1986 file).
-std::optional<Version> versionOf(std::string_view line, std::size_t lineNumber) {
-    struct Known {
-        std::string_view text;
-        Version version;
-    };
-    constexpr Known kKnown[] = {
-        {"IESNA:LM-63-1995", Version::Lm63_1995}, {"IESNA:LM-63-2002", Version::Lm63_2002},
-        {"IES:LM-63-2019", Version::Lm63_2019},   {"IESNA:LM-63-2019", Version::Lm63_2019},
-        {"IESNA91", Version::Lm63_1991},          {"IESNA:LM-63-1991", Version::Lm63_1991},
-    };
-    for (const Known& known : kKnown)
-        if (sameIgnoringCase(line, known.text)) return known.version;
-    if (startsIgnoringCase(line, "IESNA") || startsIgnoringCase(line, "IES:")) {
-        refuse(lineNumber, L"the format version " + quoted(line) + L" is not one this reader knows");
+/// A remark on what was read, kept with the line it concerns.
+struct Remark {
+    std::size_t line;
+    std::wstring what;
+};
+
+/// The versions and the years that name them, oldest first.
+struct KnownVersion {
+    int year;
+    Version version;
+};
+constexpr KnownVersion kVersions[] = {
+    {1986, Version::Lm63_1986}, {1991, Version::Lm63_1991}, {1995, Version::Lm63_1995},
+    {2002, Version::Lm63_2002}, {2019, Version::Lm63_2019},
+};
+
+/// The version of `year`, else the nearest (the newer of two as near); the newest for 0 (no year).
+const KnownVersion& nearestVersion(int year) {
+    if (year == 0) return kVersions[std::size(kVersions) - 1];
+    const KnownVersion* best = &kVersions[0];
+    for (const KnownVersion& known : kVersions)
+        if (std::abs(known.year - year) <= std::abs(best->year - year)) best = &known;
+    return *best;
+}
+
+/// A year written with two digits (95) or four (1995); 0 for anything else.
+int yearOf(std::string_view digits) {
+    if ((digits.size() != 2 && digits.size() != 4) || !std::all_of(digits.begin(), digits.end(), isDigit)) return 0;
+    int value = 0;
+    for (const char c : digits) value = value * 10 + (c - '0');
+    if (digits.size() == 2) return value >= 50 ? 1900 + value : 2000 + value;
+    return value;
+}
+
+/// The version a first line names; nothing when it names none (a 1986 file may start with
+/// any text). The forms in use: "IESNA" or "IES", an optional ":", an optional "LM-63" and
+/// "-", then the year in two or four digits, blanks anywhere. A line that starts with "IES"
+/// in another way, or names a year of no version, is read as the nearest version, with a remark.
+std::optional<Version> versionOf(std::string_view line, std::size_t lineNumber, std::vector<Remark>& remarks) {
+    std::string compact;
+    for (const char c : line)
+        if (!isBlank(c)) compact += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    if (compact.rfind("IES", 0) != 0) return std::nullopt;
+    std::string_view rest(compact);
+    rest.remove_prefix(rest.rfind("IESNA", 0) == 0 ? 5 : 3);
+    if (!rest.empty() && rest.front() == ':') rest.remove_prefix(1);
+    if (rest.rfind("LM-63", 0) == 0) {
+        rest.remove_prefix(5);
+        if (!rest.empty() && rest.front() == '-') rest.remove_prefix(1);
     }
-    return std::nullopt;
+    const int year = yearOf(rest);
+    const KnownVersion& nearest = nearestVersion(year);
+    if (year != 0 && nearest.year == year) return nearest.version;
+    // Else the year is the last group of two or four digits, the 63 of "LM-63" aside.
+    int namedYear = 0;
+    for (std::size_t i = 0; i < compact.size();) {
+        if (!isDigit(compact[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < compact.size() && isDigit(compact[end])) ++end;
+        const std::string_view digits = std::string_view(compact).substr(i, end - i);
+        const bool standardNumber = digits == "63" && i >= 3 && compact.compare(i - 3, 3, "LM-") == 0;
+        if (!standardNumber && yearOf(digits) != 0) namedYear = yearOf(digits);
+        i = end;
+    }
+    const KnownVersion& guess = nearestVersion(namedYear);
+    remarks.push_back({lineNumber, L"the format version " + quoted(line) + L" is not one this reader knows; it is read as " +
+                                       versionName(guess.version)});
+    return guess.version;
 }
 
 /// "TILT=..." (blanks allowed around the "="): true with what follows it, trimmed.
@@ -245,14 +302,14 @@ bool tiltValue(std::string_view line, std::string_view& value) {
 }
 
 /// Reads the header up to and including the TILT line into `web`; answers where the numbers start.
-Numbers readHeader(std::string_view text, PhotometricWeb& web) {
+Numbers readHeader(std::string_view text, PhotometricWeb& web, std::vector<Remark>& remarks) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     Lines lines(text);
     std::string_view line;
     while (lines.next(line)) {
         line = trimmed(line);
         if (lines.number() == 1) {
-            if (const std::optional<Version> version = versionOf(line, 1)) {
+            if (const std::optional<Version> version = versionOf(line, 1, remarks)) {
                 web.version = *version;
                 continue;
             }
@@ -333,14 +390,25 @@ void checkRanges(const PhotometricWeb& web, std::size_t verticalLine, std::size_
         }
         return;
     }
-    const wchar_t* type = web.type == PhotometricWeb::Type::A ? L"type A" : L"type B";
-    if (!(severalV && (near(v0, -90.0) || near(v0, 0.0)) && near(v1, 90.0))) {
-        refuse(verticalLine, std::wstring(type) + L" vertical angles must run from -90 or 0 to 90, not " +
-                                 rangeText(web.vertical));
+    // The latitude-like angle (poles at -90 and 90) covers -90 to 90, or 0 to 90 mirrored; the
+    // angle that turns about the poles the front half or all the way round, or 0 to either.
+    const bool typeA = web.type == PhotometricWeb::Type::A;
+    const wchar_t* type = typeA ? L"type A" : L"type B";
+    const auto halfOrWhole = [](const std::vector<double>& angles, bool turning) {
+        const double first = angles.front(), last = angles.back();
+        const bool half = near(last, 90.0) && (near(first, 0.0) || near(first, -90.0));
+        const bool whole = turning && near(last, 180.0) && (near(first, 0.0) || near(first, -180.0));
+        return angles.size() > 1 && (half || whole);
+    };
+    const wchar_t* const latitudeRange = L" angles must run from -90 or 0 to 90, not ";
+    const wchar_t* const turningRange = L" angles must run from -90 or 0 to 90, or from -180 or 0 to 180, not ";
+    if (!halfOrWhole(web.vertical, !typeA)) {
+        refuse(verticalLine,
+               std::wstring(type) + L" vertical" + (typeA ? latitudeRange : turningRange) + rangeText(web.vertical));
     }
-    if (!(severalH && (near(h0, -90.0) || near(h0, 0.0)) && near(h1, 90.0))) {
-        refuse(horizontalLine, std::wstring(type) + L" horizontal angles must run from -90 or 0 to 90, not " +
-                                   rangeText(web.horizontal));
+    if (!halfOrWhole(web.horizontal, typeA)) {
+        refuse(horizontalLine,
+               std::wstring(type) + L" horizontal" + (typeA ? turningRange : latitudeRange) + rangeText(web.horizontal));
     }
 }
 
@@ -356,9 +424,9 @@ void readTiltData(Numbers& numbers, PhotometricWeb& web, std::size_t reserveLimi
     }
 }
 
-PhotometricWeb read(std::string_view text) {
+PhotometricWeb read(std::string_view text, std::vector<Remark>& remarks) {
     PhotometricWeb web;
-    Numbers numbers = readHeader(text, web);
+    Numbers numbers = readHeader(text, web, remarks);
     // No count can make the reader hold more numbers than the text has room for.
     const std::size_t reserveLimit = text.size() / 2 + 1;
     constexpr int kMostInt = std::numeric_limits<int>::max();
@@ -420,7 +488,11 @@ PhotometricWeb read(std::string_view text) {
 
 std::optional<PhotometricWeb> readPhotometricWeb(std::string_view text, std::wstring_view name, std::wstring& error) {
     try {
-        return read(text);
+        std::vector<Remark> remarks;
+        PhotometricWeb web = read(text, remarks);
+        for (const Remark& remark : remarks)
+            web.warnings.push_back(std::wstring(name) + L", line " + std::to_wstring(remark.line) + L": " + remark.what);
+        return web;
     } catch (const Refusal& refusal) {
         error = std::wstring(name) + L", line " + std::to_wstring(refusal.line) + L": " + refusal.what;
         return std::nullopt;

@@ -11,10 +11,12 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "host/pled.h"
 #include "hostsim/sceneoe/light_defaults.h"
 #include "hostsim/sceneoe/light_names.h"
 #include "hostsim/sceneoe/module_pin.h"
@@ -268,20 +270,25 @@ Plad::ErrorStatus PlDbLight::moveBy(const PlGeVector3d& offset) {
 const wchar_t* PlDbLight::webFile() const { return m_impl->webFile.c_str(); }
 
 // An empty name (or none) takes the web file away. The file is read now, found as
-// LightingUtil::GetIESFileFullPath finds it; a file that cannot be read is kept by name, and
-// the light then shines as a point light.
+// LightingUtil::GetIESFileFullPath finds it; a file that cannot be found or read is kept by
+// name, the command line is told why, once, and the light then shines as a point light.
 Plad::ErrorStatus PlDbLight::setWebFile(const wchar_t* file) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
     m_impl->webFile = file ? file : L"";
     m_impl->web.reset();
     m_impl->webLumensPerCandela = 0.0;
+    if (m_impl->webFile.empty()) return Plad::eOk;
     const PlString path = LightingUtil::GetIESFileFullPath(m_impl->webFile.c_str(), nullptr);
-    if (path.isEmpty()) return Plad::eOk;
-    std::wstring error;
-    if (auto web = plsim::scene::readWebFile(path.str(), error)) {
-        m_impl->webLumensPerCandela = plsim::scene::webFlux(*web) / plsim::scene::peakCandela(*web);
-        m_impl->web = std::make_shared<const plsim::scene::PhotometricWeb>(std::move(*web));
+    std::wstring error = L"it cannot be found";
+    std::optional<plsim::scene::PhotometricWeb> web;
+    if (!path.isEmpty()) web = plsim::scene::readWebFile(path.str(), error);
+    if (!web) {
+        plutPrintf(L"The web file \"%s\" cannot be used (%s); the light will shine as a point light.\n",
+                   m_impl->webFile.c_str(), error.c_str());
+        return Plad::eOk;
     }
+    m_impl->webLumensPerCandela = plsim::scene::webFlux(*web) / plsim::scene::peakCandela(*web);
+    m_impl->web = std::make_shared<const plsim::scene::PhotometricWeb>(std::move(*web));
     return Plad::eOk;
 }
 

@@ -1,4 +1,4 @@
-// Guards against a second language breaking the module: German prompts or local keywords not reaching their options, "_" global names not working in German, the language's resource module not found or its absence not reported, and reserved-name questions answered from the wrong forms.
+// Guards against a second language breaking the module: German prompts or local keywords not reaching their options, "_" global names not working in German, the language's resource module not found or its absence not reported, and reserved-name questions answered from the wrong forms or folding accented letters differently by input.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -88,6 +88,15 @@ TEST(ConsoleLanguage, ReservedNamesAnswerFromTheLanguagesForms) {
     const plandor_test::Run run = runScript(script, kGerman);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(fromFirstCommand(run.out), expected);
+}
+
+TEST(ConsoleLanguage, AccentedLettersFoldAlikeInAScriptAndFromAPipe) {
+    const std::string questions =
+        "RESERVED IS \"übernacht-qualität\"\nRESERVED TRANSLATE \"ÜBERNACHT-QUALITÄT\" GLOBAL\n";
+    const std::string expected = "Command: RESERVED IS \"übernacht-qualität\"\ntrue\n"
+                                 "Command: RESERVED TRANSLATE \"ÜBERNACHT-QUALITÄT\" GLOBAL\nOvernight Quality\n";
+    EXPECT_EQ(fromFirstCommand(runScript(questions, kGerman).out), expected) << "a script";
+    EXPECT_EQ(fromFirstCommand(plandor_test::runPlandor(kGerman, questions).out), expected) << "a pipe";
 }
 
 TEST(ConsoleLanguage, MissingLanguageFallsBackToEnglishWithAWarning) {

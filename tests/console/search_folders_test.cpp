@@ -29,7 +29,13 @@ TEST(ConsoleSearchFolders, ColorBooksComeFromTheShippedFolderOrTheOneGiven) {
     const plandor_test::Run given = runScript(pickTomato, {"--colorbooks", utf8Path(folder.path())}, &dump);
     EXPECT_EQ(given.exitCode, 0) << given.err;
     EXPECT_EQ(dumpField(dump, "r"), "1") << "the folder's own book";
-    EXPECT_NE(given.err.find("broken.gpl, line 2: "), std::string::npos) << given.err;
+    EXPECT_NE(given.err.find("broken.gpl: 1 color with a value above 255, on line 2, skipped."), std::string::npos)
+        << given.err;
+    folder.write("plain.gpl", "GIMP Palette\nName: Plain\n0 153 255\n");
+    const plandor_test::Run plain =
+        runScript("POINTLIGHT\n0,0,0\nColor\ncolorBook\nplain\n0,153,255\nX\n", {"--colorbooks", utf8Path(folder.path())},
+                  &dump);
+    EXPECT_EQ(dumpField(dump, "name", 1), "\"0,153,255\"") << "an unnamed colour, chosen by its red, green and blue";
 
     const plandor_test::Run none = runScript("POINTLIGHT\n0,0,0\nColor\ncolorBook\n\nX\n", {"--colorbooks", ""});
     EXPECT_EQ(none.exitCode, 0) << none.err;

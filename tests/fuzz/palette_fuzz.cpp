@@ -1,6 +1,6 @@
 // Fuzz target: the palette-file reader behind the colour books. Any text must give either no
 // book and a warning, or a book whose colours have names a user can type, told apart ignoring
-// case and found by them; every warning names the file and a line of it.
+// case and found by them; the one warning of a file names it, and counts lines it has.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -32,14 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const plsim::PaletteRead read = plsim::readPalette(file, text);
     std::size_t lines = 1;
     for (const char c : text) lines += c == '\n';
-    for (const std::wstring& warning : read.warnings) {
-        const std::wstring start = file + L", line ";
-        require(warning.compare(0, start.size(), start) == 0);
-        const std::size_t line = std::wcstoul(warning.c_str() + start.size(), nullptr, 10);
-        require(line >= 1 && line <= lines);
-    }
+    // One warning a file at most, naming the file; each kind counts lines of the file from its first on.
+    for (const plsim::PaletteIssue& issue : read.issues)
+        require(issue.count >= 1 && issue.firstLine >= 1 && issue.firstLine + issue.count - 1 <= lines);
+    require(read.warning.empty() == read.issues.empty());
+    require(read.warning.empty() || read.warning.compare(0, file.size() + 2, file + L": ") == 0);
     if (!read.book) {
-        require(read.warnings.size() == 1);
+        require(read.issues.size() == 1 && read.issues[0].kind == plsim::PaletteIssue::Kind::NotAPalette);
         return 0;
     }
     const PlColorBook& book = *read.book;

@@ -1,8 +1,8 @@
 // Guards against colours shown wrongly, an out-of-range index accepted, a book name that survives a new colour
 // or sticks to an index colour, lamp colours a person would not recognise (a wrong branch of the locus, a jump
 // where its pieces meet, temperatures outside it), index colours off their hue, palette lines misread or
-// silently dropped, a broken palette file that stops the others, warnings that do not name file and line,
-// and book lookups that miss a name in other letter case or respell it.
+// silently dropped, unnamed colours that cannot be chosen, a broken palette file that stops the others,
+// warnings that do not name file and first line or come one a colour, and book lookups that miss a name in other letter case or respell it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -120,47 +120,65 @@ TEST(PaletteFile, ReadsWhatTheFormatAllows) {
                            "  255   0\t0\tFire Red  \r\n0 0 0\tdeep  black\n");
     EXPECT_EQ(colorsOf(read), L"255 0 0 Fire Red|0 0 0 deep  black|");
     EXPECT_EQ(std::wstring(read.book->name()), L"Warm Tones");
-    EXPECT_TRUE(read.warnings.empty());
+    EXPECT_TRUE(read.issues.empty() && read.warning.empty());
     const plsim::PaletteRead unnamed = plsim::readPalette(L"C:\\books\\my.colors.gpl", "GIMP Palette\n1 2 3 x");
     EXPECT_EQ(colorsOf(unnamed), L"1 2 3 x|");
     EXPECT_EQ(std::wstring(unnamed.book->name()), L"my.colors") << "named after the file";
+    // Colours without a name are named as the true-colour prompt reads them, and found by it.
+    const plsim::PaletteRead plain = plsim::readPalette(L"plain.gpl", "GIMP Palette\n  0 153 255\n007 8 9 \t \n");
+    EXPECT_EQ(colorsOf(plain), L"0 153 255 0,153,255|7 8 9 7,8,9|");
+    std::uint32_t rgb = 0;
+    ASSERT_NE(plain.book->findColor(L"0,153,255", rgb, true), nullptr);
+    EXPECT_EQ(rgb, 0x0099FFu);
 }
 
-TEST(PaletteFile, BrokenLinesAreSkippedWithAWarningNamingFileAndLine) {
+TEST(PaletteFile, BrokenLinesAreSkippedAndCountedByKind) {
+    using Kind = plsim::PaletteIssue::Kind;
     struct Case {
         const char* line;
-        const wchar_t* warning;  // part of the warning
+        Kind kind;
     };
     const Case cases[] = {
-        {"255 0 red", L"not a color"},
-        {"256 0 0 too red", L"the red value 256 is above 255"},
-        {"0 0 99999999999 far too blue", L"the blue value 99999999999 is above 255"},
-        {"1 2 3", L"has no name"},
-        {"1 2 3x name", L"not a color"},
-        {"-1 2 3 minus", L"not a color"},
-        {"9 9 9 GOOD", L"used on line 2 already"},
-        {"Name:", L"gives no name"},
-        {"Columns: many", L"whole number"},
-        {"1 2 3 caf\xE9", L"not UTF-8"},
-        {"1 2 3 bell\x07 ringing", L"control character U+0007"},
-        {"Name: Book\x1b[31m", L"control character U+001B"},
+        {"255 0 red", Kind::NotAColor},
+        {"256 0 0 too red", Kind::AboveRange},
+        {"0 0 99999999999 far too blue", Kind::AboveRange},
+        {"1 2 3x name", Kind::NotAColor},
+        {"-1 2 3 minus", Kind::NotAColor},
+        {"9 9 9 GOOD", Kind::NameTaken},
+        {"9 9 9", Kind::NameTaken},  // named 9,9,9 like the colour before it
+        {"Name:", Kind::BookNameIgnored},
+        {"Columns: many", Kind::ColumnsIgnored},
+        {"1 2 3 caf\xE9", Kind::NotUtf8},
+        {"1 2 3 bell\x07 ringing", Kind::ControlCharacter},
+        {"Name: Book\x1b[31m", Kind::BookNameIgnored},
     };
     for (const Case& c : cases) {
-        const std::string text = std::string("GIMP Palette\n9 9 9 good\n") + c.line + "\n8 8 8 after\n";
+        const std::string text = std::string("GIMP Palette\n9 9 9 good\n9 9 9\n") + c.line + "\n8 8 8 after\n";
         const plsim::PaletteRead read = plsim::readPalette(L"dir/b.gpl", text);
-        const bool kept = std::wstring(c.warning) == L"not UTF-8";
-        EXPECT_EQ(colorsOf(read), kept ? L"9 9 9 good|1 2 3 caf\xFFFD|8 8 8 after|" : L"9 9 9 good|8 8 8 after|")
+        const bool kept = c.kind == Kind::NotUtf8;
+        EXPECT_EQ(colorsOf(read), kept ? L"9 9 9 good|9 9 9 9,9,9|1 2 3 caf\xFFFD|8 8 8 after|"
+                                       : L"9 9 9 good|9 9 9 9,9,9|8 8 8 after|")
             << c.line;
-        ASSERT_EQ(read.warnings.size(), 1u) << c.line;
-        EXPECT_EQ(read.warnings[0].rfind(L"dir/b.gpl, line 3: ", 0), 0u) << c.line;
-        EXPECT_NE(read.warnings[0].find(c.warning), std::wstring::npos) << c.line;
+        ASSERT_EQ(read.issues.size(), 1u) << c.line;
+        EXPECT_EQ(read.issues[0].kind, c.kind) << c.line;
+        EXPECT_EQ(read.issues[0].count, 1u) << c.line;
+        EXPECT_EQ(read.issues[0].firstLine, 4u) << c.line;
     }
     for (const char* notPalette : {"", "GIMP palette\n1 2 3 x\n", "255 0 0 red\n", "\x89PNG\r\n"}) {
         const plsim::PaletteRead read = plsim::readPalette(L"n.gpl", notPalette);
         EXPECT_EQ(colorsOf(read), L"no book") << notPalette;
-        ASSERT_EQ(read.warnings.size(), 1u);
-        EXPECT_EQ(read.warnings[0].rfind(L"n.gpl, line 1: ", 0), 0u);
+        ASSERT_EQ(read.issues.size(), 1u);
+        EXPECT_EQ(read.issues[0].kind, Kind::NotAPalette);
+        EXPECT_EQ(read.warning, L"n.gpl: line 1 is not \"GIMP Palette\": the file is no palette and is skipped.");
     }
+    // One line for the file, whatever the number of broken lines.
+    std::string many = "GIMP Palette\nColumns: x\n";
+    for (int i = 0; i < 500; ++i) many += "300 0 0 red\n1 2\n";
+    const plsim::PaletteRead read = plsim::readPalette(L"many.gpl", many);
+    EXPECT_EQ(read.warning,
+              L"many.gpl: 1 \"Columns:\" line without a whole number, on line 2, ignored; 500 colors with a value above "
+              L"255, the first on line 3, skipped; 500 lines that are no color (red, green and blue from 0 to 255, then "
+              L"a name), the first on line 4, skipped.");
 }
 
 TEST(ColorBookFolder, EveryPaletteFileIsABookAndBrokenFilesStopNoneOfThem) {
@@ -180,8 +198,8 @@ TEST(ColorBookFolder, EveryPaletteFileIsABookAndBrokenFilesStopNoneOfThem) {
     EXPECT_EQ(books->findBook(L"B", true)->findColor(L"two words", rgb, false), nullptr);
     const std::vector<std::wstring> warnings = plsim::colorBookWarnings();
     ASSERT_EQ(warnings.size(), 3u);
-    EXPECT_NE(warnings[0].find(L"b.GPL, line 3: "), std::wstring::npos);
-    EXPECT_NE(warnings[1].find(L"c.gpl, line 1: "), std::wstring::npos);
+    EXPECT_NE(warnings[0].find(L"b.GPL: 1 color with a value above 255, on line 3, skipped."), std::wstring::npos);
+    EXPECT_NE(warnings[1].find(L"c.gpl: line 1 is not"), std::wstring::npos);
     EXPECT_NE(warnings[2].find(L"d.gpl: a book named \"SHARED\""), std::wstring::npos);
 
     EXPECT_EQ(UpdateColorBooks((folder.wide() + L"/missing").c_str()), Plad::eInvalidInput);

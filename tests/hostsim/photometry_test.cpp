@@ -1,8 +1,8 @@
 // Guards the lights' photometry against wrong formulas (point, spot cone, illuminance, foot-candles), conversions
 // that do not come back, wrong drawing-unit factors (and a default illuminance distance that is not one metre in
-// them), a web-file reader that accepts broken data or misplaces its
-// numbers, a flux that misses the symmetry of the angle ranges, wrong beam angles, web lights converting with the
-// wrong flux, and web-file names found in the wrong place or not at all.
+// them), a web-file reader that accepts broken data, misplaces its numbers or refuses first lines in use, a flux
+// that misses the symmetry of the angle ranges, wrong beam angles, web lights converting with the wrong flux, and
+// web-file names found in the wrong place or not at all.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "hostsim/sceneoe/photometric_web.h"
 #include "hostsim/sceneoe/photometry.h"
@@ -146,7 +147,6 @@ std::optional<PhotometricWeb> read(const std::string& text, std::wstring* error 
 TEST(WebReader, RefusesBrokenFilesNamingTheLine) {
     const std::pair<std::string, const char*> cases[] = {
         {"IESNA:LM-63-2002\n[TEST] x\n1 -1 1 3 1 1 2 0 0 0\n", "line 3: the file ends without a TILT="},
-        {"IESNA:LM-63-2099\nTILT=NONE\n", "line 1: the format version"},
         {"TILT=\n", "line 1: the TILT= line names no tilt data"},
         {typeC("0 90 180", "0", "1 1"), "line 8: the file ends where candela value 3 of 3"},
         {typeC("0 90 180", "0", "1 1 1 1"), "line 8: more numbers follow"},
@@ -159,7 +159,8 @@ TEST(WebReader, RefusesBrokenFilesNamingTheLine) {
         {typeC("0 90 180", "0", "0 0 0"), "line 8: every candela value is zero"},
         {"TILT=NONE\n1 -1 1 3 x1 1 2 0 0 0\n", "line 2: the number of horizontal angles is \"x1\""},
         {"TILT=NONE\n1 -1 1 3 1 4 2 0 0 0\n", "line 2: the photometric type is \"4\"; it must be a whole number"},
-        {"TILT=NONE\n1 -1 1 2 2 2 2 0 0 0 1 1 0\n0 180\n0 90\n1 1 1 1\n", "line 3: type B vertical angles"},
+        {"TILT=NONE\n1 -1 1 2 2 2 2 0 0 0 1 1 0\n0 120\n0 90\n1 1 1 1\n", "line 3: type B vertical angles"},
+        {"TILT=NONE\n1 -1 1 2 2 2 2 0 0 0 1 1 0\n0 90\n0 180\n1 1 1 1\n", "line 4: type B horizontal angles"},
     };
     for (const auto& [text, expected] : cases) {
         std::wstring error;
@@ -191,6 +192,23 @@ TEST(WebReader, ReadsEveryVersionWithNumbersInAnyArrangement) {
     EXPECT_EQ(read(cases[1].first)->keywords.at(0).second, "a\nb");
     EXPECT_EQ(read(cases[2].first)->tiltFile, "lamp.tlt");
     EXPECT_EQ(read(cases[3].first)->tiltFactors, (std::vector<double>{1, 0.5}));
+    // First lines as files in use write them; another that starts with "IES" is read as the nearest version.
+    using V = PhotometricWeb::Version;
+    const std::tuple<std::string, V, std::string> firstLines[] = {
+        {"IESNA95", V::Lm63_1995, ""}, {"IESNA:LM-63-1986", V::Lm63_1986, ""}, {"iesna: lm-63-2002", V::Lm63_2002, ""},
+        {"IESNA:LM-63-2008", V::Lm63_2002, "line 1: the format version \"IESNA:LM-63-2008\" is not one this reader "
+                                           "knows; it is read as LM-63-2002"},
+        {"IES report of 1993", V::Lm63_1995, "read as LM-63-1995"}, {"IESNA:LM-63", V::Lm63_2019, "read as LM-63-2019"},
+    };
+    for (const auto& [line, version, warning] : firstLines) {
+        const auto web = read(line + "\nTILT=NONE\n" + numbers);
+        ASSERT_TRUE(web) << line;
+        EXPECT_EQ(web->version, version) << line;
+        ASSERT_EQ(web->warnings.size(), warning.empty() ? 0u : 1u) << line;
+        const std::string shown = warning.empty() ? "" : std::string(web->warnings[0].begin(), web->warnings[0].end());
+        EXPECT_NE(shown.find(warning.empty() ? "" : "t.ies, "), std::string::npos) << shown;
+        EXPECT_NE(shown.find(warning), std::string::npos) << shown;
+    }
 }
 
 TEST(WebFlux, IntegratesOverTheSphereWithTheRangesSymmetry) {
@@ -202,13 +220,13 @@ TEST(WebFlux, IntegratesOverTheSphereWithTheRangesSymmetry) {
         const auto web = read(typeC(vertical, horizontal, values));
         ASSERT_TRUE(web) << horizontal;
         EXPECT_NEAR(plsim::scene::webFlux(*web), 4 * kPi * 100, 1e-9) << horizontal;
-        EXPECT_FALSE(plsim::scene::spreadAngle(*web, 0.5)) << "it never falls to half";
+        EXPECT_EQ(plsim::scene::spreadAngle(*web, 0.5).kind, plsim::scene::Spread::Kind::NeverFalls);
     }
     // 100 cos(theta) over the lower half: pi 100 lm; half the peak at 60 degrees.
     const auto down = read(cosineFile(100));
     ASSERT_TRUE(down);
     EXPECT_NEAR(plsim::scene::webFlux(*down), kPi * 100, kPi * 100 * 0.005);
-    EXPECT_NEAR(*plsim::scene::spreadAngle(*down, 0.5), 120.0, 0.5);
+    EXPECT_NEAR(plsim::scene::spreadAngle(*down, 0.5).degrees, 120.0, 0.5);
     // Types A and B describe the front half: 100 cd there is 2 pi 100 lm, mirrored or not.
     for (const char* front : {"1 -1 1 3 3 2 2 0 0 0 1 1 0\n-90 0 90\n-90 0 90\n100 100 100 100 100 100 100 100 100",
                               "1 -1 1 2 2 3 2 0 0 0 1 1 0\n0 90\n0 90\n100 100 100 100"}) {

@@ -1,8 +1,12 @@
 // Guards the web option against rotations stored after a cancel or not at all, web files stored
-// without their checks (extension, existence, full path), a dialog that changes the name when
-// closed without a file, and a dialog-parameters class that registers twice, casts wrongly or
-// copies the caller's name instead of referring to it.
+// without their checks (extension, a readable file, full path), a broken one taken without a word,
+// a dialog that changes the name when closed without a file, and a dialog-parameters class that
+// registers twice, casts wrongly or copies the caller's name instead of referring to it.
 #include <filesystem>
+
+#if !defined(_WIN32)
+#  include <sys/stat.h>
+#endif
 
 #include "hostsim/sceneoe/web_files.h"
 #include "lightedit/IESFileNavParams.h"
@@ -75,6 +79,43 @@ TEST_F(WebOptionsTest, RotationAndFileAreStoredWhenTheSubMenuEndsWell) {
     EXPECT_TRUE(storedFile(L""));
     const std::wstring dialog = edit(kLightFreeWeb, {L"weB", L"File", L"Lamp", L"File", L"~", L"^C", L""});
     EXPECT_NE(dialog.find(L"Select a web file <" + last().webFile + L">: *Cancel*"), std::wstring::npos) << "a cancel closes it";
+}
+
+TEST_F(WebOptionsTest, OnlyAReadableFileIsStoredAndOneThatIsNoWebShinesAsAPointLight) {
+    const std::wstring broken =
+        folder.write("broken.ies", "IESNA:LM-63-2002\nTILT=NONE\n1 -1 1 2 1 1 2 0 0 0 1 1 0\n0 90\n0\n100 -5\n");
+    const std::wstring directory = (folder.path() / "Folder.ies").wstring();
+    std::filesystem::create_directories(directory);
+    const auto chosen = [](const std::wstring& name) { return std::vector<std::wstring>{L"weB", L"File", L"~", name, L""}; };
+#if defined(_WIN32)
+    const std::wstring device = L"NUL", pipe = L"NUL";
+#else
+    const std::wstring device = L"/dev/null", pipe = (folder.path() / "Pipe.ies").wstring();
+    ASSERT_EQ(mkfifo((folder.path() / "Pipe.ies").c_str(), 0600), 0);
+#endif
+    const struct {
+        const char* name;
+        std::vector<std::wstring> replies;
+        std::wstring stored;
+        unsigned message;  ///< shown once, or 0
+    } cases[] = {
+        {"a folder from the dialog", chosen(directory), L"", msg::kWebFileNotStored},
+        {"a device from the dialog", chosen(device), L"", msg::kWebFileNotStored},
+        {"a pipe from the dialog", chosen(pipe), L"", msg::kWebFileNotStored},
+        {"a folder typed", {L"weB", L"File", L"Folder.ies", L"", L""}, L"", msg::kWebFileNotFound},
+        {"a file that is no web", {L"weB", L"File", L"broken", L""}, broken, 0},
+    };
+    // The host says why a stored file gives no web, once: the reader's message with its line.
+    const std::wstring hostSays = L"cannot be used (broken.ies, line 6: candela value 2 of 2 is \"-5\", which is "
+                                  L"negative); the light will shine as a point light.";
+    for (const auto& c : cases) {
+        const std::wstring shown = edit(kLightFreeWeb, c.replies);
+        EXPECT_TRUE(storedFile(c.stored)) << c.name;
+        EXPECT_EQ(count(shown, msg::kWebFileNotStored) + count(shown, msg::kWebFileNotFound), c.message ? 1 : 0)
+            << c.name;
+        EXPECT_EQ(count(shown, c.message ? c.message : msg::kWebFileNotStored), c.message ? 1 : 0) << c.name;
+        EXPECT_EQ(occurrences(shown, hostSays), c.stored.empty() ? 0 : 1) << c.name;
+    }
 }
 
 struct Aborted {};
