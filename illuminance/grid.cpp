@@ -169,8 +169,9 @@ GridResult computeGrid(const Scene& scene, const GridLayout& layout, const GridR
     const RowKernel kernel = rowKernel(run.set);
     const unsigned threads = run.threads != 0 ? run.threads : std::max(1u, std::thread::hardware_concurrency());
     // Blocks of whole rows; a row longer than a block is cut into pieces.
-    const std::size_t blockColumns = std::min(layout.columns, kBlockPoints);
-    const std::size_t blockRows = std::max<std::size_t>(1, kBlockPoints / layout.columns);
+    const std::size_t most = run.blockPoints != 0 ? run.blockPoints : kBlockPoints;
+    const std::size_t blockColumns = std::min(layout.columns, most);
+    const std::size_t blockRows = std::max<std::size_t>(1, most / layout.columns);
     const bool limited = !scene.reach().empty();
 
     Accumulator accumulator;

@@ -64,6 +64,7 @@ struct GridBlock {
 struct GridRun {
     InstructionSet set = widestAvailable();
     unsigned threads = 0;  ///< 0: one for each core
+    std::size_t blockPoints = 0;  ///< points in a block at most; 0: about a million
     /// Takes each block on the calling thread, in order; false stops the calculation.
     std::function<bool(const GridBlock&)> block;
     /// Called on the calling thread after each block with the points done and all points.

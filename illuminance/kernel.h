@@ -2,31 +2,30 @@
 // calculation, on the processor's vector unit where it has one and in portable code elsewhere.
 //
 // Both kinds of code do the same operations in the same order, without fused multiply-adds,
-// so that they give the same numbers to the last bit. The two costly steps are done
-// without the processor's slow units: 1 / sqrt(d^2) starts from the exponent halved (an
-// integer subtraction) and four Newton steps take it to full precision; the web angles use a
-// single division each and a series.
+// so that they give the same numbers to the last bit. The loop is bound by the square root
+// and the division of 1 / d; the web angles add one division each and a series, and every
+// other step runs beside them on the multipliers and adders.
 #pragma once
 
-#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 
 #include "illuminance/light_arrays.h"
+#include "illuminance/web_table.h"
 
 namespace plandor::illuminance {
 
 struct WebTable;
 
-/// A web table as the vector loop reads it.
+/// A web table as the inner loop reads it: an even table's axes in radians.
 struct WebLookup {
     const WebTable* table = nullptr;
     const double* relative = nullptr;
     int type = 1;  ///< PhotometricWeb::Type
     bool even = false;
     std::int32_t verticalCount = 0;
-    double vFirst = 0.0, vInverseStep = 0.0, vLast = 0.0;
+    double vFirst = 0.0, vInverseStep = 0.0, vLast = 0.0;  ///< radians, samples per radian, last index
     double hFirst = 0.0, hInverseStep = 0.0, hLast = 0.0;
 };
 
@@ -53,56 +52,115 @@ void avx2Row(const KernelInput& input, const double* xs, std::size_t count, doub
 
 namespace kernel {
 
-/// d^2 is taken within these bounds: a point on a light gets 0 from it (its cosine is 0) and
-/// one beyond 1e50 metres nothing, without a division by zero or an overflow.
+inline constexpr double kDegreesPerRadian = 180.0 / 3.141592653589793;
+
+/// d^2 is taken within these bounds (in square metres): a point on a light gets 0 from it (its
+/// cosine is 0) and one beyond 1e50 metres next to nothing, without a division by zero or an
+/// overflow.
 inline constexpr double kLeastSquare = 1e-100;
 inline constexpr double kMostSquare = 1e100;
 
-/// Half the exponent subtracted from this gives 1 / sqrt(x) within 3.5 %.
-inline constexpr std::uint64_t kInverseSqrtMagic = 0x5FE6EB50C7B537A9ull;
-inline constexpr int kNewtonSteps = 4;
-
-/// 1 / sqrt(x) for x within the bounds above, to a few units of the last place.
-inline double inverseSqrt(double x) {
-    double y = std::bit_cast<double>(kInverseSqrtMagic - (std::bit_cast<std::uint64_t>(x) >> 1));
-    const double half = 0.5 * x;
-    for (int i = 0; i < kNewtonSteps; ++i) y = y * (1.5 - half * (y * y));
-    return y;
-}
-
 inline constexpr double kPi = 3.141592653589793;
-inline constexpr double kDegreesPerRadian = 180.0 / kPi;
 inline constexpr double kTan15 = 0.2679491924311227;  ///< tan(15 degrees)
 inline constexpr double kSqrt3 = 1.7320508075688772;
-/// atan(z) = z * (1 - w/3 + w^2/5 - ...), w = z^2; with |z| <= tan(15 degrees) twelve terms
-/// leave less than 1e-15.
-inline constexpr int kAtanTerms = 12;
-inline constexpr double kAtanSeries[kAtanTerms] = {
-    1.0,       -1.0 / 3.0,  1.0 / 5.0,  -1.0 / 7.0,  1.0 / 9.0,  -1.0 / 11.0,
-    1.0 / 13.0, -1.0 / 15.0, 1.0 / 17.0, -1.0 / 19.0, 1.0 / 21.0, -1.0 / 23.0,
+/// atan(z) = z * P(w), w = z^2, for |z| <= tan(15 degrees): the series 1 - w/3 + w^2/5 - ...
+/// economised to seven terms over that range (Chebyshev), within 2e-14 radians. P is summed
+/// in pairs (Estrin's scheme), so that its steps need not wait for one another.
+inline constexpr double kAtanSeries[7] = {
+    0.9999999999999365,  -0.333333333246251,   0.19999998046971443, -0.14285549606574388,
+    0.11104468857726708, -0.08952129267693995, 0.06221828972710205,
 };
 
-/// atan2(y, x) in degrees, -180 to 180; 0 when both are 0. The ratio of the smaller to the
-/// larger magnitude t is taken to |z| <= tan(15 degrees) by atan(t) = 30 degrees +
-/// atan((sqrt(3) t - 1) / (t + sqrt(3))), in one division.
-inline double atan2Degrees(double y, double x) {
+inline double atanSeries(double w) {
+    const double* c = kAtanSeries;
+    const double w2 = w * w, w4 = w2 * w2;
+    const double p01 = c[0] + c[1] * w, p23 = c[2] + c[3] * w, p45 = c[4] + c[5] * w;
+    return (p01 + p23 * w2) + (p45 + c[6] * w2) * w4;
+}
+
+/// Magnitudes below this count as 0 in an atan2 (they lie far below any length of a drawing).
+inline constexpr double kLeastMagnitude = 1e-100;
+
+/// atan2(y, x) taken apart around its division: the ratio t of the smaller to the larger
+/// magnitude is taken to |z| <= tan(15 degrees), z = num / den, by atan(t) = 30 degrees +
+/// atan((sqrt(3) t - 1) / (t + sqrt(3))) where t is larger. Both magnitudes 0: z = 0.
+struct AtanParts {
+    double num, den;
+    bool swapped, far;
+};
+
+inline AtanParts atanParts(double y, double x) {
     const double ax = std::fabs(x), ay = std::fabs(y);
-    const bool swapped = ay > ax;
-    const double small = swapped ? ax : ay, large = swapped ? ay : ax;
-    const bool far = small > kTan15 * large;
-    const double num = far ? kSqrt3 * small - large : small;
-    double den = far ? small + kSqrt3 * large : large;
-    den = den == 0.0 ? 1.0 : den;
-    const double z = num / den;
-    const double w = z * z;
-    double p = kAtanSeries[kAtanTerms - 1];
-    for (int k = kAtanTerms - 2; k >= 0; --k) p = p * w + kAtanSeries[k];
-    double a = z * p;
-    a = far ? a + kPi / 6.0 : a;
-    a = swapped ? kPi / 2.0 - a : a;
+    AtanParts p;
+    p.swapped = ay > ax;
+    const double small = p.swapped ? ax : ay, large = p.swapped ? ay : ax;
+    p.far = small > kTan15 * large;
+    p.num = p.far ? kSqrt3 * small - large : small;
+    p.den = p.far ? small + kSqrt3 * large : large;
+    p.den = p.den > kLeastMagnitude ? p.den : kLeastMagnitude;
+    return p;
+}
+
+/// atan2(y, x), -pi to pi, from its parts and z = num / den.
+inline double atanOf(const AtanParts& p, double z, double y, double x) {
+    double a = z * atanSeries(z * z);
+    a = p.far ? a + kPi / 6.0 : a;
+    a = p.swapped ? kPi / 2.0 - a : a;
     a = x < 0.0 ? kPi - a : a;
-    a = y < 0.0 ? -a : a;
-    return a * kDegreesPerRadian;
+    return y < 0.0 ? -a : a;
+}
+
+/// The web angles in radians toward the way (x, y, z) in the light's frame, as
+/// plsim::scene::webAngles has them (type C horizontal 0 to 2 pi), and `r` = 1 / s, s the
+/// way's length: the two divisions of the angles and that of 1 / s done as one.
+inline void webAngles(int type, double x, double y, double z, double s, double& vertical, double& horizontal,
+                      double& r) {
+    double y1, x1, y2, x2;
+    switch (type) {
+        case 2:  // B
+            y1 = y, x1 = -z, y2 = x, x2 = std::sqrt(y * y + z * z);
+            break;
+        case 3:  // A
+            y1 = y, x1 = std::sqrt(x * x + z * z), y2 = x, x2 = -z;
+            break;
+        default:  // C
+            y1 = std::sqrt(x * x + y * y), x1 = -z, y2 = y, x2 = x;
+            break;
+    }
+    const AtanParts a = atanParts(y1, x1), b = atanParts(y2, x2);
+    const double dens = a.den * b.den;
+    const double inverse = 1.0 / (dens * s);
+    r = dens * inverse;
+    const double perDens = s * inverse;
+    vertical = atanOf(a, a.num * (b.den * perDens), y1, x1);
+    horizontal = atanOf(b, b.num * (a.den * perDens), y2, x2);
+    if (type == 1) horizontal = horizontal < 0.0 ? horizontal + 2.0 * kPi : horizontal;
+}
+
+/// Where an angle lies on an even axis given in radians: the interval and the fraction, as
+/// WebAxis::locate has them; false off the axis.
+inline bool placeOn(double angle, double first, double inverseStep, double last, double& f, double& t) {
+    double u = (angle - first) * inverseStep;
+    const bool on = u >= -kAxisTolerance && u <= last + kAxisTolerance;
+    u = u > 0.0 ? u : 0.0;
+    u = u < last ? u : last;
+    f = std::floor(u);
+    f = f < last - 1.0 ? f : last - 1.0;
+    t = u - f;
+    return on;
+}
+
+/// The web's value (over its peak) toward `vertical`, `horizontal`, in radians.
+inline double webValue(const WebLookup& web, double vertical, double horizontal) {
+    if (!web.even) return web.table->at(vertical * kDegreesPerRadian, horizontal * kDegreesPerRadian);
+    double fv, tv, fh, th;
+    const bool onV = placeOn(vertical, web.vFirst, web.vInverseStep, web.vLast, fv, tv);
+    const bool onH = placeOn(horizontal, web.hFirst, web.hInverseStep, web.hLast, fh, th);
+    const double* low = web.relative + static_cast<std::ptrdiff_t>(fh * web.verticalCount + fv);
+    const double* high = low + web.verticalCount;
+    const double lo = low[0] + tv * (low[1] - low[0]);
+    const double hi = high[0] + tv * (high[1] - high[0]);
+    return onV && onH ? lo + th * (hi - lo) : 0.0;
 }
 
 }  // namespace kernel

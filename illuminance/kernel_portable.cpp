@@ -1,7 +1,6 @@
 // The inner loop in portable code: one point at a time, the same operations as the vector loop.
 #include "illuminance/kernel.h"
 
-#include "illuminance/web_table.h"
 
 namespace plandor::illuminance {
 namespace {
@@ -9,9 +8,10 @@ namespace {
 using namespace kernel;
 
 /// What a light at lx, ly, lz has in common with every other kind at one point: the way to
-/// it, 1 / d, 1 / d^3 and the cosine term n . (light - point), not below 0.
+/// it, d^2 (and within the bounds), the cosine term n . (light - point), not below 0, and,
+/// once worked out, 1 / d and 1 / d^3.
 struct Pair {
-    double dx, dy, dz, d2, r, r3, facing;
+    double dx, dy, dz, d2, bounded, facing, r, r3;
 };
 
 template <bool Up>
@@ -20,14 +20,18 @@ Pair pairAt(const KernelInput& in, double lx, double ly, double lz, double px, d
     p.dx = lx - px;
     p.dy = ly - py;
     p.dz = lz - pz;
-    p.d2 = p.dx * p.dx + p.dy * p.dy + p.dz * p.dz;
-    double bounded = p.d2 > kLeastSquare ? p.d2 : kLeastSquare;
-    bounded = bounded < kMostSquare ? bounded : kMostSquare;
-    p.r = inverseSqrt(bounded);
-    p.r3 = p.r * p.r * p.r;
-    const double facing = Up ? p.dz : in.nx * p.dx + in.ny * p.dy + in.nz * p.dz;
+    p.d2 = p.dx * p.dx + (p.dy * p.dy + p.dz * p.dz);
+    p.bounded = p.d2 > kLeastSquare ? p.d2 : kLeastSquare;
+    p.bounded = p.bounded < kMostSquare ? p.bounded : kMostSquare;
+    const double facing = Up ? p.dz : in.nx * p.dx + (in.ny * p.dy + in.nz * p.dz);
     p.facing = facing > 0.0 ? facing : 0.0;
+    p.r = p.r3 = 0.0;
     return p;
+}
+
+void withInverse(Pair& p) {
+    p.r = 1.0 / std::sqrt(p.bounded);
+    p.r3 = p.r * p.r * p.r;
 }
 
 template <bool Limited>
@@ -39,7 +43,8 @@ double limit(const PointArrays& lights, std::size_t j, const Pair& p, double e) 
 template <bool Up, bool Limited>
 double fromPoints(const KernelInput& in, const PointArrays& l, double px, double py, double pz, double acc) {
     for (std::size_t j = 0; j < l.size(); ++j) {
-        const Pair p = pairAt<Up>(in, l.x[j], l.y[j], l.z[j], px, py, pz);
+        Pair p = pairAt<Up>(in, l.x[j], l.y[j], l.z[j], px, py, pz);
+        withInverse(p);
         acc = acc + limit<Limited>(l, j, p, l.intensity[j] * p.facing * p.r3);
     }
     return acc;
@@ -48,8 +53,9 @@ double fromPoints(const KernelInput& in, const PointArrays& l, double px, double
 template <bool Up, bool Limited>
 double fromSpots(const KernelInput& in, const SpotArrays& l, double px, double py, double pz, double acc) {
     for (std::size_t j = 0; j < l.size(); ++j) {
-        const Pair p = pairAt<Up>(in, l.x[j], l.y[j], l.z[j], px, py, pz);
-        const double c = (l.nax[j] * p.dx + l.nay[j] * p.dy + l.naz[j] * p.dz) * p.r;
+        Pair p = pairAt<Up>(in, l.x[j], l.y[j], l.z[j], px, py, pz);
+        withInverse(p);
+        const double c = (l.nax[j] * p.dx + (l.nay[j] * p.dy + l.naz[j] * p.dz)) * p.r;
         double ramp = (c - l.cosFalloff[j]) * l.rampScale[j];
         ramp = ramp > 0.0 ? ramp : 0.0;
         ramp = ramp < 1.0 ? ramp : 1.0;
@@ -59,37 +65,19 @@ double fromSpots(const KernelInput& in, const SpotArrays& l, double px, double p
     return acc;
 }
 
-/// The web angles of a way given in the light's frame, as plsim::scene::webAngles has them.
-void webAnglesOf(int type, double x, double y, double z, double& vertical, double& horizontal) {
-    switch (type) {
-        case 2:  // B
-            vertical = atan2Degrees(y, -z);
-            horizontal = atan2Degrees(x, std::sqrt(y * y + z * z));
-            return;
-        case 3:  // A
-            vertical = atan2Degrees(y, std::sqrt(x * x + z * z));
-            horizontal = atan2Degrees(x, -z);
-            return;
-        default:  // C
-            vertical = atan2Degrees(std::sqrt(x * x + y * y), -z);
-            horizontal = atan2Degrees(y, x);
-            horizontal = horizontal < 0.0 ? horizontal + 360.0 : horizontal;
-            return;
-    }
-}
-
 template <bool Up, bool Limited>
 double fromWebs(const KernelInput& in, const WebArrays& l, double px, double py, double pz, double acc) {
     for (std::size_t j = 0; j < l.size(); ++j) {
-        const Pair p = pairAt<Up>(in, l.x[j], l.y[j], l.z[j], px, py, pz);
+        Pair p = pairAt<Up>(in, l.x[j], l.y[j], l.z[j], px, py, pz);
         const auto& f = l.frame;
-        const double x = f[0][j] * p.dx + f[1][j] * p.dy + f[2][j] * p.dz;
-        const double y = f[3][j] * p.dx + f[4][j] * p.dy + f[5][j] * p.dz;
-        const double z = f[6][j] * p.dx + f[7][j] * p.dy + f[8][j] * p.dz;
+        const double x = f[0][j] * p.dx + (f[1][j] * p.dy + f[2][j] * p.dz);
+        const double y = f[3][j] * p.dx + (f[4][j] * p.dy + f[5][j] * p.dz);
+        const double z = f[6][j] * p.dx + (f[7][j] * p.dy + f[8][j] * p.dz);
         const WebLookup& web = in.webs[l.table[j]];
         double vertical = 0.0, horizontal = 0.0;
-        webAnglesOf(web.type, x, y, z, vertical, horizontal);
-        const double value = web.table->at(vertical, horizontal);
+        webAngles(web.type, x, y, z, std::sqrt(p.bounded), vertical, horizontal, p.r);
+        p.r3 = p.r * p.r * p.r;
+        const double value = webValue(web, vertical, horizontal);
         acc = acc + limit<Limited>(l, j, p, l.intensity[j] * value * p.facing * p.r3);
     }
     return acc;

@@ -13,7 +13,7 @@ namespace plandor::illuminance {
 
 /// The points of a part of a grid, in metres, cut into tiles of kTileColumns by kTileRows.
 struct TiledPart {
-    static constexpr std::size_t kTileColumns = 8, kTileRows = 8;
+    static constexpr std::size_t kTileColumns = 16, kTileRows = 4;
     /// The column x and row y of the points, increasing, and the height of them all.
     std::span<const double> xs, ys;
     double z = 0.0;

@@ -144,11 +144,11 @@ Scene Scene::of(const std::vector<LightInfo>& lights, const Units& units, const 
         lookup.type = static_cast<int>(table.type);
         lookup.even = table.even();
         lookup.verticalCount = static_cast<std::int32_t>(table.vertical.angles.size());
-        lookup.vFirst = table.vertical.first;
-        lookup.vInverseStep = table.vertical.inverseStep;
+        lookup.vFirst = table.vertical.first / kernel::kDegreesPerRadian;
+        lookup.vInverseStep = table.vertical.inverseStep * kernel::kDegreesPerRadian;
         lookup.vLast = table.vertical.lastIndex;
-        lookup.hFirst = table.horizontal.first;
-        lookup.hInverseStep = table.horizontal.inverseStep;
+        lookup.hFirst = table.horizontal.first / kernel::kDegreesPerRadian;
+        lookup.hInverseStep = table.horizontal.inverseStep * kernel::kDegreesPerRadian;
         lookup.hLast = table.horizontal.lastIndex;
         scene.m_lookups.push_back(lookup);
     }
