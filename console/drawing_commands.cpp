@@ -3,6 +3,7 @@
 
 #include "console/arguments.h"
 #include "console/drawing_objects.h"
+#include "console/illuminance_command.h"
 #include "console/plan_command.h"
 
 namespace plandor {
@@ -12,6 +13,7 @@ const std::vector<DrawingCommand>& drawingCommands() {
         std::vector<DrawingCommand> commands = creationCommands();
         for (const DrawingCommand& command : editCommands()) commands.push_back(command);
         commands.push_back(planCommand());
+        commands.push_back(illuminanceCommand());
         return commands;
     }();
     return all;

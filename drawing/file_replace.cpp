@@ -60,22 +60,6 @@ bool syncToDisk(std::FILE* file) {
 #endif
 }
 
-/// Writes `bytes` into `file` and closes it, with `toDisk` seeing them to the
-/// disk first. False, with the reason, when any of it fails.
-bool writeAndClose(std::FILE* file, std::string_view bytes, bool toDisk, std::wstring& reason) {
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0 &&
-                   (!toDisk || syncToDisk(file));
-    int failure = written ? 0 : errno;
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        failure = errno;
-    }
-    if (!written) {
-        reason = systemError(failure);
-    }
-    return written;
-}
-
 /// Puts `from` in the place of `to`, replacing a file there in one step.
 bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to, std::wstring& reason) {
 #if defined(_WIN32)
@@ -94,61 +78,112 @@ bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to
 
 }  // namespace
 
-bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error) {
+FileReplacement::~FileReplacement() { abandon(); }
+
+void FileReplacement::abandon() {
+    if (m_file != nullptr) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    if (!m_fresh.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(m_fresh, ec);
+        m_fresh.clear();
+    }
+}
+
+bool FileReplacement::open(const std::filesystem::path& path) {
+    abandon();
+    m_failed = false;
+    m_failure = 0;
+    m_error.clear();
     std::error_code ec;
     const std::filesystem::file_status existing = std::filesystem::status(path, ec);
     if (!ec && std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
         // No file to replace (a device, a pipe): written into as it is.
 #if defined(_WIN32)
-        std::FILE* file = _wfopen(path.c_str(), L"wb");
+        m_file = _wfopen(path.c_str(), L"wb");
 #else
-        std::FILE* file = std::fopen(path.c_str(), "wb");
+        m_file = std::fopen(path.c_str(), "wb");
 #endif
-        if (file == nullptr) {
-            error = systemError(errno);
-            return false;
-        }
-        return writeAndClose(file, bytes, false, error);
+        if (m_file == nullptr) m_error = systemError(errno);
+        m_target = path;
+        return m_file != nullptr;
     }
-    std::filesystem::path target = path;
+    m_target = path;
     if (std::filesystem::is_symlink(path, ec)) {
         const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
         if (!ec) {
-            target = resolved;
+            m_target = resolved;
         }
     }
-
     std::filesystem::path fresh;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < kNameAttempts && file == nullptr; ++attempt) {
-        fresh = target;
+    for (int attempt = 0; attempt < kNameAttempts && m_file == nullptr; ++attempt) {
+        fresh = m_target;
         fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
-        file = createNew(fresh);
-        if (file == nullptr && errno != EEXIST) {
+        m_file = createNew(fresh);
+        if (m_file == nullptr && errno != EEXIST) {
             break;
         }
     }
-    if (file == nullptr) {
-        error = L"no new file can be made beside it (" + systemError(errno) + L")";
+    if (m_file == nullptr) {
+        m_error = L"no new file can be made beside it (" + systemError(errno) + L")";
         return false;
     }
-
-    std::wstring reason;
-    if (!writeAndClose(file, bytes, true, reason)) {
-        error = L"the new contents could not be written in full (" + reason + L")";
-        std::filesystem::remove(fresh, ec);
-        return false;
-    }
-    // The new file keeps the permissions of the one it replaces.
-    if (std::filesystem::exists(existing)) {
-        std::filesystem::permissions(fresh, existing.permissions(), ec);
-    }
-    if (!moveOver(fresh, target, reason)) {
-        error = L"the new file could not take the old one's place (" + reason + L")";
-        std::filesystem::remove(fresh, ec);
-        return false;
-    }
+    m_fresh = fresh;
     return true;
+}
+
+bool FileReplacement::write(std::string_view bytes) {
+    if (m_file == nullptr || m_failed) return false;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size()) {
+        m_failed = true;
+        m_failure = errno;
+    }
+    return !m_failed;
+}
+
+bool FileReplacement::commit() {
+    if (m_file == nullptr) return false;
+    const bool intoTarget = m_fresh.empty();
+    bool written = !m_failed && std::fflush(m_file) == 0 && (intoTarget || syncToDisk(m_file));
+    int failure = m_failed ? m_failure : (written ? 0 : errno);
+    if (std::fclose(m_file) != 0 && written) {
+        written = false;
+        failure = errno;
+    }
+    m_file = nullptr;
+    if (!written) {
+        m_error = intoTarget ? systemError(failure)
+                             : L"the new contents could not be written in full (" + systemError(failure) + L")";
+        abandon();
+        return false;
+    }
+    if (intoTarget) return true;
+    // The new file keeps the permissions of the one it replaces.
+    std::error_code ec;
+    const std::filesystem::file_status existing = std::filesystem::status(m_target, ec);
+    if (!ec && std::filesystem::exists(existing)) {
+        std::filesystem::permissions(m_fresh, existing.permissions(), ec);
+    }
+    std::wstring reason;
+    if (!moveOver(m_fresh, m_target, reason)) {
+        m_error = L"the new file could not take the old one's place (" + reason + L")";
+        abandon();
+        return false;
+    }
+    m_fresh.clear();
+    return true;
+}
+
+bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error) {
+    FileReplacement file;
+    if (file.open(path)) {
+        static_cast<void>(file.write(bytes));  // a failed write is reported by the commit
+        if (file.commit()) return true;
+    }
+    error = file.error();
+    return false;
 }
 
 }  // namespace plandor

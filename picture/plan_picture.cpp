@@ -155,6 +155,7 @@ Box2 contentBox(const PlanContent& content, ViewKind view, double freeLength) {
             if (view == ViewKind::Plan) box.add(viewPoint(view, p + PlGeVector3d(0.0, entity.height, 0.0)));
         }
     }
+    if (content.isolux) addIsoluxExtent(box, view, *content.isolux);
     return box;
 }
 
@@ -388,6 +389,7 @@ void writeView(SvgWriter& svg, const View& view, const PlanContent& content, dou
     svg.attribute("width", kPanelWidth).attribute("height", kPanelHeight).close();
     svg.begin("g").attribute("clip-path", std::string("url(#clip-") + view.name + ")").open();
     writeGrid(svg, view);
+    if (content.isolux) writeIsolux(svg, view.kind, view.frame, *content.isolux);
     for (const EntityOutline& entity : content.entities) writeEntity(svg, view, entity);
     for (const LightInfo& light : content.lights) writeLight(svg, view, light, content.photometric, freeLength, labels);
     if (content.lights.empty() && content.entities.empty()) {
@@ -397,6 +399,8 @@ void writeView(SvgWriter& svg, const View& view, const PlanContent& content, dou
     }
     svg.end("g");
     writeScaleBar(svg, view);
+    if (content.isolux && view.kind == ViewKind::Plan)
+        writeIsoluxScale(svg, {view.left, view.top, kPanelWidth, kPanelHeight}, *content.isolux);
     svg.end("g");
 }
 
