@@ -19,7 +19,7 @@ struct PlanContent {
     /// Photometric lighting ("LIGHTINGUNITS" 1 or 2): each light gets a ring in its lamp colour.
     bool photometric = false;
     /// The last illuminance grid, drawn under the plan's symbols, and its plane in the front elevation.
-    std::optional<IsoluxGrid> isolux;
+    std::optional<IsoluxGrid> isolux = std::nullopt;
 };
 
 /// The picture as a UTF-8 SVG document: two panels, the plan (world X across, Y up) and
