@@ -54,7 +54,8 @@ PhotometricWeb asymmetricWeb() {
 /// `count` lights of `kinds` in turn, over a 20 m square at 3 m.
 Scene sceneOf(std::vector<int> kinds, int count) {
     std::vector<LightInfo> lights;
-    for (int i = 0; i < count; ++i) lights.push_back(lightOf(kinds[i % kinds.size()], (i % 10) * 2.0, (i / 10) * 2.0, 3.0));
+    for (int i = 0; i < count; ++i)
+        lights.push_back(lightOf(kinds[i % kinds.size()], (i % 10) * 2.0, (i / 10) * 2.0, 3.0));
     const PhotometricWeb web = asymmetricWeb();
     return Scene::of(lights, kMetres, [web](const std::wstring&, std::wstring&) { return std::optional(web); });
 }
@@ -103,7 +104,8 @@ void BM_IlluminanceFloor10000Lights(benchmark::State& state) {
     static const Scene scene = [] {
         std::vector<LightInfo> lights;
         for (int i = 0; i < 10000; ++i) {
-            LightInfo l = lightOf(i % 2 ? PlDbLight::kSpotLight : PlDbLight::kPointLight, i % 100 + 0.5, i / 100 + 0.5, 3.0);
+            LightInfo l =
+                lightOf(i % 2 ? PlDbLight::kSpotLight : PlDbLight::kPointLight, i % 100 + 0.5, i / 100 + 0.5, 3.0);
             l.attenuation.useLimits = true;
             l.attenuation.start = 0.0;
             l.attenuation.end = 5.0;

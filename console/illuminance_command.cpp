@@ -31,9 +31,7 @@ constexpr double kPictureSide = 400.0;
 
 std::optional<IsoluxGrid> g_lastGrid;
 
-std::wstring expected() {
-    return L"Expected " + std::wstring(kPointSyntax) + L" or " + kGridSyntax + L"." + kNothing;
-}
+std::wstring expected() { return L"Expected " + std::wstring(kPointSyntax) + L" or " + kGridSyntax + L"." + kNothing; }
 
 std::wstring statsLine(const GridStats& s, const std::wstring& unit) {
     const auto ratio = [](const std::optional<double>& value) { return value ? displayNumber(*value) : L"-"; };
@@ -71,9 +69,11 @@ public:
     GridCsv(const GridLayout& layout, const std::wstring& unit) : m_layout(layout), m_unit(unit) {}
 
     bool open(const std::filesystem::path& path) {
-        return m_file.open(path) && m_file.write("# Direct illuminance from the lights of the drawing, without "
-                                                 "obstruction or inter-reflection; x, y and z in drawing units\n"
-                                                 "x,y,z,E_" + toUtf8(m_unit) + "\n");
+        return m_file.open(path) && m_file.write(
+                                        "# Direct illuminance from the lights of the drawing, without "
+                                        "obstruction or inter-reflection; x, y and z in drawing units\n"
+                                        "x,y,z,E_" +
+                                        toUtf8(m_unit) + "\n");
     }
     bool write(const GridBlock& block) {
         m_text.clear();
@@ -130,7 +130,8 @@ public:
             for (std::size_t c = 0; c < block.columns; ++c) {
                 const std::size_t column = block.column + c;
                 if (column % m_stride == 0)
-                    m_grid.values[row / m_stride * m_grid.columns + column / m_stride] = block.values[r * block.columns + c];
+                    m_grid.values[row / m_stride * m_grid.columns + column / m_stride] =
+                        block.values[r * block.columns + c];
             }
         }
     }
@@ -158,8 +159,8 @@ std::vector<std::wstring> atPoint(PlDbDatabase* db, const std::vector<std::wstri
     const std::optional<Scene> scene = drawingScene(db, refusal);
     if (!scene) return {refusal + kNothing};
     const double e = scene->at(point, {normal[0], normal[1], normal[2]}, widestAvailable());
-    return withNotes(*scene, {L"Illuminance at " + displayTriple(point.x, point.y, point.z) + L": " +
-                              displayNumber(e) + L" " + unitSymbol(scene->units())});
+    return withNotes(*scene, {L"Illuminance at " + displayTriple(point.x, point.y, point.z) + L": " + displayNumber(e) +
+                              L" " + unitSymbol(scene->units())});
 }
 
 std::vector<std::wstring> onGrid(PlDbDatabase* db, const std::vector<std::wstring>& words) {
@@ -214,19 +215,19 @@ std::vector<std::wstring> onGrid(PlDbDatabase* db, const std::vector<std::wstrin
             static_cast<void>(file->commit());  // reports the failed write and removes the new file
             return withNotes(*scene, {L"Cannot write \"" + pathText(*csv) + L"\": " + file->error() +
                                       L". The grid was not finished; the file is as it was."});
-        case GridResult::Outcome::Done:
-            break;
+        case GridResult::Outcome::Done: break;
     }
     if (file && !file->commit()) {
-        return withNotes(*scene, {L"Cannot write \"" + pathText(*csv) + L"\": " + file->error() +
-                                  L". The file is as it was."});
+        return withNotes(*scene,
+                         {L"Cannot write \"" + pathText(*csv) + L"\": " + file->error() + L". The file is as it was."});
     }
     g_lastGrid = std::move(picture.grid());
     std::vector<std::wstring> lines{L"Illuminance grid: " + std::to_wstring(layout->columns) + L" x " +
                                         std::to_wstring(layout->rows) + L" points at height " +
                                         displayNumber(layout->height),
                                     statsLine(result.stats, unit)};
-    if (csv) lines.push_back(L"Wrote " + std::to_wstring(layout->points()) + L" points to \"" + pathText(*csv) + L"\".");
+    if (csv)
+        lines.push_back(L"Wrote " + std::to_wstring(layout->points()) + L" points to \"" + pathText(*csv) + L"\".");
     return withNotes(*scene, lines);
 }
 

@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #if defined(_WIN32)
-#  include <io.h>
-#  include <windows.h>
+#include <io.h>
+#include <windows.h>
 #else
-#  include <unistd.h>
+#include <unistd.h>
 #endif
 
 namespace plandor {

@@ -27,9 +27,7 @@ double cellsAlong(double side, double spacing) {
     return std::max(cells, 1.0);
 }
 
-std::wstring countText(double count) {
-    return std::to_wstring(static_cast<unsigned long long>(std::min(count, 1e18)));
-}
+std::wstring countText(double count) { return std::to_wstring(static_cast<unsigned long long>(std::min(count, 1e18))); }
 
 /// The minimum, maximum and a compensated sum of values taken in order.
 class Accumulator {

@@ -63,7 +63,7 @@ struct GridBlock {
 
 struct GridRun {
     InstructionSet set = widestAvailable();
-    unsigned threads = 0;  ///< 0: one for each core
+    unsigned threads = 0;         ///< 0: one for each core
     std::size_t blockPoints = 0;  ///< points in a block at most; 0: about a million
     /// Takes each block on the calling thread, in order; false stops the calculation.
     std::function<bool(const GridBlock&)> block;

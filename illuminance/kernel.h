@@ -32,8 +32,8 @@ struct WebLookup {
 /// What the evaluation of a row of points reads.
 struct KernelInput {
     const LightSet* unlimited = nullptr;
-    const LightSet* limited = nullptr;  ///< those of the lights with limits that may reach the row
-    const WebLookup* webs = nullptr;    ///< by WebArrays::table
+    const LightSet* limited = nullptr;    ///< those of the lights with limits that may reach the row
+    const WebLookup* webs = nullptr;      ///< by WebArrays::table
     double nx = 0.0, ny = 0.0, nz = 1.0;  ///< the surface's unit normal
     bool facingUp = true;                 ///< the normal is 0, 0, 1
     double base = 0.0;                    ///< what the distant lights give every point
@@ -46,7 +46,7 @@ using RowKernel = void (*)(const KernelInput& input, const double* xs, std::size
 
 void portableRow(const KernelInput& input, const double* xs, std::size_t count, double y, double z, double* out);
 #if defined(__x86_64__) || defined(_M_X64)
-#  define PL_ILLUMINANCE_AVX2 1
+#define PL_ILLUMINANCE_AVX2 1
 void avx2Row(const KernelInput& input, const double* xs, std::size_t count, double y, double z, double* out);
 #endif
 

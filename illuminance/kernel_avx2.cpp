@@ -258,7 +258,8 @@ PL_AVX2 inline void fromWebs(const Normal& n, const WebArrays& l, const WebLooku
             const V perDens = mul(s[h], inverse);
             vertical[h] = atanOf(a, mul(a.num, mul(b.den, perDens)), y1[h], x1[h]);
             const V angle = atanOf(b, mul(b.num, mul(a.den, perDens)), y2[h], x2[h]);
-            horizontal[h] = web.type == 1 ? pick(angle, add(angle, all(2.0 * kPi)), less(angle, _mm256_setzero_pd())) : angle;
+            horizontal[h] =
+                web.type == 1 ? pick(angle, add(angle, all(2.0 * kPi)), less(angle, _mm256_setzero_pd())) : angle;
         }
         lookup(web, vertical, horizontal, value);
 #pragma GCC unroll 4

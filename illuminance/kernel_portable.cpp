@@ -1,7 +1,6 @@
 // The inner loop in portable code: one point at a time, the same operations as the vector loop.
 #include "illuminance/kernel.h"
 
-
 namespace plandor::illuminance {
 namespace {
 

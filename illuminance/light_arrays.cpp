@@ -22,8 +22,8 @@ void appendPoint(PointArrays& to, const PointArrays& from, std::size_t i) {
 void LightSet::clear() {
     clearPoints(points);
     clearPoints(spots);
-    for (std::vector<double>* v : {&spots.nax, &spots.nay, &spots.naz, &spots.cosFalloff, &spots.rampScale,
-                                   &spots.cosHotspot})
+    for (std::vector<double>* v :
+         {&spots.nax, &spots.nay, &spots.naz, &spots.cosFalloff, &spots.rampScale, &spots.cosHotspot})
         v->clear();
     clearPoints(webs);
     for (std::vector<double>& row : webs.frame) row.clear();

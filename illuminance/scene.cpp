@@ -51,7 +51,8 @@ Scene Scene::of(const std::vector<LightInfo>& lights, const Units& units, const 
             // Its value is already an illuminance in the lighting units.
             const double value = light.photometry.physicalIntensity * filter;
             if (!std::isfinite(value)) {
-                scene.m_notes.push_back(L"The distant light " + quotedName(light) + L" has no intensity; it gives no light.");
+                scene.m_notes.push_back(L"The distant light " + quotedName(light) +
+                                        L" has no intensity; it gives no light.");
                 continue;
             }
             const PlGeVector3d way = shiningWay(light.direction);
@@ -60,8 +61,9 @@ Scene Scene::of(const std::vector<LightInfo>& lights, const Units& units, const 
         }
         const double intensity = light.photometry.candela * filter * perLux;
         if (!std::isfinite(intensity)) {
-            scene.m_notes.push_back(L"The light " + quotedName(light) +
-                                    L" has no intensity in candela (its photometry converts to none); it gives no light.");
+            scene.m_notes.push_back(
+                L"The light " + quotedName(light) +
+                L" has no intensity in candela (its photometry converts to none); it gives no light.");
             continue;
         }
         const bool limited = light.attenuation.useLimits;
@@ -97,7 +99,8 @@ Scene Scene::of(const std::vector<LightInfo>& lights, const Units& units, const 
                 }
             }
             if (table < 0) {
-                scene.m_notes.push_back(L"The web light " + quotedName(light) + L" shines as a point light: " + why + L".");
+                scene.m_notes.push_back(L"The web light " + quotedName(light) + L" shines as a point light: " + why +
+                                        L".");
                 kind = PlDbLight::kPointLight;
             }
         }

@@ -115,7 +115,8 @@ void writeImage(SvgWriter& svg, const Frame& frame, const IsoluxGrid& g, const S
     const Point2 corner = frame.toPixels({g.left, g.bottom + g.depth});
     const double width = g.width * frame.scale, height = g.depth * frame.scale;
     const auto side = [](double pixels) {
-        return static_cast<std::uint32_t>(std::clamp(std::ceil(pixels / kScreenPixelsPerImagePixel), 1.0, kMostImagePixels));
+        return static_cast<std::uint32_t>(
+            std::clamp(std::ceil(pixels / kScreenPixelsPerImagePixel), 1.0, kMostImagePixels));
     };
     const std::uint32_t w = side(width), h = side(height);
     std::vector<plsim::Rgb8> palette;
@@ -265,7 +266,8 @@ void writeContours(SvgWriter& svg, const Frame& frame, const IsoluxGrid& g, cons
             std::vector<Point2> pixels;
             for (const Point2& p : line) {
                 const Point2 q = frame.toPixels(p);
-                if (pixels.empty() || std::hypot(q.x - pixels.back().x, q.y - pixels.back().y) >= 0.75) pixels.push_back(q);
+                if (pixels.empty() || std::hypot(q.x - pixels.back().x, q.y - pixels.back().y) >= 0.75)
+                    pixels.push_back(q);
             }
             if (pixels.size() < 2) continue;
             d.moveTo(pixels.front());
@@ -325,7 +327,8 @@ void writeIsolux(SvgWriter& svg, ViewKind view, const Frame& frame, const Isolux
         writeContours(svg, frame, grid, scale);
     } else {
         // The work plane seen edge on.
-        const Point2 a = frame.toPixels({grid.left, grid.height}), b = frame.toPixels({grid.left + grid.width, grid.height});
+        const Point2 a = frame.toPixels({grid.left, grid.height}),
+                     b = frame.toPixels({grid.left + grid.width, grid.height});
         svg.begin("line").attribute("class", "work-plane").attribute("x1", a.x).attribute("y1", a.y);
         svg.attribute("x2", b.x).attribute("y2", b.y).attribute("stroke", hex(kRamp[6]));
         svg.attribute("stroke-width", 2.0).attribute("stroke-dasharray", "8 4").close();
@@ -352,10 +355,15 @@ void writeIsoluxScale(SvgWriter& svg, const PanelBox& panel, const IsoluxGrid& g
     svg.end("linearGradient");
     svg.end("defs");
     svg.begin("rect").attribute("x", left - 10.0).attribute("y", top - 19.0).attribute("width", kBarWidth + 28.0);
-    svg.attribute("height", 52.0).attribute("rx", 4.0).attribute("fill", "#181b20").attribute("fill-opacity", 0.8).close();
+    svg.attribute("height", 52.0)
+        .attribute("rx", 4.0)
+        .attribute("fill", "#181b20")
+        .attribute("fill-opacity", 0.8)
+        .close();
     svg.begin("text").attribute("class", "gridlabel").attribute("x", left).attribute("y", top - 6.0);
     std::wstring height = valueText(grid.height, 1e-4);
-    while (height.find(L'.') != std::wstring::npos && (height.back() == L'0' || height.back() == L'.')) height.pop_back();
+    while (height.find(L'.') != std::wstring::npos && (height.back() == L'0' || height.back() == L'.'))
+        height.pop_back();
     svg.textElement("text", L"Direct illuminance in " + grid.unit + L" at height " + height);
     svg.begin("rect").attribute("x", left).attribute("y", top).attribute("width", kBarWidth);
     svg.attribute("height", kBarHeight).attribute("fill", "url(#isolux-ramp)").close();

@@ -18,10 +18,10 @@ struct IsoluxGrid {
     double left = 0.0, bottom = 0.0, width = 0.0, depth = 0.0;  ///< the rectangle, drawing units
     double height = 0.0;                                        ///< of the plane
     std::size_t columns = 0, rows = 0;                          ///< of `values`
-    double x0 = 0.0, y0 = 0.0;  ///< where the first value lies
-    double dx = 0.0, dy = 0.0;  ///< from one value to the next in X and in Y
-    std::vector<double> values;  ///< rows from the bottom up, x running fastest
-    std::wstring unit;           ///< "lx" or "fc"
+    double x0 = 0.0, y0 = 0.0;                                  ///< where the first value lies
+    double dx = 0.0, dy = 0.0;                                  ///< from one value to the next in X and in Y
+    std::vector<double> values;                                 ///< rows from the bottom up, x running fastest
+    std::wstring unit;                                          ///< "lx" or "fc"
 };
 
 /// The panel a view is drawn in, in pixels.

@@ -27,11 +27,17 @@ TEST(ConsoleIlluminance, AnswersAtPointsAndOnGridsAndRefusesBadRequests) {
     const plandor_test::Run run = plandor_test::runScript(
         "POINTLIGHT\n500,500,1000\nX\n"
         "ILLUMINANCE 500,500,0\nILLUMINANCE 500,500,0 0,0,-3\n"
-        "ILLUMINANCE GRID 0,0 3000,1000 1000 0 CSV \"" + csv + "\"\n"
-        "ILLUMINANCE GRID 0,0 3000,1000 1000 CSV \"" + missing + "\"\n"
+        "ILLUMINANCE GRID 0,0 3000,1000 1000 0 CSV \"" +
+        csv +
+        "\"\n"
+        "ILLUMINANCE GRID 0,0 3000,1000 1000 CSV \"" +
+        missing +
+        "\"\n"
         "ILLUMINANCE GRID 0,0 3000,0 1000\nILLUMINANCE GRID 0,0 1e9,1e9 1\nILLUMINANCE GRID 0,0 1,1\n"
         "ILLUMINANCE 0,0,0 0,0,0\nILLUMINANCE 0,0,inf\n"
-        "ILLUMINANCE GRID -2000,-2000 3000,3000 250\nPLAN \"" + svg + "\"\n"
+        "ILLUMINANCE GRID -2000,-2000 3000,3000 250\nPLAN \"" +
+        svg +
+        "\"\n"
         "SETVAR LIGHTINGUNITS 1\nSETVAR INSUNITS 2\nPOINTLIGHT\n0,0,10\nX\nILLUMINANCE 0,0,0\n"
         "SETVAR LIGHTINGUNITS 0\nILLUMINANCE 0,0,0\nHELP ILLUMINANCE\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -42,7 +48,8 @@ TEST(ConsoleIlluminance, AnswersAtPointsAndOnGridsAndRefusesBadRequests) {
              "Command: ILLUMINANCE 500,500,0 0,0,-3\nIlluminance at 500,500,0: 0 lx\n",
              "Illuminance grid: 3 x 1 points at height 0\n"
              "Emin 134.1641 lx, Eavg 721.4981 lx, Emax 1500 lx, U0 0.186, Ud 0.0894\n"
-             "Wrote 3 points to \"" + csv + "\".\n",
+             "Wrote 3 points to \"" +
+                 csv + "\".\n",
              "\": the folder \"" + plandor::toUtf8(plandor::pathText(folder.path() / "no")) + "\" does not exist." +
                  nothing,
              "The rectangle of the grid has no area: its corners must differ in X and in Y." + nothing,
@@ -63,9 +70,9 @@ TEST(ConsoleIlluminance, AnswersAtPointsAndOnGridsAndRefusesBadRequests) {
               "x, y and z in drawing units\nx,y,z,E_lx\n500.0,500.0,0.0,1500.0\n"
               "1500.0,500.0,0.0,530.3300858899105\n2500.0,500.0,0.0,134.16407864998737\n");
     const std::string picture = plandor_test::readFile(folder.path() / "plan.svg");
-    for (const char* part : {"class=\"isolux-image\"", "href=\"data:image/png;base64,iVBORw0KGgo",
-                             "class=\"isolux-line\"", "class=\"isolux-scale\"", "class=\"work-plane\"",
-                             "Direct illuminance in lx at height 0"})
+    for (const char* part :
+         {"class=\"isolux-image\"", "href=\"data:image/png;base64,iVBORw0KGgo", "class=\"isolux-line\"",
+          "class=\"isolux-scale\"", "class=\"work-plane\"", "Direct illuminance in lx at height 0"})
         EXPECT_NE(picture.find(part), std::string::npos) << part;
 #if !defined(_WIN32)
     // librsvg draws the picture without a word.

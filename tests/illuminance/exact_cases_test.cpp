@@ -58,30 +58,65 @@ TEST(ExactCasesTest, EachCaseGivesItsFormula) {
         {"point light at an offset", {point({0, 0, 2.5}, 1000)}, {2, 0, 0}, up, 1000 * 2.5 / std::pow(10.25, 1.5)},
         {"a vertical surface facing it", {point({0, 0, 3}, 1000)}, {2, 0, 0}, {-4, 0, 0}, 1000 * 2 / std::pow(13, 1.5)},
         {"a surface facing away", {point({0, 0, 3}, 1000)}, {2, 0, 0}, {0, 0, -1}, 0.0},
-        {"a spot inside its hotspot", {spot({0, 0, 3}, down, 1000, 40, 60)}, {3 * std::tan(radians(10)), 0, 0}, up,
+        {"a spot inside its hotspot",
+         {spot({0, 0, 3}, down, 1000, 40, 60)},
+         {3 * std::tan(radians(10)), 0, 0},
+         up,
          1000 * c10 * c10 * c10 / 9},
-        {"a spot in its ring", {spot({0, 0, 3}, down, 1000, 40, 60)}, {3 * std::tan(radians(25)), 0, 0}, up,
+        {"a spot in its ring",
+         {spot({0, 0, 3}, down, 1000, 40, 60)},
+         {3 * std::tan(radians(25)), 0, 0},
+         up,
          1000 * ring * c25 * c25 * c25 / 9},
-        {"a spot outside its falloff", {spot({0, 0, 3}, down, 1000, 40, 60)}, {3 * std::tan(radians(35)), 0, 0}, up, 0.0},
+        {"a spot outside its falloff",
+         {spot({0, 0, 3}, down, 1000, 40, 60)},
+         {3 * std::tan(radians(35)), 0, 0},
+         up,
+         0.0},
         {"a cosine web straight below", {web({0, 0, 2}, down, 500, L"cosine")}, {0, 0, 0}, up, 500 / 4.0},
-        {"a cosine web at a sample, 60 degrees", {web({0, 0, 2}, down, 500, L"cosine")}, {2 * std::sqrt(3.0), 0, 0}, up,
+        {"a cosine web at a sample, 60 degrees",
+         {web({0, 0, 2}, down, 500, L"cosine")},
+         {2 * std::sqrt(3.0), 0, 0},
+         up,
          250 * 0.5 / 16},
-        {"a cosine web between samples", {web({0, 0, 2}, down, 500, L"cosine")}, {2 * t62, 0, 0}, up,
+        {"a cosine web between samples",
+         {web({0, 0, 2}, down, 500, L"cosine")},
+         {2 * t62, 0, 0},
+         up,
          500 * (std::cos(radians(60)) + std::cos(radians(65))) / 2 * c62 * c62 * c62 / 4},
-        {"a web turned 180 about X lights the ceiling", {web({0, 0, 2}, down, 500, L"cosine", {180, 0, 0})}, {0, 0, 3},
-         {0, 0, -1}, 500.0},
+        {"a web turned 180 about X lights the ceiling",
+         {web({0, 0, 2}, down, 500, L"cosine", {180, 0, 0})},
+         {0, 0, 3},
+         {0, 0, -1},
+         500.0},
         {"and not the floor", {web({0, 0, 2}, down, 500, L"cosine", {180, 0, 0})}, {0, 0, 0}, up, 0.0},
-        {"a web without a readable file is a point light", {web({0, 0, 2}, down, 500, L"missing")}, {0, 0, 0}, up, 125.0},
+        {"a web without a readable file is a point light",
+         {web({0, 0, 2}, down, 500, L"missing")},
+         {0, 0, 0},
+         up,
+         125.0},
         {"web: horizontal 0 along +X", {web({0, 0, 2}, down, 1000, L"turning")}, {2, 0, 0}, up, 800 * s / 8},
         {"web: horizontal 90 along +Y", {web({0, 0, 2}, down, 1000, L"turning")}, {0, 2, 0}, up, 600 * s / 8},
-        {"web: 90 about Z turns horizontal 0 to +Y", {web({0, 0, 2}, down, 1000, L"turning", {0, 0, 90})}, {0, 2, 0},
-         up, 800 * s / 8},
-        {"web: 90 about X, then Z: horizontal 90", {web({0, 0, 0}, down, 1000, L"turning", {90, 0, 90})},
-         {-2 * s, 2 * s, 0}, {s, -s, 0}, 600 / 4.0},
-        {"web: 90 about X, then Z: horizontal 0", {web({0, 0, 0}, down, 1000, L"turning", {90, 0, 90})},
-         {0, 2 * s, 2 * s}, {0, -s, -s}, 800 / 4.0},
+        {"web: 90 about Z turns horizontal 0 to +Y",
+         {web({0, 0, 2}, down, 1000, L"turning", {0, 0, 90})},
+         {0, 2, 0},
+         up,
+         800 * s / 8},
+        {"web: 90 about X, then Z: horizontal 90",
+         {web({0, 0, 0}, down, 1000, L"turning", {90, 0, 90})},
+         {-2 * s, 2 * s, 0},
+         {s, -s, 0},
+         600 / 4.0},
+        {"web: 90 about X, then Z: horizontal 0",
+         {web({0, 0, 0}, down, 1000, L"turning", {90, 0, 90})},
+         {0, 2 * s, 2 * s},
+         {0, -s, -s},
+         800 / 4.0},
         {"a distant light at 60 degrees incidence",
-         {distant({std::sin(radians(60)), 0, -std::cos(radians(60))}, 800)}, {5, -7, 1}, up, 400.0},
+         {distant({std::sin(radians(60)), 0, -std::cos(radians(60))}, 800)},
+         {5, -7, 1},
+         up,
+         400.0},
         {"a distant light from below", {distant(up, 800)}, {0, 0, 0}, up, 0.0},
         {"limits cutting a light off", {limited(point({0, 0, 5}, 1000), 1, 4)}, {0, 0, 0}, up, 0.0},
         {"limits letting it in, in either order", {limited(point({0, 0, 3}, 1000), 4, 1)}, {0, 0, 0}, up, 1000 / 9.0},
@@ -121,7 +156,8 @@ TEST(ExactCasesTest, WebsGiveTheirFileAtEachSampleAndItsMirrorImages) {
         for (std::size_t h = 0; h < row.horizontal.size(); ++h) {
             const std::size_t column = row.horizontal[h] == 360 ? 0 : h;
             for (std::size_t v = 0; v < row.vertical.size(); ++v)
-                candela.push_back(10.0 + static_cast<double>(v * v) + 5.0 * static_cast<double>((column * column * 3 + 1) % 7));
+                candela.push_back(10.0 + static_cast<double>(v * v) +
+                                  5.0 * static_cast<double>((column * column * 3 + 1) % 7));
         }
         const PhotometricWeb w = webOf(row.type, row.vertical, row.horizontal, candela);
         const double peak = plsim::scene::peakCandela(w);
@@ -136,7 +172,8 @@ TEST(ExactCasesTest, WebsGiveTheirFileAtEachSampleAndItsMirrorImages) {
                 std::vector<std::pair<double, double>> images{{va, ha}};
                 if (row.type == Type::C) {
                     const double h0 = row.horizontal.front(), h1 = row.horizontal.back();
-                    if (h0 == 0 && h1 == 90) images.insert(images.end(), {{va, 180 - ha}, {va, 180 + ha}, {va, 360 - ha}});
+                    if (h0 == 0 && h1 == 90)
+                        images.insert(images.end(), {{va, 180 - ha}, {va, 180 + ha}, {va, 360 - ha}});
                     if (h0 == 0 && h1 == 180) images.push_back({va, 360 - ha});
                     if (h0 == 90) images.push_back({va, ha <= 180 ? 180 - ha : 540 - ha});
                     if (row.horizontal.size() == 1) images.insert(images.end(), {{va, 100}, {va, 250}});

@@ -92,7 +92,7 @@ Scene mixedScene() {
     for (int i = 0; i < 24; ++i) {
         const PlGePoint3d where(at(random), at(random), 1.0 + std::fabs(at(random)));
         const PlGeVector3d way(at(random) / 4, at(random) / 4, -1.0);
-        LightInfo l = i % 3 == 0 ? point(where, 100.0 + i)
+        LightInfo l = i % 3 == 0   ? point(where, 100.0 + i)
                       : i % 3 == 1 ? spot(where, way, 300.0, 20.0 + i, 40.0 + 2 * i)
                                    : web(where, way, 200.0, webs[i % 4], {turn(random), turn(random), turn(random)});
         lights.push_back(i % 4 == 1 ? limited(l, 0.5 + i % 3, 2.0 + i % 5) : l);
