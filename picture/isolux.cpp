@@ -37,26 +37,7 @@ plsim::Rgb8 rampColour(double t) {
             mix(kRamp[i].blue, kRamp[i + 1].blue)};
 }
 
-std::string hex(plsim::Rgb8 c) {
-    constexpr char kDigits[] = "0123456789abcdef";
-    std::string text = "#000000";
-    int i = 1;
-    for (const int v : {c.red, c.green, c.blue}) {
-        text[i++] = kDigits[(v >> 4) & 0xF];
-        text[i++] = kDigits[v & 0xF];
-    }
-    return text;
-}
-
-/// `value` with as many decimals as `step` needs.
-std::wstring valueText(double value, double step) {
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 6);
-    char digits[400];
-    const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    std::string text(digits, written.ptr);
-    if (text.find_first_not_of("-0.") == std::string::npos) text = "0";
-    return std::wstring(text.begin(), text.end());
-}
+std::string hex(plsim::Rgb8 c) { return hexColor(c.red, c.green, c.blue); }
 
 struct Range {
     double minimum = 0.0, maximum = 0.0;
@@ -286,7 +267,7 @@ void writeContours(SvgWriter& svg, const Frame& frame, const IsoluxGrid& g, cons
                 });
                 if (crowded) continue;
                 labelled.push_back(place.at);
-                writeLabel(svg, place, valueText(level, scale.step));
+                writeLabel(svg, place, gridNumber(level, scale.step));
                 break;
             }
         }
@@ -361,7 +342,7 @@ void writeIsoluxScale(SvgWriter& svg, const PanelBox& panel, const IsoluxGrid& g
         .attribute("fill-opacity", 0.8)
         .close();
     svg.begin("text").attribute("class", "gridlabel").attribute("x", left).attribute("y", top - 6.0);
-    std::wstring height = valueText(grid.height, 1e-4);
+    std::wstring height = gridNumber(grid.height, 1e-4);
     while (height.find(L'.') != std::wstring::npos && (height.back() == L'0' || height.back() == L'.'))
         height.pop_back();
     svg.textElement("text", L"Direct illuminance in " + grid.unit + L" at height " + height);
@@ -376,7 +357,7 @@ void writeIsoluxScale(SvgWriter& svg, const PanelBox& panel, const IsoluxGrid& g
         if (x - lastLabel < 30.0) continue;
         lastLabel = x;
         svg.begin("text").attribute("class", "gridlabel").attribute("x", x).attribute("y", top + kBarHeight + 14.0);
-        svg.attribute("text-anchor", "middle").textElement("text", valueText(k * scale.step, scale.step));
+        svg.attribute("text-anchor", "middle").textElement("text", gridNumber(k * scale.step, scale.step));
     }
     svg.begin("path").attribute("class", "scale").attribute("d", ticks.text()).close();
     svg.end("g");
