@@ -39,29 +39,32 @@ double limit(const PointArrays& lights, std::size_t j, const Pair& p, double e) 
     return e;
 }
 
-template <bool Up, bool Limited>
-double fromPoints(const KernelInput& in, const PointArrays& l, double px, double py, double pz, double acc) {
+/// The lights of `l` at a point, each intensity shaped by `shape`(j, pair) (which
+/// multiplies it; a point light's 1 leaves it as it is, as the vector loop has it).
+template <bool Up, bool Limited, class Lights, class Shape>
+double fromLights(const KernelInput& in, const Lights& l, double px, double py, double pz, double acc, Shape shape) {
     for (std::size_t j = 0; j < l.size(); ++j) {
         Pair p = pairAt<Up>(in, l.x[j], l.y[j], l.z[j], px, py, pz);
         withInverse(p);
-        acc = acc + limit<Limited>(l, j, p, l.intensity[j] * p.facing * p.r3);
+        acc = acc + limit<Limited>(l, j, p, l.intensity[j] * shape(j, p) * p.facing * p.r3);
     }
     return acc;
 }
 
 template <bool Up, bool Limited>
+double fromPoints(const KernelInput& in, const PointArrays& l, double px, double py, double pz, double acc) {
+    return fromLights<Up, Limited>(in, l, px, py, pz, acc, [](std::size_t, const Pair&) { return 1.0; });
+}
+
+template <bool Up, bool Limited>
 double fromSpots(const KernelInput& in, const SpotArrays& l, double px, double py, double pz, double acc) {
-    for (std::size_t j = 0; j < l.size(); ++j) {
-        Pair p = pairAt<Up>(in, l.x[j], l.y[j], l.z[j], px, py, pz);
-        withInverse(p);
+    return fromLights<Up, Limited>(in, l, px, py, pz, acc, [&l](std::size_t j, const Pair& p) {
         const double c = (l.nax[j] * p.dx + (l.nay[j] * p.dy + l.naz[j] * p.dz)) * p.r;
         double ramp = (c - l.cosFalloff[j]) * l.rampScale[j];
         ramp = ramp > 0.0 ? ramp : 0.0;
         ramp = ramp < 1.0 ? ramp : 1.0;
-        const double factor = c >= l.cosHotspot[j] ? 1.0 : ramp;
-        acc = acc + limit<Limited>(l, j, p, l.intensity[j] * factor * p.facing * p.r3);
-    }
-    return acc;
+        return c >= l.cosHotspot[j] ? 1.0 : ramp;
+    });
 }
 
 template <bool Up, bool Limited>
