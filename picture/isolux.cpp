@@ -283,8 +283,10 @@ std::vector<double> isoluxLevels(double minimum, double maximum) {
     std::vector<double> levels;
     if (!(maximum > minimum) || !std::isfinite(minimum) || !std::isfinite(maximum)) return levels;
     const double step = roundStepAtLeast((maximum - minimum) / 6.0);
-    for (double k = std::floor(minimum / step) + 1.0; k * step < maximum && levels.size() < 12; ++k)
-        if (k * step > minimum) levels.push_back(k * step);
+    // A level within a rounding error of an end is that end, not a line.
+    const double slack = 1e-9 * step;
+    for (double k = std::floor(minimum / step); k * step < maximum - slack && levels.size() < 12; ++k)
+        if (k * step > minimum + slack) levels.push_back(k * step);
     return levels;
 }
 
