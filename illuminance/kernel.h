@@ -24,6 +24,7 @@ struct WebLookup {
     const double* relative = nullptr;
     int type = 1;  ///< PhotometricWeb::Type
     bool even = false;
+    bool everywhere = false;  ///< the table covers every direction (type C from 0 to 180)
     std::int32_t verticalCount = 0;
     double vFirst = 0.0, vInverseStep = 0.0, vLast = 0.0;  ///< radians, samples per radian, last index
     double hFirst = 0.0, hInverseStep = 0.0, hLast = 0.0;
@@ -107,7 +108,7 @@ inline double atanOf(const AtanParts& p, double z, double y, double x) {
     a = p.far ? a + kPi / 6.0 : a;
     a = p.swapped ? kPi / 2.0 - a : a;
     a = x < 0.0 ? kPi - a : a;
-    return y < 0.0 ? -a : a;
+    return std::signbit(y) ? -a : a;
 }
 
 /// The web angles in radians toward the way (x, y, z) in the light's frame, as

@@ -72,7 +72,7 @@ PL_AVX2 inline V atanOf(const AtanPartsV& p, V z, V y, V x) {
     a = pick(a, add(a, all(kPi / 6.0)), p.far);
     a = pick(a, sub(all(kPi / 2.0), a), p.swapped);
     a = pick(a, sub(all(kPi), a), less(x, zero));
-    return pick(a, negated(a), less(y, zero));
+    return _mm256_xor_pd(a, _mm256_and_pd(y, all(-0.0)));  // -a where y has its sign bit set
 }
 
 struct Normal {
@@ -208,7 +208,8 @@ PL_AVX2 inline void lookup(const WebLookup& web, const V (&vertical)[kVectors], 
         pairsAt(next, index, c, d);
         const V lo = add(a, mul(pv.t, sub(b, a)));
         const V hi = add(c, mul(pv.t, sub(d, c)));
-        value[h] = _mm256_and_pd(add(lo, mul(ph.t, sub(hi, lo))), _mm256_and_pd(pv.on, ph.on));
+        const V v = add(lo, mul(ph.t, sub(hi, lo)));
+        value[h] = web.everywhere ? v : _mm256_and_pd(v, _mm256_and_pd(pv.on, ph.on));
     }
 }
 

@@ -146,6 +146,8 @@ Scene Scene::of(const std::vector<LightInfo>& lights, const Units& units, const 
         lookup.relative = table.relative.data();
         lookup.type = static_cast<int>(table.type);
         lookup.even = table.even();
+        lookup.everywhere = table.type == plsim::scene::PhotometricWeb::Type::C &&
+                            table.vertical.angles.front() == 0.0 && table.vertical.angles.back() == 180.0;
         lookup.verticalCount = static_cast<std::int32_t>(table.vertical.angles.size());
         lookup.vFirst = table.vertical.first / kernel::kDegreesPerRadian;
         lookup.vInverseStep = table.vertical.inverseStep * kernel::kDegreesPerRadian;
