@@ -4,6 +4,7 @@
 #include "console/arguments.h"
 #include "console/drawing_objects.h"
 #include "console/export_command.h"
+#include "console/illuminance_command.h"
 #include "console/plan_command.h"
 
 namespace plandor {
@@ -14,6 +15,7 @@ const std::vector<DrawingCommand>& drawingCommands() {
         for (const DrawingCommand& command : editCommands()) commands.push_back(command);
         commands.push_back(planCommand());
         commands.push_back(exportCommand());
+        commands.push_back(illuminanceCommand());
         return commands;
     }();
     return all;

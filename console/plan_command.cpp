@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "console/drawing_dump.h"
+#include "console/illuminance_command.h"
 #include "drawing/file_replace.h"
 #include "console/light_table.h"
 #include "picture/plan_picture.h"
@@ -18,7 +19,9 @@ std::wstring counted(std::size_t count, const wchar_t* one, const wchar_t* many)
 }
 
 PlanContent contentOf(PlDbDatabase* db) {
-    return {plsim::scene::lightsOf(db), entityOutlinesOf(db), photometricLighting()};
+    const IsoluxGrid* grid = lastIlluminanceGrid();
+    return {plsim::scene::lightsOf(db), entityOutlinesOf(db), photometricLighting(),
+            grid ? std::optional<IsoluxGrid>(*grid) : std::nullopt};
 }
 
 /// Writes the picture of `content` to `path`; false with why not in `reason`.

@@ -60,22 +60,6 @@ bool syncToDisk(std::FILE* file) {
 #endif
 }
 
-/// Writes `bytes` into `file` and closes it, with `toDisk` seeing them to the
-/// disk first. False, with the reason, when any of it fails.
-bool writeAndClose(std::FILE* file, std::string_view bytes, bool toDisk, std::wstring& reason) {
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0 &&
-                   (!toDisk || syncToDisk(file));
-    int failure = written ? 0 : errno;
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        failure = errno;
-    }
-    if (!written) {
-        reason = systemError(failure);
-    }
-    return written;
-}
-
 /// Puts `from` in the place of `to`, replacing a file there in one step.
 bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to, std::wstring& reason) {
 #if defined(_WIN32)
@@ -92,113 +76,143 @@ bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to
 #endif
 }
 
-/// A file on its way to its place: the new contents written beside the one they replace.
-struct Staged {
-    std::filesystem::path target;  ///< the file to replace (a link's target)
-    std::filesystem::path fresh;   ///< the new file beside it; empty: `target` is written into as it is
-    std::filesystem::file_status existing;
-    std::string_view bytes;        ///< for a `target` that is written into
-};
+}  // namespace
 
-/// Writes `bytes` to a new file beside `path` (or, for a `path` that is no regular file, only
-/// notes it). False, with why not, when the new file cannot be made or written in full; no
-/// file of the attempt is left behind.
-bool stage(const std::filesystem::path& path, std::string_view bytes, Staged& staged, std::wstring& error) {
+FileReplacement::~FileReplacement() { abandon(); }
+
+void FileReplacement::abandon() {
+    if (m_file != nullptr) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    if (!m_fresh.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(m_fresh, ec);
+        m_fresh.clear();
+    }
+}
+
+bool FileReplacement::open(const std::filesystem::path& path) {
+    abandon();
+    m_finished = false;
+    m_failed = false;
+    m_failure = 0;
+    m_error.clear();
     std::error_code ec;
-    staged.existing = std::filesystem::status(path, ec);
-    staged.target = path;
-    staged.bytes = bytes;
-    if (!ec && std::filesystem::is_directory(staged.existing)) {
-        error = L"it is a folder, not a file";
+    const std::filesystem::file_status existing = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::is_directory(existing)) {
+        m_error = L"it is a folder, not a file";
         return false;
     }
-    if (!ec && std::filesystem::exists(staged.existing) && !std::filesystem::is_regular_file(staged.existing)) {
-        return true;  // no file to replace (a device, a pipe): written into as it is
+    if (!ec && std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
+        // No file to replace (a device, a pipe): written into as it is.
+#if defined(_WIN32)
+        m_file = _wfopen(path.c_str(), L"wb");
+#else
+        m_file = std::fopen(path.c_str(), "wb");
+#endif
+        if (m_file == nullptr) m_error = systemError(errno);
+        m_target = path;
+        return m_file != nullptr;
     }
+    m_target = path;
     if (std::filesystem::is_symlink(path, ec)) {
         const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
         if (!ec) {
-            staged.target = resolved;
+            m_target = resolved;
         }
     }
-
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < kNameAttempts && file == nullptr; ++attempt) {
-        staged.fresh = staged.target;
-        staged.fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
-        file = createNew(staged.fresh);
-        if (file == nullptr && errno != EEXIST) {
+    std::filesystem::path fresh;
+    for (int attempt = 0; attempt < kNameAttempts && m_file == nullptr; ++attempt) {
+        fresh = m_target;
+        fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
+        m_file = createNew(fresh);
+        if (m_file == nullptr && errno != EEXIST) {
             break;
         }
     }
-    if (file == nullptr) {
-        error = L"no new file can be made beside it (" + systemError(errno) + L")";
-        staged.fresh.clear();
+    if (m_file == nullptr) {
+        m_error = L"no new file can be made beside it (" + systemError(errno) + L")";
         return false;
     }
+    m_fresh = fresh;
+    return true;
+}
 
-    std::wstring reason;
-    if (!writeAndClose(file, bytes, true, reason)) {
-        error = L"the new contents could not be written in full (" + reason + L")";
-        std::filesystem::remove(staged.fresh, ec);
-        staged.fresh.clear();
+bool FileReplacement::write(std::string_view bytes) {
+    if (m_file == nullptr || m_failed) return false;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size()) {
+        m_failed = true;
+        m_failure = errno;
+    }
+    return !m_failed;
+}
+
+bool FileReplacement::finish() {
+    if (m_file == nullptr) return m_finished;
+    const bool intoTarget = m_fresh.empty();
+    bool written = !m_failed && std::fflush(m_file) == 0 && (intoTarget || syncToDisk(m_file));
+    int failure = m_failed ? m_failure : (written ? 0 : errno);
+    if (std::fclose(m_file) != 0 && written) {
+        written = false;
+        failure = errno;
+    }
+    m_file = nullptr;
+    if (!written) {
+        m_error = intoTarget ? systemError(failure)
+                             : L"the new contents could not be written in full (" + systemError(failure) + L")";
+        abandon();
         return false;
     }
+    m_finished = true;
+    return true;
+}
+
+bool FileReplacement::commit() {
+    if (!finish()) return false;
+    m_finished = false;
+    if (m_fresh.empty()) return true;
     // The new file keeps the permissions of the one it replaces.
-    if (std::filesystem::exists(staged.existing)) {
-        std::filesystem::permissions(staged.fresh, staged.existing.permissions(), ec);
-    }
-    return true;
-}
-
-/// Removes the staged new file, if there is one.
-void discard(Staged& staged) {
     std::error_code ec;
-    if (!staged.fresh.empty()) std::filesystem::remove(staged.fresh, ec);
-    staged.fresh.clear();
-}
-
-/// Puts the staged file in its place (or writes into a file that is no regular one).
-bool commit(Staged& staged, std::wstring& error) {
-    if (staged.fresh.empty()) {
-#if defined(_WIN32)
-        std::FILE* file = _wfopen(staged.target.c_str(), L"wb");
-#else
-        std::FILE* file = std::fopen(staged.target.c_str(), "wb");
-#endif
-        if (file == nullptr) {
-            error = systemError(errno);
-            return false;
-        }
-        return writeAndClose(file, staged.bytes, false, error);
+    const std::filesystem::file_status existing = std::filesystem::status(m_target, ec);
+    if (!ec && std::filesystem::exists(existing)) {
+        std::filesystem::permissions(m_fresh, existing.permissions(), ec);
     }
     std::wstring reason;
-    if (!moveOver(staged.fresh, staged.target, reason)) {
-        error = L"the new file could not take the old one's place (" + reason + L")";
-        discard(staged);
+    if (!moveOver(m_fresh, m_target, reason)) {
+        m_error = L"the new file could not take the old one's place (" + reason + L")";
+        abandon();
         return false;
     }
-    staged.fresh.clear();
+    m_fresh.clear();
     return true;
 }
-
-}  // namespace
 
 bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error) {
-    Staged staged;
-    return stage(path, bytes, staged, error) && commit(staged, error);
+    FileReplacement file;
+    if (file.open(path)) {
+        static_cast<void>(file.write(bytes));  // a failed write is reported by the commit
+        if (file.commit()) return true;
+    }
+    error = file.error();
+    return false;
 }
 
 bool replaceFiles(const std::vector<FileContents>& files, std::wstring& error, std::size_t& failed) {
-    std::vector<Staged> staged(files.size());
+    std::vector<FileReplacement> replacements(files.size());
     std::size_t i = 0;
-    while (i < files.size() && stage(files[i].path, files[i].bytes, staged[i], error)) ++i;
+    for (; i < files.size(); ++i) {
+        FileReplacement& file = replacements[i];
+        if (!file.open(files[i].path)) break;
+        static_cast<void>(file.write(files[i].bytes));  // a failed write is reported by finish
+        if (!file.finish()) break;
+    }
     if (i == files.size()) {
-        i = 0;
-        while (i < files.size() && commit(staged[i], error)) ++i;
+        for (i = 0; i < files.size() && replacements[i].commit(); ++i) {
+        }
     }
     failed = i;
-    for (Staged& s : staged) discard(s);
+    if (i < files.size()) error = replacements[i].error();
     return i == files.size();
 }
 

@@ -70,17 +70,6 @@ constexpr const char* kStyle =
 Point2 operator+(Point2 a, Point2 b) { return {a.x + b.x, a.y + b.y}; }
 Point2 operator*(Point2 a, double s) { return {a.x * s, a.y * s}; }
 
-std::string hexColor(int red, int green, int blue) {
-    constexpr char kDigits[] = "0123456789abcdef";
-    std::string text = "#000000";
-    int i = 1;
-    for (const int c : {red, green, blue}) {
-        text[i++] = kDigits[(c >> 4) & 0xF];
-        text[i++] = kDigits[c & 0xF];
-    }
-    return text;
-}
-
 int channel(double value) { return static_cast<int>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0)); }
 
 /// The light's colour: true and book colours by their red, green and blue, index colours
@@ -155,17 +144,8 @@ Box2 contentBox(const PlanContent& content, ViewKind view, double freeLength) {
             if (view == ViewKind::Plan) box.add(viewPoint(view, p + PlGeVector3d(0.0, entity.height, 0.0)));
         }
     }
+    if (content.isolux) addIsoluxExtent(box, view, *content.isolux);
     return box;
-}
-
-/// A grid value with as many decimals as its step needs.
-std::wstring gridNumber(double value, double step) {
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 12);
-    char digits[400];
-    const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-    std::string text(digits, written.ptr);
-    if (text.find_first_not_of("-0.") == std::string::npos) text = "0";
-    return std::wstring(text.begin(), text.end());
 }
 
 void writeGrid(SvgWriter& svg, const View& view) {
@@ -388,6 +368,7 @@ void writeView(SvgWriter& svg, const View& view, const PlanContent& content, dou
     svg.attribute("width", kPanelWidth).attribute("height", kPanelHeight).close();
     svg.begin("g").attribute("clip-path", std::string("url(#clip-") + view.name + ")").open();
     writeGrid(svg, view);
+    if (content.isolux) writeIsolux(svg, view.kind, view.frame, *content.isolux);
     for (const EntityOutline& entity : content.entities) writeEntity(svg, view, entity);
     for (const LightInfo& light : content.lights) writeLight(svg, view, light, content.photometric, freeLength, labels);
     if (content.lights.empty() && content.entities.empty()) {
@@ -397,6 +378,8 @@ void writeView(SvgWriter& svg, const View& view, const PlanContent& content, dou
     }
     svg.end("g");
     writeScaleBar(svg, view);
+    if (content.isolux && view.kind == ViewKind::Plan)
+        writeIsoluxScale(svg, {view.left, view.top, kPanelWidth, kPanelHeight}, *content.isolux);
     svg.end("g");
 }
 

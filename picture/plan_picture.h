@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "drawing/entity_outlines.h"
+#include "picture/isolux.h"
 #include "hostsim/sceneoe/scene_driver.h"
 
 namespace plandor {
@@ -15,6 +18,8 @@ struct PlanContent {
     std::vector<EntityOutline> entities;
     /// Photometric lighting ("LIGHTINGUNITS" 1 or 2): each light gets a ring in its lamp colour.
     bool photometric = false;
+    /// The last illuminance grid, drawn under the plan's symbols, and its plane in the front elevation.
+    std::optional<IsoluxGrid> isolux = std::nullopt;
 };
 
 /// The picture as a UTF-8 SVG document: two panels, the plan (world X across, Y up) and

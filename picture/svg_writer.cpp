@@ -45,6 +45,26 @@ void appendSvgNumber(std::string& out, double value) {
     out.append(digits, static_cast<std::size_t>(written.ptr - digits));
 }
 
+std::string hexColor(int red, int green, int blue) {
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string text = "#000000";
+    int i = 1;
+    for (const int c : {red, green, blue}) {
+        text[i++] = kDigits[(c >> 4) & 0xF];
+        text[i++] = kDigits[c & 0xF];
+    }
+    return text;
+}
+
+std::wstring gridNumber(double value, double step) {
+    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 12);
+    char digits[400];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+    const std::string_view text(digits, static_cast<std::size_t>(written.ptr - digits));
+    if (text.find_first_not_of("-0.") == std::string_view::npos) return L"0";
+    return std::wstring(text.begin(), text.end());
+}
+
 void appendXmlText(std::string& out, std::wstring_view text) {
     // Most names are plain ASCII: written as they stand.
     if (std::all_of(text.begin(), text.end(), [](wchar_t c) {

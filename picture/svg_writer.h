@@ -13,6 +13,13 @@ struct Point2;
 /// locale-free; a value that is not finite is written as 0, so the document stays valid.
 void appendSvgNumber(std::string& out, double value);
 
+/// A colour as SVG writes it: "#rrggbb", each channel 0 to 255.
+std::string hexColor(int red, int green, int blue);
+
+/// `value` with as many decimals as a grid `step` needs (at most 12): "2500", "0.25"; a value
+/// that rounds to zero is "0".
+std::wstring gridNumber(double value, double step);
+
 /// Appends `text` as UTF-8 XML text, fit for character data and for attribute values in
 /// double quotes: & < > " ' escaped, and characters XML cannot hold (control characters
 /// other than tab and line ends, lone surrogates, U+FFFE, U+FFFF) as U+FFFD.
