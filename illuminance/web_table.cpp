@@ -18,7 +18,7 @@ constexpr double kStepTolerance = 1e-6;
 constexpr double kMostEvenSamples = 3601.0;
 constexpr std::size_t kMostValues = std::size_t{1} << 21;
 
-/// A completed axis: its angles and, for each, the file's sample it repeats.
+/// A completed axis: its angles and, for each, the completed grid's sample it takes.
 struct Completed {
     std::vector<double> angles;
     std::vector<std::size_t> source;
@@ -37,51 +37,6 @@ std::vector<double> snappedAngles(const std::vector<double>& angles, std::initia
     out.front() = snapped(out.front(), ends);
     out.back() = snapped(out.back(), ends);
     return out;
-}
-
-/// Sorts the images by angle and keeps one of each angle.
-Completed sortedImages(std::vector<std::pair<double, std::size_t>> images) {
-    std::stable_sort(images.begin(), images.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    Completed out;
-    for (const auto& [angle, source] : images) {
-        if (!out.angles.empty() && out.angles.back() == angle) continue;
-        out.angles.push_back(angle);
-        out.source.push_back(source);
-    }
-    return out;
-}
-
-/// Type C horizontal angles completed to the whole turn, 0 to 360.
-Completed completeTurn(const std::vector<double>& file) {
-    if (file.size() == 1) return {{0.0, 360.0}, {0, 0}};
-    const std::vector<double> h = snappedAngles(file, {0.0, 90.0, 180.0, 270.0, 360.0});
-    const double first = h.front(), last = h.back();
-    std::vector<std::pair<double, std::size_t>> images;
-    for (std::size_t i = 0; i < h.size(); ++i) {
-        const double a = h[i];
-        images.emplace_back(a, i);
-        if (first == 0.0 && last == 90.0) {  // both planes of symmetry
-            images.emplace_back(180.0 - a, i);
-            images.emplace_back(180.0 + a, i);
-            images.emplace_back(360.0 - a, i);
-        } else if (first == 0.0 && last == 180.0) {  // mirrored about the 0-180 plane
-            images.emplace_back(360.0 - a, i);
-        } else if (first == 90.0 && last == 270.0) {  // mirrored about the 90-270 plane
-            images.emplace_back(a <= 180.0 ? 180.0 - a : 540.0 - a, i);
-        }
-    }
-    return sortedImages(std::move(images));
-}
-
-/// Type A or B angles from 0 to 90 mirrored to -90; -90 to 90 as they are.
-Completed completeFront(const std::vector<double>& file) {
-    const std::vector<double> a = snappedAngles(file, {-90.0, 0.0, 90.0});
-    std::vector<std::pair<double, std::size_t>> images;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        images.emplace_back(a[i], i);
-        if (a.front() == 0.0) images.emplace_back(-a[i], i);
-    }
-    return sortedImages(std::move(images));
 }
 
 Completed asItIs(const std::vector<double>& file, std::initializer_list<double> ends) {
@@ -191,8 +146,12 @@ WebTable webTable(const PhotometricWeb& web) {
     WebTable table;
     table.type = web.type;
     const bool typeC = web.type == PhotometricWeb::Type::C;
-    const Completed v = typeC ? asItIs(web.vertical, {0.0, 90.0, 180.0}) : completeFront(web.vertical);
-    const Completed h = typeC ? completeTurn(web.horizontal) : completeFront(web.horizontal);
+    // The grid completed by the symmetry the flux integration uses, its ends snapped.
+    const PhotometricWeb full = plsim::scene::completedWeb(web);
+    const Completed v = typeC ? asItIs(full.vertical, {0.0, 90.0, 180.0})
+                              : asItIs(full.vertical, {-180.0, -90.0, 0.0, 90.0, 180.0});
+    const Completed h = typeC ? asItIs(full.horizontal, {0.0, 90.0, 180.0, 270.0, 360.0})
+                              : asItIs(full.horizontal, {-180.0, -90.0, 0.0, 90.0, 180.0});
     const double peak = plsim::scene::peakCandela(web);
 
     // The completed grid, on the axes as the file and its symmetry give them.
@@ -200,7 +159,7 @@ WebTable webTable(const PhotometricWeb& web) {
     table.horizontal = unevenAxis(h.angles);
     table.relative.reserve(v.angles.size() * h.angles.size());
     for (const std::size_t hs : h.source)
-        for (const std::size_t vs : v.source) table.relative.push_back(web.at(hs, vs) / peak);
+        for (const std::size_t vs : v.source) table.relative.push_back(full.at(hs, vs) / peak);
 
     // Even axes on the common step of their samples, when the table stays small.
     const double stepsV = evenSteps(v.angles), stepsH = evenSteps(h.angles);

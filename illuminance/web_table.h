@@ -27,8 +27,9 @@ struct WebAxis {
 inline constexpr double kAxisTolerance = 1e-9;
 
 /// A web's candela grid over its whole domain. Type C: vertical 0 to 180 (only where the
-/// file has data), horizontal 0 to 360. Types A and B: both angles -90 to 90, the front half of
-/// the sphere. The angles are those of plsim::scene::webAngles.
+/// file has data), horizontal 0 to 360. Types A and B: the front half of the sphere, both
+/// angles -90 to 90, or the whole sphere where the data reach 180. The angles are those of
+/// plsim::scene::webAngles.
 struct WebTable {
     plsim::scene::PhotometricWeb::Type type = plsim::scene::PhotometricWeb::Type::C;
     WebAxis vertical, horizontal;
@@ -41,9 +42,8 @@ struct WebTable {
     double at(double verticalDeg, double horizontalDeg) const;
 };
 
-/// The table of `web`: its angles completed by the symmetry its ranges imply (type C: a single
-/// horizontal angle stands for the whole turn, 0 to 90 for four quadrants, 0 to 180 and 90 to
-/// 270 for mirrored halves; types A and B: angles from 0 to 90 mirrored to -90), ends within
+/// The table of `web`: its angles completed by the symmetry its ranges imply
+/// (plsim::scene::completedWeb, as the flux integration completes them), ends within
 /// the reader's tolerance taken as the ends they stand for, and each axis made even when every
 /// sample lies on a common step (the values between come from the bilinear interpolation, so
 /// the lookup is unchanged) and the table stays small. `web` must be one the reader accepted.

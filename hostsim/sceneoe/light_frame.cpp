@@ -27,8 +27,12 @@ void turnAbout(LightFrame& frame, int axis, double degrees) {
     v = turnedV;
 }
 
-/// Degrees of atan2, 0 for a zero vector.
-double angleDeg(double y, double x) { return (y == 0.0 && x == 0.0) ? 0.0 : std::atan2(y, x) / kRadiansPerDegree; }
+/// Degrees of atan2, 0 for a zero vector, above -180 to 180 (a -0 side gives 180, not -180).
+double angleDeg(double y, double x) {
+    if (y == 0.0 && x == 0.0) return 0.0;
+    const double degrees = std::atan2(y, x) / kRadiansPerDegree;
+    return degrees <= -180.0 ? 180.0 : degrees;
+}
 
 }  // namespace
 

@@ -63,7 +63,7 @@ TEST(LightFrameTest, WebDirectionsAndAnglesAgree) {
         {Type::C, 180, 0, {0, 0, 1}},  {Type::C, 45, 270, {0, -s, -s}},
         {Type::B, 0, 0, {0, 0, -1}},   {Type::B, 0, 90, {1, 0, 0}},  {Type::B, 90, 0, {0, 1, 0}},
         {Type::B, -45, 0, {0, -s, -s}}, {Type::B, 180, 0, {0, 0, 1}},
-        {Type::A, 0, 0, {0, 0, -1}},   {Type::A, 90, 0, {0, 1, 0}},  {Type::A, 0, 90, {1, 0, 0}},
+        {Type::B, 180, 0, {0, -0.0, 1}}, {Type::A, 0, 0, {0, 0, -1}},   {Type::A, 90, 0, {0, 1, 0}},  {Type::A, 0, 90, {1, 0, 0}},
         {Type::A, 0, -45, {-s, 0, -s}}, {Type::A, 0, 180, {0, 0, 1}},
     };
     for (const Row& row : rows) {
