@@ -92,6 +92,37 @@ bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to
 #endif
 }
 
+/// The file a replacement of `path` puts in place: the file a symbolic link points to, or
+/// `path` itself.
+std::filesystem::path replacedFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+        if (!ec) return resolved;
+    }
+    return path;
+}
+
+/// Creates a new file beside `target` ("FILE.new", or "FILE.new1" and so on when that is
+/// taken) and names it in `fresh`; null with errno set when none can be made.
+std::FILE* createBeside(const std::filesystem::path& target, std::filesystem::path& fresh) {
+    std::FILE* file = nullptr;
+    for (int attempt = 0; attempt < kNameAttempts && file == nullptr; ++attempt) {
+        fresh = target;
+        fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
+        file = createNew(fresh);
+        if (file == nullptr && errno != EEXIST) break;
+    }
+    return file;
+}
+
+/// Whether the permissions of a file grant nobody the writing of it (on Windows: its
+/// read-only attribute).
+bool writeProtected(const std::filesystem::file_status& status) {
+    using std::filesystem::perms;
+    return (status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+}
+
 }  // namespace
 
 bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error) {
@@ -110,24 +141,15 @@ bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std:
         }
         return writeAndClose(file, bytes, false, error);
     }
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, ec)) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-        if (!ec) {
-            target = resolved;
-        }
+    if (!ec && std::filesystem::exists(existing) && writeProtected(existing)) {
+        // Replaced whole, it could be written where its permissions say no (its folder
+        // decides on Linux); its protection holds on every platform alike.
+        error = L"it is read-only";
+        return false;
     }
-
+    const std::filesystem::path target = replacedFile(path);
     std::filesystem::path fresh;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < kNameAttempts && file == nullptr; ++attempt) {
-        fresh = target;
-        fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
-        file = createNew(fresh);
-        if (file == nullptr && errno != EEXIST) {
-            break;
-        }
-    }
+    std::FILE* file = createBeside(target, fresh);
     if (file == nullptr) {
         error = L"no new file can be made beside it (" + systemError(errno) + L")";
         return false;
@@ -149,6 +171,30 @@ bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std:
         return false;
     }
     return true;
+}
+
+std::wstring replaceFileProblem(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::filesystem::file_status existing = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(existing)) return L"it is a folder, not a file.";
+    const std::filesystem::path target = replacedFile(path);
+    const std::filesystem::path folder = target.parent_path();
+    if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
+        return L"the folder \"" + pathText(folder) + L"\" does not exist.";
+    }
+    if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
+        return {};  // a device or a pipe, written into as it is at the end
+    }
+    if (std::filesystem::exists(existing) && writeProtected(existing)) return L"it is read-only.";
+    // What the replacement will need: a new file in the folder.
+    std::filesystem::path fresh;
+    std::FILE* file = createBeside(target, fresh);
+    if (file == nullptr) {
+        return L"no new file can be made in its folder (" + systemError(errno) + L").";
+    }
+    std::fclose(file);
+    std::filesystem::remove(fresh, ec);
+    return {};
 }
 
 }  // namespace plandor

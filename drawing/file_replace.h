@@ -13,7 +13,14 @@ namespace plandor {
 /// `path` that is a symbolic link replaces the file it points to; one that is
 /// no regular file (a device, a pipe) is written into as it is. False, with a
 /// message for the user in `error`, when the file cannot be replaced; no file
-/// of the attempt is left behind.
+/// of the attempt is left behind. A file whose permissions let nobody write it
+/// (read-only on Windows) is not replaced.
 bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error);
+
+/// Why replaceFile could not write `path` now, as a sentence for the user: it
+/// names a folder, its folder does not exist, it is read-only, or no new file
+/// can be made beside it (a folder the user cannot write). Empty when nothing
+/// speaks against it. To find out, a new file is made beside it and removed.
+std::wstring replaceFileProblem(const std::filesystem::path& path);
 
 }  // namespace plandor

@@ -1,6 +1,7 @@
 // Guards against bad options being accepted, failing silently or after commands ran, wrong exit statuses, and --set, --module or --help not doing what they say.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,16 @@ TEST(ConsoleCommandLine, BadArgumentsAreRefusedBeforeAnythingRuns) {
     const std::string missing = utf8Path(folder.path() / "missing.scr");
     const std::string aFolder = utf8Path(folder.path());
     const std::string inMissingFolder = utf8Path(folder.path() / "no-such-folder" / "d.json");
+    const std::string script = utf8Path(folder.write("s.scr", "FOO\n"));
+    const std::string taken = utf8Path(folder.path() / "out.json");
+    const std::string readOnly = utf8Path(folder.write("kept.svg", "<svg/>"));
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                               std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
     const struct {
         std::vector<std::string> args;
         int exitCode;
-        const char* errorMentions;  ///< a part of the message on standard error
+        std::string errorMentions;  ///< a part of the message on standard error
     } cases[] = {
         {{"--set", "CVPORT"}, 2, "NAME=VALUE"},
         {{"--set", "=1"}, 2, "NAME=VALUE"},
@@ -41,7 +48,14 @@ TEST(ConsoleCommandLine, BadArgumentsAreRefusedBeforeAnythingRuns) {
         {{"--dump="}, 2, "--dump needs"},
         {{"--dump", inMissingFolder}, 2, "no-such-folder\" does not exist"},
         {{"--dump", aFolder}, 2, "folder, not a file"},
-        {{"--plan", inMissingFolder}, 2, "cannot write the picture"},
+        {{"--plan", inMissingFolder}, 2, "--plan: cannot write"},
+        {{"--plan", readOnly}, 2, "it is read-only"},
+        {{"--dump", readOnly}, 2, "it is read-only"},
+        {{"--dump", taken, "--plan", taken}, 2, "--plan: cannot write \"" + taken + "\": it is the file of --dump"},
+        {{"--script", script, "--dump", script}, 2, "it is the file of --script"},
+#if !defined(_WIN32)
+        {{"--plan", "/proc/plan.svg"}, 2, "no new file can be made in its folder"},  // even by root
+#endif
         {{"--webpath", missing}, 2, "is not a folder"},
         {{"--colorbooks", "no-such-folder"}, 2, "no-such-folder\" does not exist"},
         {{"--module", "NoSuchModule.vmx"}, 1, "NoSuchModule.vmx"},
@@ -63,6 +77,9 @@ TEST(ConsoleCommandLine, BadArgumentsAreRefusedBeforeAnythingRuns) {
         EXPECT_EQ(run.out.find("FOO"), std::string::npos) << run.out;
     }
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "no-such-folder"));
+    EXPECT_EQ(plandor_test::readFile(readOnly), "<svg/>");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "no file made, none left";
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
 }
 
 TEST(ConsoleCommandLine, SettingsApplyInOrderBeforeTheFirstCommand) {
