@@ -184,13 +184,15 @@ Options:
                      JSON: every light with all its properties, in the
                      order they were added, and the system variables
                      CVPORT, DEFAULTLIGHTING and LIGHTINGUNITS; FILE is
-                     replaced. Its folder must exist: a missing folder is
-                     reported before anything runs, and a dump that cannot
-                     be written ends plandor with status 2
+                     replaced. A FILE that cannot be written (its folder
+                     missing or not writable, a folder, a read-only file,
+                     the file of another option) is reported before
+                     anything runs, and a dump that cannot be written at
+                     the end ends plandor with status 2
   --plan FILE        when the session ends, write a picture of the drawing to
                      FILE as SVG: its plan and front elevation with every
-                     light and entity; FILE is replaced, its folder must
-                     exist, as for --dump
+                     light and entity; FILE is replaced and checked before
+                     anything runs, as for --dump
   --colorbooks DIR   read the color books from the palette files (*.gpl) in
                      DIR instead of the folder colorbooks next to plandor;
                      --colorbooks "" leaves the host without color books.
@@ -243,11 +245,18 @@ At the "Command: " prompt:
   RESERVED TRANSLATE "TEXT" LOCAL|GLOBAL
                      the local (or global) form of the reserved name TEXT,
                      or (none); quotes may be left out when TEXT has no blanks
+  LINE, ARC, CIRCLE, ELLIPSE, PLINE, 2DPOLY, 3DPOLY, SPLINE, TEXT, REGION
+                     draw entities; VIEW, NAMEDPATH and MOTIONPATH make
+                     views and paths; ERASE, OOPS, MOVE, SELECT, MENU and
+                     PATHS edit and list them (HELP shows each command with
+                     its arguments)
   PLAN FILE          write a picture of the drawing to FILE (SVG)
   QUIT, EXIT         leave
-  Ctrl-C cancels the prompt in front of it; end of input (Ctrl-D, or
-  Ctrl-Z and Enter on Windows) leaves at the command prompt and cancels the
-  command inside one.
+  Ctrl-C cancels the prompt in front of it: inside an option of a light's
+  menu it goes back to the menu, at the menu it discards the new light, at
+  the command prompt it gives a fresh one. End of input (Ctrl-D, or Ctrl-Z
+  and Enter on Windows) leaves at the command prompt and cancels the command
+  inside one.
 
 Scripts (and piped standard input) hold one reply a line:
   - a line is typed as it stands, then Enter; leading and trailing blanks
@@ -259,9 +268,12 @@ Scripts (and piped standard input) hold one reply a line:
 The transcript shows each prompt with the reply it got. Piped input counts
 as typed, not as a script: dialogs are shown and answered by a button id.
 
+Messages and warnings go to standard error, the session to standard output.
+
 Exit status: 0 done, 1 the module could not be loaded or refused to start,
 2 a bad option, a missing script or color-book folder, a bad --set or a
-dump or picture that cannot be written, 3 an unexpected internal error.
+dump or picture that cannot be written, 3 an unexpected internal error,
+4 the session ran to its end but its output could not be written in full.
 )";
 }
 
