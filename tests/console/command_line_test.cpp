@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,29 @@ TEST(ConsoleCommandLine, HelpAndVersionRunNothing) {
         EXPECT_EQ(run.out.rfind(std::string(option) == "--help" ? "Usage: plandor" : "plandor ", 0), 0u) << run.out;
         EXPECT_EQ(run.out.find("FOO"), std::string::npos) << run.out;
     }
+}
+
+// --help and the README's tables of options and commands must not drift apart.
+TEST(ConsoleCommandLine, HelpNamesEveryOptionAndCommandOfTheReadme) {
+    const std::string help = runPlandor({"--help"}).out;
+    std::istringstream readme(plandor_test::readFile(PL_EXAMPLES_DIR "/../README.md"));
+    std::size_t named = 0;
+    for (std::string line; std::getline(readme, line);) {
+        if (line.rfind("| `", 0) != 0) continue;
+        // Each word in backticks in the first cell: "--dump", "LINE", "2DPOLY".
+        const std::string cell = line.substr(0, line.find(" | ", 2));
+        for (std::size_t at = cell.find('`'); at != std::string::npos; at = cell.find('`', cell.find('`', at + 1) + 1)) {
+            const std::string word = cell.substr(at + 1, cell.find_first_of(" =`", at + 1) - at - 1);
+            const bool option = word.rfind("--", 0) == 0;
+            const bool command = word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789") == std::string::npos;
+            // The module's commands (SPOTLIGHT, ...) are HELP's to list; --help names them NAME.
+            if (!(option || command) || word == "SPOTLIGHT") continue;
+            EXPECT_NE(help.find(word), std::string::npos) << word;
+            ++named;
+        }
+    }
+    EXPECT_GT(named, 40u);
+    EXPECT_NE(help.find("4 the session ran to its end but its output could not be written"), std::string::npos);
 }
 
 }  // namespace
