@@ -59,7 +59,11 @@ public:
     void clear() { m_text.clear(); }
 
 private:
+    /// Enough for the symbols and most cones, so that a path grows at most once.
+    static constexpr std::size_t kPathReserve = 96;
     void point(Point2 p);
+    /// `prefix` (" L ") and the point.
+    void command(std::string_view prefix, Point2 p);
     std::string m_text;
 };
 
