@@ -27,12 +27,15 @@ constexpr double kEm = 2048.0;
 constexpr int kWideAdvance = 2048;
 constexpr int kOtherAdvance = 1536;
 
-/// Between a symbol and a name beside it, and between the rings of places farther out.
-constexpr double kGap = 3.0;
 /// What a name keeps clear around it, so that two names do not touch.
 constexpr double kClear = 1.0;
 /// The side of a cell of the grid of taken pixels, in pixels.
 constexpr double kCell = 2.0;
+/// The side, in cells, of the blocks in which a light whose name found no place is noted.
+constexpr int kBlock = 4;
+/// Between a symbol and a name beside it, and between the rings of places farther out: more
+/// than a cell and the room a name keeps, so that no cell of the symbol's own is in its way.
+constexpr double kGap = 4.0;
 constexpr int kRings = 6;
 /// The directions of the places in a ring, in the order they are tried (degrees, pixel y
 /// running down, so -90 is up): the sides first, then ever steeper, above and below last.
@@ -62,8 +65,10 @@ LabelLayout::LabelLayout(double left, double top, double width, double height, d
       m_columns(std::max(1, static_cast<int>(std::ceil(width / kCell)))),
       m_rows(std::max(1, static_cast<int>(std::ceil(height / kCell)))),
       m_words((m_columns + 63) / 64),
+      m_blockColumns(m_columns / kBlock + 1),
       m_inside{left + inset, top + inset, left + width - inset, top + height - inset},
-      m_taken(static_cast<std::size_t>(m_words) * static_cast<std::size_t>(m_rows), 0) {}
+      m_taken(static_cast<std::size_t>(m_words) * static_cast<std::size_t>(m_rows), 0),
+      m_failed(static_cast<std::size_t>(m_blockColumns) * static_cast<std::size_t>(m_rows / kBlock + 1), false) {}
 
 namespace {
 
@@ -154,21 +159,29 @@ bool LabelLayout::clear(const PixelBox& box) const {
 void LabelLayout::mark(const PixelBox& box) {
     int x0, y0, x1, y1;
     if (!cells(box, x0, y0, x1, y1)) return;
-    for (int y = y0; y <= y1; ++y) setAll(rowToTake(y), x0, x1);
+    for (int y = y0; y <= y1; ++y) take(y, x0, x1);
 }
 
-std::uint64_t* LabelLayout::rowToTake(int y) {
-    return &m_taken[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_words)];
+void LabelLayout::take(int y, int x0, int x1) {
+    setAll(&m_taken[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_words)], x0, x1);
 }
 
-bool LabelLayout::pixel(double x, double y, std::size_t& word, std::uint64_t& bit) const {
+bool LabelLayout::cellOf(double x, double y, int& column, int& line) const {
     x = (x - m_left) / kCell;
     y = (y - m_top) / kCell;
     if (!(x >= 0.0 && y >= 0.0 && x < m_columns && y < m_rows)) return false;
-    const int column = static_cast<int>(x);
-    bit = std::uint64_t{1} << (column % 64);
-    word = static_cast<std::size_t>(y) * static_cast<std::size_t>(m_words) + static_cast<std::size_t>(column / 64);
+    column = static_cast<int>(x);
+    line = static_cast<int>(y);
     return true;
+}
+
+bool LabelLayout::isTaken(int column, int line) const {
+    return (row(line)[column / 64] & (std::uint64_t{1} << (column % 64))) != 0;
+}
+
+std::vector<bool>::reference LabelLayout::failedNear(int column, int line) {
+    return m_failed[static_cast<std::size_t>(line / kBlock) * static_cast<std::size_t>(m_blockColumns) +
+                    static_cast<std::size_t>(column / kBlock)];
 }
 
 
@@ -176,30 +189,16 @@ bool LabelLayout::pixel(double x, double y, std::size_t& word, std::uint64_t& bi
 void LabelLayout::block(const PixelBox& box) { mark(box); }
 
 void LabelLayout::blockDisc(Point2 center, double radius) {
-    // The cells within a cell and a little of the one that holds the centre, about all the
-    // disc touches. Their rows' half widths are worked out once for each radius (a view's
-    // symbols share one).
-    const double x = (center.x - m_left) / kCell, y = (center.y - m_top) / kCell, cellRadius = radius / kCell;
-    if (!(x > -cellRadius - 1.0 && y > -cellRadius - 1.0 && x < m_columns + cellRadius + 1.0 &&
-          y < m_rows + cellRadius + 1.0)) {
-        return;
-    }
-    if (radius != m_discRadius) {
-        m_discRadius = radius;
-        const double reach = cellRadius + 0.75;
-        m_discHalfWidths.clear();
-        for (int dy = 0; dy <= static_cast<int>(reach); ++dy) {
-            m_discHalfWidths.push_back(static_cast<int>(std::sqrt(reach * reach - double(dy) * double(dy))));
-        }
-    }
-    const int cx = static_cast<int>(std::floor(x)), cy = static_cast<int>(std::floor(y));
-    const int extent = static_cast<int>(m_discHalfWidths.size()) - 1;
-    for (int dy = -extent; dy <= extent; ++dy) {
-        const int r = cy + dy;
-        if (r < 0 || r >= m_rows) continue;
-        const int half = m_discHalfWidths[static_cast<std::size_t>(dy < 0 ? -dy : dy)];
-        const int from = std::max(0, cx - half), to = std::min(m_columns - 1, cx + half);
-        if (from <= to) setAll(rowToTake(r), from, to);
+    // Row by row, the cells the disc reaches into: as far as it is wide at the row's edge
+    // nearer its centre.
+    const double x = (center.x - m_left) / kCell, y = (center.y - m_top) / kCell, r = radius / kCell;
+    const int top = std::max(0, floorWithin(y - r, m_rows)), bottom = std::min(m_rows - 1, floorWithin(y + r, m_rows));
+    for (int line = top; line <= bottom; ++line) {
+        const double nearest = std::clamp(y, static_cast<double>(line), line + 1.0) - y;
+        const double half = std::sqrt(std::max(r * r - nearest * nearest, 0.0));
+        const int from = std::max(0, floorWithin(x - half, m_columns));
+        const int to = std::min(m_columns - 1, floorWithin(x + half, m_columns));
+        if (from <= to) take(line, from, to);
     }
 }
 
@@ -225,9 +224,8 @@ bool alongLine(Point2 from, Point2 to, double step, F f) {
 void LabelLayout::blockLine(Point2 from, Point2 to) {
     // A cell apart: no name, at least a dozen pixels across, passes between two.
     alongLine(from, to, kCell, [this](double x, double y) {
-        std::size_t word = 0;
-        std::uint64_t bit = 0;
-        if (pixel(x, y, word, bit)) m_taken[word] |= bit;
+        int column, line;
+        if (cellOf(x, y, column, line)) take(line, column, column);
         return true;
     });
 }
@@ -235,9 +233,8 @@ void LabelLayout::blockLine(Point2 from, Point2 to) {
 bool LabelLayout::lineFree(Point2 from, Point2 to) const {
     // A leader's ends are inside the panel, and the panel's edge is no obstacle.
     return alongLine(from, to, 1.0, [this](double x, double y) {
-        std::size_t word = 0;
-        std::uint64_t bit = 0;
-        return !pixel(x, y, word, bit) || (m_taken[word] & bit) == 0;
+        int column, line;
+        return !cellOf(x, y, column, line) || !isTaken(column, line);
     });
 }
 
@@ -258,7 +255,8 @@ const std::array<Point2, std::size(kDirections)>& directionUnits() {
 }  // namespace
 
 bool LabelLayout::hemmedIn(Point2 at, double radius) {
-    const double x = (at.x - m_left) / kCell, y = (at.y - m_top) / kCell, around = (radius + 2.0) / kCell;
+    // Where a leader would start: in no cell the symbol itself reaches into.
+    const double x = (at.x - m_left) / kCell, y = (at.y - m_top) / kCell, around = (radius + kGap) / kCell;
     if (around != m_aroundDistance) {
         // 30 degrees apart: no gap a name's leader would pass between two symbols goes unseen.
         m_aroundDistance = around;
@@ -279,9 +277,12 @@ bool LabelLayout::hemmedIn(Point2 at, double radius) {
 
 std::optional<LabelPlace> LabelLayout::place(Point2 at, double radius, double width, const Font& font) {
     const double height = font.ascent + font.descent;
-    // No name gets out from a symbol that others hem in all round: quickly told where lights
-    // crowd, as most of them are then.
-    if (hemmedIn(at, radius)) return std::nullopt;
+    // Where lights crowd most names find no place, and each would look through them all; so a
+    // name does not look where the name of a light a few pixels away found none (the panel
+    // only fills up), nor from a symbol that others hem in all round.
+    int column = 0, line = 0;
+    const bool inPanel = cellOf(at.x, at.y, column, line);
+    if ((inPanel && failedNear(column, line)) || hemmedIn(at, radius)) return std::nullopt;
     // A place for the name's box; the anchor follows the side of the symbol it is on, so that
     // the text, narrower than its box in most fonts, stays next to the symbol.
     const auto placeAt = [&](double left, double top, LabelPlace::Anchor anchor) {
@@ -326,8 +327,8 @@ std::optional<LabelPlace> LabelLayout::place(Point2 at, double radius, double wi
                                  std::clamp(at.y, candidate.box.top, candidate.box.bottom)};
             const double length = std::hypot(nearest.x - at.x, nearest.y - at.y);
             const Point2 u{(nearest.x - at.x) / length, (nearest.y - at.y) / length};
-            // Checked from just outside its own symbol.
-            const double out = radius + 1.5;
+            // Checked from outside the cells of its own symbol, as hemmedIn looks.
+            const double out = radius + kGap;
             const Point2 from{at.x + u.x * out, at.y + u.y * out};
             const Point2 to{nearest.x - u.x, nearest.y - u.y};
             if (out + 1.0 < length && !lineFree(from, to)) continue;
@@ -337,6 +338,7 @@ std::optional<LabelPlace> LabelLayout::place(Point2 at, double radius, double wi
             return candidate;
         }
     }
+    if (inPanel) failedNear(column, line) = true;
     return std::nullopt;
 }
 

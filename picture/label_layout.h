@@ -60,9 +60,10 @@ public:
     /// A place for a name `width` pixels wide in `font` beside a symbol at `at` that reaches
     /// `radius` pixels around it: first next to it (to the right and a little above, as names
     /// stand, then right, left, above, below), then farther out in rings, with a leader line
-    /// that crosses nothing taken; none when no place in reach is free, or when the pixels
-    /// just around the symbol are taken all round (hemmed in by other symbols, no leader gets
-    /// out). A place found is taken, and so is its leader.
+    /// that crosses nothing taken; none when no place in reach is free, when the pixels just
+    /// around the symbol are taken all round (hemmed in by other symbols, no leader gets out),
+    /// or when the name of a light within a few pixels found none before. A place found is
+    /// taken, and so is its leader.
     std::optional<LabelPlace> place(Point2 at, double radius, double width, const Font& font);
 
 private:
@@ -77,19 +78,22 @@ private:
     /// The cells a box covers, rounded outward and clipped; false when none.
     bool cells(const PixelBox& box, int& x0, int& y0, int& x1, int& y1) const;
     const std::uint64_t* row(int y) const;
-    std::uint64_t* rowToTake(int y);
-    /// The word of m_taken that holds the cell of a point, and its bit there; false when the
-    /// point lies outside the panel.
-    bool pixel(double x, double y, std::size_t& word, std::uint64_t& bit) const;
+    /// Takes cells `x0` to `x1` of row `y`.
+    void take(int y, int x0, int x1);
+    /// The cell of a point; false when it lies outside the panel.
+    bool cellOf(double x, double y, int& column, int& line) const;
+    bool isTaken(int column, int line) const;
+    /// Whether the name of a light in the block of the cell found no place.
+    std::vector<bool>::reference failedNear(int column, int line);
 
     double m_left, m_top;
     int m_columns, m_rows, m_words;      ///< cells of the grid, and 64-bit words a row
+    int m_blockColumns;                  ///< blocks of cells a row
     PixelBox m_inside;                   ///< where names may go
     std::vector<std::uint64_t> m_taken;  ///< a bit a cell, set where it is taken
+    std::vector<bool> m_failed;          ///< a block a bit, set where a name found no place
     double m_aroundDistance = -1.0;     ///< of m_around, in cells
     std::array<Point2, 12> m_around{};  ///< the points hemmedIn looks at, from the symbol, in cells
-    double m_discRadius = -1.0;          ///< of m_discHalfWidths
-    std::vector<int> m_discHalfWidths;   ///< of a disc's rows of cells, from its middle one out
 };
 
 }  // namespace plandor

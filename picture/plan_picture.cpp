@@ -61,10 +61,13 @@ constexpr const char* kStyle =
     ".target{stroke:#c9d1db;stroke-width:1;stroke-dasharray:6 4;fill:none}"
     ".mark{stroke:#c9d1db;stroke-width:1.5;fill:none}"
     ".arrows{stroke:#f2d675;stroke-width:1.5;fill:none}"
+    ".hotspot,.falloff{fill:currentColor;stroke:currentColor}"
     ".hotspot{fill-opacity:0.3;stroke-opacity:0.8;stroke-width:1}"
     ".falloff{fill-opacity:0.12;stroke-opacity:0.5;stroke-width:1}"
     ".off .hotspot,.off .falloff{fill:none;stroke-dasharray:3 3}"
     ".symbol{stroke-width:1}"
+    ".on .symbol{fill:currentColor;stroke:#0d0f12}"
+    ".off .symbol{fill:none;stroke:currentColor}"
     ".off .symbol{stroke-width:2}"
     ".lamp{fill:none;stroke-width:3}"
     ".off .lamp{stroke-opacity:0.4}"
@@ -288,40 +291,42 @@ void writeEntity(SvgWriter& svg, const View& view, const EntityOutline& entity) 
 /// The id of the shape of a light's symbol by kind, defined once (writeSymbolShapes).
 const char* symbolShape(int kind) {
     switch (kind) {
-        case kDistant: return "#symbol-distant";
-        case kSpot: return "#symbol-spot";
-        case kWeb: return "#symbol-web";
-        default: return "#symbol-point";
+        case kDistant: return "#distant";
+        case kSpot: return "#spot";
+        case kWeb: return "#web";
+        default: return "#point";
     }
 }
 
-/// The shapes the lights' symbols and target marks use, centred on the origin: a square for a
-/// distant light, a triangle for a spot, a hexagon for a web light and a circle for a point
-/// light; a cross for a target.
+/// The shapes the lights' symbols use, centred on the origin: a square for a distant light, a
+/// triangle for a spot, a hexagon for a web light and a circle for a point light; and the
+/// cross that marks a target, at the end of its line.
 void writeSymbolShapes(SvgWriter& svg) {
     const double s = kSymbol;
-    svg.begin("rect").attribute("id", "symbol-distant").attribute("x", -0.85 * s).attribute("y", -0.85 * s);
+    svg.begin("rect").attribute("id", "distant").attribute("x", -0.85 * s).attribute("y", -0.85 * s);
     svg.attribute("width", 1.7 * s).attribute("height", 1.7 * s).close();
     PathData triangle;
     triangle.moveTo({0.0, -1.15 * s}).lineTo({s, 0.75 * s}).lineTo({-s, 0.75 * s}).close();
-    svg.begin("path").attribute("id", "symbol-spot").attribute("d", triangle.text()).close();
+    svg.begin("path").attribute("id", "spot").attribute("d", triangle.text()).close();
     PathData hexagon;
     constexpr double kCos30 = 0.8660254037844386;
     hexagon.moveTo({s, 0.0}).lineTo({s / 2, s * kCos30}).lineTo({-s / 2, s * kCos30});
     hexagon.lineTo({-s, 0.0}).lineTo({-s / 2, -s * kCos30}).lineTo({s / 2, -s * kCos30});
-    svg.begin("path").attribute("id", "symbol-web").attribute("d", hexagon.close().text()).close();
-    svg.begin("circle").attribute("id", "symbol-point").attribute("r", s).close();
+    svg.begin("path").attribute("id", "web").attribute("d", hexagon.close().text()).close();
+    svg.begin("circle").attribute("id", "point").attribute("r", s).close();
+    svg.begin("marker").attribute("id", "cross").attribute("markerUnits", "userSpaceOnUse");
+    svg.attribute("markerWidth", 10.0).attribute("markerHeight", 10.0).attribute("refX", 5.0).attribute("refY", 5.0).open();
     PathData cross;
-    cross.moveTo({-4.0, -4.0}).lineTo({4.0, 4.0}).moveTo({-4.0, 4.0}).lineTo({4.0, -4.0});
-    svg.begin("path").attribute("id", "target-mark").attribute("d", cross.text()).close();
+    cross.moveTo({1.0, 1.0}).lineTo({9.0, 9.0}).moveTo({1.0, 9.0}).lineTo({9.0, 1.0});
+    svg.begin("path").attribute("class", "mark").attribute("d", cross.text()).close();
+    svg.end("marker");
 }
 
-/// A light's symbol by kind, centred on `at`: a use of its shape, filled with the light's
-/// colour, or hollow with the colour as its outline when the light is off.
-void writeSymbol(SvgWriter& svg, int kind, Point2 at, const std::string& fill, bool on) {
+/// A light's symbol by kind, centred on `at`: a use of its shape, which the style fills with
+/// the colour of the light's group, or outlines with it when the light is off.
+void writeSymbol(SvgWriter& svg, int kind, Point2 at) {
     svg.begin("use").attribute("class", "symbol").attribute("href", symbolShape(kind));
-    svg.attribute("x", at.x).attribute("y", at.y);
-    svg.attribute("fill", on ? fill : "none").attribute("stroke", on ? "#0d0f12" : fill).close();
+    svg.attribute("x", at.x).attribute("y", at.y).close();
 }
 
 /// How a direction is shown beside a light at `at`: `count` parallel arrows (fewer pixels
@@ -407,7 +412,7 @@ void blockSymbols(LabelLayout& labels, const View& view, const PlanContent& cont
     }
 }
 
-void writeCone(SvgWriter& svg, const View& view, const Cone& cone, const char* kind, const std::string& color) {
+void writeCone(SvgWriter& svg, const View& view, const Cone& cone, const char* kind) {
     const ConeOutline o = coneOutline(view.kind, view.frame, cone);
     PathData d;
     switch (o.shape) {
@@ -424,27 +429,24 @@ void writeCone(SvgWriter& svg, const View& view, const Cone& cone, const char* k
             d.arcTo(o.radiusX, o.radiusY, o.rotationDeg, false, o.sweep, o.first).close();
             break;
     }
-    svg.begin("path").attribute("class", kind).attribute("d", d.text()).attribute("fill", color).attribute("stroke", color);
-    svg.close();
+    svg.begin("path").attribute("class", kind).attribute("d", d.text()).close();
 }
 
 void writeLight(SvgWriter& svg, const View& view, const LightInfo& light, bool photometric, double freeLength,
                 LabelLayout& labels) {
     const Frame& f = view.frame;
     const Point2 at = f.toPixels(viewPoint(view.kind, light.position));
-    const std::string color = lightColor(light.color);
-    svg.begin("g").attribute("class", lightClass(light));
+    // The light's colour, which its symbol and cones take through the style.
+    svg.begin("g").attribute("class", lightClass(light)).attribute("color", lightColor(light.color));
     svg.open().begin("title").textElement("title", light.name);
     if (light.kind == kSpot) {
-        writeCone(svg, view, coneOf(light, false, freeLength), "falloff", color);
-        writeCone(svg, view, coneOf(light, true, freeLength), "hotspot", color);
+        writeCone(svg, view, coneOf(light, false, freeLength), "falloff");
+        writeCone(svg, view, coneOf(light, true, freeLength), "hotspot");
     }
     if (light.hasTarget && light.kind != kDistant) {
         const Point2 target = f.toPixels(viewPoint(view.kind, light.target));
         svg.begin("line").attribute("class", "target").attribute("x1", at.x).attribute("y1", at.y);
-        svg.attribute("x2", target.x).attribute("y2", target.y).close();
-        svg.begin("use").attribute("class", "mark").attribute("href", "#target-mark").attribute("x", target.x);
-        svg.attribute("y", target.y).close();
+        svg.attribute("x2", target.x).attribute("y2", target.y).attribute("marker-end", "url(#cross)").close();
     }
     if (const int arrows = arrowCount(light); arrows > 0) writeDirection(svg, directionArrows(view, at, light.direction, arrows));
     if (photometric) {
@@ -452,7 +454,7 @@ void writeLight(SvgWriter& svg, const View& view, const LightInfo& light, bool p
         svg.begin("circle").attribute("class", "lamp").attribute("cx", at.x).attribute("cy", at.y).attribute("r", kRing);
         svg.attribute("stroke", hexColor(channel(lamp.red), channel(lamp.green), channel(lamp.blue))).close();
     }
-    writeSymbol(svg, light.kind, at, color, light.on);
+    writeSymbol(svg, light.kind, at);
     // The name beside the symbol where it covers no other, moved aside with a leader where
     // lights crowd, left out where no place near is free (the title still names the light).
     if (const auto place = labels.place(at, symbolRadius(photometric), labelWidth(light.name, kLabelFont.size), kLabelFont)) {
@@ -503,18 +505,18 @@ void writeLegend(SvgWriter& svg, bool photometric) {
         svg.begin("text").attribute("x", at.x + 20.0).attribute("y", at.y + 4.0).textElement("text", caption);
         return at;
     };
-    svg.begin("g").attribute("class", "legend").open();
+    svg.begin("g").attribute("class", "legend").attribute("color", "#ffffff").open();  // white symbols
     const int kinds[] = {kPoint, kSpot, kWeb, kDistant};
     const wchar_t* captions[] = {L"point light", L"spot light", L"web light", L"distant light, arrows: its direction"};
     for (int i = 0; i < 4; ++i) {
         const Point2 at = item(i, captions[i]);
         svg.begin("g").attribute("class", "light on").open();
-        writeSymbol(svg, kinds[i], at, "#ffffff", true);
+        writeSymbol(svg, kinds[i], at);
         svg.end("g");
     }
     Point2 at = item(4, L"a light that is off");
     svg.begin("g").attribute("class", "light off").open();
-    writeSymbol(svg, kPoint, at, "#ffffff", false);
+    writeSymbol(svg, kPoint, at);
     svg.end("g");
     at = item(5, L"target");
     PathData line;
@@ -524,8 +526,8 @@ void writeLegend(SvgWriter& svg, bool photometric) {
     PathData wide, narrow;
     wide.moveTo({at.x - 10.0, at.y}).lineTo({at.x + 10.0, at.y - 9.0}).lineTo({at.x + 10.0, at.y + 9.0}).close();
     narrow.moveTo({at.x - 10.0, at.y}).lineTo({at.x + 10.0, at.y - 5.0}).lineTo({at.x + 10.0, at.y + 5.0}).close();
-    svg.begin("path").attribute("class", "falloff").attribute("d", wide.text()).attribute("fill", "#ffffff").close();
-    svg.begin("path").attribute("class", "hotspot").attribute("d", narrow.text()).attribute("fill", "#ffffff").close();
+    svg.begin("path").attribute("class", "falloff").attribute("d", wide.text()).close();
+    svg.begin("path").attribute("class", "hotspot").attribute("d", narrow.text()).close();
     if (photometric) {
         at = item(7, L"ring: lamp color");
         svg.begin("circle").attribute("class", "lamp").attribute("cx", at.x).attribute("cy", at.y).attribute("r", 8.0);

@@ -209,13 +209,17 @@ TEST(PlanPicture, ColorsAndNamesAreTheLights) {
     const auto attribute = [&](const wchar_t* name, const wchar_t* partName, const wchar_t* attr) {
         return *part(lightGroup(svg, L"plan", name), partName).attribute(attr);
     };
-    EXPECT_EQ(attribute(L"Rgb", L"symbol", L"fill"), L"#0a141e");
+    // The symbol and the cones take the colour of their group (hollow for a light that is off).
+    const auto color = [&](const wchar_t* name) { return *lightGroup(svg, L"plan", name).attribute(L"color"); };
+    EXPECT_EQ(color(L"Rgb"), L"#0a141e");
     EXPECT_EQ(attribute(L"Rgb", L"lamp", L"stroke"), L"#ff8000");
-    EXPECT_EQ(attribute(L"Index", L"symbol", L"fill"), L"#ff0000");
-    EXPECT_EQ(attribute(L"Book", L"symbol", L"fill"), L"#4682b4");
-    EXPECT_EQ(attribute(L"Off", L"symbol", L"fill"), L"none");
-    EXPECT_EQ(attribute(L"Off", L"symbol", L"stroke"), L"#00ff00");
+    EXPECT_EQ(color(L"Index"), L"#ff0000");
+    EXPECT_EQ(color(L"Book"), L"#4682b4");
+    EXPECT_EQ(color(L"Off"), L"#00ff00");
     EXPECT_TRUE(hasClass(lightGroup(svg, L"front", L"Off"), L"off"));
+    for (const char* rule : {".on .symbol{fill:currentColor;", ".off .symbol{fill:none;stroke:currentColor}"}) {
+        EXPECT_NE(bytes.find(rule), std::string::npos) << rule;
+    }
 
     // Generic lighting has no lamp colour to show.
     EXPECT_TRUE(withClass(parseSvg(plandor::planPictureSvg({{rgb}, {}, false})), L"lamp").empty());
