@@ -18,11 +18,17 @@ std::wstring codePoint(wchar_t c) {
     return text;
 }
 
-/// The short name of a control character: "ESC", "DEL"; empty for the C1 controls.
+constexpr const wchar_t* kBidiNames[] = {L"LRE", L"RLE", L"PDF", L"LRO", L"RLO"};
+constexpr const wchar_t* kIsolateNames[] = {L"LRI", L"RLI", L"FSI", L"PDI"};
+
+/// The short name of a control character or a bidirectional control: "ESC", "DEL",
+/// "RLO"; empty for the C1 controls.
 std::wstring shortName(wchar_t c) {
     const auto code = static_cast<unsigned long>(c);
     if (code < 0x20) return kC0Names[code];
     if (code == 0x7F) return L"DEL";
+    if (code >= 0x202A && code <= 0x202E) return kBidiNames[code - 0x202A];
+    if (code >= 0x2066 && code <= 0x2069) return kIsolateNames[code - 0x2066];
     return {};
 }
 
@@ -38,11 +44,12 @@ std::wstring firstControlCharacter(std::wstring_view line) {
     return {};
 }
 
-std::wstring withVisibleControls(std::wstring_view text) {
+std::wstring withVisibleControls(std::wstring_view text, bool keepLineEndsAndTabs) {
     std::wstring out;
     out.reserve(text.size());
     for (const wchar_t c : text) {
-        if (!isControlCharacter(c) || c == L'\n' || c == L'\t') {
+        const bool kept = keepLineEndsAndTabs && (c == L'\n' || c == L'\t');
+        if ((!isControlCharacter(c) && !isBidiControl(c)) || kept) {
             out += c;
             continue;
         }

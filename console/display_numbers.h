@@ -6,7 +6,9 @@
 namespace plandor {
 
 /// `value` rounded to four decimals, without trailing zeros or a lone
-/// decimal point: "1500", "2.5", "0.3333", "-0.01". Minus zero shows as "0";
+/// decimal point: "1500", "2.5", "0.3333", "-0.01". A number whose whole part
+/// has more than 15 digits is shown with an exponent, its first digits rounded
+/// to four decimals likewise: "1e+15", "-1.7977e+308". Minus zero shows as "0";
 /// values that are not finite as "inf", "-inf" or "nan".
 std::wstring displayNumber(double value);
 

@@ -137,17 +137,7 @@ DumpVariables currentDumpVariables() {
     return variables;
 }
 
-std::wstring dumpPathProblem(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        return L"it is a folder, not a file.";
-    }
-    const std::filesystem::path folder = path.parent_path();
-    if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
-        return L"the folder \"" + pathText(folder) + L"\" does not exist.";
-    }
-    return {};
-}
+std::wstring dumpPathProblem(const std::filesystem::path& path) { return replaceFileProblem(path); }
 
 bool writeDump(const std::filesystem::path& path, const std::string& text, std::wstring& error) {
     std::wstring reason;

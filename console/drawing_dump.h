@@ -46,9 +46,9 @@ std::string drawingDumpJson(const std::vector<plsim::scene::LightInfo>& lights, 
 /// The variables of the dump as the host holds them now.
 DumpVariables currentDumpVariables();
 
-/// Why `path` cannot take the dump, checked before a session starts so that
-/// a mistyped path does not cost the session's work: its folder is missing
-/// or it names a folder. Empty when nothing speaks against it.
+/// Why `path` cannot take the dump (see replaceFileProblem): its folder is
+/// missing or cannot be written, it names a folder or it is read-only. Empty
+/// when nothing speaks against it.
 std::wstring dumpPathProblem(const std::filesystem::path& path);
 
 /// Writes `text` to `path`, replacing the file only once the new one is

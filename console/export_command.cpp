@@ -52,9 +52,14 @@ DrawingCommand exportCommand() {
             &exportDrawing};
 }
 
-std::wstring exportPathProblem(const std::filesystem::path& path) {
+std::wstring exportNameProblem(const std::filesystem::path& path) {
     if (!gltf::containerOf(path) || path.stem().empty()) return L"the name of a glTF file ends in .gltf or .glb.";
-    return dumpPathProblem(path);
+    return {};
+}
+
+std::wstring exportPathProblem(const std::filesystem::path& path) {
+    const std::wstring problem = exportNameProblem(path);
+    return problem.empty() ? dumpPathProblem(path) : problem;
 }
 
 bool writeGltfExport(const std::filesystem::path& path, PlDbDatabase* db, std::wstring& error) {

@@ -16,6 +16,8 @@ DrawingCommand exportCommand();
 /// end in .gltf or .glb, its folder is missing or it names a folder. Empty when nothing
 /// speaks against it.
 std::wstring exportPathProblem(const std::filesystem::path& path);
+/// The first of those: why `path` is no name of a glTF file; empty when it is one.
+std::wstring exportNameProblem(const std::filesystem::path& path);
 
 /// Writes the drawing of `db` to `path` as glTF, each file replaced only once all are
 /// complete. False, with a message for the user in `error`, when it cannot be exported or

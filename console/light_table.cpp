@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstddef>
 
+#include "console/control_characters.h"
 #include "console/display_numbers.h"
+#include "drawing/text_cells.h"
 #include "hostsim/driver.h"
 #include "hostsim/sceneoe/photometry.h"
 
@@ -66,12 +68,6 @@ Row rowOf(const LightInfo& light, bool photometric) {
     };
 }
 
-/// The width of `text` in characters: a surrogate pair (16-bit wchar_t) is one.
-std::size_t width(const std::wstring& text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](wchar_t c) { return !(c >= 0xDC00 && c <= 0xDFFF); }));
-}
-
 }  // namespace
 
 std::vector<std::wstring> lightTableLines(const std::vector<LightInfo>& lights, bool photometric) {
@@ -84,19 +80,24 @@ std::vector<std::wstring> lightTableLines(const std::vector<LightInfo>& lights, 
     for (const LightInfo& light : lights) {
         rows.push_back(rowOf(light, photometric));
     }
+    // Columns line up as the terminal shows the cells: control characters by name, wide
+    // characters in two cells, combining marks in none.
     std::array<std::size_t, kColumns> widths{};
-    for (const Row& row : rows) {
+    std::vector<std::array<std::size_t, kColumns>> cells(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t column = 0; column < kColumns; ++column) {
-            widths[column] = std::max(widths[column], width(row[column]));
+            rows[r][column] = withVisibleControls(rows[r][column], false);
+            cells[r][column] = textCells(rows[r][column]);
+            widths[column] = std::max(widths[column], cells[r][column]);
         }
     }
     std::vector<std::wstring> lines;
-    for (const Row& row : rows) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
         std::wstring line;
         for (std::size_t column = 0; column < kColumns; ++column) {
-            line += row[column];
+            line += rows[r][column];
             if (column + 1 < kColumns) {
-                line.append(widths[column] - width(row[column]) + 2, L' ');
+                line.append(widths[column] - cells[r][column] + 2, L' ');
             }
         }
         while (!line.empty() && line.back() == L' ') {

@@ -14,6 +14,7 @@
 #include "console/drawing_dump.h"
 #include "console/export_command.h"
 #include "console/options.h"
+#include "console/output_files.h"
 #include "console/plan_command.h"
 #include "console/script_source.h"
 #include "console/terminal_source.h"
@@ -89,7 +90,7 @@ bool dumpDrawing(const std::filesystem::path& path, PlApDocument* drawing, Conso
 }
 
 int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
-    // A missing script, or a dump that cannot go where it is asked to, is
+    // A missing script, or an output that cannot go where it is asked to, is
     // found before anything is loaded.
     std::ifstream script;
     std::wstring error;
@@ -97,23 +98,26 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
         err.writeLine(L"plandor: " + error);
         return kExitUsage;
     }
-    if (options.dump) {
-        const std::wstring problem = dumpPathProblem(*options.dump);
-        if (!problem.empty()) {
-            err.writeLine(L"plandor: cannot write the dump \"" + pathText(*options.dump) + L"\": " + problem);
+    if (options.exportFile) {
+        if (const std::wstring problem = exportNameProblem(*options.exportFile); !problem.empty()) {
+            err.writeLine(L"plandor: --export: cannot export the drawing to \"" + pathText(*options.exportFile) +
+                          L"\": " + problem);
             return kExitUsage;
         }
     }
-
-    if (options.plan && !dumpPathProblem(*options.plan).empty()) {
-        err.writeLine(L"plandor: cannot write the picture \"" + pathText(*options.plan) + L"\": " +
-                      dumpPathProblem(*options.plan));
-        return kExitUsage;
-    }
-    if (options.exportFile && !exportPathProblem(*options.exportFile).empty()) {
-        err.writeLine(L"plandor: cannot export the drawing to \"" + pathText(*options.exportFile) + L"\": " +
-                      exportPathProblem(*options.exportFile));
-        return kExitUsage;
+    SessionFiles files;
+    if (options.script) files.reads(L"--script", *options.script);
+    const std::pair<const wchar_t*, const std::optional<std::filesystem::path>*> outputs[] = {
+        {L"--dump", &options.dump},
+        {L"--plan", &options.plan},
+        {L"--export", &options.exportFile},
+    };
+    for (const auto& [option, path] : outputs) {
+        if (!*path) continue;
+        if (const std::wstring problem = files.writes(option, **path); !problem.empty()) {
+            err.writeLine(L"plandor: " + problem);
+            return kExitUsage;
+        }
     }
 
     if (options.colorBooks) {

@@ -195,20 +195,22 @@ Options:
                      JSON: every light with all its properties, in the
                      order they were added, and the system variables
                      CVPORT, DEFAULTLIGHTING and LIGHTINGUNITS; FILE is
-                     replaced. Its folder must exist: a missing folder is
-                     reported before anything runs, and a dump that cannot
-                     be written ends plandor with status 2
+                     replaced. A FILE that cannot be written (its folder
+                     missing or not writable, a folder, a read-only file,
+                     the file of another option) is reported before
+                     anything runs, and a dump that cannot be written at
+                     the end ends plandor with status 2
   --plan FILE        when the session ends, write a picture of the drawing to
                      FILE as SVG: its plan and front elevation with every
-                     light and entity; FILE is replaced, its folder must
-                     exist, as for --dump
+                     light and entity; FILE is replaced and checked before
+                     anything runs, as for --dump
   --export FILE      when the session ends, write the drawing to FILE as glTF
                      2.0 for 3D tools: FILE.gltf with FILE.bin and its web
                      files beside it, or everything in one FILE.glb; its
                      lights as photometric lights, its entities as lines and
-                     flat meshes. Replaced only when complete, as for --dump;
-                     the drawing must be lit photometrically (LIGHTINGUNITS
-                     1 or 2)
+                     flat meshes. Replaced only when complete and checked
+                     before anything runs, as for --dump; the drawing must
+                     be lit photometrically (LIGHTINGUNITS 1 or 2)
   --colorbooks DIR   read the color books from the palette files (*.gpl) in
                      DIR instead of the folder colorbooks next to plandor;
                      --colorbooks "" leaves the host without color books.
@@ -261,12 +263,25 @@ At the "Command: " prompt:
   RESERVED TRANSLATE "TEXT" LOCAL|GLOBAL
                      the local (or global) form of the reserved name TEXT,
                      or (none); quotes may be left out when TEXT has no blanks
+  LINE, ARC, CIRCLE, ELLIPSE, PLINE, 2DPOLY, 3DPOLY, SPLINE, TEXT, REGION
+                     draw entities; VIEW, NAMEDPATH and MOTIONPATH make
+                     views and paths; ERASE, OOPS, MOVE, SELECT, MENU and
+                     PATHS edit and list them (HELP shows each command with
+                     its arguments)
   PLAN FILE          write a picture of the drawing to FILE (SVG)
   EXPORT FILE        write the drawing to FILE as glTF 2.0 (.gltf or .glb)
+  ILLUMINANCE x,y,z [nx,ny,nz]
+                     the direct illuminance at a point on a surface facing
+                     the normal (default 0,0,1: facing up)
+  ILLUMINANCE GRID x0,y0 x1,y1 SPACING [HEIGHT] [CSV FILE]
+                     the illuminance on a horizontal work plane, its
+                     statistics, and a CSV file of its points; PLAN draws it
   QUIT, EXIT         leave
-  Ctrl-C cancels the prompt in front of it; end of input (Ctrl-D, or
-  Ctrl-Z and Enter on Windows) leaves at the command prompt and cancels the
-  command inside one.
+  Ctrl-C cancels the prompt in front of it: inside an option of a light's
+  menu it goes back to the menu, at the menu it discards the new light, at
+  the command prompt it gives a fresh one. End of input (Ctrl-D, or Ctrl-Z
+  and Enter on Windows) leaves at the command prompt and cancels the command
+  inside one.
 
 Scripts (and piped standard input) hold one reply a line:
   - a line is typed as it stands, then Enter; leading and trailing blanks
@@ -278,9 +293,12 @@ Scripts (and piped standard input) hold one reply a line:
 The transcript shows each prompt with the reply it got. Piped input counts
 as typed, not as a script: dialogs are shown and answered by a button id.
 
+Messages and warnings go to standard error, the session to standard output.
+
 Exit status: 0 done, 1 the module could not be loaded or refused to start,
 2 a bad option, a missing script or color-book folder, a bad --set or a
-dump, picture or export that cannot be written, 3 an unexpected internal error.
+dump, picture or export that cannot be written, 3 an unexpected internal error,
+4 the session ran to its end but its output could not be written in full.
 )";
 }
 

@@ -76,6 +76,37 @@ bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to
 #endif
 }
 
+/// The file a replacement of `path` puts in place: the file a symbolic link points to, or
+/// `path` itself.
+std::filesystem::path replacedFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+        if (!ec) return resolved;
+    }
+    return path;
+}
+
+/// Creates a new file beside `target` ("FILE.new", or "FILE.new1" and so on when that is
+/// taken) and names it in `fresh`; null with errno set when none can be made.
+std::FILE* createBeside(const std::filesystem::path& target, std::filesystem::path& fresh) {
+    std::FILE* file = nullptr;
+    for (int attempt = 0; attempt < kNameAttempts && file == nullptr; ++attempt) {
+        fresh = target;
+        fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
+        file = createNew(fresh);
+        if (file == nullptr && errno != EEXIST) break;
+    }
+    return file;
+}
+
+/// Whether the permissions of a file grant nobody the writing of it (on Windows: its
+/// read-only attribute).
+bool writeProtected(const std::filesystem::file_status& status) {
+    using std::filesystem::perms;
+    return (status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+}
+
 }  // namespace
 
 FileReplacement::~FileReplacement() { abandon(); }
@@ -115,22 +146,15 @@ bool FileReplacement::open(const std::filesystem::path& path) {
         m_target = path;
         return m_file != nullptr;
     }
-    m_target = path;
-    if (std::filesystem::is_symlink(path, ec)) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-        if (!ec) {
-            m_target = resolved;
-        }
+    if (!ec && std::filesystem::exists(existing) && writeProtected(existing)) {
+        // Replaced whole, it could be written where its permissions say no (its folder
+        // decides on Linux); its protection holds on every platform alike.
+        m_error = L"it is read-only";
+        return false;
     }
+    m_target = replacedFile(path);
     std::filesystem::path fresh;
-    for (int attempt = 0; attempt < kNameAttempts && m_file == nullptr; ++attempt) {
-        fresh = m_target;
-        fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
-        m_file = createNew(fresh);
-        if (m_file == nullptr && errno != EEXIST) {
-            break;
-        }
-    }
+    m_file = createBeside(m_target, fresh);
     if (m_file == nullptr) {
         m_error = L"no new file can be made beside it (" + systemError(errno) + L")";
         return false;
@@ -214,6 +238,30 @@ bool replaceFiles(const std::vector<FileContents>& files, std::wstring& error, s
     failed = i;
     if (i < files.size()) error = replacements[i].error();
     return i == files.size();
+}
+
+std::wstring replaceFileProblem(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::filesystem::file_status existing = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(existing)) return L"it is a folder, not a file.";
+    const std::filesystem::path target = replacedFile(path);
+    const std::filesystem::path folder = target.parent_path();
+    if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
+        return L"the folder \"" + pathText(folder) + L"\" does not exist.";
+    }
+    if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
+        return {};  // a device or a pipe, written into as it is at the end
+    }
+    if (std::filesystem::exists(existing) && writeProtected(existing)) return L"it is read-only.";
+    // What the replacement will need: a new file in the folder.
+    std::filesystem::path fresh;
+    std::FILE* file = createBeside(target, fresh);
+    if (file == nullptr) {
+        return L"no new file can be made in its folder (" + systemError(errno) + L").";
+    }
+    std::fclose(file);
+    std::filesystem::remove(fresh, ec);
+    return {};
 }
 
 }  // namespace plandor

@@ -50,7 +50,8 @@ private:
 /// `path` that is a symbolic link replaces the file it points to; one that is
 /// no regular file (a device, a pipe) is written into as it is. False, with a
 /// message for the user in `error`, when the file cannot be replaced; no file
-/// of the attempt is left behind.
+/// of the attempt is left behind. A file whose permissions let nobody write it
+/// (read-only on Windows) is not replaced.
 bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error);
 
 struct FileContents {
@@ -65,5 +66,11 @@ struct FileContents {
 /// cannot be written; then no older file has been replaced, unless a later one could not take its
 /// place after earlier ones did. No new file of the attempt is left behind.
 bool replaceFiles(const std::vector<FileContents>& files, std::wstring& error, std::size_t& failed);
+
+/// Why replaceFile could not write `path` now, as a sentence for the user: it
+/// names a folder, its folder does not exist, it is read-only, or no new file
+/// can be made beside it (a folder the user cannot write). Empty when nothing
+/// speaks against it. To find out, a new file is made beside it and removed.
+std::wstring replaceFileProblem(const std::filesystem::path& path);
 
 }  // namespace plandor

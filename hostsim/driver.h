@@ -63,8 +63,8 @@ PLHOST_API int resourceModuleReferences(const std::wstring& name);
 /// start, and after resetSession, "en", the language the host and its modules
 /// are built in. A resource module is loaded from the folder of the language
 /// next to the modules; when it is not there, the English one beside the
-/// modules is loaded, with a warning on the command line (once per module and
-/// language). The name holds letters, digits, "-" and "_" only: false, with
+/// modules is loaded, with a warning on standard error naming its file as it
+/// is on this platform (once per module and language). The name holds letters, digits, "-" and "_" only: false, with
 /// `error` filled, for anything else. Applies to resource modules loaded later.
 PLHOST_API bool setLanguage(const std::wstring& language, std::wstring* error = nullptr);
 PLHOST_API std::wstring language();

@@ -77,8 +77,8 @@ void forgetAppHandle(void* appHandle);
 /// The full path of the resource module file `fileName` ("PlSceneRes.so") in
 /// the folder of the current language, else in the module folder; empty when
 /// there is none. Taking the English one in place of another language is
-/// reported with `shownName` when `warn` is set, once per name and language.
-std::wstring resourceModulePath(const std::wstring& fileName, const std::wstring& shownName, bool warn);
+/// reported on standard error when `warn` is set, once per name and language.
+std::wstring resourceModulePath(const std::wstring& fileName, bool warn);
 void resetLanguage();
 
 // Platform (platform.cpp). Exported for the tests and the console: the one UTF-8

@@ -1,4 +1,5 @@
 // The language of the user interface and where resource modules are found for it.
+#include <cstdio>
 #include <set>
 #include <utility>
 
@@ -50,7 +51,7 @@ std::wstring language() { return languageState().language; }
 
 namespace detail {
 
-std::wstring resourceModulePath(const std::wstring& fileName, const std::wstring& shownName, bool warn) {
+std::wstring resourceModulePath(const std::wstring& fileName, bool warn) {
     LanguageState& state = languageState();
     if (!iequals(state.language, kBaseLanguage)) {
         const std::wstring folder = findFolderInFolder(moduleDirectory(), state.language);
@@ -60,9 +61,11 @@ std::wstring resourceModulePath(const std::wstring& fileName, const std::wstring
     const std::wstring path = moduleFilePath(fileName);
     if (warn && !path.empty() && !iequals(state.language, kBaseLanguage) &&
         state.warned.emplace(toLower(fileName), toLower(state.language)).second) {
+        // A warning, for standard error: it names the file as it is on this platform.
         finishOutputLine();
-        emit(L"Warning: the resource module \"" + shownName + L"\" is not available in the language \"" +
-             state.language + L"\"; its English texts are used.\n");
+        std::fprintf(stderr, "plhost: warning: the resource module \"%s\" is not available in the language \"%s\"; "
+                             "its English texts are used.\n",
+                     toUtf8(fileName).c_str(), toUtf8(state.language).c_str());
     }
     return path;
 }

@@ -107,7 +107,7 @@ bool findString(const ResourceModule& module, unsigned id, std::wstring& text) {
 PlResModuleHandle PlUtResource::loadDll(const wchar_t* name, int reserved1, int reserved2) {
     if (!name || !*name || reserved1 != 0 || reserved2 != 0) return nullptr;
     if (plsim::detail::takeFault(plsim::Fault::ResourceLoad)) return nullptr;
-    const std::wstring path = plsim::detail::resourceModulePath(plsim::detail::platformLibraryName(name), name, true);
+    const std::wstring path = plsim::detail::resourceModulePath(plsim::detail::platformLibraryName(name), true);
     if (path.empty()) return nullptr;
     const std::wstring key = plsim::detail::toLower(path);
     auto& loaded = resources().loaded;
@@ -139,7 +139,7 @@ void PlUtResource::freeDll(PlResModuleHandle handle, int /*reserved*/) {
 PlResModuleHandle plResCurrentSource() { return resources().current; }
 
 int plsim::resourceModuleReferences(const std::wstring& name) {
-    const std::wstring path = plsim::detail::resourceModulePath(plsim::detail::platformLibraryName(name), name, false);
+    const std::wstring path = plsim::detail::resourceModulePath(plsim::detail::platformLibraryName(name), false);
     if (path.empty()) return 0;
     const auto it = resources().loaded.find(plsim::detail::toLower(path));
     return it == resources().loaded.end() ? 0 : it->second->references;

@@ -155,7 +155,8 @@ struct NlHostTaskDialog::Impl final : INlHostActiveTaskDialog {
         std::wstring p;
         if (!ids.empty()) p = L"Choose a button [" + ids + L"]";
         if (box) p += p.empty() ? L"Press V to toggle the check box" : L" or V to toggle the check box";
-        return p + (p.empty() ? L"Esc cancels: " : L", Esc cancels: ");
+        // Esc cancels in the host; at a console it is Ctrl-C (a script's ^C).
+        return p + (p.empty() ? L"Esc or Ctrl-C cancels: " : L", Esc or Ctrl-C cancels: ");
     }
 };
 
@@ -250,7 +251,7 @@ int NlHostTaskDialog::showDialog(void* /*parentWindow*/) {
             if (d.notify(NlHostTaskDialogEventArgs::kButtonClicked, static_cast<int>(id))) continue;
             return static_cast<int>(id);
         }
-        plsim::detail::emit(L"Choose one of the buttons shown, or press Esc.\n");
+        plsim::detail::emit(L"Choose one of the buttons shown, or press Esc or Ctrl-C.\n");
     }
 }
 

@@ -42,8 +42,17 @@ PlString realDefault(const LightEditContext& context, double value, int unit) {
 
 bool promptIntensity(const LightEditContext& context, double& value) {
     const PlString prompt = loadMessage(msg::kIntensityPrompt) + realDefault(context, value, 2);
-    pledInitGet(PLRSG_NONEG, L"");
-    return pledGetReal(prompt.kwszPtr(), &value) != PLRTCAN;
+    for (;;) {
+        double typed = value;
+        pledInitGet(PLRSG_NONEG, L"");
+        if (pledGetReal(prompt.kwszPtr(), &typed) == PLRTCAN) return false;
+        // Enter keeps what the light holds, whatever put it there.
+        if (typed <= kLargestIntensity || typed == value) {
+            value = typed;
+            return true;
+        }
+        printMessage(msg::kIntensityOutOfRange);
+    }
 }
 
 bool promptAngle(const LightEditContext& context, double& angle) {

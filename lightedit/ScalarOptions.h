@@ -6,8 +6,14 @@
 /// Spot angles are limited to 0..160 degrees, both ends included.
 constexpr double kLargestSpotAngleDegrees = 160.0;
 
-/// Asks for the intensity (a negative one is refused by the host). False
-/// only on a cancel; Enter keeps the value.
+/// The largest intensity the option takes, as its prompt names it: the largest
+/// single-precision float (3.40282e+38) to the digits shown, so that a renderer
+/// or an exchange format that holds the value in a float keeps it finite.
+constexpr double kLargestIntensity = 3.4e38;
+
+/// Asks for the intensity (a negative one is refused by the host, one above
+/// kLargestIntensity with a message, and asked again). False only on a cancel;
+/// Enter keeps the value.
 bool promptIntensity(const LightEditContext& context, double& value);
 /// Asks for an angle in degrees in the drawing's units; `angle` in radians.
 bool promptAngle(const LightEditContext& context, double& angle);

@@ -73,6 +73,9 @@ double towardViewer(ViewKind view, const PlGeVector3d& vector) {
 }
 
 void Box2::add(Point2 p) {
+    constexpr double kLargest = std::numeric_limits<double>::max();
+    if (std::isnan(p.x) || std::isnan(p.y)) return;
+    p = {std::clamp(p.x, -kLargest, kLargest), std::clamp(p.y, -kLargest, kLargest)};
     minX = std::min(minX, p.x);
     maxX = std::max(maxX, p.x);
     minY = std::min(minY, p.y);
@@ -83,14 +86,14 @@ Frame fitFrame(const Box2& box, double left, double top, double width, double he
     const double innerWidth = width - 2.0 * margin;
     const double innerHeight = height - 2.0 * margin;
     const bool empty = box.empty();
-    const double spanX = empty ? 0.0 : box.maxX - box.minX;
-    const double spanY = empty ? 0.0 : box.maxY - box.minY;
+    const double halfX = empty ? 0.0 : halfSpan(box.minX, box.maxX);
+    const double halfY = empty ? 0.0 : halfSpan(box.minY, box.maxY);
     const double inf = std::numeric_limits<double>::infinity();
-    double scale = std::min(spanX > 0.0 ? innerWidth / spanX : inf, spanY > 0.0 ? innerHeight / spanY : inf);
+    double scale = std::min(halfX > 0.0 ? innerWidth / 2.0 / halfX : inf, halfY > 0.0 ? innerHeight / 2.0 / halfY : inf);
     if (!(scale > 0.0) || !std::isfinite(scale)) scale = std::min(innerWidth, innerHeight);
     const double centerX = empty ? 0.0 : box.minX / 2.0 + box.maxX / 2.0;
     const double centerY = empty ? 0.0 : box.minY / 2.0 + box.maxY / 2.0;
-    return {scale, left + width / 2.0 - centerX * scale, top + height / 2.0 + centerY * scale};
+    return {scale, centerX, centerY, left + width / 2.0, top + height / 2.0};
 }
 
 namespace {

@@ -22,7 +22,8 @@ Point2 viewVector(ViewKind view, const PlGeVector3d& vector);
 /// How much a world vector points at the person looking at the view.
 double towardViewer(ViewKind view, const PlGeVector3d& vector);
 
-/// A box in a view's coordinates, grown by what is added to it.
+/// A box in a view's coordinates, grown by what is added to it. A coordinate beyond the
+/// range of double (an overflow) counts as the largest one; one that is no number is left out.
 struct Box2 {
     double minX = std::numeric_limits<double>::infinity(), minY = minX;
     double maxX = -minX, maxY = -minX;
@@ -30,16 +31,31 @@ struct Box2 {
     bool empty() const { return minX > maxX; }
 };
 
+/// Half the distance from `low` to `high`, which does not overflow where the distance would
+/// (from near the lowest double to near the largest).
+inline double halfSpan(double low, double high) { return high / 2.0 - low / 2.0; }
+
 /// From a view's coordinates to the picture's pixels: one scale for both directions (so
-/// angles and circles stay as they are), pixel y running down.
+/// angles and circles stay as they are), pixel y running down. Points are taken relative to
+/// the centre of the view, in halves, so that coordinates near the ends of the range of
+/// double reach their pixels without overflow.
 struct Frame {
     double scale = 1.0;  ///< pixels per drawing unit
-    double originX = 0.0, originY = 0.0;  ///< the pixel of the view's origin
-    Point2 toPixels(Point2 p) const { return {originX + p.x * scale, originY - p.y * scale}; }
+    double centerX = 0.0, centerY = 0.0;  ///< the view point shown at the pixel (pixelX, pixelY)
+    double pixelX = 0.0, pixelY = 0.0;
+    Point2 toPixels(Point2 p) const {
+        return {pixelX + halfSpan(centerX, p.x) * scale * 2.0, pixelY - halfSpan(centerY, p.y) * scale * 2.0};
+    }
     Point2 toPixelVector(Point2 v) const { return {v.x * scale, -v.y * scale}; }
-    /// The view coordinate of a pixel column or row.
-    double viewX(double pixelX) const { return (pixelX - originX) / scale; }
-    double viewY(double pixelY) const { return (originY - pixelY) / scale; }
+    /// The view coordinate of a pixel column or row, held to the range of double.
+    double viewX(double pixel) const { return inRange(centerX + (pixel - pixelX) / scale); }
+    double viewY(double pixel) const { return inRange(centerY - (pixel - pixelY) / scale); }
+
+private:
+    static double inRange(double value) {
+        constexpr double kLargest = std::numeric_limits<double>::max();
+        return value > kLargest ? kLargest : value < -kLargest ? -kLargest : value;
+    }
 };
 
 /// The frame that shows `box` as large as it fits, centred in the pixel rectangle at

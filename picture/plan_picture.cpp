@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
-#include <unordered_map>
+#include <limits>
 
 #include "drawing/light_color.h"
+#include "picture/label_layout.h"
 #include "picture/plan_geometry.h"
 #include "picture/svg_writer.h"
 #include "host/plscene.h"
@@ -39,9 +39,11 @@ constexpr double kSymbol = 7.0;         ///< half the size of a light's symbol
 constexpr double kRing = 11.0;          ///< radius of the lamp-colour ring
 constexpr double kGridPixels = 72.0;    ///< at least this far between grid lines
 constexpr double kScaleBarPixels = 160.0;  ///< at most this long
-constexpr double kLabelCharacter = 7.0;  ///< about the width of a character of a name
-constexpr double kLabelLine = 14.0;      ///< between names stacked at one place
-constexpr double kLabelCell = 10.0;      ///< names within one such square stack
+/// A light's name: 12 pixels high, reaching this far above and below its baseline.
+constexpr LabelLayout::Font kLabelFont{12.0, 11.5, 3.0};
+/// A grid or scale-bar number: 10 pixels high.
+constexpr LabelLayout::Font kGridFont{10.0, 9.5, 2.5};
+constexpr double kLabelInset = 3.0;  ///< names keep this far from the panel's edges
 
 constexpr const char* kStyle =
     "text{font-family:sans-serif;fill:#e8ebef}"
@@ -55,13 +57,17 @@ constexpr const char* kStyle =
     ".entity.region{fill:#a9b3c1;fill-opacity:0.08}"
     ".label{font-size:12px}"
     ".off .label{fill:#8d97a5}"
+    ".leader{stroke:#a9b3c1;stroke-width:1;fill:none}"
     ".target{stroke:#c9d1db;stroke-width:1;stroke-dasharray:6 4;fill:none}"
     ".mark{stroke:#c9d1db;stroke-width:1.5;fill:none}"
     ".arrows{stroke:#f2d675;stroke-width:1.5;fill:none}"
+    ".hotspot,.falloff{fill:currentColor;stroke:currentColor}"
     ".hotspot{fill-opacity:0.3;stroke-opacity:0.8;stroke-width:1}"
     ".falloff{fill-opacity:0.12;stroke-opacity:0.5;stroke-width:1}"
     ".off .hotspot,.off .falloff{fill:none;stroke-dasharray:3 3}"
     ".symbol{stroke-width:1}"
+    ".on .symbol{fill:currentColor;stroke:#0d0f12}"
+    ".off .symbol{fill:none;stroke:currentColor}"
     ".off .symbol{stroke-width:2}"
     ".lamp{fill:none;stroke-width:3}"
     ".off .lamp{stroke-opacity:0.4}"
@@ -114,8 +120,9 @@ double freeConeLength(const PlanContent& content) {
         }
     }
     if (plan.empty()) return 1.0;
-    const double extent = std::max({plan.maxX - plan.minX, plan.maxY - plan.minY, front.maxY - front.minY});
-    return extent > 0.0 && std::isfinite(extent) ? extent / 4.0 : 1.0;
+    const double halfExtent = std::max(
+        {halfSpan(plan.minX, plan.maxX), halfSpan(plan.minY, plan.maxY), halfSpan(front.minY, front.maxY)});
+    return halfExtent > 0.0 && std::isfinite(halfExtent) ? halfExtent / 2.0 : 1.0;
 }
 
 /// The hotspot (`hotspot` true) or falloff cone of a spot.
@@ -148,7 +155,23 @@ Box2 contentBox(const PlanContent& content, ViewKind view, double freeLength) {
     return box;
 }
 
-void writeGrid(SvgWriter& svg, const View& view) {
+/// At most this many grid lines a direction.
+constexpr std::size_t kMostGridLines = 100;
+
+/// Whether grid lines numbered `first` to `last` (their values over the step) can be counted
+/// one by one: not where the view lies so far out, for its steps, that doubles no longer
+/// hold every whole number (near the ends of the range of double, a drawing unit across).
+bool countableGrid(double first, double last) {
+    constexpr double kWholeNumbers = 9007199254740992.0;  // 2^53
+    return std::abs(first) < kWholeNumbers && std::abs(last) < kWholeNumbers;
+}
+
+/// What a grid or scale-bar number written at `x`, `baseline` covers.
+PixelBox numberBox(double x, double baseline, const std::wstring& text) {
+    return {x, baseline - kGridFont.ascent, x + labelWidth(text, kGridFont.size), baseline + kGridFont.descent};
+}
+
+void writeGrid(SvgWriter& svg, const View& view, LabelLayout& labels) {
     const Frame& f = view.frame;
     const double step = roundStepAtLeast(kGridPixels / f.scale);
     const double right = view.left + kPanelWidth;
@@ -157,14 +180,14 @@ void writeGrid(SvgWriter& svg, const View& view) {
     std::vector<std::pair<double, double>> columns, rows;  // (pixel, value)
     const double firstX = std::ceil(f.viewX(view.left) / step);
     const double lastX = std::floor(f.viewX(right) / step);
-    for (double k = firstX; k <= lastX && columns.size() < 100; ++k) {
+    for (double k = firstX; countableGrid(firstX, lastX) && k <= lastX && columns.size() < kMostGridLines; ++k) {
         const double x = f.toPixels({k * step, 0.0}).x;
         (k == 0.0 ? axes : grid).moveTo({x, view.top}).lineTo({x, bottom});
         columns.emplace_back(x, k * step);
     }
     const double firstY = std::ceil(f.viewY(bottom) / step);
     const double lastY = std::floor(f.viewY(view.top) / step);
-    for (double k = firstY; k <= lastY && rows.size() < 100; ++k) {
+    for (double k = firstY; countableGrid(firstY, lastY) && k <= lastY && rows.size() < kMostGridLines; ++k) {
         const double y = f.toPixels({0.0, k * step}).y;
         (k == 0.0 ? axes : grid).moveTo({view.left, y}).lineTo({right, y});
         rows.emplace_back(y, k * step);
@@ -173,26 +196,40 @@ void writeGrid(SvgWriter& svg, const View& view) {
     if (!axes.empty()) svg.begin("path").attribute("class", "axis").attribute("d", axes.text()).close();
     for (const auto& [x, value] : columns) {
         if (x > right - 36.0) continue;  // no room for the number
+        const std::wstring number = gridNumber(value, step);
+        labels.block(numberBox(x + 3.0, view.top + 12.0, number));
         svg.begin("text").attribute("class", "gridlabel").attribute("x", x + 3.0).attribute("y", view.top + 12.0);
-        svg.textElement("text", gridNumber(value, step));
+        svg.textElement("text", number);
     }
     for (const auto& [y, value] : rows) {
         if (y < view.top + 26.0) continue;  // under the numbers of the columns
+        const std::wstring number = gridNumber(value, step);
+        labels.block(numberBox(view.left + 3.0, y - 3.0, number));
         svg.begin("text").attribute("class", "gridlabel").attribute("x", view.left + 3.0).attribute("y", y - 3.0);
-        svg.textElement("text", gridNumber(value, step));
+        svg.textElement("text", number);
     }
 }
 
-void writeScaleBar(SvgWriter& svg, const View& view) {
+/// The scale bar at the panel's bottom left: its length in drawing units, in pixels, where
+/// it starts and the text beside it.
+struct ScaleBar {
+    double pixels, x, y;
+    std::wstring caption;
+};
+
+ScaleBar scaleBarOf(const View& view) {
     const double length = roundStepAtMost(kScaleBarPixels / view.frame.scale);
-    const double pixels = length * view.frame.scale;
-    const double x = view.left + 16.0;
-    const double y = view.top + kPanelHeight - 16.0;
+    return {length * view.frame.scale, view.left + 16.0, view.top + kPanelHeight - 16.0,
+            gridNumber(length, length) + L" units"};
+}
+
+void writeScaleBar(SvgWriter& svg, const View& view) {
+    const ScaleBar b = scaleBarOf(view);
     PathData bar;
-    bar.moveTo({x, y - 6.0}).lineTo({x, y}).lineTo({x + pixels, y}).lineTo({x + pixels, y - 6.0});
+    bar.moveTo({b.x, b.y - 6.0}).lineTo({b.x, b.y}).lineTo({b.x + b.pixels, b.y}).lineTo({b.x + b.pixels, b.y - 6.0});
     svg.begin("path").attribute("class", "scale").attribute("d", bar.text()).close();
-    svg.begin("text").attribute("class", "gridlabel").attribute("x", x + pixels + 6.0).attribute("y", y + 3.0);
-    svg.textElement("text", gridNumber(length, length) + L" units");
+    svg.begin("text").attribute("class", "gridlabel").attribute("x", b.x + b.pixels + 6.0).attribute("y", b.y + 3.0);
+    svg.textElement("text", b.caption);
 }
 
 void writeEntity(SvgWriter& svg, const View& view, const EntityOutline& entity) {
@@ -220,85 +257,131 @@ void writeEntity(SvgWriter& svg, const View& view, const EntityOutline& entity) 
     svg.begin("path").attribute("class", kind).attribute("d", d.text()).close();
 }
 
-/// A light's symbol by kind, centred on `at`.
-void writeSymbol(SvgWriter& svg, int kind, Point2 at, const std::string& fill, bool on) {
-    const double s = kSymbol;
+/// The id of the shape of a light's symbol by kind, defined once (writeSymbolShapes).
+const char* symbolShape(int kind) {
     switch (kind) {
-        case kDistant:  // a square
-            svg.begin("rect").attribute("class", "symbol").attribute("x", at.x - 0.85 * s).attribute("y", at.y - 0.85 * s);
-            svg.attribute("width", 1.7 * s).attribute("height", 1.7 * s);
-            break;
-        case kSpot: {  // a triangle
-            PathData d;
-            d.moveTo({at.x, at.y - 1.15 * s}).lineTo({at.x + s, at.y + 0.75 * s}).lineTo({at.x - s, at.y + 0.75 * s}).close();
-            svg.begin("path").attribute("class", "symbol").attribute("d", d.text());
-            break;
-        }
-        case kWeb: {  // a hexagon
-            PathData d;
-            constexpr double kCos30 = 0.8660254037844386;
-            d.moveTo({at.x + s, at.y}).lineTo({at.x + s / 2, at.y + s * kCos30}).lineTo({at.x - s / 2, at.y + s * kCos30});
-            d.lineTo({at.x - s, at.y}).lineTo({at.x - s / 2, at.y - s * kCos30}).lineTo({at.x + s / 2, at.y - s * kCos30});
-            svg.begin("path").attribute("class", "symbol").attribute("d", d.close().text());
-            break;
-        }
-        default:  // a point light: a circle
-            svg.begin("circle").attribute("class", "symbol").attribute("cx", at.x).attribute("cy", at.y).attribute("r", s);
-            break;
+        case kDistant: return "#distant";
+        case kSpot: return "#spot";
+        case kWeb: return "#web";
+        default: return "#point";
     }
-    // A light that is off is hollow: its colour is its outline.
-    svg.attribute("fill", on ? fill : "none").attribute("stroke", on ? "#0d0f12" : fill).close();
 }
 
-/// `count` parallel arrows of `direction` starting beside `at` (fewer pixels the more the
-/// direction points at or away from the viewer); a direction seen end on is a circle
-/// with a cross (pointing away) or a dot (pointing at the viewer).
-void writeDirection(SvgWriter& svg, const View& view, Point2 at, const PlGeVector3d& direction, int count) {
+/// The shapes the lights' symbols use, centred on the origin: a square for a distant light, a
+/// triangle for a spot, a hexagon for a web light and a circle for a point light; and the
+/// cross that marks a target, at the end of its line.
+void writeSymbolShapes(SvgWriter& svg) {
+    const double s = kSymbol;
+    svg.begin("rect").attribute("id", "distant").attribute("x", -0.85 * s).attribute("y", -0.85 * s);
+    svg.attribute("width", 1.7 * s).attribute("height", 1.7 * s).close();
+    PathData triangle;
+    triangle.moveTo({0.0, -1.15 * s}).lineTo({s, 0.75 * s}).lineTo({-s, 0.75 * s}).close();
+    svg.begin("path").attribute("id", "spot").attribute("d", triangle.text()).close();
+    PathData hexagon;
+    constexpr double kCos30 = 0.8660254037844386;
+    hexagon.moveTo({s, 0.0}).lineTo({s / 2, s * kCos30}).lineTo({-s / 2, s * kCos30});
+    hexagon.lineTo({-s, 0.0}).lineTo({-s / 2, -s * kCos30}).lineTo({s / 2, -s * kCos30});
+    svg.begin("path").attribute("id", "web").attribute("d", hexagon.close().text()).close();
+    svg.begin("circle").attribute("id", "point").attribute("r", s).close();
+    svg.begin("marker").attribute("id", "cross").attribute("markerUnits", "userSpaceOnUse");
+    svg.attribute("markerWidth", 10.0).attribute("markerHeight", 10.0).attribute("refX", 5.0).attribute("refY", 5.0).open();
+    PathData cross;
+    cross.moveTo({1.0, 1.0}).lineTo({9.0, 9.0}).moveTo({1.0, 9.0}).lineTo({9.0, 1.0});
+    svg.begin("path").attribute("class", "mark").attribute("d", cross.text()).close();
+    svg.end("marker");
+}
+
+/// A light's symbol by kind, centred on `at`: a use of its shape, which the style fills with
+/// the colour of the light's group, or outlines with it when the light is off.
+void writeSymbol(SvgWriter& svg, int kind, Point2 at) {
+    svg.begin("use").attribute("class", "symbol").attribute("href", symbolShape(kind));
+    svg.attribute("x", at.x).attribute("y", at.y).close();
+}
+
+/// How a direction is shown beside a light at `at`: `count` parallel arrows (fewer pixels
+/// the more the direction points at or away from the viewer), or, seen end on, a circle at
+/// `mark` with a cross (pointing away) or a dot (pointing at the viewer).
+struct DirectionArrows {
+    bool endOn = false, away = false;
+    Point2 mark;
+    Point2 e, across;  ///< the unit vector of the arrows in pixels, and across them
+    int count = 0;
+    std::pair<Point2, Point2> shafts[3];  ///< from start to tip
+};
+
+constexpr double kEndOnRadius = 7.0;
+
+DirectionArrows directionArrows(const View& view, Point2 at, const PlGeVector3d& direction, int count) {
     const PlGeVector3d unit = direction.normal();
     const Point2 seen = view.frame.toPixelVector(viewVector(view.kind, unit));
     const double shown = std::hypot(seen.x, seen.y) / view.frame.scale;  // 0 to 1
-    PathData d;
+    DirectionArrows arrows;
     if (shown < 0.05) {
-        const Point2 c{at.x + 22.0, at.y};
-        const double r = 7.0;
+        arrows.endOn = true;
+        arrows.away = towardViewer(view.kind, unit) < 0.0;
+        arrows.mark = {at.x + 22.0, at.y};
+        return arrows;
+    }
+    arrows.e = {seen.x / (shown * view.frame.scale), seen.y / (shown * view.frame.scale)};
+    arrows.across = {-arrows.e.y, arrows.e.x};
+    arrows.count = std::min(count, 3);
+    const double length = 40.0 * shown;
+    for (int i = 0; i < arrows.count; ++i) {
+        const double offset = (i - (arrows.count - 1) / 2.0) * 12.0;
+        const Point2 start = at + arrows.e * (kRing + 2.0) + arrows.across * offset;
+        arrows.shafts[i] = {start, start + arrows.e * length};
+    }
+    return arrows;
+}
+
+void writeDirection(SvgWriter& svg, const DirectionArrows& arrows) {
+    PathData d;
+    if (arrows.endOn) {
+        const Point2 c = arrows.mark;
+        const double r = kEndOnRadius;
         d.moveTo({c.x - r, c.y}).arcTo(r, r, 0.0, false, true, {c.x + r, c.y}).arcTo(r, r, 0.0, false, true, {c.x - r, c.y});
-        if (towardViewer(view.kind, unit) < 0.0) {
+        if (arrows.away) {
             const double k = r * 0.7071;
             d.moveTo({c.x - k, c.y - k}).lineTo({c.x + k, c.y + k}).moveTo({c.x - k, c.y + k}).lineTo({c.x + k, c.y - k});
         } else {
             d.moveTo({c.x - 1.5, c.y}).arcTo(1.5, 1.5, 0.0, false, true, {c.x + 1.5, c.y}).arcTo(1.5, 1.5, 0.0, false, true, {c.x - 1.5, c.y});
         }
-    } else {
-        const Point2 e{seen.x / (shown * view.frame.scale), seen.y / (shown * view.frame.scale)};
-        const Point2 across{-e.y, e.x};
-        const double length = 40.0 * shown;
-        for (int i = 0; i < count; ++i) {
-            const double offset = (i - (count - 1) / 2.0) * 12.0;
-            const Point2 start = at + e * (kRing + 2.0) + across * offset;
-            const Point2 tip = start + e * length;
-            d.moveTo(start).lineTo(tip);
-            d.moveTo(tip + e * -6.0 + across * 4.0).lineTo(tip).lineTo(tip + e * -6.0 + across * -4.0);
-        }
+    }
+    const Point2 e = arrows.e, across = arrows.across;
+    for (int i = 0; i < arrows.count; ++i) {
+        const auto& [start, tip] = arrows.shafts[i];
+        d.moveTo(start).lineTo(tip);
+        d.moveTo(tip + e * -6.0 + across * 4.0).lineTo(tip).lineTo(tip + e * -6.0 + across * -4.0);
     }
     svg.begin("path").attribute("class", "arrows").attribute("d", d.text()).close();
 }
 
-/// How many names were placed at each place of a view, by cells of a few pixels.
-class LabelPlaces {
-public:
-    /// How many names were placed at `at` before this one.
-    int placed(Point2 at) {
-        const auto cell = [](double v) { return static_cast<std::int64_t>(std::floor(v / kLabelCell)); };
-        const std::uint64_t key = static_cast<std::uint64_t>(cell(at.x)) * 0x9E3779B97F4A7C15ull ^
-                                  static_cast<std::uint64_t>(cell(at.y));
-        return m_count[key]++;
+/// How many arrows show a light's direction: three for a distant light, one for a free web
+/// light, none for the others.
+int arrowCount(const LightInfo& light) {
+    return light.kind == kDistant ? 3 : light.kind == kWeb && !light.hasTarget ? 1 : 0;
+}
+
+/// How far a light's symbol reaches around its place: its lamp ring, or the symbol itself.
+double symbolRadius(bool photometric) { return photometric ? kRing + 1.5 : kSymbol * 1.2; }
+
+/// Takes what the lights' symbols and arrows cover in `labels`, before any name is placed.
+void blockSymbols(LabelLayout& labels, const View& view, const PlanContent& content) {
+    const double r = symbolRadius(content.photometric);
+    for (const LightInfo& light : content.lights) {
+        const Point2 at = view.frame.toPixels(viewPoint(view.kind, light.position));
+        labels.blockDisc(at, r);
+        const int count = arrowCount(light);
+        if (count == 0) continue;
+        const DirectionArrows arrows = directionArrows(view, at, light.direction, count);
+        if (arrows.endOn) {
+            labels.blockDisc(arrows.mark, kEndOnRadius + 1.0);
+        }
+        for (int i = 0; i < arrows.count; ++i) labels.blockLine(arrows.shafts[i].first, arrows.shafts[i].second);
     }
+}
 
-private:
-    std::unordered_map<std::uint64_t, int> m_count;
-};
-
-void writeCone(SvgWriter& svg, const View& view, const Cone& cone, const char* kind, const std::string& color) {
+void writeCone(SvgWriter& svg, const View& view, const Cone& cone, const char* kind) {
     const ConeOutline o = coneOutline(view.kind, view.frame, cone);
     PathData d;
     switch (o.shape) {
@@ -315,60 +398,63 @@ void writeCone(SvgWriter& svg, const View& view, const Cone& cone, const char* k
             d.arcTo(o.radiusX, o.radiusY, o.rotationDeg, false, o.sweep, o.first).close();
             break;
     }
-    svg.begin("path").attribute("class", kind).attribute("d", d.text()).attribute("fill", color).attribute("stroke", color);
-    svg.close();
+    svg.begin("path").attribute("class", kind).attribute("d", d.text()).close();
 }
 
 void writeLight(SvgWriter& svg, const View& view, const LightInfo& light, bool photometric, double freeLength,
-                LabelPlaces& labels) {
+                LabelLayout& labels) {
     const Frame& f = view.frame;
     const Point2 at = f.toPixels(viewPoint(view.kind, light.position));
-    const std::string color = lightColor(light.color);
-    svg.begin("g").attribute("class", lightClass(light));
+    // The light's colour, which its symbol and cones take through the style.
+    svg.begin("g").attribute("class", lightClass(light)).attribute("color", lightColor(light.color));
     svg.open().begin("title").textElement("title", light.name);
     if (light.kind == kSpot) {
-        writeCone(svg, view, coneOf(light, false, freeLength), "falloff", color);
-        writeCone(svg, view, coneOf(light, true, freeLength), "hotspot", color);
+        writeCone(svg, view, coneOf(light, false, freeLength), "falloff");
+        writeCone(svg, view, coneOf(light, true, freeLength), "hotspot");
     }
     if (light.hasTarget && light.kind != kDistant) {
         const Point2 target = f.toPixels(viewPoint(view.kind, light.target));
         svg.begin("line").attribute("class", "target").attribute("x1", at.x).attribute("y1", at.y);
-        svg.attribute("x2", target.x).attribute("y2", target.y).close();
-        PathData mark;
-        mark.moveTo({target.x - 4, target.y - 4}).lineTo({target.x + 4, target.y + 4});
-        mark.moveTo({target.x - 4, target.y + 4}).lineTo({target.x + 4, target.y - 4});
-        svg.begin("path").attribute("class", "mark").attribute("d", mark.text()).close();
+        svg.attribute("x2", target.x).attribute("y2", target.y).attribute("marker-end", "url(#cross)").close();
     }
-    if (light.kind == kDistant) writeDirection(svg, view, at, light.direction, 3);
-    if (light.kind == kWeb && !light.hasTarget) writeDirection(svg, view, at, light.direction, 1);
+    if (const int arrows = arrowCount(light); arrows > 0) writeDirection(svg, directionArrows(view, at, light.direction, arrows));
     if (photometric) {
         const plsim::SrgbColor& lamp = light.photometry.lampRgb;
         svg.begin("circle").attribute("class", "lamp").attribute("cx", at.x).attribute("cy", at.y).attribute("r", kRing);
         svg.attribute("stroke", hexColor(channel(lamp.red), channel(lamp.green), channel(lamp.blue))).close();
     }
-    writeSymbol(svg, light.kind, at, color, light.on);
-    // Names go to the right of the symbol, unless they would run out of the panel, and
-    // names of lights in one place one below the other.
-    const bool leftOfSymbol = at.x + kRing + 3.0 + kLabelCharacter * static_cast<double>(light.name.size()) >
-                              view.left + kPanelWidth - 4.0;
-    const int stacked = labels.placed(at);
-    svg.begin("text").attribute("class", "label").attribute("x", leftOfSymbol ? at.x - kRing - 3.0 : at.x + kRing + 3.0);
-    svg.attribute("y", at.y - kRing + 2.0 + kLabelLine * stacked);
-    if (leftOfSymbol) svg.attribute("text-anchor", "end");
-    svg.textElement("text", light.name);
+    writeSymbol(svg, light.kind, at);
+    // The name beside the symbol where it covers no other, moved aside with a leader where
+    // lights crowd, left out where no place near is free (the title still names the light).
+    if (const auto place = labels.place(at, symbolRadius(photometric), labelWidth(light.name, kLabelFont.size), kLabelFont)) {
+        if (place->leader) {
+            svg.begin("line").attribute("class", "leader").attribute("x1", place->leader->first.x);
+            svg.attribute("y1", place->leader->first.y).attribute("x2", place->leader->second.x);
+            svg.attribute("y2", place->leader->second.y).close();
+        }
+        svg.begin("text").attribute("class", "label").attribute("x", place->x).attribute("y", place->baseline);
+        if (place->anchor != LabelPlace::Anchor::Start) {
+            svg.attribute("text-anchor", place->anchor == LabelPlace::Anchor::End ? "end" : "middle");
+        }
+        svg.textElement("text", light.name);
+    }
     svg.end("g");
 }
 
 void writeView(SvgWriter& svg, const View& view, const PlanContent& content, double freeLength) {
-    LabelPlaces labels;
+    LabelLayout labels(view.left, view.top, kPanelWidth, kPanelHeight, kLabelInset);
     svg.begin("g").attribute("class", std::string("view ") + view.name).open();
     svg.begin("text").attribute("class", "title").attribute("x", view.left).attribute("y", view.top - 9.0);
     svg.textElement("text", view.title);
     svg.begin("rect").attribute("class", "panel").attribute("x", view.left).attribute("y", view.top);
     svg.attribute("width", kPanelWidth).attribute("height", kPanelHeight).close();
     svg.begin("g").attribute("clip-path", std::string("url(#clip-") + view.name + ")").open();
-    writeGrid(svg, view);
+    writeGrid(svg, view, labels);
     if (content.isolux) writeIsolux(svg, view.kind, view.frame, *content.isolux);
+    const ScaleBar bar = scaleBarOf(view);
+    labels.block({bar.x, bar.y - 6.0, bar.x + bar.pixels, bar.y + 1.0});
+    labels.block(numberBox(bar.x + bar.pixels + 6.0, bar.y + 3.0, bar.caption));
+    blockSymbols(labels, view, content);
     for (const EntityOutline& entity : content.entities) writeEntity(svg, view, entity);
     for (const LightInfo& light : content.lights) writeLight(svg, view, light, content.photometric, freeLength, labels);
     if (content.lights.empty() && content.entities.empty()) {
@@ -391,18 +477,18 @@ void writeLegend(SvgWriter& svg, bool photometric) {
         svg.begin("text").attribute("x", at.x + 20.0).attribute("y", at.y + 4.0).textElement("text", caption);
         return at;
     };
-    svg.begin("g").attribute("class", "legend").open();
+    svg.begin("g").attribute("class", "legend").attribute("color", "#ffffff").open();  // white symbols
     const int kinds[] = {kPoint, kSpot, kWeb, kDistant};
     const wchar_t* captions[] = {L"point light", L"spot light", L"web light", L"distant light, arrows: its direction"};
     for (int i = 0; i < 4; ++i) {
         const Point2 at = item(i, captions[i]);
         svg.begin("g").attribute("class", "light on").open();
-        writeSymbol(svg, kinds[i], at, "#ffffff", true);
+        writeSymbol(svg, kinds[i], at);
         svg.end("g");
     }
     Point2 at = item(4, L"a light that is off");
     svg.begin("g").attribute("class", "light off").open();
-    writeSymbol(svg, kPoint, at, "#ffffff", false);
+    writeSymbol(svg, kPoint, at);
     svg.end("g");
     at = item(5, L"target");
     PathData line;
@@ -412,8 +498,8 @@ void writeLegend(SvgWriter& svg, bool photometric) {
     PathData wide, narrow;
     wide.moveTo({at.x - 10.0, at.y}).lineTo({at.x + 10.0, at.y - 9.0}).lineTo({at.x + 10.0, at.y + 9.0}).close();
     narrow.moveTo({at.x - 10.0, at.y}).lineTo({at.x + 10.0, at.y - 5.0}).lineTo({at.x + 10.0, at.y + 5.0}).close();
-    svg.begin("path").attribute("class", "falloff").attribute("d", wide.text()).attribute("fill", "#ffffff").close();
-    svg.begin("path").attribute("class", "hotspot").attribute("d", narrow.text()).attribute("fill", "#ffffff").close();
+    svg.begin("path").attribute("class", "falloff").attribute("d", wide.text()).close();
+    svg.begin("path").attribute("class", "hotspot").attribute("d", narrow.text()).close();
     if (photometric) {
         at = item(7, L"ring: lamp color");
         svg.begin("circle").attribute("class", "lamp").attribute("cx", at.x).attribute("cy", at.y).attribute("r", 8.0);
@@ -457,6 +543,7 @@ std::string planPictureSvg(const PlanContent& content) {
     svg.buffer() += kStyle;
     svg.end("style");
     svg.begin("defs").open();
+    writeSymbolShapes(svg);
     for (const View& view : views) {
         svg.begin("clipPath").attribute("id", std::string("clip-") + view.name).open();
         svg.begin("rect").attribute("x", view.left).attribute("y", view.top).attribute("width", kPanelWidth);

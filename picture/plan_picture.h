@@ -27,13 +27,15 @@ struct PlanContent {
 /// margin, with a grid and a scale bar in drawing units, and a legend below.
 ///
 /// Each view holds one group a light (class "light KIND on|off", KIND point, spot, web or
-/// distant, with the light's name as its <title>): a symbol by kind filled with the
-/// light's colour (hollow when the light is off), its name, a ring in the lamp colour under
-/// photometric lighting, a dashed line to the target of a targeted light, a spot's
-/// falloff and hotspot cones to scale (reaching the target, or a quarter of the drawing's
-/// extent for a free spot), the parallel arrows of a distant light's direction, and the
-/// direction of a free web light. Entities are drawn thinly. The same content gives the
-/// same bytes.
+/// distant, with the light's name as its <title> and its colour as its "color"): a symbol by
+/// kind filled with the light's colour (hollow when the light is off), its name where it
+/// finds room (moved aside with a leader line where lights crowd, never over another name
+/// or symbol; see LabelLayout), a ring in the lamp colour under photometric lighting, a
+/// dashed line to the target of a targeted light, a spot's falloff and hotspot cones to
+/// scale (reaching the target, or a quarter of the drawing's extent for a free spot), the
+/// parallel arrows of a distant light's direction, and the direction of a free web light.
+/// Entities are drawn thinly. Coordinates anywhere in the range of double are fitted
+/// without overflow. The same content gives the same bytes.
 std::string planPictureSvg(const PlanContent& content);
 
 }  // namespace plandor

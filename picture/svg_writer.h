@@ -17,7 +17,8 @@ void appendSvgNumber(std::string& out, double value);
 std::string hexColor(int red, int green, int blue);
 
 /// `value` with as many decimals as a grid `step` needs (at most 12): "2500", "0.25"; a value
-/// that rounds to zero is "0".
+/// that rounds to zero is "0"; one of more than 15 whole digits, or on a step below a
+/// billionth, with an exponent and the digits its step needs.
 std::wstring gridNumber(double value, double step);
 
 /// Appends `text` as UTF-8 XML text, fit for character data and for attribute values in
@@ -66,7 +67,11 @@ public:
     void clear() { m_text.clear(); }
 
 private:
+    /// Enough for the symbols and most cones, so that a path grows at most once.
+    static constexpr std::size_t kPathReserve = 96;
     void point(Point2 p);
+    /// `prefix` (" L ") and the point.
+    void command(std::string_view prefix, Point2 p);
     std::string m_text;
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "console/display_numbers.h"
+#include "drawing/text_cells.h"
 #include "host/plscene.h"
 
 namespace {
@@ -35,8 +36,8 @@ LightInfo light(const std::wstring& name, int kind, bool hasTarget) {
 TEST(LightTable, RowsAreAlignedAndSayWhatEachLightIs) {
     LightInfo spot = light(L"Stage spot", 3, true);
     spot.photometry.lumens = 519.28;
-    // A name beyond 16 bits is one character wide, whatever the size of wchar_t.
-    LightInfo lamp = light(L"Reading lamp\U0001F600", 2, false);
+    // A name beyond 16 bits is one cell wide (this one), whatever the size of wchar_t.
+    LightInfo lamp = light(L"Reading lamp\U0001D49C", 2, false);
     lamp.on = false;
     lamp.intensity = 2.5;
     lamp.position = {1500.0, -0.25, 2500.0};
@@ -57,7 +58,7 @@ TEST(LightTable, RowsAreAlignedAndSayWhatEachLightIs) {
     const std::vector<std::wstring> expected = {
         L"Name           Kind             Status  Candela  Lumens  Kelvin               Color        Factor  Position         Target  Direction   Layer",
         L"Stage spot     spot, targeted   on      1500     519.28  3500                 255,255,255  1       0,0,3000         0,0,0   -           Lights",
-        L"Reading lamp\U0001F600  point, free      off     1500     1200    2856 (Incandescent)  Book: a b    2.5     1500,-0.25,2500  -       -           Lights",
+        L"Reading lamp\U0001D49C  point, free      off     1500     1200    2856 (Incandescent)  Book: a b    2.5     1500,-0.25,2500  -       -           Lights",
         L"Sun            distant          on      -        -       3500                 255,255,255  1       0,0,0            -       0,0.6,-0.8  -",
         L"W              web, free        on      -        1200    3500                 255,255,255  1       0,0,3000         -       0,0,-1      Lights",
         L"P              point, targeted  on      1500     1200    3500                 255,255,255  1       0,0,3000         0,0,0   -           Lights",
@@ -70,10 +71,33 @@ TEST(LightTable, RowsAreAlignedAndSayWhatEachLightIs) {
               L"Stage spot     spot, targeted   on      -        -       -       255,255,255  1       0,0,3000         0,0,0   -           Lights");
 }
 
+TEST(LightTable, ColumnsLineUpAsTheTerminalShowsThem) {
+    const std::pair<const wchar_t*, const wchar_t*> names[] = {
+        {L"\u821E\u53F0\u706F", L"\u821E\u53F0\u706F"},  // wide: two cells each
+        {L"Cafe\u0301 lamp", L"Cafe\u0301 lamp"},                 // a combining mark takes none
+        {L"A\u202EB", L"A<RLO>B"},                                 // bidirectional controls by name
+        {L"x\u2066y\u2069", L"x<LRI>y<PDI>"},
+        {L"\U0001F600!", L"\U0001F600!"},                           // an emoji is wide
+    };
+    std::vector<LightInfo> lights;
+    for (const auto& [name, shown] : names) lights.push_back(light(name, 2, false));
+    const std::vector<std::wstring> lines = plandor::lightTableLines(lights, false);
+    ASSERT_EQ(lines.size(), std::size(names) + 1);
+    EXPECT_EQ(lines[0].rfind(L"Name          Kind", 0), 0u);  // 12 cells for the widest, then two blanks
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        const std::wstring shown = names[i].second;
+        const std::wstring pad(14 - plandor::textCells(shown), L' ');
+        EXPECT_EQ(lines[i + 1].rfind(shown + pad + L"point, free", 0), 0u) << i;
+    }
+}
+
 TEST(LightTable, NumbersAreShortAndPlain) {
     const std::pair<double, const wchar_t*> cases[] = {
         {-0.0, L"0"},          {1.0 / 3.0, L"0.3333"}, {-0.00004, L"0"}, {-0.00005, L"-0.0001"},
         {1e7, L"10000000"},    {0.1 + 0.2, L"0.3"},    {std::numeric_limits<double>::quiet_NaN(), L"nan"},
+        // Beyond 15 whole digits, with an exponent.
+        {999999999999999.0, L"999999999999999"}, {1e15, L"1e+15"}, {123456789012345678.0, L"1.2346e+17"},
+        {-std::numeric_limits<double>::max(), L"-1.7977e+308"}, {1e308, L"1e+308"},
     };
     for (const auto& [value, text] : cases) EXPECT_EQ(plandor::displayNumber(value), text) << value;
 }

@@ -1,13 +1,19 @@
-// Guards against a picture that misleads: cones at the wrong angle or length, target lines that miss the target, lights or entities outside their panel, wrong colours, and files that are not XML or change between runs.
+// Guards against a picture that misleads: cones at the wrong angle or length, target lines that miss the target, lights or entities outside their panel, coordinates that overflow, names over one another, wrong colours, and files that are not XML or change between runs.
 #include "picture/plan_picture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cctype>
 #include <cmath>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "picture/label_layout.h"
+#include "picture/plan_geometry.h"
 #include "picture/svg_writer.h"
 #include "drawing/utf8.h"
 #include "hostsim/xml_reader.h"
@@ -203,13 +209,17 @@ TEST(PlanPicture, ColorsAndNamesAreTheLights) {
     const auto attribute = [&](const wchar_t* name, const wchar_t* partName, const wchar_t* attr) {
         return *part(lightGroup(svg, L"plan", name), partName).attribute(attr);
     };
-    EXPECT_EQ(attribute(L"Rgb", L"symbol", L"fill"), L"#0a141e");
+    // The symbol and the cones take the colour of their group (hollow for a light that is off).
+    const auto color = [&](const wchar_t* name) { return *lightGroup(svg, L"plan", name).attribute(L"color"); };
+    EXPECT_EQ(color(L"Rgb"), L"#0a141e");
     EXPECT_EQ(attribute(L"Rgb", L"lamp", L"stroke"), L"#ff8000");
-    EXPECT_EQ(attribute(L"Index", L"symbol", L"fill"), L"#ff0000");
-    EXPECT_EQ(attribute(L"Book", L"symbol", L"fill"), L"#4682b4");
-    EXPECT_EQ(attribute(L"Off", L"symbol", L"fill"), L"none");
-    EXPECT_EQ(attribute(L"Off", L"symbol", L"stroke"), L"#00ff00");
+    EXPECT_EQ(color(L"Index"), L"#ff0000");
+    EXPECT_EQ(color(L"Book"), L"#4682b4");
+    EXPECT_EQ(color(L"Off"), L"#00ff00");
     EXPECT_TRUE(hasClass(lightGroup(svg, L"front", L"Off"), L"off"));
+    for (const char* rule : {".on .symbol{fill:currentColor;", ".off .symbol{fill:none;stroke:currentColor}"}) {
+        EXPECT_NE(bytes.find(rule), std::string::npos) << rule;
+    }
 
     // Generic lighting has no lamp colour to show.
     EXPECT_TRUE(withClass(parseSvg(plandor::planPictureSvg({{rgb}, {}, false})), L"lamp").empty());
@@ -218,13 +228,162 @@ TEST(PlanPicture, ColorsAndNamesAreTheLights) {
 TEST(PlanPicture, NumbersAreShortAndRounded) {
     const std::pair<double, const char*> cases[] = {
         {0.0, "0"}, {-0.004, "0"}, {-0.005, "-0.01"}, {2.999, "3"}, {-3.456, "-3.46"}, {0.5, "0.5"},
-        {1e20, "100000000000000000000"}, {std::nan(""), "0"},
+        {1e20, "100000000000000000000"}, {std::nan(""), "0"}, {0.005, "0.01"}, {0.07, "0.07"},
+        {12345678.125, "12345678.13"}, {-99.995, "-100"},
     };
     for (const auto& [value, text] : cases) {
         std::string out;
         plandor::appendSvgNumber(out, value);
         EXPECT_EQ(out, text) << value;
     }
+}
+
+/// The panel of a view: left, top, right, bottom.
+std::array<double, 4> panelOf(const XmlElement& view) {
+    const XmlElement& panel = part(view, L"panel");
+    const double left = number(panel, L"x"), top = number(panel, L"y");
+    return {left, top, left + number(panel, L"width"), top + number(panel, L"height")};
+}
+
+const XmlElement& viewOf(const XmlElement& svg, const wchar_t* name) {
+    const std::vector<const XmlElement*> views = withClass(svg, name);
+    EXPECT_EQ(views.size(), 1u);
+    static const XmlElement none;
+    return views.empty() ? none : *views[0];
+}
+
+TEST(PlanPicture, CoordinatesNearTheEndsOfTheRangeAreFittedWithoutOverflow) {
+    constexpr double kLargest = std::numeric_limits<double>::max();
+    LightInfo spot = light(L"Spot", 3, {kLargest, 0.0, kLargest});
+    spot.hasTarget = true;
+    spot.target = {-kLargest, 0.0, 0.0};
+    spot.direction = {-1.0, 0.0, 0.0};
+    spot.hotspot = spot.falloff = 1.0;
+    const std::vector<std::vector<LightInfo>> cases = {
+        {light(L"West", 2, {-1e308, 0.0, 0.0}), light(L"East", 2, {1e308, 0.0, 0.0})},
+        {light(L"Far", 2, {kLargest, -kLargest, kLargest})},
+        {light(L"Tiny", 2, {1e-300, 0.0, 0.0}), light(L"Tinier", 2, {2e-300, 1e-300, 0.0})},
+        {spot, light(L"Lamp", 2, {-kLargest, kLargest, -kLargest}), light(L"Origin", 10, {0.0, 0.0, 0.0})},
+    };
+    for (const std::vector<LightInfo>& lights : cases) {
+        SCOPED_TRACE(plandor::toUtf8(lights.front().name));
+        const std::string bytes = plandor::planPictureSvg({lights, {}, false});
+        EXPECT_EQ(bytes.find("inf"), std::string::npos);
+        EXPECT_EQ(bytes.find("nan"), std::string::npos);
+        // No number runs to hundreds of digits (grid values, the scale bar).
+        std::size_t digits = 0, longest = 0;
+        for (const char c : bytes) longest = std::max(longest, digits = std::isdigit(static_cast<unsigned char>(c)) ? digits + 1 : 0);
+        EXPECT_LT(longest, 20u);
+        const XmlElement svg = parseSvg(bytes);
+        for (const wchar_t* view : {L"plan", L"front"}) {
+            const auto [left, top, right, bottom] = panelOf(viewOf(svg, view));
+            std::vector<P> symbols;
+            for (const LightInfo& l : lights) {
+                const XmlElement& symbol = part(lightGroup(svg, view, l.name), L"symbol");
+                const P at{number(symbol, L"x"), number(symbol, L"y")};
+                EXPECT_TRUE(at.x >= left && at.x <= right && at.y >= top && at.y <= bottom) << at.x << "," << at.y;
+                symbols.push_back(at);
+            }
+            // Lights apart in the view are drawn apart.
+            const plandor::ViewKind kind = view == std::wstring(L"plan") ? plandor::ViewKind::Plan : plandor::ViewKind::Front;
+            for (std::size_t i = 0; i < lights.size(); ++i) {
+                for (std::size_t j = 0; j < i; ++j) {
+                    const plandor::Point2 a = plandor::viewPoint(kind, lights[i].position);
+                    const plandor::Point2 b = plandor::viewPoint(kind, lights[j].position);
+                    EXPECT_TRUE((a.x == b.x && a.y == b.y) || distance(symbols[i], symbols[j]) > 1.0) << i << " " << j;
+                }
+            }
+        }
+    }
+}
+
+/// What the name of a light covers, from its text element (as the picture estimates it).
+struct LabelBox {
+    double left, top, right, bottom;
+    bool overlaps(const LabelBox& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
+};
+
+LabelBox labelBox(const XmlElement& label) {
+    const double width = plandor::labelWidth(label.text, 12.0);
+    const std::wstring* anchor = label.attribute(L"text-anchor");
+    const double x = number(label, L"x"), y = number(label, L"y");
+    const double left = !anchor ? x : *anchor == L"end" ? x - width : x - width / 2.0;
+    return {left, y - 11.5, left + width, y + 3.0};
+}
+
+TEST(PlanPicture, NamesWhereLightsCrowdMoveAsideAndNeverOverlap) {
+    // Three lights at one place, as in the demo, with a neighbour; a column of lights at the
+    // panel's right edge; a cluster of a hundred, whose names cannot all find room.
+    const auto at = [](const std::wstring& name, int kind, double x, double y, double z) {
+        LightInfo l = light(name, kind, {x, y, z});
+        l.direction = PlGeVector3d(0.5, 0.5, -0.7).normal();
+        return l;
+    };
+    std::vector<LightInfo> edge, cluster;
+    for (int i = 0; i < 8; ++i) edge.push_back(at(L"Edge light " + std::to_wstring(i), 2, 1000.0, i * 150.0, i * 150.0));
+    edge.push_back(at(L"West", 2, -1000.0, 0.0, 0.0));
+    for (int i = 0; i < 100; ++i) cluster.push_back(at(L"L" + std::to_wstring(i), 2 + i % 2, i % 10 * 10.0, i / 10 * 10.0, i % 7 * 10.0));
+    cluster.push_back(at(L"Far", 2, 5000.0, 5000.0, 5000.0));
+    const struct {
+        const char* what;
+        std::vector<LightInfo> lights;
+        bool allNamed;
+    } cases[] = {
+        {"one place", {at(L"Stage spot", 3, 0, 0, 3000), at(L"Distantlight1", 1, 0, 0, 3000), at(L"Fill", 2, 0, 0, 3000),
+                       at(L"Reading lamp", 2, 150, 0, 3000), at(L"Far", 2, 3000, 3000, 0)}, true},
+        {"the edge", edge, true},
+        {"a cluster", cluster, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const XmlElement svg = parseSvg(plandor::planPictureSvg({c.lights, {}, true}));
+        for (const wchar_t* view : {L"plan", L"front"}) {
+            SCOPED_TRACE(plandor::toUtf8(view));
+            const auto [left, top, right, bottom] = panelOf(viewOf(svg, view));
+            std::vector<LabelBox> boxes;
+            std::vector<P> symbols;
+            for (const LightInfo& l : c.lights) {
+                const XmlElement& group = lightGroup(svg, view, l.name);
+                const XmlElement& symbol = part(group, L"symbol");
+                symbols.push_back({number(symbol, L"x"), number(symbol, L"y")});
+                const std::vector<const XmlElement*> labels = withClass(group, L"label");
+                EXPECT_TRUE(!c.allNamed || labels.size() == 1u) << plandor::toUtf8(l.name);
+                if (labels.empty()) continue;
+                const LabelBox box = labelBox(*labels[0]);
+                EXPECT_TRUE(box.left >= left && box.right <= right && box.top >= top && box.bottom <= bottom);
+                for (const LabelBox& other : boxes) EXPECT_FALSE(box.overlaps(other)) << plandor::toUtf8(l.name);
+                boxes.push_back(box);
+                // A leader runs from the light's ring to its name.
+                for (const XmlElement* leader : withClass(group, L"leader")) {
+                    EXPECT_NEAR(distance({number(*leader, L"x1"), number(*leader, L"y1")}, symbols.back()), 12.5, 0.02);
+                    const P end{number(*leader, L"x2"), number(*leader, L"y2")};
+                    EXPECT_TRUE(end.x >= box.left - 0.01 && end.x <= box.right + 0.01 && end.y >= box.top - 0.01 &&
+                                end.y <= box.bottom + 0.01);
+                }
+            }
+            // No name covers a symbol.
+            for (const LabelBox& box : boxes) {
+                for (const P& s : symbols) {
+                    const double dx = std::max({box.left - s.x, 0.0, s.x - box.right});
+                    const double dy = std::max({box.top - s.y, 0.0, s.y - box.bottom});
+                    EXPECT_GE(std::hypot(dx, dy), 7.0);
+                }
+            }
+            EXPECT_GT(boxes.size(), c.allNamed ? c.lights.size() - 1 : 5u);
+        }
+    }
+}
+
+TEST(PlanPicture, NameWidthsCountCellsNotCodeUnits) {
+    const std::pair<std::wstring, std::wstring> same[] = {
+        {L"\u821E\u53F0", L"MM"},  // wide characters: an em each, at least as wide as M
+        {L"Cafe\u0301", L"Cafe"},     // a combining mark adds nothing
+        {L"\U0001F600", L"\u821E"},    // one emoji, one code point, whatever the size of wchar_t
+    };
+    EXPECT_DOUBLE_EQ(plandor::labelWidth(same[0].first, 12.0), 24.0);
+    EXPECT_GE(plandor::labelWidth(same[0].first, 12.0), plandor::labelWidth(same[0].second, 12.0));
+    EXPECT_DOUBLE_EQ(plandor::labelWidth(same[1].first, 12.0), plandor::labelWidth(same[1].second, 12.0));
+    EXPECT_DOUBLE_EQ(plandor::labelWidth(same[2].first, 12.0), plandor::labelWidth(same[2].second, 12.0));
 }
 
 // Through plandor: what the drawing holds reaches the picture, erased entities and the lamp's preset included.

@@ -86,7 +86,7 @@ TEST(ConsoleCommandReplies, PipedRepliesAnswerTheCommandsPrompts) {
         lighting += out[at + 18];
     }
     EXPECT_EQ(lighting, "1110") << out;
-    EXPECT_NE(out.find("\nChoose a button [1001/1002], Esc cancels: *Cancel*\nCommand: SETVAR DEFAULTLIGHTING\n"),
+    EXPECT_NE(out.find("\nChoose a button [1001/1002], Esc or Ctrl-C cancels: *Cancel*\nCommand: SETVAR DEFAULTLIGHTING\n"),
               std::string::npos)
         << out;
     EXPECT_TRUE(out.ends_with("Command: SPOTLIGHT\nSpecify source location <0,0,0>: *Cancel*\n")) << out;

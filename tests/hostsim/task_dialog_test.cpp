@@ -75,7 +75,7 @@ TEST_F(ShippedDialogs, TheCheckBoxDisablesTheFirstButton) {
     EXPECT_EQ(events.seen[2].notification, NlHostTaskDialogEventArgs::kButtonClicked);
     EXPECT_EQ(events.seen[2].buttonId, 1002);
     EXPECT_TRUE(
-        contains(plsim::transcript(), L"Choose a button [1002] or V to toggle the check box, Esc cancels: 1001\n"));
+        contains(plsim::transcript(), L"Choose a button [1002] or V to toggle the check box, Esc or Ctrl-C cancels: 1001\n"));
 }
 
 TEST_F(TaskDialogFiles, TextsEntitiesAndSubstitutions) {
@@ -108,7 +108,7 @@ TEST_F(TaskDialogFiles, TextsEntitiesAndSubstitutions) {
     EXPECT_TRUE(contains(shown, L"  7  Go {count}\n"));
     EXPECT_TRUE(contains(shown, L"  [x] Tick\n"));
     EXPECT_FALSE(contains(shown, L"No id"));
-    EXPECT_TRUE(contains(shown, L"Choose a button [7] or V to toggle the check box, Esc cancels: "));
+    EXPECT_TRUE(contains(shown, L"Choose a button [7] or V to toggle the check box, Esc or Ctrl-C cancels: "));
 
     // A dialog without buttons only cancels.
     ASSERT_TRUE(dialog.loadFromFile(L"/Defs;component/Sub/Dialogs.xaml", L"Empty", nullptr, 0));
@@ -116,7 +116,7 @@ TEST_F(TaskDialogFiles, TextsEntitiesAndSubstitutions) {
     plsim::queueReply(L"v");
     plsim::queueCancel();
     EXPECT_EQ(dialog.showDialog(nullptr), NlHostTaskDialog::kCancelled);
-    EXPECT_TRUE(contains(plsim::transcript(), L"Esc cancels: *Cancel*\n"));
+    EXPECT_TRUE(contains(plsim::transcript(), L"Esc or Ctrl-C cancels: *Cancel*\n"));
 }
 
 TEST_F(TaskDialogFiles, MalformedDefinitionsAreReported) {

@@ -4,6 +4,7 @@
 #include "host/pled.h"
 #include "light_fixture.h"
 #include "lightedit/InputPrimitives.h"
+#include "lightedit/ScalarOptions.h"
 
 namespace {
 
@@ -50,13 +51,37 @@ TEST_F(LightOptionsTest, NamesAreStoredOrRefused) {
 }
 
 TEST_F(LightOptionsTest, IntensityAndStatus) {
-    edit(kLightFreeSpot, {L"Intensity", L"2.5", L"Status", L"oFf"});
-    EXPECT_DOUBLE_EQ(last().intensity, 2.5);
-    EXPECT_FALSE(last().on);
-    // Enter keeps; a negative value is refused by the host and asked again.
-    edit(kLightFreeSpot, {L"Intensity", L"", L"Intensity", L"-1", L"3", L"Status", L""});
-    EXPECT_DOUBLE_EQ(last().intensity, 3.0);
-    EXPECT_TRUE(last().on);
+    const struct {
+        const char* what;
+        LightType type;
+        std::vector<std::wstring> replies;
+        double intensity;
+        bool on;
+        int refused;  // times msg::kIntensityOutOfRange is printed
+    } cases[] = {
+        {"stored", kLightFreeSpot, {L"Intensity", L"2.5", L"Status", L"oFf"}, 2.5, false, 0},
+        // Enter keeps; a negative value is refused by the host and asked again.
+        {"Enter, negative", kLightFreeSpot, {L"Intensity", L"", L"Intensity", L"-1", L"3", L"Status", L""}, 3, true, 0},
+        {"the largest", kLightFreeWeb, {L"Intensityfactor", L"3.4e38"}, kLargestIntensity, true, 0},
+        {"above it", kLightFreeWeb, {L"Intensityfactor", L"1e39", L"^C", L"Intensityfactor", L"3.5e38", L"7"}, 7, true, 2},
+    };
+    for (const auto& c : cases) {
+        const std::wstring text = edit(c.type, c.replies);
+        EXPECT_DOUBLE_EQ(last().intensity, c.intensity) << c.what;
+        EXPECT_EQ(last().on, c.on) << c.what;
+        EXPECT_EQ(count(text, msg::kIntensityOutOfRange), c.refused) << c.what;
+    }
+    // The prompt names the largest value the option takes, in every language.
+    for (const wchar_t* language : {L"en", L"de"}) {
+        ASSERT_TRUE(plsim::setLanguage(language));
+        const PlResModuleHandle texts = PlUtResource::loadDll(kResourceModuleName, 0, 0);
+        PlString prompt;
+        ASSERT_TRUE(prompt.loadString(PlRxResourceInstance(texts), msg::kIntensityPrompt));
+        const std::wstring range = prompt.str().substr(prompt.str().find(L"(0.00-") + 6);
+        EXPECT_EQ(std::stod(range.substr(0, range.find(L')'))), kLargestIntensity) << prompt.str();
+        PlUtResource::freeDll(texts, 0);
+    }
+    ASSERT_TRUE(plsim::setLanguage(L"en"));
 }
 
 struct AngleCase {
