@@ -12,7 +12,7 @@ namespace {
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 // The ASCII copy of a text made only of ASCII characters; false otherwise.
-bool toAscii(const std::wstring& text, std::string& out) {
+bool toAscii(std::wstring_view text, std::string& out) {
     out.clear();
     out.reserve(text.size());
     for (wchar_t c : text) {
@@ -24,7 +24,7 @@ bool toAscii(const std::wstring& text, std::string& out) {
 
 }  // namespace
 
-bool parseReal(const std::wstring& text, double& value) {
+bool parseReal(std::wstring_view text, double& value) {
     std::string s;
     if (!toAscii(text, s) || s.empty()) return false;
     std::size_t i = 0;
@@ -87,7 +87,9 @@ std::wstring realText(double value) {
     return std::wstring(buffer, result.ptr);
 }
 
-std::wstring trimBlanks(const std::wstring& text) {
+std::wstring trimBlanks(const std::wstring& text) { return std::wstring(trimmedBlanks(text)); }
+
+std::wstring_view trimmedBlanks(std::wstring_view text) {
     const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
     std::size_t begin = 0;
     std::size_t end = text.size();

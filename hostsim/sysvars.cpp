@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
-#include <map>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "hostsim/driver.h"
@@ -76,7 +78,8 @@ std::vector<Variable> builtIns() {
     };
 }
 
-using VariableTable = std::map<std::wstring, Variable>;  // by lower-case name
+using VariableTable =
+    std::unordered_map<std::wstring, Variable, detail::TextHash, std::equal_to<>>;  // by lower-case name
 
 VariableTable& table() {
     static VariableTable variables = [] {
@@ -87,8 +90,21 @@ VariableTable& table() {
     return variables;
 }
 
-Variable* find(const std::wstring& name) {
-    auto it = table().find(detail::toLower(name));
+Variable* find(std::wstring_view name) {
+    // Folded on the stack: a command asks for several variables, and their
+    // names need no allocation.
+    constexpr std::size_t kShortName = 32;
+    wchar_t buffer[kShortName];
+    std::wstring longName;
+    std::wstring_view folded;
+    if (name.size() <= kShortName) {
+        std::transform(name.begin(), name.end(), buffer, [](wchar_t c) { return detail::lowerChar(c); });
+        folded = std::wstring_view(buffer, name.size());
+    } else {
+        longName = detail::toLower(std::wstring(name));
+        folded = longName;
+    }
+    auto it = table().find(folded);
     return it == table().end() ? nullptr : &it->second;
 }
 

@@ -3,6 +3,7 @@
 // flags or keywords leaking to later prompts, and prompts without a reply not ending as a cancel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,24 @@ TEST_F(EditorInput, KeywordDeclarationsHoldForOneCallOnly) {
     plsim::queueReply(L"alpha");
     EXPECT_EQ(pledGetKword(L"Third: ", reply), PLRTNORM);
     EXPECT_TRUE(contains(plsim::transcript(), L"Requires a value."));
+}
+
+// The host keeps the lists declared lately parsed: a list must answer by its own text when it is declared
+// again after more others than are kept, and from a buffer whose text changed in place.
+TEST_F(EditorInput, KeywordListsAnswerByTheirOwnText) {
+    wchar_t buffer[32];
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 40; ++i) {
+            const std::wstring name = L"Alpha" + std::to_wstring(i);
+            const std::wstring list = name + L" eXit";
+            std::copy(list.c_str(), list.c_str() + list.size() + 1, buffer);
+            plsim::queueReply(L"alpha" + std::to_wstring(i));
+            pledInitGet(0, buffer);
+            PlString reply;
+            EXPECT_EQ(pledGetKword(L"Option: ", reply), PLRTNORM);
+            EXPECT_EQ(reply.str(), name) << "round " << round;
+        }
+    }
 }
 
 TEST_F(EditorInput, StringPrompt) {

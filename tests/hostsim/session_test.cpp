@@ -168,6 +168,10 @@ TEST_F(SysVars, DefinedVariablesAndReset) {
     EXPECT_EQ(pledGetVar(L"LUNITS", &rb), PLRTERROR);
     const auto names = plsim::varNames();
     EXPECT_EQ(std::find(names.begin(), names.end(), L"LUNITS"), names.end());
+    // Found in any letter case, however long the name.
+    plsim::defineVar(std::wstring(40, L'Q') + L"\u00C9", plsim::VarType::Short, L"7");
+    EXPECT_EQ(plsim::getVar(std::wstring(40, L'q') + L"\u00E9"), L"7");
+    EXPECT_EQ(plsim::getVar(L"cvPort"), L"1.5");
 
     // Variables belong to the session, not the drawing; a reset brings the defaults back.
     ASSERT_TRUE(plsim::setVar(L"DEFAULTLIGHTING", L"0"));
