@@ -2,9 +2,11 @@
 #include "hostsim/sceneoe/light_names.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "hostsim/internal.h"
 #include "hostsim/sceneoe/light_defaults.h"
@@ -20,12 +22,12 @@ bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 /// Splits "spotlight12" into "spotlight" and 12. False when the name does not
 /// end in a number a new name could be given (no digits, a leading zero, too many).
-bool splitNumber(const std::wstring& key, std::wstring& prefix, std::uint64_t& number) {
+bool splitNumber(std::wstring_view key, std::wstring_view& prefix, std::uint64_t& number) {
     std::size_t start = key.size();
     while (start > 0 && isDigit(key[start - 1])) --start;
     const std::size_t digits = key.size() - start;
     if (digits == 0 || digits > kMaxNumberDigits || key[start] == L'0' || start == 0) return false;
-    prefix.assign(key, 0, start);
+    prefix = key.substr(0, start);
     number = 0;
     for (std::size_t i = start; i < key.size(); ++i) number = number * 10 + static_cast<std::uint64_t>(key[i] - L'0');
     return true;
@@ -39,16 +41,31 @@ IndexMap& indexes() {
     return *all;
 }
 
+/// The characters from blank to DEL that no name may hold.
+constexpr std::array<bool, 0x80> kRefusedAscii = [] {
+    std::array<bool, 0x80> refused{};
+    refused[0x7F] = true;
+    for (const wchar_t* c = defaults::kForbiddenNameChars; *c; ++c) refused[static_cast<std::size_t>(*c)] = true;
+    return refused;
+}();
+
 }  // namespace
 
-std::wstring foldName(const std::wstring& name) { return plsim::detail::toLower(name); }
+std::wstring foldName(std::wstring_view name) {
+    std::wstring key(name);
+    for (wchar_t& c : key) c = plsim::detail::lowerChar(c);
+    return key;
+}
 
-bool isValidLightName(const std::wstring& name) {
+FoldedName::FoldedName(std::wstring_view name) : m_size(std::min(name.size(), defaults::kMaxNameLength)) {
+    std::transform(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(m_size), m_text,
+                   [](wchar_t c) { return plsim::detail::lowerChar(c); });
+}
+
+bool isValidLightName(std::wstring_view name) {
     if (name.empty() || name.size() > defaults::kMaxNameLength) return false;
-    const std::wstring_view forbidden(defaults::kForbiddenNameChars);
-    return std::none_of(name.begin(), name.end(), [&](wchar_t c) {
-        return c < 0x20 || c == 0x7F || forbidden.find(c) != std::wstring_view::npos;
-    });
+    return std::none_of(name.begin(), name.end(),
+                        [](wchar_t c) { return c < 0x20 || (c < 0x80 && kRefusedAscii[static_cast<std::size_t>(c)]); });
 }
 
 // ---- NumberSet -----------------------------------------------------------------------
@@ -60,27 +77,28 @@ bool NumberSet::contains(std::uint64_t number) const {
     return number <= it->second;
 }
 
+// Runs grow, shrink and move in place: numbers mostly come and go at the ends
+// of runs, and then no node of the map is made or freed.
 void NumberSet::add(std::uint64_t number) {
-    if (contains(number)) {
+    const auto next = m_runs.upper_bound(number);
+    const auto before = next == m_runs.begin() ? m_runs.end() : std::prev(next);
+    if (before != m_runs.end() && number <= before->second) {
         ++m_repeats[number];
         return;
     }
-    std::uint64_t first = number;
-    std::uint64_t last = number;
     // Join the run that ends just before, and the one that starts just after.
-    auto next = m_runs.upper_bound(number);
-    if (next != m_runs.begin()) {
-        auto before = std::prev(next);
-        if (before->second + 1 == number) {
-            first = before->first;
-            m_runs.erase(before);
-        }
-    }
-    if (next != m_runs.end() && next->first == number + 1) {
-        last = next->second;
+    const bool joinsBefore = before != m_runs.end() && before->second + 1 == number;
+    const bool joinsNext = next != m_runs.end() && next->first == number + 1;
+    if (joinsBefore && joinsNext) {
+        before->second = next->second;
         m_runs.erase(next);
+    } else if (joinsBefore) {
+        before->second = number;
+    } else if (joinsNext) {
+        startRunAt(next, number);
+    } else {
+        m_runs.emplace_hint(next, number, number);
     }
-    m_runs.emplace(first, last);
 }
 
 void NumberSet::remove(std::uint64_t number) {
@@ -92,11 +110,23 @@ void NumberSet::remove(std::uint64_t number) {
     if (it == m_runs.begin()) return;
     --it;
     if (number > it->second) return;
-    const std::uint64_t first = it->first;
     const std::uint64_t last = it->second;
-    m_runs.erase(it);
-    if (first < number) m_runs.emplace(first, number - 1);
-    if (number < last) m_runs.emplace(number + 1, last);
+    if (it->first == number && number == last) {
+        m_runs.erase(it);
+        return;
+    }
+    if (it->first == number) {
+        startRunAt(it, number + 1);
+        return;
+    }
+    it->second = number - 1;
+    if (number < last) m_runs.emplace_hint(std::next(it), number + 1, last);
+}
+
+void NumberSet::startRunAt(std::map<std::uint64_t, std::uint64_t>::iterator run, std::uint64_t first) {
+    auto node = m_runs.extract(run);
+    node.key() = first;
+    m_runs.insert(std::move(node));
 }
 
 std::uint64_t NumberSet::smallestMissing() const {
@@ -107,21 +137,33 @@ std::uint64_t NumberSet::smallestMissing() const {
 // ---- LightNameIndex ------------------------------------------------------------------
 
 void LightNameIndex::add(const std::wstring& key, PlDbObjectId light) {
-    m_names[key].push_back(light);
-    std::wstring prefix;
+    if (const auto [entry, made] = m_names.try_emplace(key, Bearers{light, {}}); !made)
+        entry->second.later.push_back(light);
+    std::wstring_view prefix;
     std::uint64_t number = 0;
-    if (splitNumber(key, prefix, number)) m_numbers[prefix].add(number);
+    if (!splitNumber(key, prefix, number)) return;
+    auto numbers = m_numbers.find(prefix);
+    if (numbers == m_numbers.end()) numbers = m_numbers.emplace(std::wstring(prefix), NumberSet()).first;
+    numbers->second.add(number);
 }
 
 void LightNameIndex::remove(const std::wstring& key, PlDbObjectId light) {
     const auto entry = m_names.find(key);
     if (entry == m_names.end()) return;
-    auto& lights = entry->second;
-    const auto it = std::find(lights.begin(), lights.end(), light);
-    if (it == lights.end()) return;
-    lights.erase(it);
-    if (lights.empty()) m_names.erase(entry);
-    std::wstring prefix;
+    Bearers& bearers = entry->second;
+    if (bearers.first == light) {
+        if (bearers.later.empty()) {
+            m_names.erase(entry);
+        } else {
+            bearers.first = bearers.later.front();
+            bearers.later.erase(bearers.later.begin());
+        }
+    } else {
+        const auto it = std::find(bearers.later.begin(), bearers.later.end(), light);
+        if (it == bearers.later.end()) return;
+        bearers.later.erase(it);
+    }
+    std::wstring_view prefix;
     std::uint64_t number = 0;
     if (!splitNumber(key, prefix, number)) return;
     if (const auto numbers = m_numbers.find(prefix); numbers != m_numbers.end()) {
@@ -130,23 +172,25 @@ void LightNameIndex::remove(const std::wstring& key, PlDbObjectId light) {
     }
 }
 
-PlDbObjectId LightNameIndex::find(const std::wstring& key) const {
+PlDbObjectId LightNameIndex::find(std::wstring_view key) const {
     const auto entry = m_names.find(key);
-    return entry == m_names.end() ? PlDbObjectId::kNull : entry->second.front();
+    return entry == m_names.end() ? PlDbObjectId::kNull : entry->second.first;
 }
 
-bool LightNameIndex::takenByOther(const std::wstring& key, PlDbObjectId self) const {
+bool LightNameIndex::takenByOther(std::wstring_view key, PlDbObjectId self) const {
     const auto entry = m_names.find(key);
     if (entry == m_names.end()) return false;
-    return std::any_of(entry->second.begin(), entry->second.end(), [&](PlDbObjectId id) { return id != self; });
+    const Bearers& bearers = entry->second;
+    return bearers.first != self ||
+           std::any_of(bearers.later.begin(), bearers.later.end(), [&](PlDbObjectId id) { return id != self; });
 }
 
-std::uint64_t LightNameIndex::smallestFreeNumber(const std::wstring& key) const {
+std::uint64_t LightNameIndex::smallestFreeNumber(std::wstring_view key) const {
     if (!key.empty() && isDigit(key.back())) {
         // "Light2" + 1 reads as "Light" + 21: such names are not numbered
         // under this base, so try them one by one.
         std::uint64_t n = 1;
-        while (m_names.count(key + std::to_wstring(n)) > 0) ++n;
+        while (m_names.count(std::wstring(key) + std::to_wstring(n)) > 0) ++n;
         return n;
     }
     const auto numbers = m_numbers.find(key);

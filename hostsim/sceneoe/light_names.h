@@ -2,21 +2,38 @@
 // keeps name look-ups and the numbering of new names fast however many lights there are.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "host/pldb.h"
+#include "hostsim/internal.h"
+#include "hostsim/sceneoe/light_defaults.h"
 
 namespace plsim::scene {
 
 /// The form names are compared in: letter case folded as the host folds it.
-std::wstring foldName(const std::wstring& name);
+std::wstring foldName(std::wstring_view name);
+
+/// foldName into a buffer of its own, so that looking a name up makes no
+/// string. For a text no longer than a light name may be; the callers check.
+class FoldedName {
+public:
+    explicit FoldedName(std::wstring_view name);
+    std::wstring_view view() const { return {m_text, m_size}; }
+
+private:
+    wchar_t m_text[defaults::kMaxNameLength];
+    std::size_t m_size = 0;
+};
 
 /// 1 to 255 characters, none of them a control character or one of < > / \ " : ; ? * | , = `
-bool isValidLightName(const std::wstring& name);
+bool isValidLightName(std::wstring_view name);
 
 /// Positive numbers, each possibly more than once, that answer the smallest
 /// number not among them in logarithmic time. Kept as runs of consecutive numbers.
@@ -30,6 +47,9 @@ public:
     bool empty() const { return m_runs.empty(); }
 
 private:
+    /// Gives `run` the first number `first`, keeping its node.
+    void startRunAt(std::map<std::uint64_t, std::uint64_t>::iterator run, std::uint64_t first);
+
     std::map<std::uint64_t, std::uint64_t> m_runs;          ///< first -> last; disjoint, not touching
     std::unordered_map<std::uint64_t, unsigned> m_repeats;  ///< uses beyond the first
 };
@@ -43,18 +63,24 @@ public:
     void add(const std::wstring& key, PlDbObjectId light);
     void remove(const std::wstring& key, PlDbObjectId light);
     /// A light that bears the name; null when none does.
-    PlDbObjectId find(const std::wstring& key) const;
+    PlDbObjectId find(std::wstring_view key) const;
     /// True when a light other than `self` bears the name.
-    bool takenByOther(const std::wstring& key, PlDbObjectId self) const;
+    bool takenByOther(std::wstring_view key, PlDbObjectId self) const;
     /// The smallest positive n such that no light is named `key` + n.
-    std::uint64_t smallestFreeNumber(const std::wstring& key) const;
+    std::uint64_t smallestFreeNumber(std::wstring_view key) const;
     bool empty() const { return m_names.empty(); }
 
 private:
-    std::unordered_map<std::wstring, std::vector<PlDbObjectId>> m_names;
+    /// The lights that bear one name, in the order they were indexed. Most
+    /// names have one bearer, which needs no list of its own.
+    struct Bearers {
+        PlDbObjectId first;
+        std::vector<PlDbObjectId> later;
+    };
+    std::unordered_map<std::wstring, Bearers, plsim::detail::TextHash, std::equal_to<>> m_names;
     /// By the name without its trailing digits: the numbers those digits make
     /// (names whose digits start with 0 are not numbered).
-    std::unordered_map<std::wstring, NumberSet> m_numbers;
+    std::unordered_map<std::wstring, NumberSet, plsim::detail::TextHash, std::equal_to<>> m_numbers;
 };
 
 /// Where one light's name is indexed, kept by the light.
