@@ -136,39 +136,45 @@ std::uint64_t NumberSet::smallestMissing() const {
 
 // ---- LightNameIndex ------------------------------------------------------------------
 
-void LightNameIndex::add(const std::wstring& key, PlDbObjectId light) {
-    if (const auto [entry, made] = m_names.try_emplace(key, Bearers{light, {}}); !made)
+const std::wstring& LightNameIndex::add(std::wstring_view key, PlDbObjectId light) {
+    auto entry = m_names.find(key);
+    if (entry != m_names.end()) {
         entry->second.later.push_back(light);
-    std::wstring_view prefix;
-    std::uint64_t number = 0;
-    if (!splitNumber(key, prefix, number)) return;
-    auto numbers = m_numbers.find(prefix);
-    if (numbers == m_numbers.end()) numbers = m_numbers.emplace(std::wstring(prefix), NumberSet()).first;
-    numbers->second.add(number);
-}
-
-void LightNameIndex::remove(const std::wstring& key, PlDbObjectId light) {
-    const auto entry = m_names.find(key);
-    if (entry == m_names.end()) return;
-    Bearers& bearers = entry->second;
-    if (bearers.first == light) {
-        if (bearers.later.empty()) {
-            m_names.erase(entry);
-        } else {
-            bearers.first = bearers.later.front();
-            bearers.later.erase(bearers.later.begin());
-        }
     } else {
-        const auto it = std::find(bearers.later.begin(), bearers.later.end(), light);
-        if (it == bearers.later.end()) return;
-        bearers.later.erase(it);
+        entry = m_names.emplace(std::wstring(key), Bearers{light, {}}).first;
     }
     std::wstring_view prefix;
     std::uint64_t number = 0;
-    if (!splitNumber(key, prefix, number)) return;
-    if (const auto numbers = m_numbers.find(prefix); numbers != m_numbers.end()) {
-        numbers->second.remove(number);
-        if (numbers->second.empty()) m_numbers.erase(numbers);
+    if (splitNumber(key, prefix, number)) {
+        auto numbers = m_numbers.find(prefix);
+        if (numbers == m_numbers.end()) numbers = m_numbers.emplace(std::wstring(prefix), NumberSet()).first;
+        numbers->second.add(number);
+    }
+    return entry->first;
+}
+
+// `key` may be the index's own: the entry goes last.
+void LightNameIndex::remove(std::wstring_view key, PlDbObjectId light) {
+    const auto entry = m_names.find(key);
+    if (entry == m_names.end()) return;
+    Bearers& bearers = entry->second;
+    const auto later = std::find(bearers.later.begin(), bearers.later.end(), light);
+    if (bearers.first != light && later == bearers.later.end()) return;
+    std::wstring_view prefix;
+    std::uint64_t number = 0;
+    if (splitNumber(key, prefix, number)) {
+        if (const auto numbers = m_numbers.find(prefix); numbers != m_numbers.end()) {
+            numbers->second.remove(number);
+            if (numbers->second.empty()) m_numbers.erase(numbers);
+        }
+    }
+    if (bearers.first != light) {
+        bearers.later.erase(later);
+    } else if (bearers.later.empty()) {
+        m_names.erase(entry);
+    } else {
+        bearers.first = bearers.later.front();
+        bearers.later.erase(bearers.later.begin());
     }
 }
 
@@ -208,11 +214,11 @@ LightNameIndex* nameIndexOf(const PlDbDatabase* db, bool create) {
 
 // ---- IndexedName ---------------------------------------------------------------------
 
+// A light's name is never longer than FoldedName holds: setName refuses longer ones.
 void IndexedName::enter(PlDbObjectId light, const PlDbDatabase* db, const std::wstring& name) {
     drop(light);
     if (!db || name.empty()) return;
-    m_key = foldName(name);
-    nameIndexOf(db, true)->add(m_key, light);
+    m_key = &nameIndexOf(db, true)->add(FoldedName(name).view(), light);
     m_db = db;
 }
 
@@ -220,11 +226,11 @@ void IndexedName::drop(PlDbObjectId light) {
     if (!m_db) return;
     IndexMap& all = indexes();
     if (const auto it = all.find(m_db); it != all.end()) {
-        it->second->remove(m_key, light);
+        it->second->remove(*m_key, light);
         if (it->second->empty()) all.erase(it);
     }
     m_db = nullptr;
-    m_key.clear();
+    m_key = nullptr;
 }
 
 }  // namespace plsim::scene

@@ -60,8 +60,9 @@ private:
 /// both are kept.
 class LightNameIndex {
 public:
-    void add(const std::wstring& key, PlDbObjectId light);
-    void remove(const std::wstring& key, PlDbObjectId light);
+    /// Answers the key as the index keeps it: it lasts as long as a light bears it.
+    const std::wstring& add(std::wstring_view key, PlDbObjectId light);
+    void remove(std::wstring_view key, PlDbObjectId light);
     /// A light that bears the name; null when none does.
     PlDbObjectId find(std::wstring_view key) const;
     /// True when a light other than `self` bears the name.
@@ -94,7 +95,7 @@ public:
 
 private:
     const PlDbDatabase* m_db = nullptr;  ///< null while not indexed
-    std::wstring m_key;
+    const std::wstring* m_key = nullptr;  ///< the index's, which this light keeps alive by bearing it
 };
 
 /// The index of `db`; made when `create` is true and it has none, else null.
