@@ -1,6 +1,7 @@
 // Command-line input: the reply queue, the input source and the editor's getters.
 #include "host/pled.h"
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <limits>
@@ -72,8 +73,8 @@ Answer ask(const wchar_t* promptText) {
         return {true, L""};
     }
     std::wstring text = std::move(reply.text);
-    const std::size_t lineEnd = text.find_first_of(L"\r\n");
-    if (lineEnd != std::wstring::npos) text.erase(lineEnd);
+    const auto lineEnd = std::find_if(text.begin(), text.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; });
+    text.erase(lineEnd, text.end());
     detail::emitExchange(prompt, text, live);
     return {false, std::move(text)};
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -88,11 +89,15 @@ TEST_F(EditorInput, NumbersReadRefusedAndFlagged) {
     const Case cases[] = {
         {0, false, L"-1e3", nullptr, -1000.0},
         {0, false, L"+.5", nullptr, 0.5},
+        {0, false, L"-0", nullptr, -0.0},
         {0, false, L" 5. ", nullptr, 5.0},
         {0, false, L"2.5x", notNumeric, 3.0},
         {0, false, L"1e999", notNumeric, 3.0},
         {0, false, L"nan", notNumeric, 3.0},
         {0, false, L"0x10", notNumeric, 3.0},
+        {0, false, L"-007", nullptr, -7.0},
+        {0, false, L"999999999999999", nullptr, 999999999999999.0},
+        {0, false, L"9007199254740993", nullptr, 9007199254740992.0},  // 2^53 + 1 rounds to even
         {2, false, L"-1", nullptr, -1.0},
         {4, false, L"-1", L"Value must be positive.", 3.0},
         {6, false, L"-0.0", L"Value must be nonzero.", 3.0},
@@ -115,6 +120,7 @@ TEST_F(EditorInput, NumbersReadRefusedAndFlagged) {
         pledInitGet(c.flags, L"");
         EXPECT_EQ(c.whole ? pledGetShort(L"Value: ", &whole) : pledGetReal(L"Value: ", &value), PLRTNORM);
         EXPECT_EQ(c.whole ? whole : value, c.expected);
+        EXPECT_EQ(std::signbit(c.whole ? whole : value), std::signbit(c.expected));
         EXPECT_EQ(plsim::pendingReplies(), c.message ? 0u : 1u);
         EXPECT_TRUE(!c.message || contains(plsim::transcript(), c.message));
         plsim::clearReplies();
