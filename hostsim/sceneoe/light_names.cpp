@@ -64,8 +64,9 @@ FoldedName::FoldedName(std::wstring_view name) : m_size(std::min(name.size(), de
 
 bool isValidLightName(std::wstring_view name) {
     if (name.empty() || name.size() > defaults::kMaxNameLength) return false;
-    return std::none_of(name.begin(), name.end(),
-                        [](wchar_t c) { return c < 0x20 || (c < 0x80 && kRefusedAscii[static_cast<std::size_t>(c)]); });
+    for (const wchar_t c : name)
+        if (c < 0x20 || (c < 0x80 && kRefusedAscii[static_cast<std::size_t>(c)])) return false;
+    return true;
 }
 
 // ---- NumberSet -----------------------------------------------------------------------
@@ -136,59 +137,102 @@ std::uint64_t NumberSet::smallestMissing() const {
 
 // ---- LightNameIndex ------------------------------------------------------------------
 
-const std::wstring& LightNameIndex::add(std::wstring_view key, PlDbObjectId light) {
-    auto entry = m_names.find(key);
-    if (entry != m_names.end()) {
-        entry->second.later.push_back(light);
-    } else {
-        entry = m_names.emplace(std::wstring(key), Bearers{light, {}}).first;
-    }
-    std::wstring_view prefix;
-    std::uint64_t number = 0;
-    if (splitNumber(key, prefix, number)) {
-        auto numbers = m_numbers.find(prefix);
-        if (numbers == m_numbers.end()) numbers = m_numbers.emplace(std::wstring(prefix), NumberSet()).first;
-        numbers->second.add(number);
-    }
-    return entry->first;
+bool LightNameIndex::Bearers::anyBut(PlDbObjectId self) const {
+    return first != self || std::any_of(later.begin(), later.end(), [&](PlDbObjectId id) { return id != self; });
 }
 
-// `key` may be the index's own: the entry goes last.
-void LightNameIndex::remove(std::wstring_view key, PlDbObjectId light) {
-    const auto entry = m_names.find(key);
-    if (entry == m_names.end()) return;
-    Bearers& bearers = entry->second;
-    const auto later = std::find(bearers.later.begin(), bearers.later.end(), light);
-    if (bearers.first != light && later == bearers.later.end()) return;
-    std::wstring_view prefix;
-    std::uint64_t number = 0;
-    if (splitNumber(key, prefix, number)) {
-        if (const auto numbers = m_numbers.find(prefix); numbers != m_numbers.end()) {
-            numbers->second.remove(number);
-            if (numbers->second.empty()) m_numbers.erase(numbers);
-        }
-    }
-    if (bearers.first != light) {
-        bearers.later.erase(later);
-    } else if (bearers.later.empty()) {
-        m_names.erase(entry);
+bool LightNameIndex::Bearers::remove(PlDbObjectId light, bool& left) {
+    left = true;
+    if (first != light) {
+        const auto it = std::find(later.begin(), later.end(), light);
+        if (it == later.end()) return false;
+        later.erase(it);
+    } else if (later.empty()) {
+        left = false;
     } else {
-        bearers.first = bearers.later.front();
-        bearers.later.erase(bearers.later.begin());
+        first = later.front();
+        later.erase(later.begin());
     }
+    return true;
+}
+
+const LightNameIndex::Numbered* LightNameIndex::numberedUnder(std::wstring_view base) const {
+    if (m_lastNumbered && m_lastNumbered->first == base) return &m_lastNumbered->second;
+    const auto entry = m_numbered.find(base);
+    return entry == m_numbered.end() ? nullptr : &entry->second;
+}
+
+const LightNameIndex::Bearers* LightNameIndex::bearersOf(std::wstring_view key) const {
+    std::wstring_view base;
+    std::uint64_t number = 0;
+    if (!splitNumber(key, base, number)) {
+        const auto entry = m_names.find(key);
+        return entry == m_names.end() ? nullptr : &entry->second;
+    }
+    // The runs first: a new light's number is mostly beyond them all.
+    const Numbered* numbered = numberedUnder(base);
+    if (!numbered || !numbered->numbers.contains(number)) return nullptr;
+    const auto entry = numbered->byNumber.find(number);
+    return entry == numbered->byNumber.end() ? nullptr : &entry->second;
+}
+
+LightNameIndex::Place LightNameIndex::add(std::wstring_view key, PlDbObjectId light) {
+    std::wstring_view base;
+    std::uint64_t number = 0;
+    if (!splitNumber(key, base, number)) {
+        auto entry = m_names.find(key);
+        if (entry != m_names.end()) {
+            entry->second.later.push_back(light);
+        } else {
+            entry = m_names.emplace(std::wstring(key), Bearers{light, {}}).first;
+        }
+        return {&entry->first, 0};
+    }
+    if (!m_lastNumbered || m_lastNumbered->first != base) {
+        auto entry = m_numbered.find(base);
+        if (entry == m_numbered.end()) entry = m_numbered.emplace(std::wstring(base), Numbered()).first;
+        m_lastNumbered = &*entry;
+    }
+    Numbered& numbered = m_lastNumbered->second;
+    if (numbered.numbers.contains(number)) {
+        numbered.byNumber.find(number)->second.later.push_back(light);
+    } else {
+        // Mostly beyond all the others: then at the end, without a search.
+        const bool last = numbered.byNumber.empty() || numbered.byNumber.rbegin()->first < number;
+        numbered.byNumber.emplace_hint(last ? numbered.byNumber.end() : numbered.byNumber.lower_bound(number), number,
+                                       Bearers{light, {}});
+        numbered.numbers.add(number);
+    }
+    return {&m_lastNumbered->first, number};
+}
+
+void LightNameIndex::remove(const Place& place, PlDbObjectId light) {
+    bool left = true;
+    if (place.number == 0) {
+        const auto entry = m_names.find(*place.text);
+        if (entry != m_names.end() && entry->second.remove(light, left) && !left) m_names.erase(entry);
+        return;
+    }
+    const auto numbered = m_numbered.find(*place.text);
+    if (numbered == m_numbered.end()) return;
+    auto& byNumber = numbered->second.byNumber;
+    const auto entry = byNumber.find(place.number);
+    if (entry == byNumber.end() || !entry->second.remove(light, left) || left) return;
+    byNumber.erase(entry);
+    numbered->second.numbers.remove(place.number);
+    if (!byNumber.empty()) return;
+    if (m_lastNumbered == &*numbered) m_lastNumbered = nullptr;
+    m_numbered.erase(numbered);
 }
 
 PlDbObjectId LightNameIndex::find(std::wstring_view key) const {
-    const auto entry = m_names.find(key);
-    return entry == m_names.end() ? PlDbObjectId::kNull : entry->second.first;
+    const Bearers* bearers = bearersOf(key);
+    return bearers ? bearers->first : PlDbObjectId::kNull;
 }
 
 bool LightNameIndex::takenByOther(std::wstring_view key, PlDbObjectId self) const {
-    const auto entry = m_names.find(key);
-    if (entry == m_names.end()) return false;
-    const Bearers& bearers = entry->second;
-    return bearers.first != self ||
-           std::any_of(bearers.later.begin(), bearers.later.end(), [&](PlDbObjectId id) { return id != self; });
+    const Bearers* bearers = bearersOf(key);
+    return bearers && bearers->anyBut(self);
 }
 
 std::uint64_t LightNameIndex::smallestFreeNumber(std::wstring_view key) const {
@@ -196,11 +240,11 @@ std::uint64_t LightNameIndex::smallestFreeNumber(std::wstring_view key) const {
         // "Light2" + 1 reads as "Light" + 21: such names are not numbered
         // under this base, so try them one by one.
         std::uint64_t n = 1;
-        while (m_names.count(std::wstring(key) + std::to_wstring(n)) > 0) ++n;
+        while (bearersOf(std::wstring(key) + std::to_wstring(n))) ++n;
         return n;
     }
-    const auto numbers = m_numbers.find(key);
-    return numbers == m_numbers.end() ? 1 : numbers->second.smallestMissing();
+    const Numbered* numbered = numberedUnder(key);
+    return numbered ? numbered->numbers.smallestMissing() : 1;
 }
 
 LightNameIndex* nameIndexOf(const PlDbDatabase* db, bool create) {
@@ -218,7 +262,7 @@ LightNameIndex* nameIndexOf(const PlDbDatabase* db, bool create) {
 void IndexedName::enter(PlDbObjectId light, const PlDbDatabase* db, const std::wstring& name) {
     drop(light);
     if (!db || name.empty()) return;
-    m_key = &nameIndexOf(db, true)->add(FoldedName(name).view(), light);
+    m_place = nameIndexOf(db, true)->add(FoldedName(name).view(), light);
     m_db = db;
 }
 
@@ -226,11 +270,11 @@ void IndexedName::drop(PlDbObjectId light) {
     if (!m_db) return;
     IndexMap& all = indexes();
     if (const auto it = all.find(m_db); it != all.end()) {
-        it->second->remove(*m_key, light);
+        it->second->remove(m_place, light);
         if (it->second->empty()) all.erase(it);
     }
     m_db = nullptr;
-    m_key = nullptr;
+    m_place = {};
 }
 
 }  // namespace plsim::scene

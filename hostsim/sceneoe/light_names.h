@@ -58,18 +58,34 @@ private:
 /// folded, with the light that bears each. Two lights can share a name (one
 /// named while outside the drawing, or un-erased after its name was reused);
 /// both are kept.
+///
+/// A name that ends in a number ("spotlight12") is kept under the name
+/// without it ("spotlight") by its number, in order: new lights come with
+/// ever higher numbers under one base, and are then added at the end of one
+/// ordered map, where a hash table of all names would be reached at random
+/// places far apart in memory.
 class LightNameIndex {
 public:
-    /// Answers the key as the index keeps it: it lasts as long as a light bears it.
-    const std::wstring& add(std::wstring_view key, PlDbObjectId light);
-    void remove(std::wstring_view key, PlDbObjectId light);
+    /// Where a name is kept, for taking it out again.
+    struct Place {
+        const std::wstring* text = nullptr;  ///< the name, or the base of a numbered one; the index's own
+        std::uint64_t number = 0;            ///< of a numbered name; 0 for another
+    };
+
+    LightNameIndex() = default;
+    LightNameIndex(const LightNameIndex&) = delete;
+    LightNameIndex& operator=(const LightNameIndex&) = delete;
+
+    /// Answers where the name is kept: valid as long as `light` bears it.
+    Place add(std::wstring_view key, PlDbObjectId light);
+    void remove(const Place& place, PlDbObjectId light);
     /// A light that bears the name; null when none does.
     PlDbObjectId find(std::wstring_view key) const;
     /// True when a light other than `self` bears the name.
     bool takenByOther(std::wstring_view key, PlDbObjectId self) const;
     /// The smallest positive n such that no light is named `key` + n.
     std::uint64_t smallestFreeNumber(std::wstring_view key) const;
-    bool empty() const { return m_names.empty(); }
+    bool empty() const { return m_names.empty() && m_numbered.empty(); }
 
 private:
     /// The lights that bear one name, in the order they were indexed. Most
@@ -77,11 +93,28 @@ private:
     struct Bearers {
         PlDbObjectId first;
         std::vector<PlDbObjectId> later;
+        /// True when a light other than `self` is among them.
+        bool anyBut(PlDbObjectId self) const;
+        /// False when `light` is none of them; `left` tells whether any remain.
+        bool remove(PlDbObjectId light, bool& left);
     };
+    /// The names numbered under one base.
+    struct Numbered {
+        std::map<std::uint64_t, Bearers> byNumber;
+        NumberSet numbers;  ///< those of byNumber, for the smallest missing at once
+    };
+    using NumberedNames = std::unordered_map<std::wstring, Numbered, plsim::detail::TextHash, std::equal_to<>>;
+
+    /// The bearers of `key`; null when no light bears it.
+    const Bearers* bearersOf(std::wstring_view key) const;
+    /// The names numbered under `base`; null when there are none.
+    const Numbered* numberedUnder(std::wstring_view base) const;
+
+    /// The names that do not end in a number (or in one that starts with 0).
     std::unordered_map<std::wstring, Bearers, plsim::detail::TextHash, std::equal_to<>> m_names;
-    /// By the name without its trailing digits: the numbers those digits make
-    /// (names whose digits start with 0 are not numbered).
-    std::unordered_map<std::wstring, NumberSet, plsim::detail::TextHash, std::equal_to<>> m_numbers;
+    NumberedNames m_numbered;
+    /// The entry of m_numbered a name was last added under; null once it goes.
+    NumberedNames::value_type* m_lastNumbered = nullptr;
 };
 
 /// Where one light's name is indexed, kept by the light.
@@ -95,7 +128,7 @@ public:
 
 private:
     const PlDbDatabase* m_db = nullptr;  ///< null while not indexed
-    const std::wstring* m_key = nullptr;  ///< the index's, which this light keeps alive by bearing it
+    LightNameIndex::Place m_place;
 };
 
 /// The index of `db`; made when `create` is true and it has none, else null.

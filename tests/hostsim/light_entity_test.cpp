@@ -283,11 +283,17 @@ TEST_F(LightNamesTest, NumbersFollowEveryChangeOfTheNamesInUse) {
                 edit(some->id, [&](PlDbLight& l) { l.erase(!some->erased); });
                 some->erased = !some->erased;
                 break;
-            case 2:  // renamed to a free number
-                if (some->erased || bears(number)) break;
-                edit(some->id, [&](PlDbLight& l) { EXPECT_EQ(Plad::eOk, l.setName(name(number).c_str())); });
-                some->number = number;
+            case 2: {  // renamed to a number, refused while another light bears it
+                if (some->erased) break;
+                const bool taken = std::any_of(lights.begin(), lights.end(), [&](const Light& l) {
+                    return &l != some && !l.erased && l.number == number;
+                });
+                edit(some->id, [&](PlDbLight& l) {
+                    EXPECT_EQ(taken ? Plad::eDuplicateKey : Plad::eOk, l.setName(name(number).c_str()));
+                });
+                if (!taken) some->number = number;
                 break;
+            }
             default:  // renamed to a name without a number
                 if (some->erased) break;
                 edit(some->id, [&](PlDbLight& l) { l.setName((L"Desk " + std::to_wstring(step)).c_str()); });
