@@ -57,9 +57,13 @@ std::wstring foldName(std::wstring_view name) {
     return key;
 }
 
-FoldedName::FoldedName(std::wstring_view name) : m_size(std::min(name.size(), defaults::kMaxNameLength)) {
-    std::transform(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(m_size), m_text,
-                   [](wchar_t c) { return plsim::detail::lowerChar(c); });
+FoldedName::FoldedName(std::wstring_view name) {
+    if (name.size() > defaults::kMaxNameLength) {
+        m_long = foldName(name);
+        return;
+    }
+    m_size = name.size();
+    std::transform(name.begin(), name.end(), m_text, [](wchar_t c) { return plsim::detail::lowerChar(c); });
 }
 
 bool isValidLightName(std::wstring_view name) {
@@ -258,7 +262,6 @@ LightNameIndex* nameIndexOf(const PlDbDatabase* db, bool create) {
 
 // ---- IndexedName ---------------------------------------------------------------------
 
-// A light's name is never longer than FoldedName holds: setName refuses longer ones.
 void IndexedName::enter(PlDbObjectId light, const PlDbDatabase* db, const std::wstring& name) {
     drop(light);
     if (!db || name.empty()) return;

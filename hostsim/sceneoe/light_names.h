@@ -20,16 +20,17 @@ namespace plsim::scene {
 /// The form names are compared in: letter case folded as the host folds it.
 std::wstring foldName(std::wstring_view name);
 
-/// foldName into a buffer of its own, so that looking a name up makes no
-/// string. For a text no longer than a light name may be; the callers check.
+/// foldName into a buffer of its own, so that looking up a name no longer
+/// than a light's may be makes no string (a longer one is folded as a string).
 class FoldedName {
 public:
     explicit FoldedName(std::wstring_view name);
-    std::wstring_view view() const { return {m_text, m_size}; }
+    std::wstring_view view() const { return m_long.empty() ? std::wstring_view(m_text, m_size) : m_long; }
 
 private:
     wchar_t m_text[defaults::kMaxNameLength];
     std::size_t m_size = 0;
+    std::wstring m_long;
 };
 
 /// 1 to 255 characters, none of them a control character or one of < > / \ " : ; ? * | , = `

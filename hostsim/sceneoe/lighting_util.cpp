@@ -35,8 +35,6 @@ PlString LightingUtil::findNextLightName(const wchar_t* baseName) {
     const PlDbDatabase* db = workingDatabase();
     if (!db || !baseName || !*baseName) return PlString();
     const std::wstring_view base(baseName);
-    // A name has at least one digit after its base.
-    if (base.size() >= plsim::scene::defaults::kMaxNameLength) return PlString();
     const plsim::scene::LightNameIndex* index = plsim::scene::nameIndexOf(db, false);
     const std::uint64_t number = index ? index->smallestFreeNumber(plsim::scene::FoldedName(base).view()) : 1;
     std::wstring name;
