@@ -33,11 +33,16 @@ bool splitNumber(std::wstring_view key, std::wstring_view& prefix, std::uint64_t
     return true;
 }
 
-using IndexMap = std::unordered_map<const PlDbDatabase*, std::unique_ptr<LightNameIndex>>;
+struct Indexes {
+    std::unordered_map<const PlDbDatabase*, std::unique_ptr<LightNameIndex>> byDrawing;
+    /// The index asked for last, with its drawing: a command asks for one many times.
+    const PlDbDatabase* lastDrawing = nullptr;
+    LightNameIndex* lastIndex = nullptr;
+};
 
 /// Never destroyed: lights may be deleted with their drawings while the process ends.
-IndexMap& indexes() {
-    static auto* all = new IndexMap;
+Indexes& indexes() {
+    static auto* all = new Indexes;
     return *all;
 }
 
@@ -253,11 +258,16 @@ std::uint64_t LightNameIndex::smallestFreeNumber(std::wstring_view key) const {
 
 LightNameIndex* nameIndexOf(const PlDbDatabase* db, bool create) {
     if (!db) return nullptr;
-    IndexMap& all = indexes();
-    const auto it = all.find(db);
-    if (it != all.end()) return it->second.get();
-    if (!create) return nullptr;
-    return all.emplace(db, std::make_unique<LightNameIndex>()).first->second.get();
+    Indexes& all = indexes();
+    if (db == all.lastDrawing) return all.lastIndex;
+    auto it = all.byDrawing.find(db);
+    if (it == all.byDrawing.end()) {
+        if (!create) return nullptr;
+        it = all.byDrawing.emplace(db, std::make_unique<LightNameIndex>()).first;
+    }
+    all.lastDrawing = db;
+    all.lastIndex = it->second.get();
+    return all.lastIndex;
 }
 
 // ---- IndexedName ---------------------------------------------------------------------
@@ -271,10 +281,13 @@ void IndexedName::enter(PlDbObjectId light, const PlDbDatabase* db, const std::w
 
 void IndexedName::drop(PlDbObjectId light) {
     if (!m_db) return;
-    IndexMap& all = indexes();
-    if (const auto it = all.find(m_db); it != all.end()) {
+    Indexes& all = indexes();
+    if (const auto it = all.byDrawing.find(m_db); it != all.byDrawing.end()) {
         it->second->remove(m_place, light);
-        if (it->second->empty()) all.erase(it);
+        if (it->second->empty()) {
+            if (all.lastIndex == it->second.get()) all.lastDrawing = nullptr;
+            all.byDrawing.erase(it);
+        }
     }
     m_db = nullptr;
     m_place = {};
