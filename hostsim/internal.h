@@ -1,6 +1,7 @@
 // What the pieces of the stand-in host share with one another (not part of host/).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -91,8 +92,7 @@ PLHOST_API bool iequals(std::wstring_view a, std::wstring_view b);
 PLHOST_API std::wstring toLower(const std::wstring& text);
 /// The lower-case form of one character, from our own rules so that every
 /// system folds alike: ASCII, Latin-1 and Latin Extended-A; all else as is.
-/// Inline: names are folded on every look-up.
-inline wchar_t lowerChar(wchar_t c) {
+constexpr wchar_t lowerCharByRule(wchar_t c) {
     const auto u = static_cast<std::uint32_t>(c);
     auto shifted = [](std::uint32_t v) { return static_cast<wchar_t>(v); };
     if (u < 0x80) return (u >= 'A' && u <= 'Z') ? shifted(u + 0x20) : c;
@@ -108,6 +108,19 @@ inline wchar_t lowerChar(wchar_t c) {
     if (u == 0x178) return shifted(0xFF);  // capital Y with diaeresis
     if (u <= 0x17E) return (u % 2 == 1) ? shifted(u + 1) : c;
     return c;  // long s (U+017F) and everything beyond
+}
+
+/// lowerCharByRule of the characters before long s (U+017F), made when compiled.
+inline constexpr auto kLowerChars = [] {
+    std::array<wchar_t, 0x17F> lower{};
+    for (std::size_t u = 0; u < lower.size(); ++u) lower[u] = lowerCharByRule(static_cast<wchar_t>(u));
+    return lower;
+}();
+
+/// lowerCharByRule, by table: names are folded on every look-up.
+inline wchar_t lowerChar(wchar_t c) {
+    const auto u = static_cast<std::uint32_t>(c);
+    return u < kLowerChars.size() ? kLowerChars[u] : c;
 }
 
 /// A quick hash of a text (FNV-1a over its characters) for the stand-in's
