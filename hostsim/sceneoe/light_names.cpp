@@ -165,6 +165,48 @@ bool LightNameIndex::Bearers::remove(PlDbObjectId light, bool& left) {
     return true;
 }
 
+LightNameIndex::Bearers* LightNameIndex::Numbered::find(std::uint64_t number) {
+    if (!numbers.contains(number)) return nullptr;
+    if (number <= dense.size()) return &dense[number - 1];
+    const auto entry = sparse.find(number);
+    return entry == sparse.end() ? nullptr : &entry->second;
+}
+
+void LightNameIndex::Numbered::add(std::uint64_t number, PlDbObjectId light) {
+    if (Bearers* bearers = find(number)) {
+        bearers->later.push_back(light);
+        return;
+    }
+    numbers.add(number);
+    if (number <= dense.size()) {
+        dense[number - 1] = Bearers{light, {}};
+    } else if (number > dense.size() + 1) {
+        sparse.emplace(number, Bearers{light, {}});
+    } else {
+        dense.push_back(Bearers{light, {}});
+        // The list takes in the numbers it now reaches.
+        while (!sparse.empty() && sparse.begin()->first == dense.size() + 1) {
+            dense.push_back(std::move(sparse.begin()->second));
+            sparse.erase(sparse.begin());
+        }
+    }
+}
+
+bool LightNameIndex::Numbered::remove(std::uint64_t number, PlDbObjectId light) {
+    Bearers* found = find(number);
+    bool left = true;
+    if (!found || !found->remove(light, left)) return false;
+    if (left) return true;
+    numbers.remove(number);
+    if (number > dense.size()) {
+        sparse.erase(number);
+        return true;
+    }
+    dense[number - 1] = Bearers{};
+    while (!dense.empty() && dense.back().first.isNull()) dense.pop_back();
+    return true;
+}
+
 const LightNameIndex::Numbered* LightNameIndex::numberedUnder(std::wstring_view base) const {
     if (m_lastNumbered && m_lastNumbered->first == base) return &m_lastNumbered->second;
     const auto entry = m_numbered.find(base);
@@ -178,11 +220,8 @@ const LightNameIndex::Bearers* LightNameIndex::bearersOf(std::wstring_view key) 
         const auto entry = m_names.find(key);
         return entry == m_names.end() ? nullptr : &entry->second;
     }
-    // The runs first: a new light's number is mostly beyond them all.
     const Numbered* numbered = numberedUnder(base);
-    if (!numbered || !numbered->numbers.contains(number)) return nullptr;
-    const auto entry = numbered->byNumber.find(number);
-    return entry == numbered->byNumber.end() ? nullptr : &entry->second;
+    return numbered ? numbered->find(number) : nullptr;
 }
 
 LightNameIndex::Place LightNameIndex::add(std::wstring_view key, PlDbObjectId light) {
@@ -202,16 +241,7 @@ LightNameIndex::Place LightNameIndex::add(std::wstring_view key, PlDbObjectId li
         if (entry == m_numbered.end()) entry = m_numbered.emplace(std::wstring(base), Numbered()).first;
         m_lastNumbered = &*entry;
     }
-    Numbered& numbered = m_lastNumbered->second;
-    if (numbered.numbers.contains(number)) {
-        numbered.byNumber.find(number)->second.later.push_back(light);
-    } else {
-        // Mostly beyond all the others: then at the end, without a search.
-        const bool last = numbered.byNumber.empty() || numbered.byNumber.rbegin()->first < number;
-        numbered.byNumber.emplace_hint(last ? numbered.byNumber.end() : numbered.byNumber.lower_bound(number), number,
-                                       Bearers{light, {}});
-        numbered.numbers.add(number);
-    }
+    m_lastNumbered->second.add(number, light);
     return {&m_lastNumbered->first, number};
 }
 
@@ -223,13 +253,8 @@ void LightNameIndex::remove(const Place& place, PlDbObjectId light) {
         return;
     }
     const auto numbered = m_numbered.find(*place.text);
-    if (numbered == m_numbered.end()) return;
-    auto& byNumber = numbered->second.byNumber;
-    const auto entry = byNumber.find(place.number);
-    if (entry == byNumber.end() || !entry->second.remove(light, left) || left) return;
-    byNumber.erase(entry);
-    numbered->second.numbers.remove(place.number);
-    if (!byNumber.empty()) return;
+    if (numbered == m_numbered.end() || !numbered->second.remove(place.number, light)) return;
+    if (!numbered->second.numbers.empty()) return;
     if (m_lastNumbered == &*numbered) m_lastNumbered = nullptr;
     m_numbered.erase(numbered);
 }

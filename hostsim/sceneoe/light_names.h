@@ -61,10 +61,10 @@ private:
 /// both are kept.
 ///
 /// A name that ends in a number ("spotlight12") is kept under the name
-/// without it ("spotlight") by its number, in order: new lights come with
-/// ever higher numbers under one base, and are then added at the end of one
-/// ordered map, where a hash table of all names would be reached at random
-/// places far apart in memory.
+/// without it ("spotlight") by its number: new lights come with the next
+/// number under one base and are then added at the end of one list, where a
+/// hash table of all names would be reached at random places far apart in
+/// memory.
 class LightNameIndex {
 public:
     /// Where a name is kept, for taking it out again.
@@ -99,10 +99,20 @@ private:
         /// False when `light` is none of them; `left` tells whether any remain.
         bool remove(PlDbObjectId light, bool& left);
     };
-    /// The names numbered under one base.
+    /// The names numbered under one base: those numbered 1, 2, 3 and on one
+    /// after another in a list, where the next number a light takes goes at
+    /// the end; numbers beyond a gap by number, until the list reaches them.
     struct Numbered {
-        std::map<std::uint64_t, Bearers> byNumber;
-        NumberSet numbers;  ///< those of byNumber, for the smallest missing at once
+        std::vector<Bearers> dense;               ///< of numbers 1 to its size; a free one's first is null
+        std::map<std::uint64_t, Bearers> sparse;  ///< of numbers beyond the size of `dense`
+        NumberSet numbers;                        ///< of both, for the smallest missing at once
+
+        /// The bearers of a number in use; null for another.
+        Bearers* find(std::uint64_t number);
+        const Bearers* find(std::uint64_t number) const { return const_cast<Numbered*>(this)->find(number); }
+        void add(std::uint64_t number, PlDbObjectId light);
+        /// False when `light` does not bear the number.
+        bool remove(std::uint64_t number, PlDbObjectId light);
     };
     using NumberedNames = std::unordered_map<std::wstring, Numbered, plsim::detail::TextHash, std::equal_to<>>;
 
