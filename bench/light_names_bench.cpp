@@ -1,5 +1,6 @@
 // How long naming and appending a light takes as a drawing grows: each light is named with
-// findNextLightName and appended to model space the way a light command does it.
+// findNextLightName and appended to model space the way a light command does it; at most 1 us
+// a light at 100,000 lights.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>

@@ -143,13 +143,13 @@ Plad::ErrorStatus PlEdCommandStack::removeCmd(const wchar_t* groupName, const wc
 
 PlEdCommand* PlEdCommandStack::lookupGlobalCmd(const wchar_t* globalName) const {
     if (isEmpty(globalName)) return nullptr;
-    const std::wstring name = globalName;
+    const std::wstring_view name = globalName;
     return m_impl->find([&name](const PlEdCommand& c) { return plsim::detail::iequals(c.globalName(), name); });
 }
 
 PlEdCommand* PlEdCommandStack::lookupLocalCmd(const wchar_t* localName) const {
     if (isEmpty(localName)) return nullptr;
-    const std::wstring name = localName;
+    const std::wstring_view name = localName;
     return m_impl->find([&name](const PlEdCommand& c) { return plsim::detail::iequals(c.localName(), name); });
 }
 

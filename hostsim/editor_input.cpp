@@ -1,10 +1,14 @@
 // Command-line input: the reply queue, the input source and the editor's getters.
 #include "host/pled.h"
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <limits>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "hostsim/driver.h"
 #include "hostsim/internal.h"
@@ -22,7 +26,7 @@ struct InputState {
     bool lastShownBySource = false;
     // What pledInitGet declared for the next input call.
     int pendingFlags = 0;
-    std::wstring pendingKeywords;
+    std::shared_ptr<const detail::KeywordList> pendingKeywords;
     // The keyword of the last call that answered PLRTKWORD.
     bool hasKeyword = false;
     std::wstring keyword;
@@ -36,15 +40,15 @@ InputState& input() {
 // The flags and keywords that apply to one input call (and its re-asks).
 struct Request {
     int flags = 0;
-    detail::KeywordList keywords;
+    std::shared_ptr<const detail::KeywordList> keywords;  ///< never null
     bool has(int flag) const { return (flags & flag) != 0; }
 };
 
 Request takeRequest() {
     InputState& s = input();
-    Request r{s.pendingFlags, detail::KeywordList(s.pendingKeywords)};
+    Request r{s.pendingFlags, s.pendingKeywords ? std::move(s.pendingKeywords) : detail::declaredKeywords(L"")};
     s.pendingFlags = 0;
-    s.pendingKeywords.clear();
+    s.pendingKeywords.reset();
     s.hasKeyword = false;
     s.keyword.clear();
     return r;
@@ -57,7 +61,7 @@ struct Answer {
 
 // Asks once and records the exchange in the transcript.
 Answer ask(const wchar_t* promptText) {
-    const std::wstring prompt = promptText ? promptText : L"";
+    const std::wstring_view prompt = promptText ? promptText : L"";
     Reply reply;
     if (!detail::nextReply(prompt, reply)) {
         detail::emitExchange(prompt, L"*Cancel*", true);
@@ -68,11 +72,11 @@ Answer ask(const wchar_t* promptText) {
         detail::emitExchange(prompt, L"*Cancel*", live);
         return {true, L""};
     }
-    std::wstring text = reply.text;
-    const std::size_t lineEnd = text.find_first_of(L"\r\n");
-    if (lineEnd != std::wstring::npos) text.erase(lineEnd);
+    std::wstring text = std::move(reply.text);
+    const auto lineEnd = std::find_if(text.begin(), text.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; });
+    text.erase(lineEnd, text.end());
     detail::emitExchange(prompt, text, live);
-    return {false, text};
+    return {false, std::move(text)};
 }
 
 void message(const wchar_t* text) {
@@ -111,9 +115,12 @@ bool isWholeNumberText(const std::wstring& text) {
 /// PLRTCAN, PLRTNONE, or PLRTNORM with the reply, trimmed, in `text`.
 int askTrimmed(const wchar_t* prompt, const Request& request, std::wstring& text) {
     while (true) {
-        const Answer a = ask(prompt);
+        Answer a = ask(prompt);
         if (a.cancelled) return PLRTCAN;
-        text = detail::trimBlanks(a.text);
+        // Trimmed where it lies: a reply seldom has blanks at its ends.
+        text = std::move(a.text);
+        if (const std::wstring_view trimmed = detail::trimmedBlanks(text); trimmed.size() != text.size())
+            text = std::wstring(trimmed);
         if (!text.empty()) return PLRTNORM;
         if (!request.has(PLRSG_NONULL)) return PLRTNONE;
         message(kRequiresValue);
@@ -121,7 +128,7 @@ int askTrimmed(const wchar_t* prompt, const Request& request, std::wstring& text
 }
 
 bool keywordInstead(const std::wstring& text, const Request& request, const wchar_t* complaint) {
-    if (const detail::Keyword* k = request.keywords.match(text)) {
+    if (const detail::Keyword* k = request.keywords->match(text)) {
         answerKeyword(k->global);
         return true;
     }
@@ -134,17 +141,17 @@ bool keywordInstead(const std::wstring& text, const Request& request, const wcha
 }
 
 // "x,y" or "x,y,z"; false when it is not.
-bool parseCoordinates(const std::wstring& text, double xyz[3]) {
+bool parseCoordinates(std::wstring_view text, double xyz[3]) {
     double values[3] = {0.0, 0.0, 0.0};
     std::size_t count = 0;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = text.find(L',', start);
-        const std::wstring part =
-            detail::trimBlanks(text.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start));
+        const std::wstring_view part = detail::trimmedBlanks(
+            text.substr(start, comma == std::wstring_view::npos ? std::wstring_view::npos : comma - start));
         if (count == 3 || !detail::parseReal(part, values[count])) return false;
         ++count;
-        if (comma == std::wstring::npos) break;
+        if (comma == std::wstring_view::npos) break;
         start = comma + 1;
     }
     if (count < 2) return false;
@@ -207,7 +214,7 @@ bool scriptActive() { return input().scriptActive; }
 
 namespace detail {
 
-bool nextReply(const std::wstring& prompt, Reply& reply) {
+bool nextReply(std::wstring_view prompt, Reply& reply) {
     InputState& s = input();
     s.lastShownBySource = false;
     if (!s.queue.empty()) {
@@ -215,7 +222,7 @@ bool nextReply(const std::wstring& prompt, Reply& reply) {
         s.queue.pop_front();
         return true;
     }
-    if (s.source && s.source->next(prompt, reply)) {
+    if (s.source && s.source->next(std::wstring(prompt), reply)) {
         s.lastShownBySource = s.source->showsPrompts();
         return true;
     }
@@ -232,7 +239,7 @@ void resetInput() {
     s.scriptActive = false;
     s.lastShownBySource = false;
     s.pendingFlags = 0;
-    s.pendingKeywords.clear();
+    s.pendingKeywords.reset();
     s.hasKeyword = false;
     s.keyword.clear();
 }
@@ -248,7 +255,7 @@ using plsim::Request;
 int pledInitGet(int flags, const wchar_t* keywordList) {
     plsim::InputState& s = plsim::input();
     s.pendingFlags = flags;
-    s.pendingKeywords = keywordList ? keywordList : L"";
+    s.pendingKeywords = plsim::detail::declaredKeywords(keywordList ? keywordList : L"");
     return PLRTNORM;
 }
 
@@ -258,7 +265,7 @@ int pledGetKword(const wchar_t* prompt, PlString& reply) {
     while (true) {
         std::wstring text;
         if (const int status = plsim::askTrimmed(prompt, request, text); status != PLRTNORM) return status;
-        if (const plsim::detail::Keyword* k = request.keywords.match(text)) {
+        if (const plsim::detail::Keyword* k = request.keywords->match(text)) {
             reply = k->global;
             return PLRTNORM;
         }

@@ -1,9 +1,12 @@
 // What the pieces of the stand-in host share with one another (not part of host/).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hostsim/driver.h"
@@ -18,12 +21,12 @@ namespace plsim::detail {
 void emit(const std::wstring& text);
 /// Appends a prompt with its reply as one transcript line; `showLive` false
 /// keeps them from the live sink (the input source showed them itself).
-void emitExchange(const std::wstring& prompt, const std::wstring& replyShown, bool showLive);
+void emitExchange(std::wstring_view prompt, std::wstring_view replyShown, bool showLive);
 void resetOutput();
 
 // Input (editor_input.cpp): the next reply from the queue or the input source.
 /// False when neither has one (counted as an exhausted prompt).
-bool nextReply(const std::wstring& prompt, Reply& reply);
+bool nextReply(std::wstring_view prompt, Reply& reply);
 /// True when the reply nextReply handed out last came from an input source
 /// that shows prompts and replies itself (pass !this as emitExchange's showLive).
 bool replyShownBySource();
@@ -85,8 +88,58 @@ void resetLanguage();
 // decoder and the one case-ignoring comparison of the stand-in and the console.
 /// Case-insensitive equality, the same on every system: ASCII letters and
 /// the Latin-1 and Latin Extended-A letters fold; nothing else does.
-PLHOST_API bool iequals(const std::wstring& a, const std::wstring& b);
+PLHOST_API bool iequals(std::wstring_view a, std::wstring_view b);
 PLHOST_API std::wstring toLower(const std::wstring& text);
+/// The lower-case form of one character, from our own rules so that every
+/// system folds alike: ASCII, Latin-1 and Latin Extended-A; all else as is.
+constexpr wchar_t lowerCharByRule(wchar_t c) {
+    const auto u = static_cast<std::uint32_t>(c);
+    auto shifted = [](std::uint32_t v) { return static_cast<wchar_t>(v); };
+    if (u < 0x80) return (u >= 'A' && u <= 'Z') ? shifted(u + 0x20) : c;
+    if (u < 0xC0) return c;
+    if (u <= 0xDE) return u == 0xD7 ? c : shifted(u + 0x20);  // U+00D7 is the multiplication sign
+    if (u < 0x100) return c;
+    if (u == 0x130) return L'i';  // capital I with dot above lowers to plain i
+    if (u <= 0x137) return (u % 2 == 0) ? shifted(u + 1) : c;
+    if (u == 0x138) return c;  // kra has no capital
+    if (u <= 0x148) return (u % 2 == 1) ? shifted(u + 1) : c;
+    if (u == 0x149) return c;  // n preceded by apostrophe has no capital
+    if (u <= 0x177) return (u % 2 == 0) ? shifted(u + 1) : c;
+    if (u == 0x178) return shifted(0xFF);  // capital Y with diaeresis
+    if (u <= 0x17E) return (u % 2 == 1) ? shifted(u + 1) : c;
+    return c;  // long s (U+017F) and everything beyond
+}
+
+/// lowerCharByRule of the characters before long s (U+017F), made when compiled.
+inline constexpr auto kLowerChars = [] {
+    std::array<wchar_t, 0x17F> lower{};
+    for (std::size_t u = 0; u < lower.size(); ++u) lower[u] = lowerCharByRule(static_cast<wchar_t>(u));
+    return lower;
+}();
+
+/// lowerCharByRule, by table: names are folded on every look-up.
+inline wchar_t lowerChar(wchar_t c) {
+    const auto u = static_cast<std::uint32_t>(c);
+    return u < kLowerChars.size() ? kLowerChars[u] : c;
+}
+
+/// A quick hash of a text (FNV-1a over its characters) for the stand-in's
+/// tables of names, which commands look up many times each. Transparent: a
+/// table keyed by strings finds a view without making a string. Not noexcept,
+/// so that the standard library keeps each key's hash in its node rather than
+/// hashing every key again when the table grows.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::wstring_view text) const {
+        std::uint64_t hash = 14695981039346656037ULL;
+        for (const wchar_t c : text) {
+            hash ^= static_cast<std::uint64_t>(c);
+            hash *= 1099511628211ULL;
+        }
+        return static_cast<std::size_t>(hash);
+    }
+};
+
 /// UTF-8 from wide text: a lone surrogate (16-bit wchar_t) or a value that is
 /// no code point becomes U+FFFD.
 PLHOST_API std::string toUtf8(const std::wstring& text);

@@ -107,4 +107,29 @@ const Keyword* KeywordList::match(const std::wstring& reply) const {
     return abbreviation(m_keywords, reply, Side::Local);
 }
 
+std::shared_ptr<const KeywordList> declaredKeywords(std::wstring_view text) {
+    struct Parsed {
+        std::wstring text;
+        std::shared_ptr<const KeywordList> list;
+    };
+    struct Kept {
+        std::vector<Parsed> lists;
+        std::size_t oldest = 0;  ///< the one a new list replaces once all places are taken
+    };
+    constexpr std::size_t kPlaces = 16;
+    static auto* const kept = new Kept;  // never destroyed: modules may ask from their static destructors
+    for (const Parsed& p : kept->lists)
+        if (p.text == text) return p.list;
+    Parsed parsed{std::wstring(text), nullptr};
+    parsed.list = std::make_shared<const KeywordList>(parsed.text);
+    if (kept->lists.size() < kPlaces) {
+        kept->lists.push_back(std::move(parsed));
+        return kept->lists.back().list;
+    }
+    Parsed& place = kept->lists[kept->oldest];
+    kept->oldest = (kept->oldest + 1) % kPlaces;
+    place = std::move(parsed);
+    return place.list;
+}
+
 }  // namespace plsim::detail

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plsim::detail {
@@ -59,5 +61,10 @@ public:
 private:
     std::vector<Keyword> m_keywords;
 };
+
+/// The list `text` declares, parsed. A command declares the same few lists
+/// over and over, so the lists declared lately are kept parsed and told apart
+/// by their text; only a text not among them is parsed anew.
+std::shared_ptr<const KeywordList> declaredKeywords(std::wstring_view text);
 
 }  // namespace plsim::detail

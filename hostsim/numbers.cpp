@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -11,52 +12,62 @@ namespace {
 
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-// The ASCII copy of a text made only of ASCII characters; false otherwise.
-bool toAscii(const std::wstring& text, std::string& out) {
-    out.clear();
-    out.reserve(text.size());
-    for (wchar_t c : text) {
-        if (c < 0x20 || c > 0x7e) return false;
-        out.push_back(static_cast<char>(c));
-    }
-    return true;
-}
-
 }  // namespace
 
-bool parseReal(const std::wstring& text, double& value) {
-    std::string s;
-    if (!toAscii(text, s) || s.empty()) return false;
+// The text is read where it lies; only a number that is not a plain whole
+// one is copied, as ASCII, for the general conversion.
+bool parseReal(std::wstring_view text, double& value) {
+    if (text.empty()) return false;
     std::size_t i = 0;
     bool negative = false;
-    if (s[i] == '+' || s[i] == '-') negative = s[i++] == '-';
+    if (text[i] == L'+' || text[i] == L'-') negative = text[i++] == L'-';
     const std::size_t mantissaStart = i;
     std::size_t digits = 0;
-    while (i < s.size() && isDigit(s[i])) { ++i; ++digits; }
-    if (i < s.size() && s[i] == '.') {
+    while (i < text.size() && isDigit(text[i])) {
         ++i;
-        while (i < s.size() && isDigit(s[i])) { ++i; ++digits; }
+        ++digits;
+    }
+    if (i < text.size() && text[i] == L'.') {
+        ++i;
+        while (i < text.size() && isDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
     }
     if (digits == 0) return false;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    if (i < text.size() && (text[i] == L'e' || text[i] == L'E')) {
         ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) ++i;
         std::size_t expDigits = 0;
-        while (i < s.size() && isDigit(s[i])) { ++i; ++expDigits; }
+        while (i < text.size() && isDigit(text[i])) {
+            ++i;
+            ++expDigits;
+        }
         if (expDigits == 0) return false;
     }
-    if (i != s.size()) return false;
+    if (i != text.size()) return false;
 
-    double parsed = 0.0;
-    const char* first = s.data() + mantissaStart;
-    const char* last = s.data() + s.size();
+    // Whole numbers as typed in coordinates ("1500", "-3") are exact in a
+    // double up to 15 digits: no need for the general conversion.
+    constexpr std::size_t kExactDigits = 15;
+    if (digits == text.size() - mantissaStart && digits <= kExactDigits) {
+        std::int64_t whole = 0;
+        for (std::size_t k = mantissaStart; k < text.size(); ++k) whole = whole * 10 + (text[k] - L'0');
+        const auto parsedWhole = static_cast<double>(whole);
+        value = negative ? -parsedWhole : parsedWhole;
+        return true;
+    }
+
     // from_chars does not take "5." or ".5" in every library; give it digits
     // on both sides of the point.
-    std::string normal(first, last);
+    std::string normal;
+    normal.reserve(text.size() - mantissaStart + 2);
+    for (std::size_t k = mantissaStart; k < text.size(); ++k) normal.push_back(static_cast<char>(text[k]));
     if (normal.front() == '.') normal.insert(normal.begin(), '0');
     const std::size_t point = normal.find('.');
     if (point != std::string::npos && (point + 1 == normal.size() || !isDigit(normal[point + 1])))
         normal.insert(point + 1, 1, '0');
+    double parsed = 0.0;
     const auto result = std::from_chars(normal.data(), normal.data() + normal.size(), parsed);
     if (result.ec != std::errc() || result.ptr != normal.data() + normal.size()) return false;
     if (!std::isfinite(parsed)) return false;
@@ -87,7 +98,9 @@ std::wstring realText(double value) {
     return std::wstring(buffer, result.ptr);
 }
 
-std::wstring trimBlanks(const std::wstring& text) {
+std::wstring trimBlanks(const std::wstring& text) { return std::wstring(trimmedBlanks(text)); }
+
+std::wstring_view trimmedBlanks(std::wstring_view text) {
     const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
     std::size_t begin = 0;
     std::size_t end = text.size();

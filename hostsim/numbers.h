@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace plsim::detail {
 
@@ -10,7 +11,7 @@ namespace plsim::detail {
 /// ("e" or "E", optional sign, digits). No spaces, no trailing characters, no
 /// infinities or NaNs, nothing that overflows a double. False otherwise, and
 /// `value` is left alone.
-bool parseReal(const std::wstring& text, double& value);
+bool parseReal(std::wstring_view text, double& value);
 
 /// Reads a whole text as an integer: an optional sign and digits, nothing
 /// else. Values beyond ±10^18 count as unreadable. False otherwise, and
@@ -23,5 +24,7 @@ std::wstring realText(double value);
 
 /// `text` without the spaces and tabs at either end.
 std::wstring trimBlanks(const std::wstring& text);
+/// The part of `text` without the spaces and tabs at either end.
+std::wstring_view trimmedBlanks(std::wstring_view text);
 
 }  // namespace plsim::detail

@@ -68,12 +68,18 @@ void emit(const std::wstring& text) {
     toLive(text);
 }
 
-void emitExchange(const std::wstring& prompt, const std::wstring& replyShown, bool showLive) {
+void emitExchange(std::wstring_view prompt, std::wstring_view replyShown, bool showLive) {
     Output& out = output();
-    const std::wstring line = prompt + replyShown + L"\n";
-    toTranscript(out.transcriptAtLineStart ? line : L"\n" + line);
+    // Into the transcript piece by piece: most exchanges have no live sink to
+    // show them, and then no line needs to be made.
+    if (!out.transcriptAtLineStart) out.transcript += L'\n';
+    out.transcript.append(prompt).append(replyShown) += L'\n';
+    out.transcriptAtLineStart = true;
     if (showLive) {
-        toLive(out.liveAtLineStart ? line : L"\n" + line);
+        if (!out.sink) return;
+        std::wstring line(out.liveAtLineStart ? L"" : L"\n");
+        line.append(prompt).append(replyShown) += L'\n';
+        toLive(line);
     } else {
         // The input source shows the exchange itself; it starts on a line of
         // its own, and the user's Enter ends it.

@@ -22,26 +22,6 @@ namespace fs = std::filesystem;
 
 constexpr std::uint32_t kReplacement = 0xFFFD;
 
-/// The lower-case form of one character, from our own rules so that every
-/// system folds alike: ASCII, Latin-1 and Latin Extended-A; all else as is.
-wchar_t lowerChar(wchar_t c) {
-    const auto u = static_cast<std::uint32_t>(c);
-    auto shifted = [](std::uint32_t v) { return static_cast<wchar_t>(v); };
-    if (u < 0x80) return (u >= 'A' && u <= 'Z') ? shifted(u + 0x20) : c;
-    if (u < 0xC0) return c;
-    if (u <= 0xDE) return u == 0xD7 ? c : shifted(u + 0x20);  // U+00D7 is the multiplication sign
-    if (u < 0x100) return c;
-    if (u == 0x130) return L'i';  // capital I with dot above lowers to plain i
-    if (u <= 0x137) return (u % 2 == 0) ? shifted(u + 1) : c;
-    if (u == 0x138) return c;  // kra has no capital
-    if (u <= 0x148) return (u % 2 == 1) ? shifted(u + 1) : c;
-    if (u == 0x149) return c;  // n preceded by apostrophe has no capital
-    if (u <= 0x177) return (u % 2 == 0) ? shifted(u + 1) : c;
-    if (u == 0x178) return shifted(0xFF);  // capital Y with diaeresis
-    if (u <= 0x17E) return (u % 2 == 1) ? shifted(u + 1) : c;
-    return c;  // long s (U+017F) and everything beyond
-}
-
 void appendUtf8(std::string& out, std::uint32_t cp) {
     auto byte = [&out](std::uint32_t v) { out.push_back(static_cast<char>(static_cast<unsigned char>(v))); };
     if (cp < 0x80) {
@@ -90,7 +70,7 @@ fs::path filePath(const std::wstring& text) { return fs::path(toUtf8(text)); }
 std::wstring pathText(const fs::path& path) { return fromUtf8(path.string()); }
 #endif
 
-bool iequals(const std::wstring& a, const std::wstring& b) {
+bool iequals(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (lowerChar(a[i]) != lowerChar(b[i])) return false;

@@ -2,6 +2,7 @@
 #include "host/plres.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,6 +25,7 @@ struct ResourceModule {
     int references = 0;
 #if !defined(_WIN32)
     std::vector<PlResEntry> table;  ///< sorted by id; the texts live in the library
+    std::vector<std::size_t> lengths;  ///< of the texts, in the order of `table`
 #endif
 };
 
@@ -87,6 +89,7 @@ void* openResourceLibrary(const std::wstring& path, ResourceModule& module) {
     // every id; of two entries with one id the first written wins.
     std::stable_sort(module.table.begin(), module.table.end(),
                      [](const PlResEntry& a, const PlResEntry& b) { return a.id < b.id; });
+    for (const PlResEntry& e : module.table) module.lengths.push_back(e.text ? std::wcslen(e.text) : 0);
     return library;
 }
 
@@ -96,7 +99,7 @@ bool findString(const ResourceModule& module, unsigned id, std::wstring& text) {
     const auto it = std::lower_bound(module.table.begin(), module.table.end(), id,
                                      [](const PlResEntry& e, unsigned key) { return e.id < key; });
     if (it == module.table.end() || it->id != id || !it->text) return false;
-    text = it->text;
+    text.assign(it->text, module.lengths[static_cast<std::size_t>(it - module.table.begin())]);
     return true;
 }
 

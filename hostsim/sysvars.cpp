@@ -5,11 +5,14 @@
 #include "host/pled.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
-#include <map>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "hostsim/driver.h"
@@ -76,7 +79,8 @@ std::vector<Variable> builtIns() {
     };
 }
 
-using VariableTable = std::map<std::wstring, Variable>;  // by lower-case name
+using VariableTable =
+    std::unordered_map<std::wstring, Variable, detail::TextHash, std::equal_to<>>;  // by lower-case name
 
 VariableTable& table() {
     static VariableTable variables = [] {
@@ -87,9 +91,58 @@ VariableTable& table() {
     return variables;
 }
 
-Variable* find(const std::wstring& name) {
-    auto it = table().find(detail::toLower(name));
+/// The names variables were last found by, as they were written, with what
+/// they found: a command asks for the same few variables in the same letters
+/// every time, and such a name needs no folding and no hashing. Forgotten
+/// whenever the table changes.
+struct AskedNames {
+    struct Asked {
+        std::wstring name;
+        Variable* variable = nullptr;  ///< null: the place is free
+    };
+    std::array<Asked, 8> places;
+    std::size_t oldest = 0;
+};
+
+AskedNames& askedNames() {
+    static AskedNames asked;
+    return asked;
+}
+
+void forgetAskedNames() {
+    for (AskedNames::Asked& a : askedNames().places) a.variable = nullptr;
+}
+
+Variable* findFolded(std::wstring_view name) {
+    // Folded on the stack: a command asks for several variables, and their
+    // names need no allocation.
+    constexpr std::size_t kShortName = 32;
+    wchar_t buffer[kShortName];
+    std::wstring longName;
+    std::wstring_view folded;
+    if (name.size() <= kShortName) {
+        std::transform(name.begin(), name.end(), buffer, [](wchar_t c) { return detail::lowerChar(c); });
+        folded = std::wstring_view(buffer, name.size());
+    } else {
+        longName = detail::toLower(std::wstring(name));
+        folded = longName;
+    }
+    auto it = table().find(folded);
     return it == table().end() ? nullptr : &it->second;
+}
+
+Variable* find(std::wstring_view name) {
+    AskedNames& asked = askedNames();
+    for (const AskedNames::Asked& a : asked.places)
+        if (a.variable && a.name == name) return a.variable;
+    Variable* found = findFolded(name);
+    if (found) {
+        AskedNames::Asked& place = asked.places[asked.oldest];
+        asked.oldest = (asked.oldest + 1) % asked.places.size();
+        place.name.assign(name);
+        place.variable = found;
+    }
+    return found;
 }
 
 long long typeMinimum(VarType type) {
@@ -176,10 +229,14 @@ void defineVar(const std::wstring& name, VarType type, const std::wstring& value
     }
     std::wstring ignored;
     assignText(v, value, ignored);  // a value that does not read leaves 0
+    forgetAskedNames();
     table()[detail::toLower(name)] = v;
 }
 
-bool removeVar(const std::wstring& name) { return table().erase(detail::toLower(name)) > 0; }
+bool removeVar(const std::wstring& name) {
+    forgetAskedNames();
+    return table().erase(detail::toLower(name)) > 0;
+}
 
 std::vector<std::wstring> varNames() {
     std::vector<std::wstring> names;
@@ -191,6 +248,7 @@ std::vector<std::wstring> varNames() {
 namespace detail {
 
 void resetVars() {
+    forgetAskedNames();
     VariableTable& t = table();
     t.clear();
     for (Variable& v : builtIns()) t[toLower(v.name)] = v;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -132,17 +133,17 @@ const wchar_t* PlDbLight::name() const { return m_impl->name.c_str(); }
 // is checked against the working drawing, where it is about to go.
 Plad::ErrorStatus PlDbLight::setName(const wchar_t* name) {
     if (const Plad::ErrorStatus es = assertWriteEnabled(); es != Plad::eOk) return es;
-    if (!name || !plsim::scene::isValidLightName(name)) return refuse(L"setName");
+    const std::wstring_view text = name ? std::wstring_view(name) : std::wstring_view();
+    if (!name || !plsim::scene::isValidLightName(text)) return refuse(L"setName");
     const PlDbDatabase* db = database();
     if (!db) {
         const PlDbHostApplicationServices* services = pldbHostApplicationServices();
         db = services ? services->workingDatabase() : nullptr;
     }
-    const std::wstring key = plsim::scene::foldName(name);
     if (const plsim::scene::LightNameIndex* index = plsim::scene::nameIndexOf(db, false)) {
-        if (index->takenByOther(key, objectId())) return Plad::eDuplicateKey;
+        if (index->takenByOther(plsim::scene::FoldedName(text).view(), objectId())) return Plad::eDuplicateKey;
     }
-    m_impl->name = name;
+    m_impl->name = text;
     if (database() && !isErased()) m_impl->indexed.enter(objectId(), database(), m_impl->name);
     return Plad::eOk;
 }

@@ -2,21 +2,39 @@
 // keeps name look-ups and the numbering of new names fast however many lights there are.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "host/pldb.h"
+#include "hostsim/internal.h"
+#include "hostsim/sceneoe/light_defaults.h"
 
 namespace plsim::scene {
 
 /// The form names are compared in: letter case folded as the host folds it.
-std::wstring foldName(const std::wstring& name);
+std::wstring foldName(std::wstring_view name);
+
+/// foldName into a buffer of its own, so that looking up a name no longer
+/// than a light's may be makes no string (a longer one is folded as a string).
+class FoldedName {
+public:
+    explicit FoldedName(std::wstring_view name);
+    std::wstring_view view() const { return m_long.empty() ? std::wstring_view(m_text, m_size) : m_long; }
+
+private:
+    wchar_t m_text[defaults::kMaxNameLength];
+    std::size_t m_size = 0;
+    std::wstring m_long;
+};
 
 /// 1 to 255 characters, none of them a control character or one of < > / \ " : ; ? * | , = `
-bool isValidLightName(const std::wstring& name);
+bool isValidLightName(std::wstring_view name);
 
 /// Positive numbers, each possibly more than once, that answer the smallest
 /// number not among them in logarithmic time. Kept as runs of consecutive numbers.
@@ -30,6 +48,9 @@ public:
     bool empty() const { return m_runs.empty(); }
 
 private:
+    /// Gives `run` the first number `first`, keeping its node.
+    void startRunAt(std::map<std::uint64_t, std::uint64_t>::iterator run, std::uint64_t first);
+
     std::map<std::uint64_t, std::uint64_t> m_runs;          ///< first -> last; disjoint, not touching
     std::unordered_map<std::uint64_t, unsigned> m_repeats;  ///< uses beyond the first
 };
@@ -38,23 +59,73 @@ private:
 /// folded, with the light that bears each. Two lights can share a name (one
 /// named while outside the drawing, or un-erased after its name was reused);
 /// both are kept.
+///
+/// A name that ends in a number ("spotlight12") is kept under the name
+/// without it ("spotlight") by its number: new lights come with the next
+/// number under one base and are then added at the end of one list, where a
+/// hash table of all names would be reached at random places far apart in
+/// memory.
 class LightNameIndex {
 public:
-    void add(const std::wstring& key, PlDbObjectId light);
-    void remove(const std::wstring& key, PlDbObjectId light);
+    /// Where a name is kept, for taking it out again.
+    struct Place {
+        const std::wstring* text = nullptr;  ///< the name, or the base of a numbered one; the index's own
+        std::uint64_t number = 0;            ///< of a numbered name; 0 for another
+    };
+
+    LightNameIndex() = default;
+    LightNameIndex(const LightNameIndex&) = delete;
+    LightNameIndex& operator=(const LightNameIndex&) = delete;
+
+    /// Answers where the name is kept: valid as long as `light` bears it.
+    Place add(std::wstring_view key, PlDbObjectId light);
+    void remove(const Place& place, PlDbObjectId light);
     /// A light that bears the name; null when none does.
-    PlDbObjectId find(const std::wstring& key) const;
+    PlDbObjectId find(std::wstring_view key) const;
     /// True when a light other than `self` bears the name.
-    bool takenByOther(const std::wstring& key, PlDbObjectId self) const;
+    bool takenByOther(std::wstring_view key, PlDbObjectId self) const;
     /// The smallest positive n such that no light is named `key` + n.
-    std::uint64_t smallestFreeNumber(const std::wstring& key) const;
-    bool empty() const { return m_names.empty(); }
+    std::uint64_t smallestFreeNumber(std::wstring_view key) const;
+    bool empty() const { return m_names.empty() && m_numbered.empty(); }
 
 private:
-    std::unordered_map<std::wstring, std::vector<PlDbObjectId>> m_names;
-    /// By the name without its trailing digits: the numbers those digits make
-    /// (names whose digits start with 0 are not numbered).
-    std::unordered_map<std::wstring, NumberSet> m_numbers;
+    /// The lights that bear one name, in the order they were indexed. Most
+    /// names have one bearer, which needs no list of its own.
+    struct Bearers {
+        PlDbObjectId first;
+        std::vector<PlDbObjectId> later;
+        /// True when a light other than `self` is among them.
+        bool anyBut(PlDbObjectId self) const;
+        /// False when `light` is none of them; `left` tells whether any remain.
+        bool remove(PlDbObjectId light, bool& left);
+    };
+    /// The names numbered under one base: those numbered 1, 2, 3 and on one
+    /// after another in a list, where the next number a light takes goes at
+    /// the end; numbers beyond a gap by number, until the list reaches them.
+    struct Numbered {
+        std::vector<Bearers> dense;               ///< of numbers 1 to its size; a free one's first is null
+        std::map<std::uint64_t, Bearers> sparse;  ///< of numbers beyond the size of `dense`
+        NumberSet numbers;                        ///< of both, for the smallest missing at once
+
+        /// The bearers of a number in use; null for another.
+        Bearers* find(std::uint64_t number);
+        const Bearers* find(std::uint64_t number) const { return const_cast<Numbered*>(this)->find(number); }
+        void add(std::uint64_t number, PlDbObjectId light);
+        /// False when `light` does not bear the number.
+        bool remove(std::uint64_t number, PlDbObjectId light);
+    };
+    using NumberedNames = std::unordered_map<std::wstring, Numbered, plsim::detail::TextHash, std::equal_to<>>;
+
+    /// The bearers of `key`; null when no light bears it.
+    const Bearers* bearersOf(std::wstring_view key) const;
+    /// The names numbered under `base`; null when there are none.
+    const Numbered* numberedUnder(std::wstring_view base) const;
+
+    /// The names that do not end in a number (or in one that starts with 0).
+    std::unordered_map<std::wstring, Bearers, plsim::detail::TextHash, std::equal_to<>> m_names;
+    NumberedNames m_numbered;
+    /// The entry of m_numbered a name was last added under; null once it goes.
+    NumberedNames::value_type* m_lastNumbered = nullptr;
 };
 
 /// Where one light's name is indexed, kept by the light.
@@ -68,7 +139,7 @@ public:
 
 private:
     const PlDbDatabase* m_db = nullptr;  ///< null while not indexed
-    std::wstring m_key;
+    LightNameIndex::Place m_place;
 };
 
 /// The index of `db`; made when `create` is true and it has none, else null.

@@ -2,6 +2,8 @@
 // Unit factors and intensity conversion are in photometry.cpp; web-file paths are not here yet.
 #include "host/plscene.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "hostsim/sceneoe/light_names.h"
@@ -15,15 +17,30 @@ PlDbDatabase* workingDatabase() {
 
 constexpr const wchar_t* kLightsLayer = L"Lights";
 
+/// Appends `number` in decimal digits: std::to_wstring formats through the C
+/// library, at many times the cost of a few digits.
+void appendDecimal(std::wstring& text, std::uint64_t number) {
+    wchar_t digits[20];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<wchar_t>(L'0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    while (count > 0) text += digits[--count];
+}
+
 }  // namespace
 
 PlString LightingUtil::findNextLightName(const wchar_t* baseName) {
     const PlDbDatabase* db = workingDatabase();
     if (!db || !baseName || !*baseName) return PlString();
-    const std::wstring base(baseName);
+    const std::wstring_view base(baseName);
     const plsim::scene::LightNameIndex* index = plsim::scene::nameIndexOf(db, false);
-    const std::uint64_t number = index ? index->smallestFreeNumber(plsim::scene::foldName(base)) : 1;
-    std::wstring name = base + std::to_wstring(number);
+    const std::uint64_t number = index ? index->smallestFreeNumber(plsim::scene::FoldedName(base).view()) : 1;
+    std::wstring name;
+    name.reserve(base.size() + 20);
+    name = base;
+    appendDecimal(name, number);
     // A base no light could be named after (too long, a forbidden character) gives none.
     if (!plsim::scene::isValidLightName(name)) return PlString();
     return PlString(std::move(name));

@@ -3,6 +3,8 @@
 // flags or keywords leaking to later prompts, and prompts without a reply not ending as a cancel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,24 @@ TEST_F(EditorInput, KeywordDeclarationsHoldForOneCallOnly) {
     EXPECT_TRUE(contains(plsim::transcript(), L"Requires a value."));
 }
 
+// The host keeps the lists declared lately parsed: a list must answer by its own text when it is declared
+// again after more others than are kept, and from a buffer whose text changed in place.
+TEST_F(EditorInput, KeywordListsAnswerByTheirOwnText) {
+    wchar_t buffer[32];
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 40; ++i) {
+            const std::wstring name = L"Alpha" + std::to_wstring(i);
+            const std::wstring list = name + L" eXit";
+            std::copy(list.c_str(), list.c_str() + list.size() + 1, buffer);
+            plsim::queueReply(L"alpha" + std::to_wstring(i));
+            pledInitGet(0, buffer);
+            PlString reply;
+            EXPECT_EQ(pledGetKword(L"Option: ", reply), PLRTNORM);
+            EXPECT_EQ(reply.str(), name) << "round " << round;
+        }
+    }
+}
+
 TEST_F(EditorInput, StringPrompt) {
     const struct {
         int allowSpaces;
@@ -69,11 +89,15 @@ TEST_F(EditorInput, NumbersReadRefusedAndFlagged) {
     const Case cases[] = {
         {0, false, L"-1e3", nullptr, -1000.0},
         {0, false, L"+.5", nullptr, 0.5},
+        {0, false, L"-0", nullptr, -0.0},
         {0, false, L" 5. ", nullptr, 5.0},
         {0, false, L"2.5x", notNumeric, 3.0},
         {0, false, L"1e999", notNumeric, 3.0},
         {0, false, L"nan", notNumeric, 3.0},
         {0, false, L"0x10", notNumeric, 3.0},
+        {0, false, L"-007", nullptr, -7.0},
+        {0, false, L"999999999999999", nullptr, 999999999999999.0},
+        {0, false, L"9007199254740993", nullptr, 9007199254740992.0},  // 2^53 + 1 rounds to even
         {2, false, L"-1", nullptr, -1.0},
         {4, false, L"-1", L"Value must be positive.", 3.0},
         {6, false, L"-0.0", L"Value must be nonzero.", 3.0},
@@ -96,6 +120,7 @@ TEST_F(EditorInput, NumbersReadRefusedAndFlagged) {
         pledInitGet(c.flags, L"");
         EXPECT_EQ(c.whole ? pledGetShort(L"Value: ", &whole) : pledGetReal(L"Value: ", &value), PLRTNORM);
         EXPECT_EQ(c.whole ? whole : value, c.expected);
+        EXPECT_EQ(std::signbit(c.whole ? whole : value), std::signbit(c.expected));
         EXPECT_EQ(plsim::pendingReplies(), c.message ? 0u : 1u);
         EXPECT_TRUE(!c.message || contains(plsim::transcript(), c.message));
         plsim::clearReplies();

@@ -3,14 +3,18 @@
 // stay taken after an erase or a rename, case-sensitive look-ups, and duplicate light layers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "hostsim/sceneoe/scene_driver.h"
 #include "tests/hostsim/drawing_fixture.h"
 
 namespace {
@@ -244,11 +248,77 @@ TEST_F(LightNamesTest, NoNameWithoutADrawingOrABase) {
     EXPECT_EQ(L"", next(nullptr));
     EXPECT_EQ(L"", next(L"Bad:base")) << "no light could bear it";
     EXPECT_EQ(L"", next(std::wstring(255, L'x').c_str())) << "too long with its number";
+    EXPECT_EQ(std::wstring(254, L'x') + L"1", next(std::wstring(254, L'x').c_str())) << "just long enough";
     plsim::closeDrawing(doc);
     EXPECT_EQ(L"", next(L"Spotlight"));
     PlDbObjectId layer;
     EXPECT_EQ(Plad::eNoDatabase, LightingUtil::getLightsLayer(layer));
     EXPECT_TRUE(layer.isNull());
+}
+
+// Against a plain count of the names in use: lights named, erased, brought back (two may then share a name) and
+// renamed in a fixed pseudo-random order; after each step the next number is the smallest no light bears, and
+// each name is found while a light bears it.
+TEST_F(LightNamesTest, NumbersFollowEveryChangeOfTheNamesInUse) {
+    struct Light {
+        PlDbObjectId id;
+        int number;  // of its name "Spotlight<number>"; 0 for another name
+        bool erased;
+    };
+    std::vector<Light> lights;
+    auto bears = [&lights](int n) {
+        return std::any_of(lights.begin(), lights.end(), [n](const Light& l) { return !l.erased && l.number == n; });
+    };
+    auto name = [](int number) { return L"spotLIGHT" + std::to_wstring(number); };
+    std::mt19937 random(17);
+    for (int step = 0; step < 300; ++step) {
+        const int number = static_cast<int>(random() % 12) + 1;
+        const unsigned action = lights.size() < 3 ? 0 : random() % 4;
+        Light* some = action == 0 ? nullptr : &lights[random() % lights.size()];
+        switch (action) {
+            case 0:  // a new light under a free number
+                if (!bears(number)) lights.push_back({addClosedLight(name(number).c_str()), number, false});
+                break;
+            case 1:  // erased, or brought back
+                edit(some->id, [&](PlDbLight& l) { l.erase(!some->erased); });
+                some->erased = !some->erased;
+                break;
+            case 2: {  // renamed to a number, refused while another light bears it
+                if (some->erased) break;
+                const bool taken = std::any_of(lights.begin(), lights.end(), [&](const Light& l) {
+                    return &l != some && !l.erased && l.number == number;
+                });
+                edit(some->id, [&](PlDbLight& l) {
+                    EXPECT_EQ(taken ? Plad::eDuplicateKey : Plad::eOk, l.setName(name(number).c_str()));
+                });
+                if (!taken) some->number = number;
+                break;
+            }
+            default:  // renamed to a name without a number
+                if (some->erased) break;
+                edit(some->id, [&](PlDbLight& l) { l.setName((L"Desk " + std::to_wstring(step)).c_str()); });
+                some->number = 0;
+        }
+        int free = 1;
+        while (bears(free)) ++free;
+        ASSERT_EQ(L"Spotlight" + std::to_wstring(free), next(L"Spotlight")) << "step " << step;
+        for (int n = 1; n <= 12; ++n) {
+            PlDbObjectId found;
+            EXPECT_EQ(bears(n), PlLightServiceManager::idAt(found, name(n).c_str(), db) == Plad::eOk) << n;
+        }
+    }
+}
+
+// Every character up to the end of Latin Extended-A, in a name.
+TEST_F(LightNamesTest, NamesRefuseControlCharactersAndTheHostsPunctuation) {
+    const std::wstring_view forbidden = L"<>/\\\":;?*|,=`";
+    for (wchar_t c = 1; c < 0x180; ++c) {
+        const bool refused = c < 0x20 || c == 0x7F || forbidden.find(c) != std::wstring_view::npos;
+        PlDbLight light;
+        EXPECT_EQ(refused ? Plad::eInvalidInput : Plad::eOk, light.setName((L"a" + std::wstring(1, c)).c_str()))
+            << static_cast<int>(c);
+    }
+    static_cast<void>(plsim::scene::takeRefusedLightValues());
 }
 
 TEST_F(LightNamesTest, TheLightsLayerIsMadeOnce) {

@@ -168,6 +168,14 @@ TEST_F(SysVars, DefinedVariablesAndReset) {
     EXPECT_EQ(pledGetVar(L"LUNITS", &rb), PLRTERROR);
     const auto names = plsim::varNames();
     EXPECT_EQ(std::find(names.begin(), names.end(), L"LUNITS"), names.end());
+    // A name found before finds nothing once its variable is gone.
+    EXPECT_EQ(pledGetVar(L"TESTLONG", &rb), PLRTNORM);
+    EXPECT_TRUE(plsim::removeVar(L"testlong"));
+    EXPECT_EQ(pledGetVar(L"TESTLONG", &rb), PLRTERROR);
+    // Found in any letter case, however long the name.
+    plsim::defineVar(std::wstring(40, L'Q') + L"\u00C9", plsim::VarType::Short, L"7");
+    EXPECT_EQ(plsim::getVar(std::wstring(40, L'q') + L"\u00E9"), L"7");
+    EXPECT_EQ(plsim::getVar(L"cvPort"), L"1.5");
 
     // Variables belong to the session, not the drawing; a reset brings the defaults back.
     ASSERT_TRUE(plsim::setVar(L"DEFAULTLIGHTING", L"0"));
@@ -178,6 +186,7 @@ TEST_F(SysVars, DefinedVariablesAndReset) {
     ASSERT_EQ(pledGetVar(L"CVPORT", &rb), PLRTNORM);
     EXPECT_EQ(rb.restype, PLRTSHORT);
     EXPECT_EQ(plsim::getVar(L"LUNITS"), L"2");
+    EXPECT_EQ(plsim::getVar(L"cvPort"), L"2") << "found by a name it was found by before the reset";
 }
 
 }  // namespace
