@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/pldb.h"
+#include "host/plexport.h"
 
 namespace plsim::scene {
 
@@ -16,7 +17,7 @@ namespace plsim::scene {
 std::wstring foldName(const std::wstring& name);
 
 /// 1 to 255 characters, none of them a control character or one of < > / \ " : ; ? * | , = `
-bool isValidLightName(const std::wstring& name);
+PLSCENEOE_API bool isValidLightName(const std::wstring& name);
 
 /// Positive numbers, each possibly more than once, that answer the smallest
 /// number not among them in logarithmic time. Kept as runs of consecutive numbers.
