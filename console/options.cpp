@@ -104,6 +104,12 @@ std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::
                 return std::nullopt;
             }
             options.plan = widePath(value);
+        } else if (name == L"--open") {
+            if (!takeValue(L"a drawing file") || options.open || value.empty()) {
+                error = options.open ? L"--open is given more than once." : L"--open needs a drawing file.";
+                return std::nullopt;
+            }
+            options.open = widePath(value);
         } else if (name == L"--colorbooks") {
             if (!takeValue(L"a folder (or \"\" for none)")) {
                 return std::nullopt;
@@ -191,6 +197,9 @@ Options:
                      FILE as SVG: its plan and front elevation with every
                      light and entity; FILE is replaced, its folder must
                      exist, as for --dump
+  --open FILE        start with the drawing FILE (saved by SAVE or --dump)
+                     instead of a new one; a file that cannot be opened
+                     ends plandor with status 2 before anything runs
   --colorbooks DIR   read the color books from the palette files (*.gpl) in
                      DIR instead of the folder colorbooks next to plandor;
                      --colorbooks "" leaves the host without color books.
@@ -244,6 +253,9 @@ At the "Command: " prompt:
                      the local (or global) form of the reserved name TEXT,
                      or (none); quotes may be left out when TEXT has no blanks
   PLAN FILE          write a picture of the drawing to FILE (SVG)
+  SAVE [FILE]        save the drawing to FILE (or to its own file)
+  OPEN FILE          open the drawing FILE in the place of the open one
+  NEW                start a new drawing in the place of the open one
   QUIT, EXIT         leave
   Ctrl-C cancels the prompt in front of it; end of input (Ctrl-D, or
   Ctrl-Z and Enter on Windows) leaves at the command prompt and cancels the

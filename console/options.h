@@ -32,6 +32,8 @@ struct Options {
     std::optional<std::filesystem::path> dump;
     /// Where to write the picture of the drawing (SVG) when the session ends; none: nowhere.
     std::optional<std::filesystem::path> plan;
+    /// The drawing file to start with; none: a new drawing.
+    std::optional<std::filesystem::path> open;
     /// The colour-book folder the host reports (--colorbooks); an empty text
     /// makes it report none; not given: the folder "colorbooks" next to plandor.
     std::optional<std::wstring> colorBooks;

@@ -3,7 +3,7 @@
 
 #include <exception>
 
-#include "console/drawing_dump.h"
+#include "drawingfile/drawing_dump.h"
 #include "drawing/file_replace.h"
 #include "console/light_table.h"
 #include "picture/plan_picture.h"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/pldb.h"
+#include "hostsim/drawing_driver.h"
 
 namespace plandor {
 
@@ -13,5 +14,10 @@ std::wstring entityKind(const PlDbObject* object);
 
 /// The same kind for a message, capitalised ("Line", "3dpoly"); empty for any other object.
 std::wstring entityTitle(const PlDbObject* object);
+
+/// The kind of an entity read as plain values, named as entityKind names it ("line").
+std::wstring entityKindName(plsim::EntityInfo::Kind kind);
+/// The kind entityKind names `name`; false when `name` names no entity with geometry.
+bool entityKindNamed(const std::wstring& name, plsim::EntityInfo::Kind& kind);
 
 }  // namespace plandor

@@ -1,13 +1,14 @@
-// The drawing as JSON (plandor --dump): the lights with every property, and the system variables that govern them.
-#include "console/drawing_dump.h"
+// The drawing file: every light with every property, the other objects, the system variables,
+// the user coordinate system and the next handle.
+#include "drawingfile/drawing_dump.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
 #include "drawing/file_replace.h"
 #include "drawing/utf8.h"
+#include "host/pldocs.h"
 #include "hostsim/driver.h"
 
 namespace plandor {
@@ -18,11 +19,14 @@ using plsim::scene::ColorInfo;
 using plsim::scene::LightInfo;
 
 constexpr double kDegreesPerRadian = 180.0 / 3.141592653589793;
+/// The widest cone a light holds is below this many degrees.
+constexpr double kConeLimitDegrees = 180.0;
 
 /// Degrees from radians, kept to 15 significant digits: a light stores the
 /// radians of the degrees it was given, and the last bits of the conversion
-/// back are noise ("44.0", not "44.00000000000001").
-double degrees(double radians) {
+/// back are noise ("44.0", not "44.00000000000001"). A cone just below half a
+/// turn stays below it.
+double coneDegrees(double radians) {
     const double value = radians * kDegreesPerRadian;
     if (!std::isfinite(value)) {
         return value;
@@ -31,15 +35,10 @@ double degrees(double radians) {
     const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 15);
     double rounded = value;
     std::from_chars(digits, written.ptr, rounded);
-    return rounded;
+    return rounded >= kConeLimitDegrees && value < kConeLimitDegrees ? 179.999999999999 : rounded;
 }
 
-Json triple(double x, double y, double z) { return Json::array({x, y, z}); }
-Json point(const PlGePoint3d& p) { return triple(p.x, p.y, p.z); }
-Json vector(const PlGeVector3d& v) { return triple(v.x, v.y, v.z); }
-Json optionalInteger(const std::optional<long>& value) { return value ? Json(*value) : Json(nullptr); }
-
-Json colorJson(const ColorInfo& color) {
+void writeColor(JsonWriter& out, const ColorInfo& color) {
     const bool hasRgb = color.method == ColorInfo::Method::Rgb || color.method == ColorInfo::Method::Book;
     const bool isBook = color.method == ColorInfo::Method::Book;
     const char* method = "none";  // no colour at all: nothing applies
@@ -49,57 +48,144 @@ Json colorJson(const ColorInfo& color) {
         case ColorInfo::Method::Book: method = "book"; break;
         case ColorInfo::Method::None: break;
     }
-    const auto channel = [hasRgb](int value) { return hasRgb ? Json(value) : Json(nullptr); };
-    return Json{{"method", method},
-                {"r", channel(color.red)},
-                {"g", channel(color.green)},
-                {"b", channel(color.blue)},
-                {"index", color.method == ColorInfo::Method::Index ? Json(color.index) : Json(nullptr)},
-                {"book", isBook ? Json(toUtf8(color.book)) : Json(nullptr)},
-                {"name", isBook ? Json(toUtf8(color.name)) : Json(nullptr)}};
+    out.key("color");
+    out.beginObject();
+    out.member("method", method);
+    const std::pair<const char*, int> channels[] = {{"r", color.red}, {"g", color.green}, {"b", color.blue}};
+    for (const auto& [key, value] : channels) {
+        out.key(key);
+        hasRgb ? out.integer(value) : out.null();
+    }
+    out.key("index");
+    color.method == ColorInfo::Method::Index ? out.integer(color.index) : out.null();
+    out.key("book");
+    isBook ? out.text(color.book) : out.null();
+    out.key("name");
+    isBook ? out.text(color.name) : out.null();
+    out.endObject();
 }
 
-Json shadowJson(const plsim::scene::ShadowInfo& shadow) {
-    return Json{{"on", shadow.on},           {"type", shadow.type},     {"mapSize", shadow.mapSize},
-                {"softness", shadow.softness}, {"shape", shadow.shape},   {"length", shadow.length},
-                {"width", shadow.width},     {"radius", shadow.radius}, {"samples", shadow.samples},
-                {"visible", shadow.shapeVisible}};
+void writeShadow(JsonWriter& out, const plsim::scene::ShadowInfo& shadow) {
+    out.key("shadow");
+    out.beginObject();
+    out.member("on", shadow.on);
+    out.member("type", shadow.type);
+    out.member("mapSize", shadow.mapSize);
+    out.member("softness", shadow.softness);
+    out.member("shape", shadow.shape);
+    out.member("length", shadow.length);
+    out.member("width", shadow.width);
+    out.member("radius", shadow.radius);
+    out.member("samples", shadow.samples);
+    out.member("visible", shadow.shapeVisible);
+    out.endObject();
 }
 
-Json attenuationJson(const plsim::scene::AttenuationInfo& attenuation) {
-    return Json{{"type", attenuation.type},
-                {"useLimits", attenuation.useLimits},
-                {"start", attenuation.start},
-                {"end", attenuation.end}};
+void writeAttenuation(JsonWriter& out, const plsim::scene::AttenuationInfo& attenuation) {
+    out.key("attenuation");
+    out.beginObject();
+    out.member("type", attenuation.type);
+    out.member("useLimits", attenuation.useLimits);
+    out.member("start", attenuation.start);
+    out.member("end", attenuation.end);
+    out.endObject();
 }
 
-Json photometryJson(const plsim::scene::PhotometryInfo& photometry) {
-    return Json{{"intensity", photometry.physicalIntensity},
-                {"method", photometry.method},
-                {"distance", photometry.distance},
-                {"lampColorType", photometry.lampColorType},
-                {"lampColorTemp", photometry.lampColorTemp},
-                {"lampColorPreset", photometry.preset},
-                {"lampRgb", Json{{"r", photometry.lampRgb.red}, {"g", photometry.lampRgb.green}, {"b", photometry.lampRgb.blue}}}};
+void writePhotometry(JsonWriter& out, const plsim::scene::PhotometryInfo& photometry) {
+    out.key("photometry");
+    out.beginObject();
+    out.member("intensity", photometry.physicalIntensity);
+    out.member("method", photometry.method);
+    out.member("distance", photometry.distance);
+    out.member("lampColorType", photometry.lampColorType);
+    out.member("lampColorTemp", photometry.lampColorTemp);
+    out.member("lampColorPreset", photometry.preset);
+    out.key("lampRgb");
+    out.beginObject();
+    out.member("r", photometry.lampRgb.red);
+    out.member("g", photometry.lampRgb.green);
+    out.member("b", photometry.lampRgb.blue);
+    out.endObject();
+    out.endObject();
 }
 
-Json lightJson(const LightInfo& light) {
-    return Json{{"name", toUtf8(light.name)},
-                {"kind", light.kind},
-                {"hasTarget", light.hasTarget},
-                {"layer", toUtf8(light.layer)},
-                {"position", point(light.position)},
-                {"target", point(light.target)},
-                {"direction", vector(light.direction)},
-                {"on", light.on},
-                {"intensity", light.intensity},
-                {"hotspotDeg", degrees(light.hotspot)},
-                {"falloffDeg", degrees(light.falloff)},
-                {"color", colorJson(light.color)},
-                {"shadow", shadowJson(light.shadow)},
-                {"attenuation", attenuationJson(light.attenuation)},
-                {"photometry", photometryJson(light.photometry)},
-                {"web", Json{{"file", toUtf8(light.webFile)}, {"rotation", vector(light.webRotation)}}}};
+void writeLight(JsonWriter& out, const LightInfo& light) {
+    out.beginObject();
+    out.member("handle", handleHex(light.handle));
+    out.member("name", light.name);
+    out.member("kind", light.kind);
+    out.member("hasTarget", light.hasTarget);
+    out.member("layer", light.layer);
+    out.member("position", light.position);
+    out.member("target", light.target);
+    out.member("direction", light.direction);
+    out.member("on", light.on);
+    out.member("intensity", light.intensity);
+    out.member("hotspotDeg", coneDegrees(light.hotspot));
+    out.member("falloffDeg", coneDegrees(light.falloff));
+    writeColor(out, light.color);
+    writeShadow(out, light.shadow);
+    writeAttenuation(out, light.attenuation);
+    writePhotometry(out, light.photometry);
+    out.key("web");
+    out.beginObject();
+    out.member("file", light.webFile);
+    out.member("rotation", light.webRotation);
+    out.endObject();
+    out.endObject();
+}
+
+void writeOptionalInteger(JsonWriter& out, const char* key, const std::optional<long>& value) {
+    out.key(key);
+    value ? out.integer(*value) : out.null();
+}
+
+void writeVariables(JsonWriter& out, const DumpVariables& variables) {
+    out.key("sysvars");
+    out.beginObject();
+    writeOptionalInteger(out, "CVPORT", variables.cvport);
+    writeOptionalInteger(out, "DEFAULTLIGHTING", variables.defaultLighting);
+    writeOptionalInteger(out, "LIGHTINGUNITS", variables.lightingUnits);
+    for (const plsim::DrawingVariable& v : variables.others) {
+        const std::string name = toUtf8(v.name);
+        const std::string value = toUtf8(v.value);
+        out.key(name);
+        double real = 0.0;
+        long long whole = 0;
+        switch (v.type) {
+            case plsim::VarType::Short:
+            case plsim::VarType::Long:
+                if (std::from_chars(value.data(), value.data() + value.size(), whole).ec == std::errc()) {
+                    out.integer(whole);
+                } else {
+                    out.null();
+                }
+                break;
+            case plsim::VarType::Real:
+                if (std::from_chars(value.data(), value.data() + value.size(), real).ec == std::errc()) {
+                    out.real(real);
+                } else {
+                    out.null();
+                }
+                break;
+            case plsim::VarType::Text: out.text(value); break;
+        }
+    }
+    out.endObject();
+}
+
+void writeUcs(JsonWriter& out, const plsim::UcsInfo& ucs) {
+    out.key("ucs");
+    out.beginObject();
+    out.member("origin", ucs.origin);
+    out.member("xAxis", ucs.xAxis);
+    out.member("yAxis", ucs.yAxis);
+    out.endObject();
+}
+
+void writeDictionary(JsonWriter& out, const char* key, std::uint64_t handle) {
+    out.key(key);
+    handle ? out.text(handleHex(handle)) : out.null();
 }
 
 /// The value of a whole-number system variable; empty when there is none.
@@ -113,65 +199,45 @@ std::optional<long> wholeVariable(const wchar_t* name) {
     return value;
 }
 
-/// `json` with each real number written as jsonReal writes it: the library's
-/// digits read back to the same value, but are not always the fewest.
-std::string withShortestReals(const std::string& json) {
-    std::string out;
-    out.reserve(json.size());
-    bool inString = false;
-    for (std::size_t i = 0; i < json.size();) {
-        const char c = json[i];
-        if (inString && c == '\\') {  // an escape: the backslash and the character it escapes
-            out.append(json, i, 2);
-            i += 2;
-            continue;
-        }
-        if (c == '"') inString = !inString;
-        if (inString || (c != '-' && (c < '0' || c > '9'))) {
-            out += c;
-            ++i;
-            continue;
-        }
-        const std::size_t end = std::min(json.find_first_not_of("+-.0123456789eE", i), json.size());
-        const std::string_view number(json.data() + i, end - i);
-        double value = 0.0;
-        if (number.find_first_of(".eE") != std::string_view::npos &&
-            std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc()) {
-            out += jsonReal(value);
-        } else {
-            out += number;
-        }
-        i = end;
-    }
-    return out;
+bool isPlacementVariable(const std::wstring& name) {
+    return name == L"CVPORT" || name == L"DEFAULTLIGHTING" || name == L"LIGHTINGUNITS";
 }
+
+/// Writes `text` to `path`; false with why not ("PROBLEM." or the folder's problem) in `reason`.
+bool replaceWithReason(const std::filesystem::path& path, const std::string& text, std::wstring& reason);
 
 }  // namespace
 
-std::string jsonReal(double value) {
-    if (!std::isfinite(value)) {
-        return "null";
-    }
-    char digits[32];
-    const auto written = std::to_chars(digits, digits + sizeof digits, value);
-    std::string out(digits, written.ptr);
-    if (out.find_first_of(".e") == std::string::npos) {
-        out += ".0";
-    }
-    return out;
+std::string drawingFileText(const DrawingFile& drawing) {
+    std::string text;
+    // About a kilobyte and a half a light.
+    text.reserve(2048 + 1600 * drawing.lights.size() + 256 * drawing.objects.entities.size());
+    JsonWriter out(text);
+    out.beginObject();
+    out.member("format", kDrawingFormat);
+    out.member("version", kDrawingFormatVersion);
+    out.key("lights");
+    out.beginArray();
+    for (const LightInfo& light : drawing.lights) writeLight(out, light);
+    out.endArray();
+    writeLayers(out, drawing.objects);
+    writeDrawingObjects(out, drawing.objects);
+    writeVariables(out, drawing.variables);
+    writeUcs(out, drawing.ucs);
+    out.member("nextHandle", handleHex(drawing.nextHandle));
+    out.key("pathDictionaries");
+    out.beginObject();
+    writeDictionary(out, "namedPaths", drawing.objects.namedPathDictionary);
+    writeDictionary(out, "motionPaths", drawing.objects.motionPathDictionary);
+    out.endObject();
+    out.endObject();
+    text += '\n';
+    return text;
 }
 
 std::string drawingDumpJson(const std::vector<LightInfo>& lights, const DumpVariables& variables,
                             const DrawingObjects& objects) {
-    Json dump{{"lights", Json::array()}};
-    for (const LightInfo& light : lights) {
-        dump["lights"].push_back(lightJson(light));
-    }
-    addDrawingObjects(dump, objects);
-    dump["sysvars"] = Json{{"CVPORT", optionalInteger(variables.cvport)},
-                           {"DEFAULTLIGHTING", optionalInteger(variables.defaultLighting)},
-                           {"LIGHTINGUNITS", optionalInteger(variables.lightingUnits)}};
-    return withShortestReals(dump.dump(2, ' ', false, Json::error_handler_t::replace)) + "\n";
+    return drawingFileText({lights, objects, variables, {}, 0});
 }
 
 DumpVariables currentDumpVariables() {
@@ -179,7 +245,15 @@ DumpVariables currentDumpVariables() {
     variables.cvport = wholeVariable(L"CVPORT");
     variables.defaultLighting = wholeVariable(L"DEFAULTLIGHTING");
     variables.lightingUnits = wholeVariable(L"LIGHTINGUNITS");
+    for (plsim::DrawingVariable& v : plsim::drawingVariables()) {
+        if (!isPlacementVariable(v.name)) variables.others.push_back(std::move(v));
+    }
     return variables;
+}
+
+DrawingFile drawingFileOf(PlDbDatabase* db) {
+    return {plsim::scene::lightsOf(db), drawingObjectsOf(db), currentDumpVariables(), plsim::currentUcs(),
+            plsim::nextHandle(db)};
 }
 
 std::wstring dumpPathProblem(const std::filesystem::path& path) {
@@ -194,14 +268,39 @@ std::wstring dumpPathProblem(const std::filesystem::path& path) {
     return {};
 }
 
-bool writeDump(const std::filesystem::path& path, const std::string& text, std::wstring& error) {
-    std::wstring reason;
+namespace {
+
+bool replaceWithReason(const std::filesystem::path& path, const std::string& text, std::wstring& reason) {
     if (replaceFile(path, text, reason)) {
         return true;
     }
     const std::wstring problem = dumpPathProblem(path);
-    error = L"cannot write the dump \"" + pathText(path) + L"\": " + (problem.empty() ? reason + L"." : problem);
+    reason = problem.empty() ? reason + L"." : problem;
     return false;
+}
+
+}  // namespace
+
+bool writeDump(const std::filesystem::path& path, const std::string& text, std::wstring& error) {
+    std::wstring reason;
+    if (replaceWithReason(path, text, reason)) {
+        return true;
+    }
+    error = L"cannot write the dump \"" + pathText(path) + L"\": " + reason;
+    return false;
+}
+
+bool saveDrawing(const std::filesystem::path& path, PlApDocument* drawing, SavedDrawing& saved, std::wstring& error) {
+    const DrawingFile file = drawingFileOf(drawing ? drawing->database() : nullptr);
+    std::wstring reason;
+    if (!replaceWithReason(path, drawingFileText(file), reason)) {
+        error = L"cannot save the drawing to \"" + pathText(path) + L"\": " + reason;
+        return false;
+    }
+    plsim::markDrawingSaved(drawing);
+    const DrawingObjects& o = file.objects;
+    saved = {file.lights.size(), o.entities.size(), o.views.size(), o.namedPaths.size(), o.motionPaths.size()};
+    return true;
 }
 
 }  // namespace plandor

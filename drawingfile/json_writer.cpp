@@ -1,0 +1,137 @@
+// Writing JSON as it is made, laid out as the JSON library lays it out.
+#include "drawingfile/json_writer.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "drawing/utf8.h"
+
+namespace plandor {
+
+namespace {
+
+void appendReal(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char digits[32];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, static_cast<std::size_t>(end - digits));
+    if (std::string_view(digits, static_cast<std::size_t>(end - digits)).find_first_of(".e") == std::string_view::npos) {
+        out += ".0";
+    }
+}
+
+}  // namespace
+
+std::string jsonReal(double value) {
+    std::string out;
+    appendReal(out, value);
+    return out;
+}
+
+void JsonWriter::newLine(std::size_t depth) {
+    m_out += '\n';
+    m_out.append(2 * depth, ' ');
+}
+
+void JsonWriter::startValue() {
+    if (m_afterKey) {
+        m_afterKey = false;
+        return;
+    }
+    if (m_empty.empty()) return;  // the value of the whole text
+    if (!m_empty.back()) m_out += ',';
+    m_empty.back() = false;
+    newLine(m_empty.size());
+}
+
+void JsonWriter::open(char bracket) {
+    startValue();
+    m_out += bracket;
+    m_empty.push_back(true);
+}
+
+void JsonWriter::close(char bracket) {
+    const bool empty = m_empty.back();
+    m_empty.pop_back();
+    if (!empty) newLine(m_empty.size());
+    m_out += bracket;
+}
+
+void JsonWriter::beginObject() { open('{'); }
+void JsonWriter::endObject() { close('}'); }
+void JsonWriter::beginArray() { open('['); }
+void JsonWriter::endArray() { close(']'); }
+
+void JsonWriter::key(std::string_view name) {
+    startValue();
+    quoted(name);
+    m_out += ": ";
+    m_afterKey = true;
+}
+
+void JsonWriter::text(std::string_view utf8) {
+    startValue();
+    quoted(utf8);
+}
+
+void JsonWriter::quoted(std::string_view utf8) {
+    m_out += '"';
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '"': m_out += "\\\""; break;
+            case '\\': m_out += "\\\\"; break;
+            case '\b': m_out += "\\b"; break;
+            case '\f': m_out += "\\f"; break;
+            case '\n': m_out += "\\n"; break;
+            case '\r': m_out += "\\r"; break;
+            case '\t': m_out += "\\t"; break;
+            default:
+                if (byte < 0x20) {
+                    static constexpr char kHex[] = "0123456789abcdef";
+                    m_out += "\\u00";
+                    m_out += kHex[byte >> 4];
+                    m_out += kHex[byte & 0xF];
+                } else {
+                    m_out += c;
+                }
+        }
+    }
+    m_out += '"';
+}
+
+void JsonWriter::text(std::wstring_view wide) { text(std::string_view(toUtf8(wide))); }
+
+void JsonWriter::integer(long long value) {
+    startValue();
+    char digits[24];
+    m_out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+void JsonWriter::real(double value) {
+    startValue();
+    appendReal(m_out, value);
+}
+
+void JsonWriter::boolean(bool value) {
+    startValue();
+    m_out += value ? "true" : "false";
+}
+
+void JsonWriter::null() {
+    startValue();
+    m_out += "null";
+}
+
+void JsonWriter::triple(double x, double y, double z) {
+    beginArray();
+    real(x);
+    real(y);
+    real(z);
+    endArray();
+}
+
+}  // namespace plandor

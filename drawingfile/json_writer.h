@@ -1,0 +1,76 @@
+// Writing JSON as it is made, laid out as the JSON library lays it out: two blanks a level,
+// every member and item on a line of its own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/plge.h"
+
+namespace plandor {
+
+/// `value` as a JSON number that reads back to the same double and is
+/// recognisably real ("1.0", "2.5e-07"); null when it is not finite.
+std::string jsonReal(double value);
+
+/// Appends one JSON value to a text. Objects and arrays are opened and closed in pairs; in
+/// an object each value follows its key. Texts are UTF-8, written with the library's escapes
+/// (quote, backslash and the control characters); reals as jsonReal writes them.
+class JsonWriter {
+public:
+    explicit JsonWriter(std::string& out) : m_out(out) {}
+
+    void beginObject();
+    void endObject();
+    void beginArray();
+    void endArray();
+    /// The key of the next member of the object open now.
+    void key(std::string_view name);
+
+    void text(std::string_view utf8);
+    void text(std::wstring_view wide);
+    void integer(long long value);
+    void real(double value);
+    void boolean(bool value);
+    void null();
+    /// A point or a vector: an array of its three coordinates.
+    void triple(double x, double y, double z);
+    void point(const PlGePoint3d& p) { triple(p.x, p.y, p.z); }
+    void vector(const PlGeVector3d& v) { triple(v.x, v.y, v.z); }
+
+    /// A member: key and value.
+    template <class T>
+    void member(std::string_view name, const T& value) {
+        key(name);
+        write(value);
+    }
+
+private:
+    void write(std::string_view value) { text(value); }
+    void write(const char* value) { text(std::string_view(value)); }
+    void write(const std::wstring& value) { text(std::wstring_view(value)); }
+    void write(bool value) { boolean(value); }
+    void write(int value) { integer(value); }
+    void write(unsigned value) { integer(value); }
+    void write(long value) { integer(value); }
+    void write(long long value) { integer(value); }
+    void write(double value) { real(value); }
+    void write(const PlGePoint3d& value) { point(value); }
+    void write(const PlGeVector3d& value) { vector(value); }
+
+    /// Puts what goes before a value: nothing after a key, a line break and the indent in an array.
+    void startValue();
+    /// `utf8` in quotes, escaped.
+    void quoted(std::string_view utf8);
+    void open(char bracket);
+    void close(char bracket);
+    void newLine(std::size_t depth);
+
+    std::string& m_out;
+    std::vector<bool> m_empty;  ///< for each object or array open, whether it has nothing yet
+    bool m_afterKey = false;
+};
+
+}  // namespace plandor
