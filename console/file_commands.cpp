@@ -57,7 +57,7 @@ bool save(const std::filesystem::path& path, ConsoleOutput& out) {
     SavedDrawing saved;
     std::wstring error;
     if (!saveDrawing(path, currentDrawing(), saved, error)) {
-        out.writeLine(L"The drawing was not saved: " + error);
+        out.writeLine(L"Cannot save the drawing to \"" + pathText(path) + L"\": " + error + L" Nothing was saved.");
         return false;
     }
     place() = {currentDrawing(), path};

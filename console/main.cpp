@@ -75,7 +75,7 @@ bool dumpDrawing(const std::filesystem::path& path, PlApDocument* drawing, Conso
     std::wstring error;
     try {
         PlDbDatabase* db = drawing != nullptr ? drawing->database() : nullptr;
-        const std::string json = drawingDumpJson(plsim::scene::lightsOf(db), currentDumpVariables(), drawingObjectsOf(db));
+        const std::string json = drawingFileText(drawingFileOf(db));
         if (writeDump(path, json, error)) {
             return true;
         }

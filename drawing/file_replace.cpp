@@ -92,6 +92,20 @@ bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to
 #endif
 }
 
+/// Sees the folder's record of the file moved into place to the disk, so that the new name
+/// outlasts a crash too. On Windows the move itself writes through.
+void syncFolderOf(const std::filesystem::path& file) {
+#if !defined(_WIN32)
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    static_cast<void>(::fsync(fd));  // the file is complete in its place already
+    ::close(fd);
+#else
+    static_cast<void>(file);
+#endif
+}
+
 }  // namespace
 
 bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error) {
@@ -148,6 +162,7 @@ bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std:
         std::filesystem::remove(fresh, ec);
         return false;
     }
+    syncFolderOf(target);
     return true;
 }
 

@@ -292,11 +292,7 @@ bool writeDump(const std::filesystem::path& path, const std::string& text, std::
 
 bool saveDrawing(const std::filesystem::path& path, PlApDocument* drawing, SavedDrawing& saved, std::wstring& error) {
     const DrawingFile file = drawingFileOf(drawing ? drawing->database() : nullptr);
-    std::wstring reason;
-    if (!replaceWithReason(path, drawingFileText(file), reason)) {
-        error = L"cannot save the drawing to \"" + pathText(path) + L"\": " + reason;
-        return false;
-    }
+    if (!replaceWithReason(path, drawingFileText(file), error)) return false;
     plsim::markDrawingSaved(drawing);
     const DrawingObjects& o = file.objects;
     saved = {file.lights.size(), o.entities.size(), o.views.size(), o.namedPaths.size(), o.motionPaths.size()};

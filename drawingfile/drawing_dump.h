@@ -90,7 +90,7 @@ struct SavedDrawing {
 };
 
 /// Writes the file of `drawing` to `path` as writeDump does and takes the drawing as saved.
-/// False, with why not in `error` ("cannot save the drawing to ...: ..."), when it cannot be
+/// False, with why not in `error` ("the folder ... does not exist."), when it cannot be
 /// written; the drawing and an earlier file are then as they were.
 bool saveDrawing(const std::filesystem::path& path, PlApDocument* drawing, SavedDrawing& saved, std::wstring& error);
 

@@ -611,10 +611,10 @@ void check(const DrawingFile& d, Checks& c) {
             return static_cast<void>(c.refuse(at("lights", i, "layer"), L"is \"" + l.layer + L"\", which is none of the layers"));
         if (l.hotspot > l.falloff) {
             c.warnings.push_back({at("lights", i, "hotspotDeg"),
-                                  L"the hotspot is wider than the falloff; the light keeps both as they are"});
+                                  L"is wider than the falloff; the light keeps both as they are"});
         }
         if (l.attenuation.start < 0.0 || l.attenuation.end < 0.0) {
-            c.warnings.push_back({at("lights", i, "attenuation"), L"a limit is negative; the light keeps it as it is"});
+            c.warnings.push_back({at("lights", i, "attenuation"), L"has a negative limit; the light keeps it as it is"});
         }
     }
     for (std::size_t i = 0; i < o.entities.size(); ++i) {

@@ -204,6 +204,7 @@ bool JsonReader::nextMember(std::string& key) {
         return false;
     }
     if (!level.first && !expect(',', L"\",\" or \"}\" after a member")) return false;
+    level.first = true;  // between two members: a fault is the object's
     skipBlanks();
     if (m_pos >= m_text.size() || m_text[m_pos] != '"') return syntax(L"expected the name of a member in quotes");
     if (!lexString(key) || !expect(':', L"\":\" after the name of a member")) return false;
