@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #include "drawing/utf8.h"
 
@@ -60,12 +61,11 @@ bool syncToDisk(std::FILE* file) {
 #endif
 }
 
-/// Writes `bytes` into `file` and closes it, with `toDisk` seeing them to the
-/// disk first. False, with the reason, when any of it fails.
-bool writeAndClose(std::FILE* file, std::string_view bytes, bool toDisk, std::wstring& reason) {
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0 &&
-                   (!toDisk || syncToDisk(file));
-    int failure = written ? 0 : errno;
+/// Sees what was written to `file` to the disk when `toDisk`, and closes it. False, with the
+/// reason, when that or an earlier write (`failure`, its errno) failed.
+bool finishAndClose(std::FILE* file, int failure, bool toDisk, std::wstring& reason) {
+    bool written = failure == 0 && std::fflush(file) == 0 && (!toDisk || syncToDisk(file));
+    if (written == false && failure == 0) failure = errno;
     if (std::fclose(file) != 0 && written) {
         written = false;
         failure = errno;
@@ -108,62 +108,90 @@ void syncFolderOf(const std::filesystem::path& file) {
 
 }  // namespace
 
-bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error) {
-    std::error_code ec;
-    const std::filesystem::file_status existing = std::filesystem::status(path, ec);
-    if (!ec && std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
-        // No file to replace (a device, a pipe): written into as it is.
-#if defined(_WIN32)
-        std::FILE* file = _wfopen(path.c_str(), L"wb");
-#else
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-#endif
-        if (file == nullptr) {
-            error = systemError(errno);
-            return false;
-        }
-        return writeAndClose(file, bytes, false, error);
-    }
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, ec)) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-        if (!ec) {
-            target = resolved;
-        }
-    }
+FileReplacement::FileReplacement(std::filesystem::path path) : m_path(std::move(path)) {}
 
-    std::filesystem::path fresh;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < kNameAttempts && file == nullptr; ++attempt) {
-        fresh = target;
-        fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
-        file = createNew(fresh);
-        if (file == nullptr && errno != EEXIST) {
+FileReplacement::~FileReplacement() {
+    if (m_file == nullptr) return;
+    std::fclose(m_file);
+    std::error_code ec;
+    if (!m_inPlace) std::filesystem::remove(m_fresh, ec);
+}
+
+bool FileReplacement::open(std::wstring& error) {
+    std::error_code ec;
+    m_existing = std::filesystem::status(m_path, ec);
+    if (!ec && std::filesystem::exists(m_existing) && !std::filesystem::is_regular_file(m_existing)) {
+        // No file to replace (a device, a pipe): written into as it is.
+        m_inPlace = true;
+#if defined(_WIN32)
+        m_file = _wfopen(m_path.c_str(), L"wb");
+#else
+        m_file = std::fopen(m_path.c_str(), "wb");
+#endif
+        if (m_file == nullptr) error = systemError(errno);
+        return m_file != nullptr;
+    }
+    m_target = m_path;
+    if (std::filesystem::is_symlink(m_path, ec)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(m_path, ec);
+        if (!ec) {
+            m_target = resolved;
+        }
+    }
+    for (int attempt = 0; attempt < kNameAttempts && m_file == nullptr; ++attempt) {
+        m_fresh = m_target;
+        m_fresh += L".new" + (attempt == 0 ? std::wstring() : std::to_wstring(attempt));
+        m_file = createNew(m_fresh);
+        if (m_file == nullptr && errno != EEXIST) {
             break;
         }
     }
-    if (file == nullptr) {
+    if (m_file == nullptr) {
         error = L"no new file can be made beside it (" + systemError(errno) + L")";
         return false;
     }
+    return true;
+}
 
+void FileReplacement::write(std::string_view bytes) {
+    if (m_file != nullptr && m_failure == 0 && std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size()) {
+        m_failure = errno != 0 ? errno : EIO;
+    }
+}
+
+bool FileReplacement::commit(std::wstring& error) {
+    std::FILE* const file = std::exchange(m_file, nullptr);
+    if (file == nullptr) return false;
     std::wstring reason;
-    if (!writeAndClose(file, bytes, true, reason)) {
+    if (m_inPlace) {
+        if (finishAndClose(file, m_failure, false, reason)) return true;
+        error = reason;
+        return false;
+    }
+    std::error_code ec;
+    if (!finishAndClose(file, m_failure, true, reason)) {
         error = L"the new contents could not be written in full (" + reason + L")";
-        std::filesystem::remove(fresh, ec);
+        std::filesystem::remove(m_fresh, ec);
         return false;
     }
     // The new file keeps the permissions of the one it replaces.
-    if (std::filesystem::exists(existing)) {
-        std::filesystem::permissions(fresh, existing.permissions(), ec);
+    if (std::filesystem::exists(m_existing)) {
+        std::filesystem::permissions(m_fresh, m_existing.permissions(), ec);
     }
-    if (!moveOver(fresh, target, reason)) {
+    if (!moveOver(m_fresh, m_target, reason)) {
         error = L"the new file could not take the old one's place (" + reason + L")";
-        std::filesystem::remove(fresh, ec);
+        std::filesystem::remove(m_fresh, ec);
         return false;
     }
-    syncFolderOf(target);
+    syncFolderOf(m_target);
     return true;
+}
+
+bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error) {
+    FileReplacement replacement(path);
+    if (!replacement.open(error)) return false;
+    replacement.write(bytes);
+    return replacement.commit(error);
 }
 
 }  // namespace plandor

@@ -1,6 +1,7 @@
 // Replacing a file whole: the new contents go to a file beside it, which takes its place only when complete.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,5 +17,29 @@ namespace plandor {
 /// message for the user in `error`, when the file cannot be replaced; no file
 /// of the attempt is left behind.
 bool replaceFile(const std::filesystem::path& path, std::string_view bytes, std::wstring& error);
+
+/// replaceFile written a part at a time: open, write the parts, commit. A replacement that is
+/// not committed leaves the file it would replace as it was, and no file of the attempt.
+class FileReplacement {
+public:
+    explicit FileReplacement(std::filesystem::path path);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    /// Makes the new file; false, with why not in `error`, when none can be made.
+    bool open(std::wstring& error);
+    /// Appends `bytes`; a write that fails is told by commit.
+    void write(std::string_view bytes);
+    /// Puts the new file in the place of the old one; false, with why not in `error`.
+    bool commit(std::wstring& error);
+
+private:
+    std::filesystem::path m_path, m_target, m_fresh;
+    std::filesystem::file_status m_existing;
+    std::FILE* m_file = nullptr;
+    bool m_inPlace = false;  ///< a device or a pipe, written into as it is
+    int m_failure = 0;       ///< the errno of the first write that failed
+};
 
 }  // namespace plandor

@@ -203,22 +203,23 @@ bool isPlacementVariable(const std::wstring& name) {
     return name == L"CVPORT" || name == L"DEFAULTLIGHTING" || name == L"LIGHTINGUNITS";
 }
 
-/// Writes `text` to `path`; false with why not ("PROBLEM." or the folder's problem) in `reason`.
-bool replaceWithReason(const std::filesystem::path& path, const std::string& text, std::wstring& reason);
+/// Why `path` could not be replaced: the problem of its folder, else `reason`.
+std::wstring failureReason(const std::filesystem::path& path, const std::wstring& reason);
 
 }  // namespace
 
-std::string drawingFileText(const DrawingFile& drawing) {
+void writeDrawingFile(const DrawingFile& drawing, const LightSource& lights, const JsonWriter::Sink& sink) {
+    // Handed over a megabyte at a time: the text of many lights stays in the cache.
+    constexpr std::size_t kPart = std::size_t{1} << 20;
     std::string text;
-    // About a kilobyte and a half a light.
-    text.reserve(2048 + 1600 * drawing.lights.size() + 256 * drawing.objects.entities.size());
-    JsonWriter out(text);
+    text.reserve(kPart + 4096);
+    JsonWriter out(text, sink, kPart);
     out.beginObject();
     out.member("format", kDrawingFormat);
     out.member("version", kDrawingFormatVersion);
     out.key("lights");
     out.beginArray();
-    for (const LightInfo& light : drawing.lights) writeLight(out, light);
+    lights([&out](const LightInfo& light) { writeLight(out, light); });
     out.endArray();
     writeLayers(out, drawing.objects);
     writeDrawingObjects(out, drawing.objects);
@@ -232,6 +233,17 @@ std::string drawingFileText(const DrawingFile& drawing) {
     out.endObject();
     out.endObject();
     text += '\n';
+    out.finish();
+}
+
+std::string drawingFileText(const DrawingFile& drawing) {
+    std::string text;
+    // About a kilobyte and a half a light.
+    text.reserve(2048 + 1600 * drawing.lights.size() + 256 * drawing.objects.entities.size());
+    const LightSource lights = [&drawing](const std::function<void(const LightInfo&)>& visit) {
+        for (const LightInfo& light : drawing.lights) visit(light);
+    };
+    writeDrawingFile(drawing, lights, [&text](std::string_view part) { text += part; });
     return text;
 }
 
@@ -251,9 +263,9 @@ DumpVariables currentDumpVariables() {
     return variables;
 }
 
-DrawingFile drawingFileOf(PlDbDatabase* db) {
-    return {plsim::scene::lightsOf(db), drawingObjectsOf(db), currentDumpVariables(), plsim::currentUcs(),
-            plsim::nextHandle(db)};
+DrawingFile drawingFileOf(PlDbDatabase* db, bool withLights) {
+    return {withLights ? plsim::scene::lightsOf(db) : std::vector<LightInfo>(), drawingObjectsOf(db),
+            currentDumpVariables(), plsim::currentUcs(), plsim::nextHandle(db)};
 }
 
 std::wstring dumpPathProblem(const std::filesystem::path& path) {
@@ -270,32 +282,46 @@ std::wstring dumpPathProblem(const std::filesystem::path& path) {
 
 namespace {
 
-bool replaceWithReason(const std::filesystem::path& path, const std::string& text, std::wstring& reason) {
-    if (replaceFile(path, text, reason)) {
-        return true;
-    }
+std::wstring failureReason(const std::filesystem::path& path, const std::wstring& reason) {
     const std::wstring problem = dumpPathProblem(path);
-    reason = problem.empty() ? reason + L"." : problem;
-    return false;
+    return problem.empty() ? reason + L"." : problem;
 }
 
 }  // namespace
 
 bool writeDump(const std::filesystem::path& path, const std::string& text, std::wstring& error) {
     std::wstring reason;
-    if (replaceWithReason(path, text, reason)) {
+    if (replaceFile(path, text, reason)) {
         return true;
     }
-    error = L"cannot write the dump \"" + pathText(path) + L"\": " + reason;
+    error = L"cannot write the dump \"" + pathText(path) + L"\": " + failureReason(path, reason);
     return false;
 }
 
 bool saveDrawing(const std::filesystem::path& path, PlApDocument* drawing, SavedDrawing& saved, std::wstring& error) {
-    const DrawingFile file = drawingFileOf(drawing ? drawing->database() : nullptr);
-    if (!replaceWithReason(path, drawingFileText(file), error)) return false;
+    // The lights go to the file as they are read, not held all at once.
+    PlDbDatabase* db = drawing ? drawing->database() : nullptr;
+    const DrawingFile file = drawingFileOf(db, false);
+    std::size_t lights = 0;
+    const LightSource source = [db, &lights](const std::function<void(const LightInfo&)>& visit) {
+        plsim::scene::forEachLightInfo(db, [&](const LightInfo& light) {
+            ++lights;
+            visit(light);
+        });
+    };
+    FileReplacement replacement(path);
+    bool written = replacement.open(error);
+    if (written) {
+        writeDrawingFile(file, source, [&replacement](std::string_view part) { replacement.write(part); });
+        written = replacement.commit(error);
+    }
+    if (!written) {
+        error = failureReason(path, error);
+        return false;
+    }
     plsim::markDrawingSaved(drawing);
     const DrawingObjects& o = file.objects;
-    saved = {file.lights.size(), o.entities.size(), o.views.size(), o.namedPaths.size(), o.motionPaths.size()};
+    saved = {lights, o.entities.size(), o.views.size(), o.namedPaths.size(), o.motionPaths.size()};
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,8 +41,12 @@ struct DrawingFile {
     std::uint64_t nextHandle = 0;
 };
 
-/// What the drawing `db` holds now, with the host's variables and user coordinate system.
-DrawingFile drawingFileOf(PlDbDatabase* db);
+/// What the drawing `db` holds now, with the host's variables and user coordinate system;
+/// without its lights unless `withLights`.
+DrawingFile drawingFileOf(PlDbDatabase* db, bool withLights = true);
+
+/// Calls its argument with each light of a drawing, in order.
+using LightSource = std::function<void(const std::function<void(const plsim::scene::LightInfo&)>&)>;
 
 /// The file of `drawing` as UTF-8 JSON ending in a line end:
 ///
@@ -65,6 +70,9 @@ DrawingFile drawingFileOf(PlDbDatabase* db);
 /// (kept to 15 significant digits), an arc's in radians. Colour fields that do not apply to
 /// the colour's method are null.
 std::string drawingFileText(const DrawingFile& drawing);
+/// The same text handed to `sink` a part at a time, with the lights `lights` gives (in the
+/// place of those of `drawing`).
+void writeDrawingFile(const DrawingFile& drawing, const LightSource& lights, const JsonWriter::Sink& sink);
 
 /// The same for a drawing holding `lights` and `objects` under `variables`, the world as its
 /// user coordinate system and next handle 0.

@@ -4,12 +4,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <iterator>
-#include <sstream>
-#include <unordered_map>
+#include <algorithm>
+#include <tuple>
 
 #include "drawing/entity_kind.h"
+#include "drawing/file_bytes.h"
 #include "drawing/utf8.h"
 #include "hostsim/internal.h"
 #include "hostsim/sceneoe/light_names.h"
@@ -160,7 +160,7 @@ void readOptionalHandle(Reader& r, std::uint64_t& handle) {
 
 template <class T>
 struct Member {
-    const char* name;
+    std::string_view name;
     void (*read)(Reader&, T&);
 };
 
@@ -172,10 +172,17 @@ std::uint64_t readObject(Reader& r, T& target, const Member<T> (&members)[N], st
     static_assert(N <= 64);
     std::uint64_t seen = 0;
     if (!r.beginObject()) return seen;
-    std::string key;
+    std::string_view key;
+    std::size_t next = 0;  // members mostly come in the order of the table
     while (r.nextMember(key)) {
-        std::size_t i = 0;
+        std::size_t i = next;
         while (i < N && key != members[i].name) ++i;
+        if (i == N) {
+            i = 0;
+            while (i < next && key != members[i].name) ++i;
+            if (i == next) i = N;
+        }
+        next = i + 1;
         if (i == N) {
             r.skip();
         } else if (seen & (std::uint64_t{1} << i)) {
@@ -456,7 +463,7 @@ void readVariables(Reader& r, DumpVariables& variables) {
     const std::vector<plsim::DrawingVariable> kept = plsim::drawingVariables();
     std::vector<bool> seen(kept.size(), false);
     if (!r.beginObject()) return;
-    std::string key;
+    std::string_view key;
     while (r.nextMember(key)) {
         std::size_t i = 0;
         while (i < kept.size() && toUtf8(kept[i].name) != key) ++i;
@@ -511,6 +518,8 @@ const Member<DrawingFile> kDrawing[] = {
          readArray(r, d.objects.layers, [](Reader& rr, DrawingObjects::Layer& l) { readObject(rr, l, kLayer); });
      }},
     {"lights", [](Reader& r, DrawingFile& d) {
+         // Lights take most of a file, a kilobyte and a half each: room for them at once.
+         d.lights.reserve(r.remaining() / 1400);
          readArray(r, d.lights, [](Reader& rr, LightInfo& l) { readObject(rr, l, kLight); });
      }},
     {"entities", [](Reader& r, DrawingFile& d) { readArray(r, d.objects.entities, readEntity); }},
@@ -533,7 +542,8 @@ const Member<DrawingFile> kDrawing[] = {
 
 /// The format and its version, the first two members: anything else is no drawing of this plandor.
 bool readFormat(Reader& r) {
-    std::string key, format;
+    std::string_view key;
+    std::string format;
     if (!r.nextMember(key) || key != "format") {
         if (!r.failed()) r.failAt("", L"is no plandor drawing: a drawing file starts with \"format\": \"plandor-drawing\"");
         return false;
@@ -559,12 +569,68 @@ bool readFormat(Reader& r) {
 
 // ---- What the members say of one another ---------------------------------------------
 
-/// Where a name or handle was first given, by its folded form.
-using FirstSeen = std::unordered_map<std::wstring, std::string>;
+constexpr std::size_t kNoIndex = static_cast<std::size_t>(-1);
 
 std::string at(const char* list, std::size_t index, const char* member = nullptr) {
-    return std::string("/") + list + "/" + std::to_string(index) + (member ? std::string("/") + member : std::string());
+    std::string pointer = std::string("/") + list;
+    if (index != kNoIndex) pointer += "/" + std::to_string(index);
+    return member ? pointer + "/" + member : pointer;
 }
+
+/// Where a value was given: a member of an item of a list (or of an object, without an index).
+struct Place {
+    const char* list = "";
+    std::size_t index = kNoIndex;
+    const char* member = nullptr;
+    std::string pointer() const { return at(list, index, member); }
+    std::string item() const { return index == kNoIndex ? pointer() : at(list, index); }
+};
+
+/// Keys (handles, or names told apart ignoring letter case) with the place each was given,
+/// checked by sorting, which stays quick for what a drawing holds by the hundred thousand.
+template <class Key>
+class Register {
+public:
+    struct Entry {
+        Key key;
+        std::size_t order;
+        Place place;
+    };
+
+    void add(Key key, Place place) { m_entries.push_back({std::move(key), m_entries.size(), place}); }
+
+    /// Sorts by key, each key's entries in the order given.
+    void sort() {
+        std::sort(m_entries.begin(), m_entries.end(),
+                  [](const Entry& a, const Entry& b) { return a.key < b.key || (a.key == b.key && a.order < b.order); });
+    }
+
+    /// After sort: of the keys given twice, the one given again first, with where it was given
+    /// before; null when none is.
+    const Entry* repeated(const Entry*& earlier) const {
+        const Entry* again = nullptr;
+        for (std::size_t i = 1; i < m_entries.size(); ++i) {
+            if (m_entries[i].key == m_entries[i - 1].key && (!again || m_entries[i].order < again->order)) again = &m_entries[i];
+        }
+        if (again) earlier = &*std::lower_bound(m_entries.begin(), m_entries.end(), again->key, less);
+        return again;
+    }
+
+    /// After sort: whether `key` was given.
+    bool contains(const Key& key) const {
+        const auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key, less);
+        return it != m_entries.end() && it->key == key;
+    }
+
+    /// After sort: the entry of the largest key; null when there is none.
+    const Entry* largest() const { return m_entries.empty() ? nullptr : &m_entries.back(); }
+
+private:
+    static bool less(const Entry& e, const Key& k) { return e.key < k; }
+    std::vector<Entry> m_entries;
+};
+
+std::wstring folded(const std::wstring& name) { return plsim::detail::toLower(name); }
 
 struct Checks {
     JsonFault refusal;
@@ -577,88 +643,86 @@ struct Checks {
         return false;
     }
 
-    /// Notes a handle; false (refused) when another object has it.
-    bool handle(std::unordered_map<std::uint64_t, std::string>& seen, std::uint64_t value, std::string pointer) {
-        const auto [it, fresh] = seen.emplace(value, pointer);
-        if (fresh) return true;
-        return refuse(pointer, L"is " + wide(handleHex(value)) + L", the handle of " + wide(it->second.substr(0, it->second.rfind('/'))) + L" already");
-    }
-
-    /// Notes a name told apart ignoring letter case; false (refused) when it is taken.
-    bool name(FirstSeen& seen, const std::wstring& value, std::string pointer, const wchar_t* what) {
-        const auto [it, fresh] = seen.emplace(plsim::detail::toLower(value), pointer);
-        if (fresh) return true;
-        return refuse(pointer, L"is \"" + value + L"\", which " + what + L" at " + wide(it->second) +
-                                   L" is called already (letter case aside)");
+    /// Registers the name of each of `items` (from the list `list`); false (refused) when one
+    /// is given twice.
+    template <class T, class Name>
+    bool names(Register<std::wstring>& names, const std::vector<T>& items, const char* list, Name name, const wchar_t* what) {
+        for (std::size_t i = 0; i < items.size(); ++i) names.add(folded(name(items[i])), {list, i, "name"});
+        names.sort();
+        const Register<std::wstring>::Entry* earlier = nullptr;
+        const Register<std::wstring>::Entry* again = names.repeated(earlier);
+        if (!again) return true;
+        return refuse(again->place.pointer(), L"is \"" + name(items[again->place.index]) + L"\", which " + what + L" at " +
+                                                  wide(earlier->place.pointer()) + L" is called already (letter case aside)");
     }
 };
 
+template <class T>
+const std::wstring& nameOf(const T& item) { return item.name; }
+
 void check(const DrawingFile& d, Checks& c) {
-    std::unordered_map<std::uint64_t, std::string> handles;
-    FirstSeen layers, lights, views, paths, motions;
     const DrawingObjects& o = d.objects;
-    for (std::size_t i = 0; i < o.layers.size(); ++i) {
-        if (!c.handle(handles, o.layers[i].handle, at("layers", i, "handle")) ||
-            !c.name(layers, o.layers[i].name, at("layers", i, "name"), L"the layer"))
-            return;
+    // Every handle; and what a named path may run along, the lights and the entities.
+    Register<std::uint64_t> handles, along;
+    const auto add = [&handles](const auto& items, const char* list) {
+        for (std::size_t i = 0; i < items.size(); ++i) handles.add(items[i].handle, {list, i, "handle"});
+    };
+    add(o.layers, "layers");
+    add(d.lights, "lights");
+    add(o.entities, "entities");
+    add(o.views, "views");
+    add(o.namedPaths, "namedPaths");
+    add(o.motionPaths, "motionPaths");
+    if (o.namedPathDictionary) handles.add(o.namedPathDictionary, {"pathDictionaries", kNoIndex, "namedPaths"});
+    if (o.motionPathDictionary) handles.add(o.motionPathDictionary, {"pathDictionaries", kNoIndex, "motionPaths"});
+    for (std::size_t i = 0; i < d.lights.size(); ++i) along.add(d.lights[i].handle, {});
+    for (std::size_t i = 0; i < o.entities.size(); ++i) along.add(o.entities[i].handle, {});
+    handles.sort();
+    along.sort();
+    const Register<std::uint64_t>::Entry* earlier = nullptr;
+    if (const auto* again = handles.repeated(earlier)) {
+        return static_cast<void>(c.refuse(again->place.pointer(), L"is " + wide(handleHex(again->key)) + L", the handle of " +
+                                                                       wide(earlier->place.item()) + L" already"));
     }
-    layers.emplace(L"0", "");  // every drawing has the layer 0
+    if (const auto* largest = handles.largest(); largest && largest->key >= d.nextHandle) {
+        return static_cast<void>(c.refuse("/nextHandle", L"is " + wide(handleHex(d.nextHandle)) +
+                                                             L", not above every handle of the drawing (" +
+                                                             wide(largest->place.item()) + L" has " + wide(handleHex(largest->key)) + L")"));
+    }
+    Register<std::wstring> layers, lights, views, paths, motions;
+    if (!c.names(layers, o.layers, "layers", nameOf<DrawingObjects::Layer>, L"the layer") ||
+        !c.names(lights, d.lights, "lights", nameOf<LightInfo>, L"the light") ||
+        !c.names(views, o.views, "views", nameOf<plsim::ViewInfo>, L"the view") ||
+        !c.names(paths, o.namedPaths, "namedPaths", nameOf<plsim::scene::NamedPathInfo>, L"the named path") ||
+        !c.names(motions, o.motionPaths, "motionPaths", nameOf<plsim::scene::MotionPathInfo>, L"the motion path"))
+        return;
     for (std::size_t i = 0; i < d.lights.size(); ++i) {
         const LightInfo& l = d.lights[i];
-        if (!c.handle(handles, l.handle, at("lights", i, "handle")) || !c.name(lights, l.name, at("lights", i, "name"), L"the light"))
-            return;
-        if (!l.layer.empty() && !layers.count(plsim::detail::toLower(l.layer)))
+        // Every drawing has the layer 0.
+        if (!l.layer.empty() && folded(l.layer) != L"0" && !layers.contains(folded(l.layer)))
             return static_cast<void>(c.refuse(at("lights", i, "layer"), L"is \"" + l.layer + L"\", which is none of the layers"));
         if (l.hotspot > l.falloff) {
-            c.warnings.push_back({at("lights", i, "hotspotDeg"),
-                                  L"is wider than the falloff; the light keeps both as they are"});
+            c.warnings.push_back({at("lights", i, "hotspotDeg"), L"is wider than the falloff; the light keeps both as they are"});
         }
         if (l.attenuation.start < 0.0 || l.attenuation.end < 0.0) {
             c.warnings.push_back({at("lights", i, "attenuation"), L"has a negative limit; the light keeps it as it is"});
         }
     }
-    for (std::size_t i = 0; i < o.entities.size(); ++i) {
-        if (!c.handle(handles, o.entities[i].handle, at("entities", i, "handle"))) return;
-    }
-    // What a named path may run along: the entities and the lights.
-    const std::unordered_map<std::uint64_t, std::string> alongside = handles;
-    for (std::size_t i = 0; i < o.views.size(); ++i) {
-        if (!c.handle(handles, o.views[i].handle, at("views", i, "handle")) ||
-            !c.name(views, o.views[i].name, at("views", i, "name"), L"the view"))
-            return;
-    }
     for (std::size_t i = 0; i < o.namedPaths.size(); ++i) {
-        const plsim::scene::NamedPathInfo& p = o.namedPaths[i];
-        if (!c.handle(handles, p.handle, at("namedPaths", i, "handle")) ||
-            !c.name(paths, p.name, at("namedPaths", i, "name"), L"the named path"))
-            return;
-        const auto along = alongside.find(p.entity);
-        if (along == alongside.end() || along->second.rfind("/layers/", 0) == 0)
-            return static_cast<void>(c.refuse(at("namedPaths", i, "entity"),
-                                              L"is " + wide(handleHex(p.entity)) + L", which is no entity or light of the drawing"));
+        const std::uint64_t entity = o.namedPaths[i].entity;
+        if (!along.contains(entity))
+            return static_cast<void>(c.refuse(at("namedPaths", i, "entity"), L"is " + wide(handleHex(entity)) +
+                                                                                  L", which is no entity or light of the drawing"));
     }
     for (std::size_t i = 0; i < o.motionPaths.size(); ++i) {
         const plsim::scene::MotionPathInfo& m = o.motionPaths[i];
-        if (!c.handle(handles, m.handle, at("motionPaths", i, "handle")) ||
-            !c.name(motions, m.name, at("motionPaths", i, "name"), L"the motion path"))
-            return;
-        const std::pair<const std::optional<std::wstring>*, const char*> parts[] = {
-            {&m.cameraPath, "cameraPath"}, {&m.targetPath, "targetPath"}};
-        for (const auto& [part, member] : parts) {
-            if (*part && !paths.count(plsim::detail::toLower(**part)))
-                return static_cast<void>(c.refuse(at("motionPaths", i, member), L"is \"" + **part + L"\", which is none of the named paths"));
-        }
-        if (m.view && !views.count(plsim::detail::toLower(*m.view)))
-            return static_cast<void>(c.refuse(at("motionPaths", i, "view"), L"is \"" + *m.view + L"\", which is none of the views"));
-    }
-    for (const auto& [key, member] : {std::pair{o.namedPathDictionary, "namedPaths"}, std::pair{o.motionPathDictionary, "motionPaths"}}) {
-        if (key && !c.handle(handles, key, std::string("/pathDictionaries/") + member)) return;
-    }
-    for (const auto& [handle, pointer] : handles) {
-        if (handle >= d.nextHandle) {
-            return static_cast<void>(c.refuse("/nextHandle", L"is " + wide(handleHex(d.nextHandle)) +
-                                                                 L", not above every handle of the drawing (" + wide(pointer) + L" has " +
-                                                                 wide(handleHex(handle)) + L")"));
+        const std::tuple<const std::optional<std::wstring>&, const char*, const Register<std::wstring>&, const wchar_t*> parts[] = {
+            {m.cameraPath, "cameraPath", paths, L"named paths"},
+            {m.targetPath, "targetPath", paths, L"named paths"},
+            {m.view, "view", views, L"views"}};
+        for (const auto& [part, member, known, what] : parts) {
+            if (part && !known.contains(folded(*part)))
+                return static_cast<void>(c.refuse(at("motionPaths", i, member), L"is \"" + *part + L"\", which is none of the " + what));
         }
     }
 }
@@ -672,7 +736,7 @@ ReadDrawing readDrawing(std::string_view text) {
     if (r.beginObject() && readFormat(r)) {
         // The format and version are read; the rest in any order.
         std::uint64_t seen = 0;
-        std::string key;
+        std::string_view key;
         while (r.nextMember(key)) {
             std::size_t i = 0;
             while (i < std::size(kDrawing) && key != kDrawing[i].name) ++i;
@@ -706,24 +770,10 @@ ReadDrawing readDrawing(std::string_view text) {
 }
 
 ReadDrawing readDrawingFile(const std::filesystem::path& path) {
-    std::error_code ec;
+    FileBytes file;
     ReadDrawing read;
-    if (std::filesystem::is_directory(path, ec)) {
-        read.refusal.reason = L"is a folder";
-        return read;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        read.refusal.reason = std::filesystem::exists(path, ec) ? L"cannot be read" : L"does not exist";
-        return read;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) {
-        read.refusal.reason = L"cannot be read in full";
-        return read;
-    }
-    return readDrawing(bytes.str());
+    if (!file.open(path, read.refusal.reason)) return read;
+    return readDrawing(file.bytes());
 }
 
 std::wstring faultText(const JsonFault& fault) {

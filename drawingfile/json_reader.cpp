@@ -194,7 +194,7 @@ bool JsonReader::expect(char c, const wchar_t* what) {
     return syntax(std::wstring(L"expected ") + what);
 }
 
-bool JsonReader::nextMember(std::string& key) {
+bool JsonReader::nextMember(std::string_view& key) {
     if (m_failed || m_levels.empty() || !m_levels.back().object) return false;
     skipBlanks();
     Level& level = m_levels.back();
@@ -207,9 +207,9 @@ bool JsonReader::nextMember(std::string& key) {
     level.first = true;  // between two members: a fault is the object's
     skipBlanks();
     if (m_pos >= m_text.size() || m_text[m_pos] != '"') return syntax(L"expected the name of a member in quotes");
-    if (!lexString(key) || !expect(':', L"\":\" after the name of a member")) return false;
+    if (!lexString(level.key) || !expect(':', L"\":\" after the name of a member")) return false;
     level.first = false;
-    level.key = key;
+    key = level.key;
     return true;
 }
 
@@ -253,8 +253,15 @@ bool JsonReader::lexString(std::string& out) {
             continue;
         }
         if (c != '\\') {
-            out += c;
-            ++m_pos;
+            // A run of plain characters at once.
+            std::size_t end = m_pos + 1;
+            while (end < m_text.size()) {
+                const auto next = static_cast<unsigned char>(m_text[end]);
+                if (next == '"' || next == '\\' || next < 0x20 || next >= 0x80) break;
+                ++end;
+            }
+            out.append(m_text.substr(m_pos, end - m_pos));
+            m_pos = end;
             continue;
         }
         if (m_pos + 1 >= m_text.size()) return syntax(L"a string is not closed");
@@ -381,6 +388,7 @@ bool JsonReader::takeNull() {
 void JsonReader::skip() {
     const std::size_t base = m_levels.size();
     std::string scratch;
+    std::string_view key;
     for (;;) {
         double number = 0.0;
         bool whole = false;
@@ -395,7 +403,7 @@ void JsonReader::skip() {
         // On to the next value inside what is skipped, or out of it.
         for (;;) {
             if (m_failed || m_levels.size() == base) return;
-            const bool more = m_levels.back().object ? nextMember(scratch) : nextItem();
+            const bool more = m_levels.back().object ? nextMember(key) : nextItem();
             if (m_failed) return;
             if (more) break;
         }

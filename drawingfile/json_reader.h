@@ -39,8 +39,9 @@ public:
 
     /// Steps into the object at hand; false (a fault) when it is none.
     bool beginObject();
-    /// The key of the next member of the object stepped into; false at its end (stepping out).
-    bool nextMember(std::string& key);
+    /// The key of the next member of the object stepped into (good until the next call); false
+    /// at its end (stepping out).
+    bool nextMember(std::string_view& key);
     /// Steps into the array at hand; false (a fault) when it is none.
     bool beginArray();
     /// True when the array stepped into has another item, now at hand; false at its end.
@@ -58,6 +59,9 @@ public:
     bool takeNull();
     /// Passes over the value at hand, whatever it holds.
     void skip();
+
+    /// How much of the text is left to read, in bytes.
+    std::size_t remaining() const { return m_text.size() - m_pos; }
 
     /// Ends the reading: only blanks may follow the value read.
     void finish();

@@ -58,6 +58,13 @@ void JsonWriter::close(char bracket) {
     m_empty.pop_back();
     if (!empty) newLine(m_empty.size());
     m_out += bracket;
+    if (m_sink && m_out.size() >= m_part) finish();
+}
+
+void JsonWriter::finish() {
+    if (!m_sink) return;
+    m_sink(m_out);
+    m_out.clear();
 }
 
 void JsonWriter::beginObject() { open('{'); }
@@ -79,8 +86,13 @@ void JsonWriter::text(std::string_view utf8) {
 
 void JsonWriter::quoted(std::string_view utf8) {
     m_out += '"';
-    for (const char c : utf8) {
+    std::size_t plain = 0;  // the start of the run of characters written as they are
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
         const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && c != '"' && c != '\\') continue;
+        m_out.append(utf8.substr(plain, i - plain));
+        plain = i + 1;
         switch (c) {
             case '"': m_out += "\\\""; break;
             case '\\': m_out += "\\\\"; break;
@@ -89,17 +101,14 @@ void JsonWriter::quoted(std::string_view utf8) {
             case '\n': m_out += "\\n"; break;
             case '\r': m_out += "\\r"; break;
             case '\t': m_out += "\\t"; break;
-            default:
-                if (byte < 0x20) {
-                    static constexpr char kHex[] = "0123456789abcdef";
-                    m_out += "\\u00";
-                    m_out += kHex[byte >> 4];
-                    m_out += kHex[byte & 0xF];
-                } else {
-                    m_out += c;
-                }
+            default: {
+                static constexpr char kHex[] = "0123456789abcdef";
+                const char escape[] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]};
+                m_out.append(escape, sizeof escape);
+            }
         }
     }
+    m_out.append(utf8.substr(plain));
     m_out += '"';
 }
 

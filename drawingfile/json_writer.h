@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,14 @@ std::string jsonReal(double value);
 /// (quote, backslash and the control characters); reals as jsonReal writes them.
 class JsonWriter {
 public:
+    /// Takes the text written so far, which the writer then forgets.
+    using Sink = std::function<void(std::string_view)>;
+
     explicit JsonWriter(std::string& out) : m_out(out) {}
+    /// Hands what is written to `sink` in parts of about `part` bytes, so that a large text need
+    /// not be held whole; `finish` hands over the rest.
+    JsonWriter(std::string& out, Sink sink, std::size_t part) : m_out(out), m_sink(std::move(sink)), m_part(part) {}
+    void finish();
 
     void beginObject();
     void endObject();
@@ -69,6 +77,8 @@ private:
     void newLine(std::size_t depth);
 
     std::string& m_out;
+    Sink m_sink;
+    std::size_t m_part = 0;
     std::vector<bool> m_empty;  ///< for each object or array open, whether it has nothing yet
     bool m_afterKey = false;
 };

@@ -239,6 +239,10 @@ std::vector<LightInfo> lightsOf(PlDbDatabase* db) {
     return lights;
 }
 
+void forEachLightInfo(PlDbDatabase* db, const std::function<void(const LightInfo&)>& visit) {
+    forEachLight(db, [&visit](const PlDbLight& light) { visit(lightInfo(light)); });
+}
+
 std::size_t lightCount(PlDbDatabase* db) {
     std::size_t count = 0;
     forEachLight(db, [&count](const PlDbLight&) { ++count; });

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,9 @@ struct LightInfo {
 /// from model space and paper space. Each is opened for read (or, while a
 /// command has it open for write, for notify) and closed again.
 PLSCENEOE_API std::vector<LightInfo> lightsOf(PlDbDatabase* db);
+/// Calls `visit` with each light of `db` that lightsOf answers, in the same order, without
+/// holding them all.
+PLSCENEOE_API void forEachLightInfo(PlDbDatabase* db, const std::function<void(const LightInfo&)>& visit);
 /// How many lights `db` holds that are not erased.
 PLSCENEOE_API std::size_t lightCount(PlDbDatabase* db);
 
