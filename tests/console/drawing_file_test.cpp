@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <regex>
 #include <string>
 
@@ -146,7 +147,49 @@ TEST_F(DrawingFileTest, EverythingComesBackAsSavedAndNoHandleTwice) {
     EXPECT_EQ(id.handle(), read.drawing->nextHandle);
     EXPECT_GT(id.handle(), erasedLine);
     EXPECT_TRUE(plsim::drawingModified(built.drawing));
+    // Handles are never given out twice; the next handle only rises; settings count as changes too.
+    plsim::EntityInfo again = entity(plsim::EntityInfo::Kind::Line, {{0, 0, 0}, {2, 0, 0}});
+    again.handle = id.handle();
+    EXPECT_EQ(plsim::addEntity(built.drawing->database(), again, id), Plad::eDuplicateKey);
+    EXPECT_EQ(plsim::setNextHandle(built.drawing->database(), 5), Plad::eInvalidInput);
+    const std::function<bool()> changes[] = {[] { return plsim::setVar(L"LUPREC", L"3"); },
+                                             [] { return plsim::setUcs(0, 0, 0, 1, 0, 0, 0, 0, 1); }};
+    for (const std::function<bool()>& change : changes) {
+        plsim::markDrawingSaved(built.drawing);
+        EXPECT_TRUE(change());
+        EXPECT_TRUE(plsim::drawingModified(built.drawing));
+    }
     plsim::closeDrawing(built.drawing);
+}
+
+TEST(JsonReaderTest, TextsAndNumbersReadAsJsonWritesThem) {
+    const std::pair<const char*, const char*> texts[] = {
+        {R"("plain")", "plain"},
+        {R"("a\\b\"c\/d\b\f\n\r\t")", "a\\b\"c/d\b\f\n\r\t"},
+        {R"("\u00e9\u20AC\ud83d\ude00")", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
+        {"\"\xC3\xA9 as it is\"", "\xC3\xA9 as it is"},
+    };
+    for (const auto& [json, utf8] : texts) {
+        plandor::JsonReader r(json);
+        std::string value;
+        EXPECT_TRUE(r.readString(value)) << json;
+        EXPECT_EQ(value, utf8);
+    }
+    const std::pair<const char*, double> numbers[] = {{"-0", -0.0}, {"0.5", 0.5}, {"1e-7", 1e-7}, {"-12.5E+2", -1250.0}};
+    for (const auto& [json, expected] : numbers) {
+        plandor::JsonReader r(json);
+        double value = 0.0;
+        EXPECT_TRUE(r.readNumber(value)) << json;
+        EXPECT_EQ(value, expected);
+    }
+    // What JSON does not allow, and a number no double holds.
+    for (const char* json : {"01", "1.", ".5", "+1", "1e", "1e400", R"("\ud800")", R"("\udc00")", R"("\x")",
+                             "\"\xC0\xAF\"", "\"\xED\xA0\x80\"", "\"tab\there\"", "\"open", "nul", "[1,]", "{\"a\" 1}"}) {
+        plandor::JsonReader r(json);
+        r.skip();
+        r.finish();
+        EXPECT_TRUE(r.failed()) << json;
+    }
 }
 
 TEST_F(DrawingFileTest, LaidOutAsTheJsonLibraryLaysItOut) {
