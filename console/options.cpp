@@ -187,10 +187,10 @@ Options:
   --set NAME=VALUE   set a system variable before the first command (may be
                      repeated; a bad name or value ends plandor with status 2)
   --dump FILE        when the session ends, write the drawing to FILE as
-                     JSON: every light with all its properties, in the
-                     order they were added, and the system variables
-                     CVPORT, DEFAULTLIGHTING and LIGHTINGUNITS; FILE is
-                     replaced. Its folder must exist: a missing folder is
+                     JSON, the file SAVE writes: every light with all its
+                     properties, in the order they were added, every other
+                     object, the system variables and the user coordinate
+                     system; FILE is replaced. Its folder must exist: a missing folder is
                      reported before anything runs, and a dump that cannot
                      be written ends plandor with status 2
   --plan FILE        when the session ends, write a picture of the drawing to

@@ -65,7 +65,7 @@ bool syncToDisk(std::FILE* file) {
 /// reason, when that or an earlier write (`failure`, its errno) failed.
 bool finishAndClose(std::FILE* file, int failure, bool toDisk, std::wstring& reason) {
     bool written = failure == 0 && std::fflush(file) == 0 && (!toDisk || syncToDisk(file));
-    if (written == false && failure == 0) failure = errno;
+    if (!written && failure == 0) failure = errno;
     if (std::fclose(file) != 0 && written) {
         written = false;
         failure = errno;

@@ -58,7 +58,7 @@ public:
         for (std::size_t i = 0; i < o.entities.size(); ++i) {
             const std::string pointer = at("entities", i);
             PlDbObjectId id;
-            if (!free(o.entities[i].handle, pointer + "/handle")) return false;
+            if (!unused(o.entities[i].handle, pointer + "/handle")) return false;
             if (plsim::addEntity(m_db, o.entities[i], id) != Plad::eOk)
                 return refuse(pointer, L"is no " + entityKindName(o.entities[i].kind) + L": " + geometryRule(o.entities[i].kind));
         }
@@ -91,14 +91,14 @@ private:
 
     /// False (refused) when `handle` is one the new drawing has given out already: one of the
     /// records every drawing has.
-    bool free(std::uint64_t handle, const std::string& pointer) {
+    bool unused(std::uint64_t handle, const std::string& pointer) {
         if (plsim::objectWithHandle(m_db, handle).isNull()) return true;
         return refuse(pointer, L"is " + hex(handle) + L", a handle every drawing gives one of its own records");
     }
 
     /// Makes the next object take `handle`.
     bool give(std::uint64_t handle, const std::string& pointer) {
-        return free(handle, pointer + "/handle") && plsim::giveNextHandle(m_db, handle) == Plad::eOk;
+        return unused(handle, pointer + "/handle") && plsim::giveNextHandle(m_db, handle) == Plad::eOk;
     }
 
     bool layer(const DrawingObjects::Layer& layer, const std::string& pointer) {
@@ -118,7 +118,7 @@ private:
                     Plad::ErrorStatus (*get)(PlDbDatabase*, PlDbDictionary*&, PlDb::OpenMode, bool)) {
         if (handle == 0) return true;  // made when the first entry goes in
         PlDbDictionary* made = nullptr;
-        if (!free(handle, pointer) || plsim::giveNextHandle(m_db, handle) != Plad::eOk) return false;
+        if (!unused(handle, pointer) || plsim::giveNextHandle(m_db, handle) != Plad::eOk) return false;
         if (get(m_db, made, PlDb::kForRead, true) != Plad::eOk) return refuse(pointer, L"cannot be made");
         made->close();
         return true;
@@ -126,7 +126,7 @@ private:
 
     bool light(const plsim::scene::LightInfo& light, const std::string& pointer) {
         PlDbObjectId id;
-        if (!free(light.handle, pointer + "/handle")) return false;
+        if (!unused(light.handle, pointer + "/handle")) return false;
         const Plad::ErrorStatus es = plsim::scene::addLight(m_db, light, id);
         if (es == Plad::eDuplicateKey) return refuse(pointer + "/name", L"is \"" + light.name + L"\", which a light has already");
         if (es != Plad::eOk) return refuse(pointer, L"cannot be made: the light refused one of its values");

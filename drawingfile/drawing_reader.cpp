@@ -117,7 +117,10 @@ void readName(Reader& r, std::wstring& value) {
 }
 
 void readOptionalName(Reader& r, std::optional<std::wstring>& value) {
-    if (r.takeNull()) return value.reset();
+    if (r.takeNull()) {
+        value.reset();
+        return;
+    }
     value.emplace();
     readName(r, *value);
 }
@@ -164,14 +167,13 @@ struct Member {
     void (*read)(Reader&, T&);
 };
 
-/// Reads the object at hand into `target`, each member by its entry of `members` (those this
-/// version does not know passed over). Answers the members given, a bit each; those not in
-/// `optional` must be.
+/// Reads the rest of the object stepped into into `target`, each member by its entry of
+/// `members` (those this version does not know passed over). Answers the members given, a bit
+/// each; those not in `optional` must be.
 template <class T, std::size_t N>
-std::uint64_t readObject(Reader& r, T& target, const Member<T> (&members)[N], std::uint64_t optional = 0) {
+std::uint64_t readMembers(Reader& r, T& target, const Member<T> (&members)[N], std::uint64_t optional = 0) {
     static_assert(N <= 64);
     std::uint64_t seen = 0;
-    if (!r.beginObject()) return seen;
     std::string_view key;
     std::size_t next = 0;  // members mostly come in the order of the table
     while (r.nextMember(key)) {
@@ -182,7 +184,7 @@ std::uint64_t readObject(Reader& r, T& target, const Member<T> (&members)[N], st
             while (i < next && key != members[i].name) ++i;
             if (i == next) i = N;
         }
-        next = i + 1;
+        if (i < N) next = i + 1;
         if (i == N) {
             r.skip();
         } else if (seen & (std::uint64_t{1} << i)) {
@@ -197,6 +199,12 @@ std::uint64_t readObject(Reader& r, T& target, const Member<T> (&members)[N], st
             r.fail(L"lacks the member \"" + wide(members[i].name) + L"\"");
     }
     return seen;
+}
+
+/// readMembers of the object at hand.
+template <class T, std::size_t N>
+std::uint64_t readObject(Reader& r, T& target, const Member<T> (&members)[N], std::uint64_t optional = 0) {
+    return r.beginObject() ? readMembers(r, target, members, optional) : 0;
 }
 
 /// Reads each item of the array at hand with `read`, into a new element of `items`.
@@ -735,23 +743,7 @@ ReadDrawing readDrawing(std::string_view text) {
     DrawingFile drawing;
     if (r.beginObject() && readFormat(r)) {
         // The format and version are read; the rest in any order.
-        std::uint64_t seen = 0;
-        std::string_view key;
-        while (r.nextMember(key)) {
-            std::size_t i = 0;
-            while (i < std::size(kDrawing) && key != kDrawing[i].name) ++i;
-            if (i == std::size(kDrawing)) {
-                r.skip();
-            } else if (seen & (std::uint64_t{1} << i)) {
-                r.fail(L"is given twice");
-            } else {
-                seen |= std::uint64_t{1} << i;
-                kDrawing[i].read(r, drawing);
-            }
-        }
-        for (std::size_t i = 0; i < std::size(kDrawing) && !r.failed(); ++i) {
-            if (!(seen & (std::uint64_t{1} << i))) r.fail(L"lacks the member \"" + wide(kDrawing[i].name) + L"\"");
-        }
+        readMembers(r, drawing, kDrawing);
         r.finish();
     }
     if (r.failed()) {

@@ -165,25 +165,19 @@ void JsonReader::wrongType(const wchar_t* expected) {
     if (!m_failed) fail(std::wstring(L"must be ") + expected + L", not " + typeName(actual));
 }
 
-bool JsonReader::beginObject() {
-    if (peek() != Type::Object || m_failed) {
-        wrongType(L"an object");
+bool JsonReader::begin(bool object) {
+    const Type type = peek();
+    if (m_failed || type != (object ? Type::Object : Type::Array)) {
+        wrongType(object ? L"an object" : L"an array");
         return false;
     }
     ++m_pos;
-    m_levels.push_back({true, true, 0, {}});
+    m_levels.push_back({object, true, 0, {}});
     return true;
 }
 
-bool JsonReader::beginArray() {
-    if (peek() != Type::Array || m_failed) {
-        wrongType(L"an array");
-        return false;
-    }
-    ++m_pos;
-    m_levels.push_back({false, true, 0, {}});
-    return true;
-}
+bool JsonReader::beginObject() { return begin(true); }
+bool JsonReader::beginArray() { return begin(false); }
 
 bool JsonReader::expect(char c, const wchar_t* what) {
     skipBlanks();

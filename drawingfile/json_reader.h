@@ -83,6 +83,7 @@ private:
         std::string key;        ///< an object's member at hand
     };
 
+    bool begin(bool object);
     void skipBlanks();
     bool syntax(const std::wstring& reason);
     bool expect(char c, const wchar_t* what);

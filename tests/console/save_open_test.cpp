@@ -95,7 +95,8 @@ TEST(SaveAndOpen, ARefusedFileChangesNothingAndAFailedSaveSaysWhy) {
     const plandor_test::Run start = plandor_test::runScript("LINE 0,0,0 1,0,0\n", {"--open", bad});
     EXPECT_EQ(start.exitCode, 2);
     EXPECT_EQ(start.out, "");
-    EXPECT_EQ(start.err, "plandor: cannot open \"" + bad + "\": /version is 2: this plandor reads version 1, and that one is newer.\n");
+    EXPECT_EQ(start.err.rfind("plandor: cannot open \"" + bad + "\": /version is 2: this plandor reads version 1, and that one is newer.", 0), 0u)
+        << start.err;
 }
 
 /// Replies typed at a terminal, as the question of unsaved changes reads them.
