@@ -90,14 +90,16 @@ Choice askToSave(ConsoleInput& input, ConsoleOutput& out) {
     }
 }
 
-/// Whether the current drawing may be left (mayLeaveDrawing).
-bool mayLeave(ConsoleInput& input, ConsoleOutput& out) {
+/// Whether the current drawing may be left (mayLeaveDrawing); when the session is not
+/// `leaving`, the end of the input at the question keeps the drawing, as a cancel does.
+bool mayLeave(ConsoleInput& input, ConsoleOutput& out, bool leaving) {
     PlApDocument* drawing = currentDrawing();
     if (!input.isTerminal() || !drawing || !plsim::drawingModified(drawing)) return true;
     switch (askToSave(input, out)) {
         case Choice::Discard: return true;
         case Choice::Cancel: return false;
         case Choice::NoAnswer:
+            if (!leaving) return false;
             out.writeLine(L"The changes to \"" + drawingName() + L"\" are not saved.");
             return true;
         case Choice::Save: break;
@@ -142,7 +144,7 @@ std::vector<std::wstring> openCommand(const std::vector<std::wstring>& args, Con
     const std::wstring unchanged = L" The drawing that is open stays as it is.";
     const ReadDrawing read = readDrawingFile(path);
     if (!read.drawing) return {refused + faultText(read.refusal) + L"." + unchanged};
-    if (!mayLeave(input, out)) return {L"Nothing was opened."};
+    if (!mayLeave(input, out, false)) return {L"Nothing was opened."};
     const BuiltDrawing built = buildDrawing(*read.drawing, pathText(path));
     if (!built.drawing) return {refused + faultText(built.refusal) + L"." + unchanged};
     replaceDrawing(built.drawing, path);
@@ -157,7 +159,7 @@ std::vector<std::wstring> openCommand(const std::vector<std::wstring>& args, Con
 
 std::vector<std::wstring> newCommand(const std::vector<std::wstring>& args, ConsoleInput& input, ConsoleOutput& out) {
     if (!args.empty()) return {L"NEW takes no arguments. Nothing was started."};
-    if (!mayLeave(input, out)) return {L"Nothing was started."};
+    if (!mayLeave(input, out, false)) return {L"Nothing was started."};
     static int drawings = 1;
     const std::wstring name = L"Drawing" + std::to_wstring(++drawings);
     PlApDocument* drawing = plsim::openDrawing(name);
@@ -186,7 +188,7 @@ bool runFileCommand(const std::wstring& name, const std::wstring& arguments, Con
     return true;
 }
 
-bool mayLeaveDrawing(ConsoleInput& input, ConsoleOutput& out) { return mayLeave(input, out); }
+bool mayLeaveDrawing(ConsoleInput& input, ConsoleOutput& out) { return mayLeave(input, out, true); }
 
 PlApDocument* openStartDrawing(const std::filesystem::path& path, const ReadDrawing& file, ConsoleOutput& err,
                                std::wstring& error) {

@@ -17,8 +17,9 @@ inline constexpr wchar_t kSaveSyntax[] = L"SAVE [FILE]";
 inline constexpr wchar_t kOpenSyntax[] = L"OPEN FILE";
 inline constexpr wchar_t kNewSyntax[] = L"NEW";
 
-/// Runs SAVE, OPEN or NEW (any letter case) with `arguments`, asking at `input` what it must;
-/// false when `name` is none of them.
+/// Runs SAVE, OPEN or NEW (any letter case) with `arguments`, asking at `input` what it must
+/// (as mayLeaveDrawing, but the end of the input keeps the drawing); false when `name` is none
+/// of them.
 bool runFileCommand(const std::wstring& name, const std::wstring& arguments, ConsoleInput& input, ConsoleOutput& out);
 
 /// Whether the session may leave the current drawing: true when it has no unsaved changes,

@@ -142,7 +142,8 @@ TEST(SaveAndOpen, UnsavedChangesAreAskedAboutAtATerminalOnly) {
         {"escape", true, true, "", {"^C"}, false, 1, false},
         {"a wrong answer, then yes to a file", true, true, "", {"maybe", "", utf8(saved)}, true, 3, true},
         {"yes, then no file", true, true, "", {"yes", ""}, false, 2, false},
-        {"no answer", true, true, "", {}, true, 1, false},
+        {"no answer when leaving", true, true, "", {}, true, 1, false},
+        {"no answer to NEW", true, true, "NEW", {}, false, 1, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
