@@ -7,6 +7,7 @@
 
 #include "console/blanks.h"
 #include "console/drawing_commands.h"
+#include "console/file_commands.h"
 #include "console/light_table.h"
 #include "console/reserved_command.h"
 #include "console/ucs_command.h"
@@ -52,6 +53,9 @@ constexpr ConsoleCommand kConsoleCommands[] = {
     {L"UCS", kUcsSyntax, L"show, reset (WORLD) or set the user coordinate system: origin, X axis, Y axis"},
     {L"WEBINFO", kWebInfoSyntax, L"summarise a photometric web file: version, type, peak, flux, beam and field"},
     {L"RESERVED", kReservedSyntax, L"ask the module about reserved scene names: a form of a type, a test, a translation"},
+    {L"SAVE", kSaveSyntax, L"save the drawing to FILE (or to the file it was opened from or saved to)"},
+    {L"OPEN", kOpenSyntax, L"open the drawing FILE in the place of the drawing that is open"},
+    {L"NEW", kNewSyntax, L"start a new drawing in the place of the drawing that is open"},
     {L"QUIT", L"QUIT", L"leave plandor"},
     {L"EXIT", L"EXIT", L"leave plandor"},
 };
@@ -124,7 +128,8 @@ void CommandLoop::run() {
         std::wstring line;
         const ConsoleInput::Read read = m_input.readCommand(kPrompt, line);
         if (read == ConsoleInput::Read::End) {
-            return;
+            if (mayLeaveDrawing(m_input, m_out)) return;
+            continue;
         }
         if (read == ConsoleInput::Read::Cancel) {
             if (!m_input.showsPrompts()) {
@@ -153,7 +158,10 @@ bool CommandLoop::execute(const std::wstring& line) {
         return true;
     }
     if (sameIgnoringAsciiCase(name, L"QUIT") || sameIgnoringAsciiCase(name, L"EXIT")) {
-        return false;
+        return !mayLeaveDrawing(m_input, m_out);
+    }
+    if (runFileCommand(name, rest, m_input, m_out)) {
+        return true;
     }
     if (sameIgnoringAsciiCase(name, L"HELP")) {
         if (rest.empty()) {

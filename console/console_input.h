@@ -21,6 +21,9 @@ public:
     virtual Read readCommand(const std::wstring& prompt, std::wstring& line) = 0;
     /// True when replaying a script (the host is told a script is running).
     virtual bool isScript() const { return false; }
+    /// True when a person types at a terminal: only then are they asked what a script or
+    /// piped replies could not have foreseen (whether to save unsaved changes).
+    virtual bool isTerminal() const { return false; }
 };
 
 }  // namespace plandor

@@ -6,6 +6,8 @@
 #include "console/display_numbers.h"
 #include "console/drawing_commands.h"
 #include "console/drawing_objects.h"
+#include "host/pldbview.h"
+#include "host/plscene.h"
 #include "hostsim/drawing_driver.h"
 #include "hostsim/sceneoe/path_driver.h"
 #include "hostsim/selection_driver.h"
@@ -49,12 +51,34 @@ Lines erase(PlDbDatabase* db, const Args& a) {
     return {L"Erased " + joinedList(described(erased)) + L"."};
 }
 
-Lines oops(PlDbDatabase* /*db*/, const Args& a) {
+/// True when another light or view of `db` has taken the name of the erased light or view `id`.
+bool nameTaken(PlDbDatabase* db, PlDbObjectId id) {
+    PlDbObject* object = nullptr;
+    if (pldbOpenPlDbObject(object, id, PlDb::kForNotify, true) != Plad::eOk) return false;
+    PlDbObjectId other;
+    if (object->isKindOf(PlDbLight::desc())) {
+        static_cast<void>(PlLightServiceManager::idAt(other, static_cast<PlDbLight*>(object)->name(), db));
+    } else if (object->isKindOf(PlDbViewTableRecord::desc())) {
+        other = plsim::viewNamed(db, static_cast<PlDbViewTableRecord*>(object)->name());
+    }
+    object->close();
+    return !other.isNull() && other != id;
+}
+
+Lines oops(PlDbDatabase* db, const Args& a) {
     if (!a.empty()) return {L"OOPS takes no arguments."};
-    const std::vector<PlDbObjectId> restored = setErased(lastErased(), false);
+    // A light or view whose name was given to another since stays erased: two of one name
+    // could not be told apart, nor saved.
+    std::vector<PlDbObjectId> free, taken;
+    for (const PlDbObjectId& id : lastErased()) (nameTaken(db, id) ? taken : free).push_back(id);
+    const std::vector<PlDbObjectId> restored = setErased(free, false);
     lastErased().clear();
-    if (restored.empty()) return {L"Nothing to restore."};
-    return {L"Restored " + joinedList(described(restored)) + L"."};
+    Lines lines;
+    if (!restored.empty()) lines.push_back(L"Restored " + joinedList(described(restored)) + L".");
+    if (!taken.empty())
+        lines.push_back(L"Not restored: " + joinedList(described(taken)) + L", whose name another has taken meanwhile.");
+    if (lines.empty()) lines.push_back(L"Nothing to restore.");
+    return lines;
 }
 
 Lines move(PlDbDatabase* db, const Args& a) {

@@ -11,14 +11,15 @@
 #include "console/character_type.h"
 #include "console/command_loop.h"
 #include "console/console_output.h"
-#include "console/drawing_dump.h"
 #include "console/export_command.h"
+#include "console/file_commands.h"
 #include "console/options.h"
 #include "console/output_files.h"
 #include "console/plan_command.h"
 #include "console/script_source.h"
 #include "console/terminal_source.h"
 #include "drawing/utf8.h"
+#include "drawingfile/drawing_dump.h"
 #include "host/pldocs.h"
 #include "host/plrx.h"
 #include "hostsim/driver.h"
@@ -77,7 +78,7 @@ bool dumpDrawing(const std::filesystem::path& path, PlApDocument* drawing, Conso
     std::wstring error;
     try {
         PlDbDatabase* db = drawing != nullptr ? drawing->database() : nullptr;
-        const std::string json = drawingDumpJson(plsim::scene::lightsOf(db), currentDumpVariables(), drawingObjectsOf(db));
+        const std::string json = drawingFileText(drawingFileOf(db));
         if (writeDump(path, json, error)) {
             return true;
         }
@@ -120,6 +121,12 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
         }
     }
 
+    ReadDrawing opened;
+    if (options.open && !(opened = readDrawingFile(*options.open)).drawing) {
+        err.writeLine(L"plandor: cannot open \"" + pathText(*options.open) + L"\": " + faultText(opened.refusal) + L".");
+        return kExitUsage;
+    }
+
     if (options.colorBooks) {
         std::error_code ec;
         if (options.colorBooks->empty()) {
@@ -156,7 +163,14 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
 
     plsim::scene::setWebSearchPath(options.webPaths);
     // The host tells the module of the drawing it opens, and of its close.
-    PlApDocument* drawing = plsim::openDrawing();
+    PlApDocument* drawing = options.open ? openStartDrawing(*options.open, opened, err, error) : plsim::openDrawing();
+    if (drawing == nullptr) {
+        plsim::finishOutputLine();
+        err.writeLine(L"plandor: " + error);
+        plsim::unloadApplication(app);
+        plsim::setOutputSink(nullptr);
+        return kExitUsage;
+    }
 
     int status = kExitOk;
     for (const auto& [name, value] : options.settings) {
@@ -178,7 +192,9 @@ int run(const Options& options, ConsoleOutput& out, ConsoleOutput& err) {
             err.writeLine(L"plandor: internal error: " + fromUtf8(e.what()));
             status = kExitInternal;
         }
-        // The drawing as the session left it, also after an internal error.
+        // The drawing as the session left it (OPEN and NEW put others in its place), also
+        // after an internal error.
+        drawing = plDocManagerPtr()->curDocument();
         if (options.dump && !dumpDrawing(*options.dump, drawing, err) && status == kExitOk) {
             status = kExitUsage;
         }

@@ -115,6 +115,12 @@ std::optional<Options> parseOptions(const std::vector<std::wstring>& args, std::
             if (!takeFile(options.exportFile)) {
                 return std::nullopt;
             }
+        } else if (name == L"--open") {
+            if (!takeValue(L"a drawing file") || options.open || value.empty()) {
+                error = options.open ? L"--open is given more than once." : L"--open needs a drawing file.";
+                return std::nullopt;
+            }
+            options.open = widePath(value);
         } else if (name == L"--colorbooks") {
             if (!takeValue(L"a folder (or \"\" for none)")) {
                 return std::nullopt;
@@ -192,10 +198,10 @@ Options:
   --set NAME=VALUE   set a system variable before the first command (may be
                      repeated; a bad name or value ends plandor with status 2)
   --dump FILE        when the session ends, write the drawing to FILE as
-                     JSON: every light with all its properties, in the
-                     order they were added, and the system variables
-                     CVPORT, DEFAULTLIGHTING and LIGHTINGUNITS; FILE is
-                     replaced. A FILE that cannot be written (its folder
+                     JSON, the file SAVE writes: every light with all its
+                     properties, in the order they were added, every other
+                     object, the system variables and the user coordinate
+                     system; FILE is replaced. A FILE that cannot be written (its folder
                      missing or not writable, a folder, a read-only file,
                      the file of another option) is reported before
                      anything runs, and a dump that cannot be written at
@@ -211,6 +217,9 @@ Options:
                      flat meshes. Replaced only when complete and checked
                      before anything runs, as for --dump; the drawing must
                      be lit photometrically (LIGHTINGUNITS 1 or 2)
+  --open FILE        start with the drawing FILE (saved by SAVE or --dump)
+                     instead of a new one; a file that cannot be opened
+                     ends plandor with status 2 before anything runs
   --colorbooks DIR   read the color books from the palette files (*.gpl) in
                      DIR instead of the folder colorbooks next to plandor;
                      --colorbooks "" leaves the host without color books.
@@ -276,6 +285,9 @@ At the "Command: " prompt:
   ILLUMINANCE GRID x0,y0 x1,y1 SPACING [HEIGHT] [CSV FILE]
                      the illuminance on a horizontal work plane, its
                      statistics, and a CSV file of its points; PLAN draws it
+  SAVE [FILE]        save the drawing to FILE (or to its own file)
+  OPEN FILE          open the drawing FILE in the place of the open one
+  NEW                start a new drawing in the place of the open one
   QUIT, EXIT         leave
   Ctrl-C cancels the prompt in front of it: inside an option of a light's
   menu it goes back to the menu, at the menu it discards the new light, at

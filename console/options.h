@@ -34,6 +34,8 @@ struct Options {
     std::optional<std::filesystem::path> plan;
     /// Where to write the drawing as glTF (.gltf or .glb) when the session ends; none: nowhere.
     std::optional<std::filesystem::path> exportFile;
+    /// The drawing file to start with; none: a new drawing.
+    std::optional<std::filesystem::path> open;
     /// The colour-book folder the host reports (--colorbooks); an empty text
     /// makes it report none; not given: the folder "colorbooks" next to plandor.
     std::optional<std::wstring> colorBooks;

@@ -3,7 +3,7 @@
 
 #include <exception>
 
-#include "console/drawing_dump.h"
+#include "drawingfile/drawing_dump.h"
 #include "console/illuminance_command.h"
 #include "drawing/file_replace.h"
 #include "console/light_table.h"

@@ -29,6 +29,7 @@ public:
 
     bool next(const std::wstring& prompt, plsim::Reply& reply) override;
     bool showsPrompts() const override { return true; }
+    bool isTerminal() const override { return true; }
     Read readCommand(const std::wstring& prompt, std::wstring& line) override;
 
 private:

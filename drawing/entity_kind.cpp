@@ -11,17 +11,29 @@ namespace plandor {
 
 namespace {
 
+using Geometry = plsim::EntityInfo::Kind;
+
 struct Kind {
     PlRxClass* (*desc)();
     const wchar_t* title;
+    Geometry geometry;  ///< not used for a light
 };
 // Most derived first: a class matches the first kind it derives from.
 const Kind kKinds[] = {
-    {&PlDbLine::desc, L"Line"},          {&PlDbArc::desc, L"Arc"},         {&PlDbCircle::desc, L"Circle"},
-    {&PlDbEllipse::desc, L"Ellipse"},    {&PlDbPolyline::desc, L"Pline"},  {&PlDb3dPolyline::desc, L"3dpoly"},
-    {&PlDbSpline::desc, L"Spline"},      {&PlDb2dPolyline::desc, L"2dpoly"}, {&PlDbText::desc, L"Text"},
-    {&PlDbRegion::desc, L"Region"},      {&PlDbLight::desc, L"Light"},
+    {&PlDbLine::desc, L"Line", Geometry::Line},
+    {&PlDbArc::desc, L"Arc", Geometry::Arc},
+    {&PlDbCircle::desc, L"Circle", Geometry::Circle},
+    {&PlDbEllipse::desc, L"Ellipse", Geometry::Ellipse},
+    {&PlDbPolyline::desc, L"Pline", Geometry::Polyline},
+    {&PlDb3dPolyline::desc, L"3dpoly", Geometry::Polyline3d},
+    {&PlDbSpline::desc, L"Spline", Geometry::Spline},
+    {&PlDb2dPolyline::desc, L"2dpoly", Geometry::Polyline2d},
+    {&PlDbText::desc, L"Text", Geometry::Text},
+    {&PlDbRegion::desc, L"Region", Geometry::Region},
+    {&PlDbLight::desc, L"Light", Geometry::Line},
 };
+/// The kinds with geometry: all but the last.
+constexpr std::size_t kGeometryKinds = sizeof kKinds / sizeof kKinds[0] - 1;
 
 }  // namespace
 
@@ -40,6 +52,23 @@ std::wstring handleText(std::uint64_t handle) {
     std::wstring text(digits, end);
     for (wchar_t& c : text) c = (c >= L'a' && c <= L'f') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
     return text;
+}
+
+std::wstring entityKindName(plsim::EntityInfo::Kind kind) {
+    for (std::size_t i = 0; i < kGeometryKinds; ++i) {
+        if (kKinds[i].geometry == kind) return plsim::detail::toLower(kKinds[i].title);
+    }
+    return {};
+}
+
+bool entityKindNamed(const std::wstring& name, plsim::EntityInfo::Kind& kind) {
+    for (std::size_t i = 0; i < kGeometryKinds; ++i) {
+        if (plsim::detail::toLower(kKinds[i].title) == name) {
+            kind = kKinds[i].geometry;
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace plandor

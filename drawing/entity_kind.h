@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/pldb.h"
+#include "hostsim/drawing_driver.h"
 
 namespace plandor {
 
@@ -17,5 +18,10 @@ std::wstring entityTitle(const PlDbObject* object);
 
 /// A handle as plandor shows it: hexadecimal in capitals ("1A").
 std::wstring handleText(std::uint64_t handle);
+
+/// The kind of an entity read as plain values, named as entityKind names it ("line").
+std::wstring entityKindName(plsim::EntityInfo::Kind kind);
+/// The kind entityKind names `name`; false when `name` names no entity with geometry.
+bool entityKindNamed(const std::wstring& name, plsim::EntityInfo::Kind& kind);
 
 }  // namespace plandor

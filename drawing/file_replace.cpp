@@ -76,6 +76,20 @@ bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to
 #endif
 }
 
+/// Sees the folder's record of the file moved into place to the disk, so that the new name
+/// outlasts a crash too. On Windows the move itself writes through.
+void syncFolderOf(const std::filesystem::path& file) {
+#if !defined(_WIN32)
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    static_cast<void>(::fsync(fd));  // the file is complete in its place already
+    ::close(fd);
+#else
+    static_cast<void>(file);
+#endif
+}
+
 /// The file a replacement of `path` puts in place: the file a symbolic link points to, or
 /// `path` itself.
 std::filesystem::path replacedFile(const std::filesystem::path& path) {
@@ -209,6 +223,7 @@ bool FileReplacement::commit() {
         return false;
     }
     m_fresh.clear();
+    syncFolderOf(m_target);
     return true;
 }
 

@@ -8,16 +8,21 @@
 
 namespace plandor {
 
-std::string jsonReal(double value) {
+void appendJsonReal(std::string& out, double value) {
     if (!std::isfinite(value)) {
-        return "null";
+        out += "null";
+        return;
     }
     char digits[32];
-    const auto written = std::to_chars(digits, digits + sizeof digits, value);
-    std::string out(digits, written.ptr);
-    if (out.find_first_of(".e") == std::string::npos) {
-        out += ".0";
-    }
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const std::string_view text(digits, static_cast<std::size_t>(end - digits));
+    out += text;
+    if (text.find_first_of(".e") == std::string_view::npos) out += ".0";
+}
+
+std::string jsonReal(double value) {
+    std::string out;
+    appendJsonReal(out, value);
     return out;
 }
 

@@ -166,7 +166,8 @@ protected:
     void onErased(bool erased) override;
 
 private:
-    friend struct PlDbLightWeb;  // the light-entity module's own view of the parsed web file
+    friend struct PlDbLightWeb;    // the light-entity module's own view of the parsed web file
+    friend struct PlDbLightFiler;  // the light-entity module's reading of a light from a drawing's file
     void aimAtTarget();
 
     struct Impl;

@@ -46,9 +46,14 @@ std::vector<std::wstring> layerNames(const PlDbDatabase* db) {
 
 PlDbObjectId PlDbDatabase::Impl::adopt(PlDbObject* object) {
     auto& state = PlDbObjectAccess::impl(object);
-    state.stub = plsim::detail::newStub(object, self, nextHandle++);
+    const std::uint64_t handle = grantedHandle != 0 ? grantedHandle : nextHandle;
+    grantedHandle = 0;
+    nextHandle = std::max(nextHandle, handle + 1);
+    state.stub = plsim::detail::newStub(object, self, handle);
     state.slot = objects.size();
+    slotOfHandle.emplace(handle, state.slot);
     objects.push_back(object);
+    ++changes;
     return PlDbObjectId(state.stub);
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/pldb.h"
@@ -25,7 +26,16 @@ struct PlDbDatabase::Impl {
     /// Every object, in the order it joined; a slot is emptied when an object
     /// is wrongly deleted by someone else.
     std::vector<PlDbObject*> objects;
+    /// The slot of every handle given out, also of objects gone since: a
+    /// handle is given out once in a drawing.
+    std::unordered_map<std::uint64_t, std::size_t> slotOfHandle;
+    /// Above every handle given out.
     std::uint64_t nextHandle = 1;
+    /// The handle the next object to join takes instead (0: none), as when a
+    /// drawing is read from its file.
+    std::uint64_t grantedHandle = 0;
+    /// Counts the changes made to the drawing: objects added, changed or erased.
+    std::uint64_t changes = 0;
     PlDbObjectId modelSpace, paperSpace, currentSpace;
     PlDbObjectId namedObjects, viewTable;
     std::vector<PlDbObjectId> layers;

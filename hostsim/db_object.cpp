@@ -146,6 +146,7 @@ Plad::ErrorStatus PlDbObject::erase(bool erasing) {
     if (!m_impl->writer) return Plad::eNotOpenForWrite;
     if (m_impl->erased == erasing) return Plad::eOk;  // nothing changes, nobody is told
     m_impl->erased = erasing;
+    ++db->impl()->changes;
     onErased(erasing);
     db->impl()->notify([&](PlDbDatabaseReactor* r) { r->objectErased(db, this, erasing); });
     return Plad::eOk;
@@ -168,6 +169,7 @@ Plad::ErrorStatus PlDbObject::close() {
         return Plad::eInvalidInput;
     }
     if (!plsim::detail::isOpen(this)) plsim::detail::untrackOpen(this);
+    if (wasWrite) ++db->impl()->changes;
     if (wasWrite && !state.erased) {
         db->impl()->notify([&](PlDbDatabaseReactor* r) { r->objectModified(db, this); });
     }

@@ -16,6 +16,8 @@
 
 #include "host/pldb.h"
 #include "host/plrx.h"
+#include "hostsim/db_internal.h"
+#include "hostsim/document_driver.h"
 #include "hostsim/driver.h"
 #include "hostsim/internal.h"
 
@@ -23,6 +25,7 @@ struct PlApDocument::Impl {
     std::wstring name;
     std::unique_ptr<PlDbDatabase> database;
     std::vector<int> locks;  // innermost last
+    std::uint64_t savedChanges = 0;  ///< the database's count of changes when last saved or opened
 };
 
 namespace plsim {
@@ -105,6 +108,7 @@ PlApDocument* openDrawing(const std::wstring& name) {
     o.impl = std::make_unique<PlApDocument::Impl>();
     o.impl->name = name;
     o.impl->database = std::make_unique<PlDbDatabase>(true, false);
+    o.impl->savedChanges = o.impl->database->impl()->changes;
     o.document = std::make_unique<PlApDocument>(o.impl.get());
     PlApDocument* doc = o.document.get();
     s.open.push_back(std::move(o));
@@ -153,7 +157,20 @@ void setCurrentDrawing(PlApDocument* doc) {
     state().working = doc->database();
 }
 
+bool drawingModified(const PlApDocument* doc) {
+    const PlApDocument::Impl* impl = implOf(doc);
+    return impl && impl->database->impl()->changes != impl->savedChanges;
+}
+
+void markDrawingSaved(PlApDocument* doc) {
+    if (PlApDocument::Impl* impl = implOf(doc)) impl->savedChanges = impl->database->impl()->changes;
+}
+
 namespace detail {
+
+void noteDrawingChanged() {
+    if (PlApDocument::Impl* impl = implOf(state().current)) ++impl->database->impl()->changes;
+}
 
 void resetDocuments() {
     DocumentState& s = state();

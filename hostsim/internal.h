@@ -37,6 +37,9 @@ void resetVars();
 
 // Documents (documents.cpp).
 void resetDocuments();
+/// Counts a change to the current drawing that is not one of its objects (a system
+/// variable, the user coordinate system).
+void noteDrawingChanged();
 
 // Colour books (color_books.cpp).
 void resetColorBooks();

@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "hostsim/document_driver.h"
 #include "hostsim/driver.h"
 #include "hostsim/internal.h"
 #include "hostsim/numbers.h"
@@ -28,6 +29,7 @@ struct Variable {
     long long minimum = 0;  // whole-number types only
     long long maximum = 0;
     bool readOnly = false;
+    bool drawing = false;  // kept by the drawing (saved and opened with it)
     long long whole = 0;  // Short, Long
     double real = 0.0;    // Real
     std::wstring text;    // Text
@@ -64,9 +66,10 @@ Variable textVariable(const wchar_t* name, const wchar_t* value, bool readOnly =
     return v;
 }
 
-// The variables of a new session with a new metric drawing.
+// The variables of a new session with a new metric drawing; the drawing keeps those the
+// host can set.
 std::vector<Variable> builtIns() {
-    return {
+    std::vector<Variable> variables = {
         shortVariable(L"CVPORT", 2, 1, 32767),          // current viewport; 1 is the paper-space viewport
         shortVariable(L"DEFAULTLIGHTING", 1, 0, 1),     // 1 while the default lights light the view
         shortVariable(L"LIGHTINGUNITS", 2, 0, 2),       // 0 generic, 1 and 2 photometric
@@ -77,6 +80,8 @@ std::vector<Variable> builtIns() {
         realVariable(L"VIEWTWIST", 0.0),                // view twist angle, radians
         textVariable(L"PLHOSTVER", L"1.0", true),       // version of the stand-in host
     };
+    for (Variable& v : variables) v.drawing = !v.readOnly;
+    return variables;
 }
 
 using VariableTable =
@@ -198,6 +203,7 @@ bool setVar(const std::wstring& name, const std::wstring& value, std::wstring* e
     if (!v) {
         problem = L"Unknown variable name " + name + L".";
     } else if (assignText(*v, value, problem)) {
+        if (v->drawing) detail::noteDrawingChanged();
         return true;
     }
     if (error) *error = problem;
@@ -236,6 +242,21 @@ void defineVar(const std::wstring& name, VarType type, const std::wstring& value
 bool removeVar(const std::wstring& name) {
     forgetAskedNames();
     return table().erase(detail::toLower(name)) > 0;
+}
+
+std::vector<DrawingVariable> drawingVariables() {
+    std::vector<DrawingVariable> variables;
+    for (const auto& entry : table()) {
+        if (entry.second.drawing) variables.push_back({entry.second.name, entry.second.type, getVar(entry.second.name)});
+    }
+    return variables;
+}
+
+void resetDrawingVariables() {
+    for (Variable& v : builtIns()) {
+        if (v.drawing) table()[detail::toLower(v.name)] = v;
+    }
+    detail::noteDrawingChanged();
 }
 
 std::vector<std::wstring> varNames() {
@@ -304,21 +325,22 @@ int pledSetVar(const wchar_t* name, const resbuf* value) {
     case plsim::VarType::Long:
         if (!whole || wholeValue < v->minimum || wholeValue > v->maximum) return PLRTERROR;
         v->whole = wholeValue;
-        return PLRTNORM;
+        break;
     case plsim::VarType::Real:
         if (whole) {
             v->real = static_cast<double>(wholeValue);
-            return PLRTNORM;
+            break;
         }
         if (value->restype != PLRTREAL || !std::isfinite(value->resval.rreal)) return PLRTERROR;
         v->real = value->resval.rreal;
-        return PLRTNORM;
+        break;
     case plsim::VarType::Text:
         if (value->restype != PLRTSTR || !value->resval.rstring) return PLRTERROR;
         v->text = value->resval.rstring;
-        return PLRTNORM;
+        break;
     }
-    return PLRTERROR;
+    if (v->drawing) plsim::detail::noteDrawingChanged();
+    return PLRTNORM;
 }
 
 void pledFreeString(wchar_t* text) { delete[] text; }

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "host/plge.h"
+#include "hostsim/document_driver.h"
 #include "hostsim/driver.h"
+#include "hostsim/internal.h"
 
 namespace plsim {
 namespace {
@@ -53,10 +55,33 @@ bool setUcs(double ox, double oy, double oz, double xx, double xy, double xz, do
     u.xAxis = x;
     u.yAxis = across;
     u.zAxis = cross(x, across);
+    detail::noteDrawingChanged();
     return true;
 }
 
-void resetUcs() { ucs() = Ucs{}; }
+void resetUcs() {
+    ucs() = Ucs{};
+    detail::noteDrawingChanged();
+}
+
+UcsInfo currentUcs() {
+    const Ucs& u = ucs();
+    return {u.origin, u.xAxis, u.yAxis, u.zAxis};
+}
+
+bool restoreUcs(const PlGePoint3d& origin, const PlGeVector3d& xAxis, const PlGeVector3d& yAxis) {
+    // What setUcs leaves is unit length and perpendicular to within a few units in the last place.
+    constexpr double kExact = 1e-12;
+    const bool orthonormal = finite(origin.asVector()) && finite(xAxis) && finite(yAxis) &&
+                             std::fabs(xAxis.length() - 1.0) <= kExact && std::fabs(yAxis.length() - 1.0) <= kExact &&
+                             std::fabs(dot(xAxis, yAxis)) <= kExact;
+    if (!orthonormal) {
+        return setUcs(origin.x, origin.y, origin.z, xAxis.x, xAxis.y, xAxis.z, yAxis.x, yAxis.y, yAxis.z);
+    }
+    ucs() = Ucs{origin, xAxis, yAxis, cross(xAxis, yAxis)};
+    detail::noteDrawingChanged();
+    return true;
+}
 
 }  // namespace plsim
 

@@ -19,6 +19,7 @@
 
 #include "host/pled.h"
 #include "hostsim/sceneoe/light_defaults.h"
+#include "hostsim/sceneoe/light_filer.h"
 #include "hostsim/sceneoe/light_names.h"
 #include "hostsim/sceneoe/module_pin.h"
 #include "hostsim/sceneoe/photometry.h"
@@ -298,6 +299,14 @@ struct PlDbLightWeb {
 };
 
 double plsim::scene::webLumensPerCandela(const PlDbLight& light) { return PlDbLightWeb::lumensPerCandela(light); }
+
+struct PlDbLightFiler {
+    static void setDirection(PlDbLight& light, const PlGeVector3d& direction) { light.m_impl->direction = direction; }
+};
+
+void plsim::scene::fileDirection(PlDbLight& light, const PlGeVector3d& direction) {
+    PlDbLightFiler::setDirection(light, direction);
+}
 
 const PlGeVector3d& PlDbLight::webRotation() const { return m_impl->webRotation; }
 

@@ -14,6 +14,7 @@
 #include "host/pldb.h"
 #include "hostsim/internal.h"
 #include "hostsim/sceneoe/light_defaults.h"
+#include "host/plexport.h"
 
 namespace plsim::scene {
 
@@ -34,7 +35,7 @@ private:
 };
 
 /// 1 to 255 characters, none of them a control character or one of < > / \ " : ; ? * | , = `
-bool isValidLightName(std::wstring_view name);
+PLSCENEOE_API bool isValidLightName(std::wstring_view name);
 
 /// Positive numbers, each possibly more than once, that answer the smallest
 /// number not among them in logarithmic time. Kept as runs of consecutive numbers.

@@ -75,7 +75,8 @@ std::vector<MotionPathInfo> motionPathsOf(PlDbDatabase* db) {
     static_cast<void>(pldbGetNamedPathDictionary(db, paths, PlDb::kForRead, false));  // none: no names
     forEachEntry<PlDbMotionPath>(db, pldbGetMotionPathDictionary, [&](const wchar_t* name, const PlDbMotionPath& m) {
         motions.push_back({name, m.objectId().handle(), pathName(paths, m.cameraPath()), pathName(paths, m.targetPath()),
-                           viewName(m.viewTableRecordId()), m.cameraPath().handle(), m.targetPath().handle()});
+                           viewName(m.viewTableRecordId()), m.cameraPath().handle(), m.targetPath().handle(),
+                           m.viewTableRecordId().handle()});
     });
     if (paths) paths->close();
     return motions;

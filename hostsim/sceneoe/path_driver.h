@@ -23,8 +23,8 @@ struct MotionPathInfo {
     /// The names of its named paths and of its view; none when it has none,
     /// or when the path is no longer among the named paths.
     std::optional<std::wstring> cameraPath, targetPath, view;
-    /// The handles of its camera and target paths; 0 for none.
-    std::uint64_t cameraHandle = 0, targetHandle = 0;
+    /// The handles of its camera and target paths and of its view; 0 for none.
+    std::uint64_t cameraHandle = 0, targetHandle = 0, viewHandle = 0;
 };
 
 /// The entries of the named-path dictionary of `db`, in the order they were added.

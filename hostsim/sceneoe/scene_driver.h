@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "host/plexport.h"
 #include "host/plge.h"
+#include "host/pldb.h"
 #include "hostsim/color_temperature.h"
 
 class PlDbDatabase;
@@ -81,8 +83,20 @@ struct LightInfo {
 /// from model space and paper space. Each is opened for read (or, while a
 /// command has it open for write, for notify) and closed again.
 PLSCENEOE_API std::vector<LightInfo> lightsOf(PlDbDatabase* db);
+/// Calls `visit` with each light of `db` that lightsOf answers, in the same order, without
+/// holding them all.
+PLSCENEOE_API void forEachLightInfo(PlDbDatabase* db, const std::function<void(const LightInfo&)>& visit);
 /// How many lights `db` holds that are not erased.
 PLSCENEOE_API std::size_t lightCount(PlDbDatabase* db);
+
+/// Appends to the model space of `db` a light with every property `light` gives (its derived
+/// values, candela, lumens, the lamp's colour and the colour's description, aside), as a light
+/// read from a drawing's file: its handle when that is not 0, its layer by name (which `db`
+/// must have), its direction exactly as given when it is of unit length (else made so), its
+/// web file looked for as the web option looks for one. 0 and its id; 3 for a value the light
+/// cannot hold (a colour method of None among them) or a layer `db` lacks; 23 for a name
+/// another light of `db` bears or a handle `db` gave out already. Nothing is added on failure.
+PLSCENEOE_API Plad::ErrorStatus addLight(PlDbDatabase* db, const LightInfo& light, PlDbObjectId& id);
 
 /// The light setters ("setName") that refused the value they were given since the last
 /// call, oldest first; forgets them. A caller that ignores a setter's status has lost such

@@ -41,10 +41,11 @@ TEST(ConsoleDrawingCommands, MenuTurnsLightsAndErasingRemovesPaths) {
     EXPECT_EQ(dumpField(dump, "target"), "[-1.0,-2.0,-3.0]");
     EXPECT_EQ(dumpField(dump, "position", 1), "[5.0,2.0,3.0]");
     EXPECT_EQ(dumpField(dump, "target", 1), "[-5.0,2.0,3.0]");
-    EXPECT_EQ(dumpField(dump, "namedPaths"), "[{\"name\":\"Ring\",\"entity\":\"9\"}]");
+    EXPECT_EQ(dumpField(dump, "namedPaths"), "[{\"name\":\"Ring\",\"entity\":\"9\",\"handle\":\"E\"}]");
     EXPECT_EQ(dumpField(dump, "motionPaths"),
-              "[{\"name\":\"Look\",\"cameraPath\":\"Ring\",\"targetPath\":null,\"view\":null}]");
-    EXPECT_EQ(dumpField(dump, "entities", 0).find("{\"handle\":\"8\",\"kind\":\"line\",\"erased\":false}"), 1u);
+              "[{\"name\":\"Look\",\"cameraPath\":\"Ring\",\"targetPath\":null,\"view\":null,\"handle\":\"12\"}]");
+    EXPECT_EQ(dumpField(dump, "entities", 0).find("{\"handle\":\"8\",\"kind\":\"line\",\"erased\":false,"
+                                                  "\"start\":[0.0,0.0,0.0],\"end\":[10.0,0.0,0.0]}"), 1u);
 }
 
 }  // namespace

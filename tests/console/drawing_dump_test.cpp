@@ -1,5 +1,5 @@
 // Guards against a dump that is not valid JSON or loses data: texts that do not read back, reals that do not round-trip, read as integers or have more digits than they need, wrong field order, and colour fields filled where they do not apply.
-#include "console/drawing_dump.h"
+#include "drawingfile/drawing_dump.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +98,7 @@ TEST(DrawingDump, KnownDrawingGivesKnownText) {
     EXPECT_NE(dump.find("\"intensity\": 4744.0595521061,\n"), std::string::npos) << dump;
     EXPECT_EQ(
         dumpField(dump, "lights"),
-        "[{\"name\":\"Key \\\"A\\\"\",\"kind\":3,\"hasTarget\":true,\"layer\":\"Lights\",\"position\":[0.0,0.0,3000.0],"
+        "[{\"handle\":\"0\",\"name\":\"Key \\\"A\\\"\",\"kind\":3,\"hasTarget\":true,\"layer\":\"Lights\",\"position\":[0.0,0.0,3000.0],"
         "\"target\":[0.0,0.0,0.0],\"direction\":[0.0,0.0,-1.0],\"on\":false,\"intensity\":4744.0595521061005,"
         "\"hotspotDeg\":30.0,\"falloffDeg\":45.0,\"color\":{\"method\":\"book\",\"r\":255,\"g\":128,\"b\":0,"
         "\"index\":null,\"book\":\"BOOK\",\"name\":\"ORANGE\"},\"shadow\":{\"on\":true,\"type\":1,\"mapSize\":512,"
@@ -109,7 +109,11 @@ TEST(DrawingDump, KnownDrawingGivesKnownText) {
         "\"web\":{\"file\":\"C:\\\\webs\\\\spot.ies\",\"rotation\":[0.0,90.0,0.0]}}]");
     EXPECT_EQ(dump.substr(dump.find("\n  \"entities\"")),
               "\n  \"entities\": [],\n  \"views\": [],\n  \"namedPaths\": [],\n  \"motionPaths\": [],\n"
-              "  \"sysvars\": {\n    \"CVPORT\": 2,\n    \"DEFAULTLIGHTING\": 0,\n    \"LIGHTINGUNITS\": 1\n  }\n}\n");
+              "  \"sysvars\": {\n    \"CVPORT\": 2,\n    \"DEFAULTLIGHTING\": 0,\n    \"LIGHTINGUNITS\": 1\n  },\n"
+              "  \"ucs\": {\n    \"origin\": [\n      0.0,\n      0.0,\n      0.0\n    ],\n"
+              "    \"xAxis\": [\n      1.0,\n      0.0,\n      0.0\n    ],\n"
+              "    \"yAxis\": [\n      0.0,\n      1.0,\n      0.0\n    ]\n  },\n  \"nextHandle\": \"0\",\n"
+              "  \"pathDictionaries\": {\n    \"namedPaths\": null,\n    \"motionPaths\": null\n  }\n}\n");
 
     // An empty drawing; a variable the host could not read; values that are not finite.
     variables.defaultLighting.reset();
