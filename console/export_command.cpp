@@ -3,7 +3,7 @@
 
 #include <exception>
 
-#include "console/drawing_dump.h"
+#include "drawingfile/drawing_dump.h"
 #include "drawing/utf8.h"
 #include "gltf/gltf_export.h"
 

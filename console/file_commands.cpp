@@ -6,6 +6,7 @@
 
 #include "console/arguments.h"
 #include "console/drawing_objects.h"
+#include "console/illuminance_command.h"
 #include "drawing/utf8.h"
 #include "drawingfile/drawing_builder.h"
 #include "host/pldocs.h"
@@ -120,6 +121,7 @@ void replaceDrawing(PlApDocument* drawing, std::optional<std::filesystem::path> 
         if (open != drawing) old = open;
     }
     plsim::setPickSelection({});
+    forgetIlluminanceGrid();  // the last grid lit the drawing that closes
     if (old) plsim::closeDrawing(old);
     plsim::setCurrentDrawing(drawing);
     place() = {drawing, std::move(file)};

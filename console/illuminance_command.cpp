@@ -9,7 +9,7 @@
 
 #include "console/arguments.h"
 #include "console/display_numbers.h"
-#include "console/drawing_dump.h"
+#include "drawingfile/drawing_dump.h"
 #include "console/interrupt_scope.h"
 #include "drawing/file_replace.h"
 #include "drawing/utf8.h"
@@ -244,6 +244,8 @@ DrawingCommand illuminanceCommand() {
             L"minimum, average, maximum and uniformity",
             &runIlluminance};
 }
+
+void forgetIlluminanceGrid() { g_lastGrid.reset(); }
 
 const IsoluxGrid* lastIlluminanceGrid() { return g_lastGrid ? &*g_lastGrid : nullptr; }
 

@@ -11,8 +11,10 @@ namespace plandor {
 /// a command of the table of drawing commands.
 DrawingCommand illuminanceCommand();
 
-/// The values of the last grid computed in this session, as the picture draws them; null
+/// The values of the last grid computed on the open drawing, as the picture draws them; null
 /// before the first.
 const IsoluxGrid* lastIlluminanceGrid();
+/// Forgets the last grid: it belongs to a drawing that was closed.
+void forgetIlluminanceGrid();
 
 }  // namespace plandor

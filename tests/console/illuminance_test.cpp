@@ -39,7 +39,7 @@ TEST(ConsoleIlluminance, AnswersAtPointsAndOnGridsAndRefusesBadRequests) {
         svg +
         "\"\n"
         "SETVAR LIGHTINGUNITS 1\nSETVAR INSUNITS 2\nPOINTLIGHT\n0,0,10\nX\nILLUMINANCE 0,0,0\n"
-        "SETVAR LIGHTINGUNITS 0\nILLUMINANCE 0,0,0\nHELP ILLUMINANCE\n");
+        "SETVAR LIGHTINGUNITS 0\nILLUMINANCE 0,0,0\nHELP ILLUMINANCE\nNEW\nPLAN \"" + svg + "2\"\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     const std::string out = fromFirstCommand(run.out);
     const std::string nothing = " Nothing was computed.\n";
@@ -74,6 +74,8 @@ TEST(ConsoleIlluminance, AnswersAtPointsAndOnGridsAndRefusesBadRequests) {
          {"class=\"isolux-image\"", "href=\"data:image/png;base64,iVBORw0KGgo", "class=\"isolux-line\"",
           "class=\"isolux-scale\"", "class=\"work-plane\"", "Direct illuminance in lx at height 0"})
         EXPECT_NE(picture.find(part), std::string::npos) << part;
+    // The grid lit the drawing that NEW closed.
+    EXPECT_EQ(plandor_test::readFile(folder.path() / "plan.svg2").find("isolux"), std::string::npos);
 #if !defined(_WIN32)
     // librsvg draws the picture without a word.
     if (std::system("command -v rsvg-convert > /dev/null 2>&1") == 0) {
