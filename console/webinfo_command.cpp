@@ -58,7 +58,7 @@ std::vector<std::wstring> runWebInfoCommand(const std::wstring& arguments) {
     for (const std::wstring& warning : web->warnings) lines.push_back(L"Warning: " + warning + L".");
     lines.insert(lines.end(), {
         L"Web file: " + path.str(),
-        L"Version: " + std::wstring(plsim::scene::versionName(web->version)),
+        L"Version: " + plsim::scene::versionName(web->version),
         L"Photometric type: " + typeName(web->type),
         L"Lamps: " + std::to_wstring(web->lamps) + L", " + lumens,
         L"Peak: " + displayNumber(plsim::scene::peakCandela(*web)) + L" cd",

@@ -65,47 +65,21 @@ void writeColor(JsonWriter& out, const ColorInfo& color) {
     out.endObject();
 }
 
-void writeShadow(JsonWriter& out, const plsim::scene::ShadowInfo& shadow) {
-    out.key("shadow");
-    out.beginObject();
-    out.member("on", shadow.on);
-    out.member("type", shadow.type);
-    out.member("mapSize", shadow.mapSize);
-    out.member("softness", shadow.softness);
-    out.member("shape", shadow.shape);
-    out.member("length", shadow.length);
-    out.member("width", shadow.width);
-    out.member("radius", shadow.radius);
-    out.member("samples", shadow.samples);
-    out.member("visible", shadow.shapeVisible);
-    out.endObject();
+void writeShadow(JsonWriter& out, const plsim::scene::ShadowInfo& s) {
+    out.object("shadow", "on", s.on, "type", s.type, "mapSize", s.mapSize, "softness", s.softness, "shape", s.shape,
+               "length", s.length, "width", s.width, "radius", s.radius, "samples", s.samples, "visible", s.shapeVisible);
 }
 
-void writeAttenuation(JsonWriter& out, const plsim::scene::AttenuationInfo& attenuation) {
-    out.key("attenuation");
-    out.beginObject();
-    out.member("type", attenuation.type);
-    out.member("useLimits", attenuation.useLimits);
-    out.member("start", attenuation.start);
-    out.member("end", attenuation.end);
-    out.endObject();
+void writeAttenuation(JsonWriter& out, const plsim::scene::AttenuationInfo& a) {
+    out.object("attenuation", "type", a.type, "useLimits", a.useLimits, "start", a.start, "end", a.end);
 }
 
-void writePhotometry(JsonWriter& out, const plsim::scene::PhotometryInfo& photometry) {
+void writePhotometry(JsonWriter& out, const plsim::scene::PhotometryInfo& p) {
     out.key("photometry");
     out.beginObject();
-    out.member("intensity", photometry.physicalIntensity);
-    out.member("method", photometry.method);
-    out.member("distance", photometry.distance);
-    out.member("lampColorType", photometry.lampColorType);
-    out.member("lampColorTemp", photometry.lampColorTemp);
-    out.member("lampColorPreset", photometry.preset);
-    out.key("lampRgb");
-    out.beginObject();
-    out.member("r", photometry.lampRgb.red);
-    out.member("g", photometry.lampRgb.green);
-    out.member("b", photometry.lampRgb.blue);
-    out.endObject();
+    out.members("intensity", p.physicalIntensity, "method", p.method, "distance", p.distance, "lampColorType",
+                p.lampColorType, "lampColorTemp", p.lampColorTemp, "lampColorPreset", p.preset);
+    out.object("lampRgb", "r", p.lampRgb.red, "g", p.lampRgb.green, "b", p.lampRgb.blue);
     out.endObject();
 }
 
@@ -127,11 +101,7 @@ void writeLight(JsonWriter& out, const LightInfo& light) {
     writeShadow(out, light.shadow);
     writeAttenuation(out, light.attenuation);
     writePhotometry(out, light.photometry);
-    out.key("web");
-    out.beginObject();
-    out.member("file", light.webFile);
-    out.member("rotation", light.webRotation);
-    out.endObject();
+    out.object("web", "file", light.webFile, "rotation", light.webRotation);
     out.endObject();
 }
 
@@ -175,12 +145,7 @@ void writeVariables(JsonWriter& out, const DumpVariables& variables) {
 }
 
 void writeUcs(JsonWriter& out, const plsim::UcsInfo& ucs) {
-    out.key("ucs");
-    out.beginObject();
-    out.member("origin", ucs.origin);
-    out.member("xAxis", ucs.xAxis);
-    out.member("yAxis", ucs.yAxis);
-    out.endObject();
+    out.object("ucs", "origin", ucs.origin, "xAxis", ucs.xAxis, "yAxis", ucs.yAxis);
 }
 
 void writeDictionary(JsonWriter& out, const char* key, std::uint64_t handle) {

@@ -51,6 +51,20 @@ public:
         key(name);
         write(value);
     }
+    /// Members, keys and values in turn: members("type", 1, "useLimits", true).
+    template <class T, class... Rest>
+    void members(std::string_view name, const T& value, const Rest&... rest) {
+        member(name, value);
+        if constexpr (sizeof...(rest) > 0) members(rest...);
+    }
+    /// A member whose value is an object of those members.
+    template <class... KeysAndValues>
+    void object(std::string_view name, const KeysAndValues&... keysAndValues) {
+        key(name);
+        beginObject();
+        members(keysAndValues...);
+        endObject();
+    }
 
 private:
     void write(std::string_view value) { text(value); }

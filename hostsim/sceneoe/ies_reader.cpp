@@ -499,15 +499,10 @@ std::optional<PhotometricWeb> readPhotometricWeb(std::string_view text, std::wst
     }
 }
 
-const wchar_t* versionName(PhotometricWeb::Version version) {
-    switch (version) {
-        case Version::Lm63_1986: return L"LM-63-1986";
-        case Version::Lm63_1991: return L"LM-63-1991";
-        case Version::Lm63_1995: return L"LM-63-1995";
-        case Version::Lm63_2002: return L"LM-63-2002";
-        case Version::Lm63_2019: return L"LM-63-2019";
-    }
-    return L"";
+std::wstring versionName(PhotometricWeb::Version version) {
+    for (const KnownVersion& known : kVersions)
+        if (known.version == version) return L"LM-63-" + std::to_wstring(known.year);
+    return {};
 }
 
 }  // namespace plsim::scene

@@ -67,7 +67,7 @@ PLSCENEOE_API std::optional<PhotometricWeb> readPhotometricWeb(std::string_view 
                                                               std::wstring& error);
 
 /// "LM-63-1995" and so on.
-PLSCENEOE_API const wchar_t* versionName(PhotometricWeb::Version version);
+PLSCENEOE_API std::wstring versionName(PhotometricWeb::Version version);
 
 /// The largest candela value.
 PLSCENEOE_API double peakCandela(const PhotometricWeb& web);

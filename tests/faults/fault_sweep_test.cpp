@@ -46,19 +46,13 @@ const SweepRow kRows[] = {
     {L"LIGHT", {L"Spot", L"0,0,3", L"0,0,0", L"eXit"}},
 };
 
-const Fault kFaults[] = {Fault::ModuleLoad, Fault::ResourceLoad, Fault::DocumentLock, Fault::Allocation,
-                         Fault::OpenObject};
-
-std::wstring faultName(Fault fault) {
-    switch (fault) {
-        case Fault::ModuleLoad: return L"module load";
-        case Fault::ResourceLoad: return L"resource load";
-        case Fault::DocumentLock: return L"document lock";
-        case Fault::Allocation: return L"allocation";
-        case Fault::OpenObject: return L"open";
-    }
-    return L"?";
-}
+/// Every fault the host can inject, with its name for a message.
+const struct {
+    Fault fault;
+    const wchar_t* name;
+} kFaults[] = {{Fault::ModuleLoad, L"module load"}, {Fault::ResourceLoad, L"resource load"},
+               {Fault::DocumentLock, L"document lock"}, {Fault::Allocation, L"allocation"},
+               {Fault::OpenObject, L"open"}};
 
 /// Message 2285 as the module's resources give it.
 const std::wstring kLightNotCreated = L"The light could not be created.";
@@ -133,12 +127,12 @@ TEST_F(FaultSweepTest, EveryCommandWithEveryFaultAtEveryPosition) {
     ASSERT_NE(s_app, nullptr);
     int struck = 0;
     for (const SweepRow& row : kRows) {
-        for (const Fault fault : kFaults) {
+        for (const auto& [fault, faultName] : kFaults) {
             const Outcome clean = run(row, fault, 0);
             ASSERT_EQ(clean.lights.size(), 1u) << text(row.command) << " makes no light:\n" << text(clean.transcript);
             for (int position = 1; position <= clean.opportunities; ++position, ++struck) {
                 const Outcome faulted = run(row, fault, position);
-                const std::string where = text(std::wstring(row.command) + L", " + faultName(fault) + L" fault at " +
+                const std::string where = text(std::wstring(row.command) + L", " + std::wstring(faultName) + L" fault at " +
                                                std::to_wstring(position) + L":\n" + faulted.transcript);
                 for (const std::wstring& problem : pltest::sessionProblems()) ADD_FAILURE() << where << text(problem);
                 ASSERT_LE(faulted.lights.size(), 1u) << where;
@@ -166,7 +160,7 @@ unsigned moduleCommands() {
 /// either way its unloading leaves nothing of it behind.
 TEST(ModuleLoadFaultTest, EveryFaultAtEveryPositionOfTheLoad) {
     int struck = 0;
-    for (const Fault fault : kFaults) {
+    for (const auto& [fault, faultName] : kFaults) {
         for (int position = 0, positions = 1; position <= positions; ++position) {
             plsim::resetSession();
             plsim::openDrawing(L"Drawing1");
@@ -179,7 +173,7 @@ TEST(ModuleLoadFaultTest, EveryFaultAtEveryPositionOfTheLoad) {
             if (position == 0) positions = plsim::faultOpportunities(fault) - before;
             else ++struck;
             plsim::injectFault(fault, 0);
-            const std::string where = text(faultName(fault) + L" fault at " + std::to_wstring(position) + L": " +
+            const std::string where = text(std::wstring(faultName) + L" fault at " + std::to_wstring(position) + L": " +
                                            error + L"\n" + plsim::transcript());
             if (!app) {
                 EXPECT_FALSE(error.empty()) << where;
