@@ -51,7 +51,7 @@ PlDbObjectId PlDbDatabase::Impl::adopt(PlDbObject* object) {
     nextHandle = std::max(nextHandle, handle + 1);
     state.stub = plsim::detail::newStub(object, self, handle);
     state.slot = objects.size();
-    slotOfHandle.emplace(handle, state.slot);
+    slotOfHandle.insert(handle, state.slot);
     objects.push_back(object);
     ++changes;
     return PlDbObjectId(state.stub);

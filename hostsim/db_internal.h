@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/pldb.h"
+#include "hostsim/handle_slots.h"
 
 struct PlDbObject::Impl {
     PlDbStub* stub = nullptr;  ///< null until the object is in a database
@@ -28,7 +29,7 @@ struct PlDbDatabase::Impl {
     std::vector<PlDbObject*> objects;
     /// The slot of every handle given out, also of objects gone since: a
     /// handle is given out once in a drawing.
-    std::unordered_map<std::uint64_t, std::size_t> slotOfHandle;
+    HandleSlots slotOfHandle;
     /// Above every handle given out.
     std::uint64_t nextHandle = 1;
     /// The handle the next object to join takes instead (0: none), as when a

@@ -28,8 +28,8 @@ PlDbObjectId objectWithHandle(const PlDbDatabase* db, std::uint64_t handle) {
     if (!db) return {};
     const PlDbDatabase::Impl& impl = *db->impl();
     const auto slot = impl.slotOfHandle.find(handle);
-    if (slot == impl.slotOfHandle.end() || !impl.objects[slot->second]) return {};
-    return impl.objects[slot->second]->objectId();
+    if (!slot || !impl.objects[*slot]) return {};
+    return impl.objects[*slot]->objectId();
 }
 
 Plad::ErrorStatus addEntity(PlDbDatabase* db, PlDbEntity* entity, PlDbObjectId& id) {
@@ -58,7 +58,7 @@ Plad::ErrorStatus setNextHandle(PlDbDatabase* db, std::uint64_t handle) {
 
 Plad::ErrorStatus giveNextHandle(PlDbDatabase* db, std::uint64_t handle) {
     if (!db) return Plad::eNoDatabase;
-    if (handle != 0 && db->impl()->slotOfHandle.count(handle) > 0) return Plad::eDuplicateKey;
+    if (handle != 0 && db->impl()->slotOfHandle.contains(handle)) return Plad::eDuplicateKey;
     db->impl()->grantedHandle = handle;
     return Plad::eOk;
 }
