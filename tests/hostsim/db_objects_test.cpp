@@ -4,7 +4,9 @@
 // allocation fault that is ignored.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/hostsim/drawing_fixture.h"
@@ -235,6 +237,35 @@ TEST_F(DbAppendTest, AnAllocationFaultMakesTheNextNewAnswerNull) {
     PlDbDatabase scratch;  // a database's own records do not take the fault
     EXPECT_FALSE(scratch.modelSpaceId().isNull());
     plsim::injectFault(plsim::Fault::Allocation, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DbAppendTest, EveryHandleFindsItsObjectWhereverItLies) {
+    // Handles read from a file may lie far above the others, below them, or anywhere between.
+    const std::uint64_t granted[] = {1ull << 40, 900, 0, 5000, (1ull << 40) + 7, 0};
+    std::vector<std::pair<std::uint64_t, PlDbObjectId>> made;
+    for (std::uint64_t handle : granted) {
+        ASSERT_EQ(Plad::eOk, plsim::giveNextHandle(db, handle));
+        PlDbObjectId id;
+        ASSERT_EQ(Plad::eOk, plsim::addEntity(db, new Marker, id));
+        if (handle != 0) {
+            EXPECT_EQ(handle, id.handle());
+        }
+        made.emplace_back(id.handle(), id);
+    }
+    for (const auto& [handle, id] : made) {
+        SCOPED_TRACE(handle);
+        EXPECT_EQ(id, plsim::objectWithHandle(db, handle));
+        EXPECT_EQ(Plad::eDuplicateKey, plsim::giveNextHandle(db, handle)) << "given out twice";
+    }
+    EXPECT_EQ(Plad::eOk, plsim::giveNextHandle(db, 0));
+    const std::uint64_t never[] = {899, 4999, (1ull << 40) + 2, ~std::uint64_t{0}};
+    for (std::uint64_t handle : never) {
+        EXPECT_TRUE(plsim::objectWithHandle(db, handle).isNull()) << handle;
+    }
 }
 
 }  // namespace
