@@ -187,12 +187,6 @@ function(hex_digits value width out_var)
   set(${out_var} "${hex}" PARENT_SCOPE)
 endfunction()
 
-# ---- Read and split into lines -------------------------------------------
-# read_messages(<file> <prefix>) checks every line of the file and sets, in
-# the caller, <prefix>_ids (in file order) and for each id <prefix>_points_<id>
-# (its code points), <prefix>_globals_<id> (its keyword global names, see
-# check_keyword_list), <prefix>_line_<id> and <prefix>_name_<id> (its name,
-# empty when it has none).
 # How a string literal of either output writes the code point `cp` when it is a newline, a
 # tab, a quote (as `quote` gives it) or a backslash; empty for any other character.
 function(written_escape cp quote out_var)
@@ -209,6 +203,68 @@ function(written_escape cp quote out_var)
   endif()
 endfunction()
 
+# "\uXXXX" or, past 16 bits, "\UXXXXXXXX": the universal character name of `cp`.
+function(universal_name cp out_var)
+  if(cp LESS 65536)
+    hex_digits(${cp} 4 hex)
+    set(${out_var} "\\u${hex}" PARENT_SCOPE)
+  else()
+    hex_digits(${cp} 8 hex)
+    set(${out_var} "\\U${hex}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The UTF-8 bytes of `cp`.
+function(utf8_bytes cp out_var)
+  if(cp LESS 2048)
+    math(EXPR b1 "192 | (${cp} >> 6)")
+    math(EXPR b2 "128 | (${cp} & 63)")
+    string(ASCII ${b1} ${b2} ch)
+  elseif(cp LESS 65536)
+    math(EXPR b1 "224 | (${cp} >> 12)")
+    math(EXPR b2 "128 | ((${cp} >> 6) & 63)")
+    math(EXPR b3 "128 | (${cp} & 63)")
+    string(ASCII ${b1} ${b2} ${b3} ch)
+  else()
+    math(EXPR b1 "240 | (${cp} >> 18)")
+    math(EXPR b2 "128 | ((${cp} >> 12) & 63)")
+    math(EXPR b3 "128 | ((${cp} >> 6) & 63)")
+    math(EXPR b4 "128 | (${cp} & 63)")
+    string(ASCII ${b1} ${b2} ${b3} ${b4} ch)
+  endif()
+  set(${out_var} "${ch}" PARENT_SCOPE)
+endfunction()
+
+# literal_text(<points> <quote> <question> <plain_below> <encoder> <out_var>):
+# the inside of the string literal that one output writes for the code points
+# <points>. Escapes as written_escape gives them (a quote as <quote>), "?" as
+# <question>, other code points below <plain_below> as themselves, and the
+# rest as the function <encoder>(cp out_var) writes them.
+function(literal_text points quote question plain_below encoder out_var)
+  set(literal "")
+  foreach(cp IN LISTS points)
+    written_escape(${cp} "${quote}" escape)
+    if(NOT escape STREQUAL "")
+      string(APPEND literal "${escape}")
+    elseif(cp EQUAL 63)
+      string(APPEND literal "${question}")
+    elseif(cp LESS ${plain_below})
+      string(ASCII ${cp} ch)
+      string(APPEND literal "${ch}")
+    else()
+      cmake_language(CALL ${encoder} ${cp} ch)
+      string(APPEND literal "${ch}")
+    endif()
+  endforeach()
+  set(${out_var} "${literal}" PARENT_SCOPE)
+endfunction()
+
+# ---- Read and split into lines -------------------------------------------
+# read_messages(<file> <prefix>) checks every line of the file and sets, in
+# the caller, <prefix>_ids (in file order) and for each id <prefix>_points_<id>
+# (its code points), <prefix>_globals_<id> (its keyword global names, see
+# check_keyword_list), <prefix>_line_<id> and <prefix>_name_<id> (its name,
+# empty when it has none).
 function(read_messages file prefix)
   set(current_file "${file}")
   file(READ "${file}" content HEX)
@@ -375,24 +431,8 @@ if(DEFINED OUTPUT_CPP)
   string(APPEND out "#include \"resources/PlResTable.h\"\n\n")
   string(APPEND out "namespace {\nconst PlResEntry kEntries[] = {\n")
   foreach(id IN LISTS ids)
-    set(literal "")
-    foreach(cp IN LISTS points_${id})
-      written_escape(${cp} "\\\"" escape)
-      if(NOT escape STREQUAL "")
-        string(APPEND literal "${escape}")
-      elseif(cp EQUAL 63)
-        string(APPEND literal "\\?")
-      elseif(cp LESS 127)
-        string(ASCII ${cp} ch)
-        string(APPEND literal "${ch}")
-      elseif(cp LESS 65536)
-        hex_digits(${cp} 4 hex)
-        string(APPEND literal "\\u${hex}")
-      else()
-        hex_digits(${cp} 8 hex)
-        string(APPEND literal "\\U${hex}")
-      endif()
-    endforeach()
+    # "?" escaped, so that no "??x" reads as a trigraph.
+    literal_text("${points_${id}}" "\\\"" "\\?" 127 universal_name literal)
     string(APPEND out "    {${id}u, L\"${literal}\"},\n")
   endforeach()
   string(APPEND out "};\n}  // namespace\n\n")
@@ -409,35 +449,8 @@ if(DEFINED OUTPUT_RC)
   set(out "// Generated from ${input_name} by GenerateStringTable.cmake: do not edit.\n")
   string(APPEND out "#pragma code_page(65001)\n\nSTRINGTABLE\nBEGIN\n")
   foreach(id IN LISTS ids)
-    set(literal "")
-    foreach(cp IN LISTS points_${id})
-      written_escape(${cp} "\"\"" escape)
-      if(NOT escape STREQUAL "")
-        string(APPEND literal "${escape}")
-      elseif(cp LESS 128)
-        string(ASCII ${cp} ch)
-        string(APPEND literal "${ch}")
-      else()
-        # Back to UTF-8 bytes.
-        if(cp LESS 2048)
-          math(EXPR b1 "192 | (${cp} >> 6)")
-          math(EXPR b2 "128 | (${cp} & 63)")
-          string(ASCII ${b1} ${b2} ch)
-        elseif(cp LESS 65536)
-          math(EXPR b1 "224 | (${cp} >> 12)")
-          math(EXPR b2 "128 | ((${cp} >> 6) & 63)")
-          math(EXPR b3 "128 | (${cp} & 63)")
-          string(ASCII ${b1} ${b2} ${b3} ch)
-        else()
-          math(EXPR b1 "240 | (${cp} >> 18)")
-          math(EXPR b2 "128 | ((${cp} >> 12) & 63)")
-          math(EXPR b3 "128 | ((${cp} >> 6) & 63)")
-          math(EXPR b4 "128 | (${cp} & 63)")
-          string(ASCII ${b1} ${b2} ${b3} ${b4} ch)
-        endif()
-        string(APPEND literal "${ch}")
-      endif()
-    endforeach()
+    # Back to UTF-8 bytes past ASCII.
+    literal_text("${points_${id}}" "\"\"" "?" 128 utf8_bytes literal)
     string(APPEND out "    ${id}, \"${literal}\"\n")
   endforeach()
   string(APPEND out "END\n")
