@@ -12,6 +12,14 @@ struct KeywordRow {
     T value;
 };
 
+/// A keyword, what it stands for, and the message that names it to the user.
+template <class T>
+struct NamedKeywordRow {
+    const wchar_t* keyword;  ///< global name, compared exactly
+    T value;
+    unsigned nameId;  ///< the message of its display name
+};
+
 /// The first row of `rows` (any row type with a `keyword`) whose keyword is
 /// `reply`, letter case and all; null when none is.
 template <class Row, std::size_t N>

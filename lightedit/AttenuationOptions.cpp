@@ -38,7 +38,7 @@ bool changeLimit(const LightEditContext& context, PlGiLightAttenuation& record, 
 PlString attenuationTypeDefaultText(const LightEditContext& context, int type) {
     PlString name;
     for (const AttenuationTypeRow& row : kAttenuationTypes)
-        if (row.type == type) name = loadMessage(row.nameId);
+        if (row.value == type) name = loadMessage(row.nameId);
     return context.defaultOpen + name + context.defaultClose;
 }
 
@@ -46,7 +46,7 @@ bool promptAttenuationType(const LightEditContext& context, int& type) {
     const PlString prompt = loadMessage(msg::kAttenuationTypePrompt) + attenuationTypeDefaultText(context, type);
     wchar_t reply[kReplyBufferSize];
     if (askKeyword(prompt, msg::kAttenuationTypeKeywords, 0, reply) != PLRTNORM) return false;
-    if (const AttenuationTypeRow* row = findKeyword(reply, kAttenuationTypes)) type = row->type;
+    if (const AttenuationTypeRow* row = findKeyword(reply, kAttenuationTypes)) type = row->value;
     return true;
 }
 

@@ -20,16 +20,11 @@ inline constexpr KeywordRow<AttenuationOption> kAttenuationMenu[] = {
 
 /// The attenuation types with their keywords (msg::kAttenuationTypeKeywords
 /// declares them) and display names.
-struct AttenuationTypeRow {
-    int type;
-    const wchar_t* keyword;
-    unsigned nameId;
-};
-
+using AttenuationTypeRow = NamedKeywordRow<int>;
 inline constexpr AttenuationTypeRow kAttenuationTypes[] = {
-    {PlGiLightAttenuation::kNone, L"None", msg::kAttenuationNone},
-    {PlGiLightAttenuation::kInverseLinear, L"Inverse", msg::kAttenuationInverse},
-    {PlGiLightAttenuation::kInverseSquare, L"Squared", msg::kAttenuationSquared},
+    {L"None", PlGiLightAttenuation::kNone, msg::kAttenuationNone},
+    {L"Inverse", PlGiLightAttenuation::kInverseLinear, msg::kAttenuationInverse},
+    {L"Squared", PlGiLightAttenuation::kInverseSquare, msg::kAttenuationSquared},
 };
 
 /// The attenuation sub-menu on `record`, a copy of the light's record, changed

@@ -189,9 +189,8 @@ ColorEntryState promptIndexColor(PlCmColor& color) {
     if (const auto next = stateAfterStatus(status, ColorEntryState::Index)) return *next;
     long index = 0;
     for (const NamedIndexColor& named : namedIndexColors) {
-        if (sameIgnoringCase(reply, loadMessage(named.localNameId).kwszPtr()) ||
-            sameIgnoringCase(reply, named.keyword)) {
-            index = static_cast<long>(named.index);
+        if (sameIgnoringCase(reply, loadMessage(named.nameId).kwszPtr()) || sameIgnoringCase(reply, named.keyword)) {
+            index = static_cast<long>(named.value);
             break;
         }
     }

@@ -27,17 +27,13 @@ inline constexpr KeywordRow<ColorEntryState> kOtherColorEntries[] = {
 
 /// An index colour that can be given by name: the local name is a message,
 /// the English name (the keyword) is accepted in every language.
-struct NamedIndexColor {
-    unsigned index;
-    const wchar_t* keyword;
-    unsigned localNameId;
-};
+using NamedIndexColor = NamedKeywordRow<unsigned>;
 
 /// In the order the names are tried; msg::kIndexColorKeywords declares them.
 inline constexpr NamedIndexColor namedIndexColors[] = {
-    {1, L"Red", msg::kColorRed},     {2, L"Yellow", msg::kColorYellow}, {3, L"Green", msg::kColorGreen},
-    {4, L"Cyan", msg::kColorCyan},   {5, L"Blue", msg::kColorBlue},     {6, L"Magenta", msg::kColorMagenta},
-    {7, L"White", msg::kColorWhite},
+    {L"Red", 1, msg::kColorRed},     {L"Yellow", 2, msg::kColorYellow}, {L"Green", 3, msg::kColorGreen},
+    {L"Cyan", 4, msg::kColorCyan},   {L"Blue", 5, msg::kColorBlue},     {L"Magenta", 6, msg::kColorMagenta},
+    {L"White", 7, msg::kColorWhite},
 };
 
 /// Runs the prompts from the true-colour prompt on `color` until Done or Cancelled.

@@ -42,7 +42,8 @@ struct MenuState {
 };
 
 /// A menu action; answers true when the menu is to end (eXit).
-using MenuAction = bool (*)(LightEditContext& context, MenuState& state);
+using MenuActionFunction = bool(LightEditContext& context, MenuState& state);
+using MenuAction = MenuActionFunction*;
 
 struct MenuEntry {
     const wchar_t* keyword;  ///< global name, compared case-sensitively
@@ -68,16 +69,6 @@ bool readWorkingValues(const PlDbLight& light, MenuState& state);
 /// fields only while shadows are on) and stores the record in the light.
 void storeShadowSettings(PlDbLight& light, const ShadowSettings& shadow);
 
-// Actions shared by the menus.
-bool menuName(LightEditContext& context, MenuState& state);
-bool menuIntensity(LightEditContext& context, MenuState& state);
-bool menuStatus(LightEditContext& context, MenuState& state);
-bool menuShadow(LightEditContext& context, MenuState& state);
-bool menuAttenuation(LightEditContext& context, MenuState& state);
-bool menuFalloff(LightEditContext& context, MenuState& state);
-bool menuHotspot(LightEditContext& context, MenuState& state);
-bool menuColor(LightEditContext& context, MenuState& state);
-bool menuPhotometryIfPhotometric(LightEditContext& context, MenuState& state);
-bool menuPhotometry(LightEditContext& context, MenuState& state);
-bool menuWeb(LightEditContext& context, MenuState& state);
-bool menuExit(LightEditContext& context, MenuState& state);
+// Actions shared by the menus, each a MenuActionFunction.
+MenuActionFunction menuName, menuIntensity, menuStatus, menuShadow, menuAttenuation, menuFalloff, menuHotspot,
+    menuColor, menuPhotometryIfPhotometric, menuPhotometry, menuWeb, menuExit;

@@ -110,7 +110,7 @@ bool listLampPresets() {
 
 PlString lampPresetDisplayName(int preset) {
     for (const LampPresetRow& row : lampPresetTable)
-        if (row.preset == preset) return loadMessage(row.nameId);
+        if (row.value == preset) return loadMessage(row.nameId);
     return PlString();
 }
 
@@ -183,7 +183,7 @@ bool promptLampColor(const LightEditContext& context, int& colorType, double& te
         }
         if (const LampPresetRow* row = presetNamed(reply)) {
             colorType = PlDbLight::kPreset;
-            preset = row->preset;
+            preset = row->value;
             return true;
         }
         printMessage(msg::kNoSuchPreset, reply);

@@ -12,11 +12,7 @@
 
 /// A lamp colour preset: the keyword that selects it, its value and the
 /// message of its display name.
-struct LampPresetRow {
-    const wchar_t* keyword;
-    int preset;
-    unsigned nameId;
-};
+using LampPresetRow = NamedKeywordRow<int>;
 
 /// The fourteen presets, in the order they are listed and matched.
 inline constexpr LampPresetRow lampPresetTable[] = {

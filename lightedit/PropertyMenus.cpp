@@ -1,45 +1,59 @@
 // The property menus of the four kinds of light: their keyword tables and prompts.
 #include "lightedit/PropertyMenus.h"
 
+#include <algorithm>
+#include <array>
+
 #include "common/Messages.h"
 
 namespace {
 
-const MenuEntry kSpotMenu[] = {
-    {L"Name", menuName},         {L"Intensity", menuIntensity},
-    {L"Status", menuStatus},     {L"shadoW", menuShadow},
-    {L"Attenuation", menuAttenuation}, {L"Falloff", menuFalloff},
-    {L"Hotspot", menuHotspot},   {L"Color", menuColor},
-    {L"filterColor", menuColor}, {L"Photometry", menuPhotometryIfPhotometric},
+// The spot, point and distant menus open with the same rows and close with the
+// same rows; in between, only the spot light has Falloff and Hotspot, and only
+// the distant one lacks Attenuation.
+constexpr std::array<MenuEntry, 4> kOpeningRows{{
+    {L"Name", menuName},
+    {L"Intensity", menuIntensity},
+    {L"Status", menuStatus},
+    {L"shadoW", menuShadow},
+}};
+constexpr std::array<MenuEntry, 4> kClosingRows{{
+    {L"Color", menuColor},
+    {L"filterColor", menuColor},
+    {L"Photometry", menuPhotometryIfPhotometric},
     {L"eXit", menuExit},
-};
+}};
+constexpr std::array<MenuEntry, 1> kAttenuationRow{{{L"Attenuation", menuAttenuation}}};
+constexpr std::array<MenuEntry, 2> kConeRows{{{L"Falloff", menuFalloff}, {L"Hotspot", menuHotspot}}};
 
-const MenuEntry kPointMenu[] = {
-    {L"Name", menuName},           {L"Intensity", menuIntensity},
-    {L"Status", menuStatus},       {L"shadoW", menuShadow},
-    {L"Attenuation", menuAttenuation}, {L"Color", menuColor},
-    {L"filterColor", menuColor},   {L"Photometry", menuPhotometryIfPhotometric},
+/// The rows of `parts`, one after the other.
+template <std::size_t... N>
+constexpr std::array<MenuEntry, (N + ...)> joined(const std::array<MenuEntry, N>&... parts) {
+    std::array<MenuEntry, (N + ...)> rows{};
+    auto next = rows.begin();
+    ((next = std::copy(parts.begin(), parts.end(), next)), ...);
+    return rows;
+}
+
+constexpr auto kSpotMenu = joined(kOpeningRows, kAttenuationRow, kConeRows, kClosingRows);
+constexpr auto kPointMenu = joined(kOpeningRows, kAttenuationRow, kClosingRows);
+constexpr auto kDistantMenu = joined(kOpeningRows, kClosingRows);
+
+constexpr std::array<MenuEntry, 8> kWebMenu{{
+    {L"Name", menuName},
+    {L"Intensityfactor", menuIntensity},
+    {L"Status", menuStatus},
+    {L"Photometry", menuPhotometry},
+    {L"weB", menuWeb},
+    {L"shadoW", menuShadow},
+    {L"filterColor", menuColor},
     {L"eXit", menuExit},
-};
-
-const MenuEntry kDistantMenu[] = {
-    {L"Name", menuName},     {L"Intensity", menuIntensity},
-    {L"Status", menuStatus}, {L"shadoW", menuShadow},
-    {L"Color", menuColor},   {L"filterColor", menuColor},
-    {L"Photometry", menuPhotometryIfPhotometric}, {L"eXit", menuExit},
-};
-
-const MenuEntry kWebMenu[] = {
-    {L"Name", menuName},           {L"Intensityfactor", menuIntensity},
-    {L"Status", menuStatus},       {L"Photometry", menuPhotometry},
-    {L"weB", menuWeb},             {L"shadoW", menuShadow},
-    {L"filterColor", menuColor},   {L"eXit", menuExit},
-};
+}};
 
 template <std::size_t N>
 constexpr MenuDefinition menuOf(unsigned keywords, unsigned genericPrompt, unsigned photometricPrompt,
-                                const MenuEntry (&entries)[N]) {
-    return MenuDefinition{keywords, genericPrompt, photometricPrompt, entries, N};
+                                const std::array<MenuEntry, N>& entries) {
+    return MenuDefinition{keywords, genericPrompt, photometricPrompt, entries.data(), N};
 }
 
 constexpr MenuDefinition kSpotDefinition =

@@ -14,6 +14,14 @@
 #include "lights/LastLightKind.h"
 #include "support/host_fixture.h"
 
+/// The leading fields of a row in a table of light-command cases: what the case is about, the command, and the
+/// replies (to all its prompts for run(), to its menu for edit()).
+struct LightCommandCase {
+    const char* name;
+    LightType type;
+    std::vector<std::wstring> replies;
+};
+
 class LightCommandTest : public HostTest {
 protected:
     void SetUp() override {

@@ -51,10 +51,7 @@ TEST_F(LightOptionsTest, NamesAreStoredOrRefused) {
 }
 
 TEST_F(LightOptionsTest, IntensityAndStatus) {
-    const struct {
-        const char* what;
-        LightType type;
-        std::vector<std::wstring> replies;
+    const struct : LightCommandCase {
         double intensity;
         bool on;
         int refused;  // times msg::kIntensityOutOfRange is printed
@@ -67,9 +64,9 @@ TEST_F(LightOptionsTest, IntensityAndStatus) {
     };
     for (const auto& c : cases) {
         const std::wstring text = edit(c.type, c.replies);
-        EXPECT_DOUBLE_EQ(last().intensity, c.intensity) << c.what;
-        EXPECT_EQ(last().on, c.on) << c.what;
-        EXPECT_EQ(count(text, msg::kIntensityOutOfRange), c.refused) << c.what;
+        EXPECT_DOUBLE_EQ(last().intensity, c.intensity) << c.name;
+        EXPECT_EQ(last().on, c.on) << c.name;
+        EXPECT_EQ(count(text, msg::kIntensityOutOfRange), c.refused) << c.name;
     }
     // The prompt names the largest value the option takes, in every language.
     for (const wchar_t* language : {L"en", L"de"}) {
@@ -84,10 +81,7 @@ TEST_F(LightOptionsTest, IntensityAndStatus) {
     ASSERT_TRUE(plsim::setLanguage(L"en"));
 }
 
-struct AngleCase {
-    const char* name;
-    LightType type;
-    std::vector<std::wstring> replies;
+struct AngleCase : LightCommandCase {
     double hotspotDeg, falloffDeg;
     int refused;  // times message msg::kAngleOutOfRange is printed
 };

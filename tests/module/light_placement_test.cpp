@@ -8,10 +8,7 @@
 
 namespace {
 
-struct PlacementCase {
-    const char* name;
-    LightType type;
-    std::vector<std::wstring> replies;
+struct PlacementCase : LightCommandCase {
     int kind;
     bool hasTarget;
     PlGePoint3d position, target;
@@ -95,10 +92,7 @@ TEST_F(LightCommandTest, WebLightsNeedPhotometricUnits) {
     EXPECT_TRUE(lights().empty());
 }
 
-struct UcsCase {
-    const char* name;
-    LightType type;
-    std::vector<std::wstring> replies;
+struct UcsCase : LightCommandCase {
     PlGePoint3d position, target;  // in world coordinates
 };
 
@@ -122,10 +116,7 @@ TEST_F(LightCommandTest, PositionsUnderAUserCoordinateSystem) {
     }
 }
 
-struct DirectionCase {
-    const char* name;
-    LightType type;
-    std::vector<std::wstring> replies;  // before the Enter at the menu
+struct DirectionCase : LightCommandCase {  // replies: before the Enter at the menu
     PlGeVector3d direction;
     unsigned messageId;  // printed `times` times
     int times;

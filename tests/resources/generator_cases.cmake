@@ -4,6 +4,7 @@ string(ASCII 9 T)
 string(ASCII 195 BAD_LEAD)
 string(ASCII 192 175 OVERLONG)
 string(ASCII 237 160 128 SURROGATE)
+string(ASCII 226 130 CUT_SHORT)
 string(ASCII 13 CR)
 
 # name | file content | expected error (regex), empty when the file is good
@@ -24,6 +25,7 @@ set(cases
   "bad_utf8_lead|1${T}a${BAD_LEAD}\n|:1: invalid UTF-8"
   "overlong_utf8|1${T}${OVERLONG}\n|:1: invalid UTF-8"
   "surrogate_utf8|1${T}${SURROGATE}\n|:1: invalid UTF-8"
+  "cut_short_utf8|1${T}a${CUT_SHORT}\n|:1: invalid UTF-8 \\(sequence cut short\\)"
   "keywords_unbalanced|1${T}Yes No _ Yes\n|:1: a keyword list declares 2 local and 1 global names"
   "keywords_two_separators|1${T}A _ B _ C\n|:1: a keyword list has 2 lone \"_\" separators"
   "keywords_empty|1${T}_\n|:1: a keyword list declares 0 local and 0 global names"
