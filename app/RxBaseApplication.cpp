@@ -2,6 +2,7 @@
 #include "app/RxBaseApplication.h"
 
 #include "app/HostRegistry.h"
+#include "common/Messages.h"
 
 RxBaseApplication::RxBaseApplication(const RxBaseApplication& other)
     : m_resourceModuleName(other.m_resourceModuleName),
@@ -24,6 +25,7 @@ RxBaseApplication::~RxBaseApplication() {
 
 void RxBaseApplication::freeResourceModule() {
     if (m_resourceModule) {
+        forgetLoadedMessages();
         PlUtResource::freeDll(m_resourceModule, 0);
         m_resourceModule = nullptr;
     }

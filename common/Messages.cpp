@@ -1,6 +1,10 @@
 // Message loading: the application's resource module and the module-wide holder.
 #include "common/Messages.h"
 
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 #include "host/pled.h"
 
 namespace {
@@ -16,6 +20,24 @@ ModuleResources& moduleResources() {
     return holder;
 }
 
+using MessageTexts = std::unordered_map<unsigned, PlString>;
+
+/// The texts loadMessage has read, for the module they were read from (or,
+/// while none could be loaded, for the missing module's name). Texts read for
+/// an earlier module are kept aside, not destroyed, until forgetLoadedMessages:
+/// a caller may still hold one.
+struct LoadedMessages {
+    bool filled = false;
+    PlResModuleHandle module = nullptr;
+    std::wstring missingName;
+    MessageTexts texts;
+    std::vector<MessageTexts> earlier;
+};
+
+/// Made on first use and deleted by forgetLoadedMessages, which the application
+/// calls before the module is unloaded: no static destructor runs over it.
+LoadedMessages* g_loaded = nullptr;
+
 }  // namespace
 
 PlString resourceMissingText(const wchar_t* moduleName) {
@@ -24,13 +46,34 @@ PlString resourceMissingText(const wchar_t* moduleName) {
     return text;
 }
 
-PlString loadMessage(unsigned id) {
+const PlString& loadMessage(unsigned id) {
     const wchar_t* missingName = L"";
     const PlResModuleHandle module = applicationResources(&missingName);
-    if (!module) return resourceMissingText(missingName);
-    PlString text;
-    text.loadString(PlRxResourceInstance(module), id);
-    return text;
+    if (!g_loaded) g_loaded = new LoadedMessages;
+    LoadedMessages& loaded = *g_loaded;
+    if (!loaded.filled || module != loaded.module || (!module && loaded.missingName != missingName)) {
+        if (!loaded.texts.empty()) {
+            loaded.earlier.emplace_back();
+            loaded.earlier.back().swap(loaded.texts);
+        }
+        loaded.filled = true;
+        loaded.module = module;
+        loaded.missingName = module ? L"" : missingName;
+    }
+    const auto [entry, added] = loaded.texts.try_emplace(id);
+    if (added) {
+        if (module) {
+            entry->second.loadString(PlRxResourceInstance(module), id);
+        } else {
+            entry->second = resourceMissingText(missingName);
+        }
+    }
+    return entry->second;
+}
+
+void forgetLoadedMessages() {
+    delete g_loaded;
+    g_loaded = nullptr;
 }
 
 void printMessage(unsigned id) { plutPrintf(L"%s", loadMessage(id).kwszPtr()); }

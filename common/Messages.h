@@ -16,7 +16,12 @@ PlResModuleHandle applicationResources(const wchar_t** missingName = nullptr);
 
 /// The text of message `id` from the application's resource module. When the
 /// module cannot be loaded, the text says so (with the module's name) instead.
-PlString loadMessage(unsigned id);
+/// Each text is read from the module once; the reference stays valid until
+/// forgetLoadedMessages.
+const PlString& loadMessage(unsigned id);
+/// Drops the texts loadMessage keeps: called as the application frees its
+/// resource module, whose handle may later name another module.
+void forgetLoadedMessages();
 /// Prints message `id` as it stands (no formatting is applied to it).
 void printMessage(unsigned id);
 /// `message` with its first "%s" replaced by `argument` as plain text ("%%"

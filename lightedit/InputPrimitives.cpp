@@ -34,8 +34,7 @@ int getKeywordInput(const wchar_t* prompt, wchar_t* reply) {
 }
 
 int askKeyword(const PlString& prompt, unsigned keywordListId, int flags, wchar_t* reply) {
-    const PlString keywords = keywordListId == kNoKeywords ? PlString() : loadMessage(keywordListId);
-    pledInitGet(flags, keywordListId == kNoKeywords ? nullptr : keywords.kwszPtr());
+    pledInitGet(flags, keywordListId == kNoKeywords ? nullptr : loadMessage(keywordListId).kwszPtr());
     return getKeywordInput(prompt.kwszPtr(), reply);
 }
 

@@ -11,7 +11,7 @@
 bool runKeywordLoop(LightEditContext& context, MenuState& state, const MenuDefinition& menu) {
     for (;;) {
         // The prompt follows "LIGHTINGUNITS" each time it is shown.
-        const PlString prompt =
+        const PlString& prompt =
             loadMessage(photometricUnits() ? menu.photometricPromptId : menu.genericPromptId);
         wchar_t reply[kReplyBufferSize];
         const int status = askKeyword(prompt, menu.keywordListId, 0, reply);

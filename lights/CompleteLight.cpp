@@ -36,7 +36,7 @@ bool assignLayerAndName(LightEditContext& context, MenuState& state, const Light
         return hostFailed(context, es);
     light.setLayer(layer, true, true);
     if (const Plad::ErrorStatus es = light.setLightKind(row.kind); es != Plad::eOk) return hostFailed(context, es);
-    const PlString baseName = loadMessage(row.baseName);
+    const PlString& baseName = loadMessage(row.baseName);
     state.suggestedName = LightingUtil::findNextLightName(baseName.kwszPtr());
     if (state.suggestedName.isEmpty()) return hostFailed(context, Plad::eOutOfRange);
     light.setName(state.suggestedName.kwszPtr());

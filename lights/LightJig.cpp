@@ -63,7 +63,7 @@ bool PlDbLightJig::dragLight() {
     for (;;) {
         if (m_stage >= 2 && accepted) break;
         accepted = true;
-        const PlString prompt = loadMessage(m_stage == 0 ? msg::kSourcePrompt : msg::kTargetPrompt);
+        const PlString& prompt = loadMessage(m_stage == 0 ? msg::kSourcePrompt : msg::kTargetPrompt);
         setDispPrompt(prompt.kwszPtr());
         const DragStatus status = drag();
         if (status == kNull) {

@@ -6,6 +6,7 @@
 #include "app/EnvironmentVariable.h"
 #include "app/RxPladApplication.h"
 #include "app/ZuredUDKMX.h"
+#include "common/Messages.h"
 #include "host/pldb.h"
 #include "support/host_fixture.h"
 
@@ -48,6 +49,21 @@ TEST_F(ApplicationTest, InitialisesOnceAndOwnsOnlyWhatItRegistered) {
                   Plad::eAlreadyInitialized);
     }
     EXPECT_FALSE(plrxServiceIsRegistered(L"Test_Service"));
+}
+
+TEST_F(ApplicationTest, MessagesFollowTheResourceModuleTheApplicationHolds) {
+    ZuredUDKMX* app = ZuredUDKMX::app();
+    ASSERT_NE(app, nullptr);
+    const std::wstring english = loadMessage(msg::kNamePrompt).str();
+    ASSERT_TRUE(plsim::setLanguage(L"de"));
+    ASSERT_EQ(app->setResourceModule(kResourceModuleName), Plad::eOk);
+    const std::wstring german = loadMessage(msg::kNamePrompt).str();
+    EXPECT_NE(german, english) << "a text read before is not kept once its module is freed";
+    EXPECT_EQ(app->setResourceModule(L"NoSuchRes.dll"), Plad::eLoadFailed);
+    EXPECT_EQ(loadMessage(msg::kNamePrompt).str(), resourceMissingText(L"NoSuchRes.dll").str());
+    ASSERT_TRUE(plsim::setLanguage(L"en"));
+    ASSERT_EQ(app->setResourceModule(kResourceModuleName), Plad::eOk);
+    EXPECT_EQ(loadMessage(msg::kNamePrompt).str(), english);
 }
 
 TEST(ModuleServices, MarrowSwitchAndEnvironmentReads) {
