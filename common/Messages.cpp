@@ -3,6 +3,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/pled.h"
@@ -60,15 +61,14 @@ const PlString& loadMessage(unsigned id) {
         loaded.module = module;
         loaded.missingName = module ? L"" : missingName;
     }
-    const auto [entry, added] = loaded.texts.try_emplace(id);
-    if (added) {
-        if (module) {
-            entry->second.loadString(PlRxResourceInstance(module), id);
-        } else {
-            entry->second = resourceMissingText(missingName);
-        }
+    if (const auto found = loaded.texts.find(id); found != loaded.texts.end()) return found->second;
+    PlString text;
+    if (module) {
+        text.loadString(PlRxResourceInstance(module), id);
+    } else {
+        text = resourceMissingText(missingName);
     }
-    return entry->second;
+    return loaded.texts.emplace(id, std::move(text)).first->second;
 }
 
 void forgetLoadedMessages() {
