@@ -76,6 +76,7 @@ void ZuredUDKMX::uninitApp() {
     // The direction input's own hold on the resource module ends with the
     // module too, so unloading leaves no resource module behind.
     releaseModuleMessages();
+    // Texts asked for after the application object went (they read as missing) go too.
     forgetLoadedMessages();
 }
 
